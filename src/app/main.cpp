@@ -1,0 +1,37 @@
+#include "main_window/frm_marlow.h"
+#include "main_window/work_folders.h"
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "platform/qt_message_presenter.h"
+#include "platform/vb_look.h"
+
+#include <QApplication>
+#include <QSessionManager>
+#include <QStyleFactory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velda"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    // The main window is unloaded while the folder deletion window is open;
+    // the program ends only through its own exits.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, [](QSessionManager&) {
+        platform::setSessionEnding(true);
+    });
+
+    platform::QtMessagePresenter presenter;
+    platform::setMessagePresenter(&presenter);
+
+    const QString programFolder = WorkFolders::programFolderFrom(platform::programFolder());
+    WorkFolders::Lock lock(WorkFolders::baseFolder(programFolder));
+    if (!lock.tryAcquire()) {
+        platform::showMessage(WorkFolders::alreadyRunningMessage());
+        return 1;
+    }
+
+    platform::FormInstance<frmMarlow>::get().show();
+    return app.exec();
+}

@@ -1,0 +1,5 @@
+list(APPEND VELDA_CORE_SOURCES
+  folder_delete/remove_folder_tree.cpp
+)
+list(APPEND VELDA_UI_SOURCES
+)

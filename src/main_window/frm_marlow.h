@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/control_array.h"
+#include "platform/file_list_box.h"
+#include "platform/vb_form.h"
+#include "rename/rule_set.h"
+
+#include <QString>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+
+// The main window: source and destination folders with their file lists, the
+// rename rules, the move and overwrite options, Copy and Delete. It owns the
+// program's shared state and opens every other window.
+class frmMarlow : public platform::VbForm {
+public:
+    frmMarlow();
+
+    void Form_Load();
+
+    // Window state, read and written by the other windows and runs.
+    QString SourceFolder;
+    QString DestFolder;
+    QString CurrentFileName;
+    QString ProgramFolder;
+    QString TempFolder;
+    QString MeltFolder;
+    QString ManualPath;
+    RuleSet Rules;  // also holds SerialStart and SerialNumber
+
+    // Controls, by the array and index the rest of the program uses.
+    platform::ControlArray Text1;     // 0 file type, 1 source, 2 destination, 3 prefix, 4 suffix
+    platform::ControlArray File1;     // 0 source list, 1 destination list (FileListBox)
+    platform::ControlArray Option1;   // name rules 0..6
+    platform::ControlArray Option2;   // extension rules 0..2
+    platform::ControlArray Check1;    // 0 move, 1 overwrite
+    platform::ControlArray Command1;  // 0 Copy, 1 Delete
+    platform::ControlArray Label1;
+    QLabel* Label2 = nullptr;         // status line
+    QListWidget* List1 = nullptr;     // preview, over File1(1)
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QAction* mnEnd1 = nullptr;
+    QAction* mnDel1 = nullptr;
+    QAction* mnHelp1 = nullptr;
+    QAction* mnAbout = nullptr;
+
+    QString text1(int index) const;
+    void setText1(int index, const QString& text);
+    platform::FileListBox* fileList(int index) const;
+    bool isChecked(int checkIndex) const;
+    bool isOptionSelected(platform::ControlArray& options, int index) const;
+    void selectOption(platform::ControlArray& options, int index);
+
+    // Fields and lists: focus colours, hints, keys, folder check.
+    void Text1_GotFocus(int Index);
+    void Text1_LostFocus(int Index);
+    void Text1_KeyDown(int Index, int KeyCode, int Shift);
+    void Text1_KeyPress(int Index, int KeyAscii);
+    void Text1_DblClick(int Index);
+    void File1_GotFocus(int Index);
+    qint16 CheckFolder(int code);
+
+    // Rule choice and validation.
+    void Option1_Click(int Index);
+    void Option2_Click(int Index);
+    void ResetRules();
+    void LoadRuleSet();
+    void ValidateRules(qint16& FocusField, qint16& Status);
+
+    // Copy and delete.
+    void Command1_GotFocus(int Index);
+    void Command1_Click(int Index);
+    void RunBatchCopy();
+    qint16 CopyOneFile();
+    void DeleteSelectedFiles();
+    void DeleteListedFile(int code);
+
+    // Archives.
+    void File1_DblClick(int Index);
+    void ExtractArchiveItem(int listIndex);
+    qint16 CopyOneExtractedFile();
+
+    // Menus.
+    void mnEnd1_Click();
+    void mnDel1_Click();
+    void mnHelp1_Click();
+    void mnAbout_Click();
+
+protected:
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void setTabOrder();
+    void wireHandlers();
+    void placeWindow();
+    void prepareWorkFolders();
+    void removeWorkFolders();
+};

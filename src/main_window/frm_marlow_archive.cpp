@@ -1,0 +1,10 @@
+#include "main_window/frm_marlow.h"
+
+void frmMarlow::File1_DblClick(int /*Index*/) {}
+
+void frmMarlow::ExtractArchiveItem(int /*listIndex*/) {}
+
+qint16 frmMarlow::CopyOneExtractedFile()
+{
+    return 0;
+}

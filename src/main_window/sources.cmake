@@ -1,0 +1,11 @@
+list(APPEND VELDA_CORE_SOURCES
+  main_window/work_folders.cpp
+)
+list(APPEND VELDA_UI_SOURCES
+  main_window/frm_marlow.cpp
+  main_window/frm_marlow_archive.cpp
+  main_window/frm_marlow_copy.cpp
+  main_window/frm_marlow_fields.cpp
+  main_window/frm_marlow_menus.cpp
+  main_window/frm_marlow_rules.cpp
+)

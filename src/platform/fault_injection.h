@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The file operations a test can make fail. Copy fails after part of the data
+// has been written, so the clean-up of a partial copy is exercised too.
+enum class FileOperation {
+    List,
+    DeleteFile,
+    DeleteMatchingFiles,
+    RemoveFolder,
+    MakeFolder,
+    Copy,
+    Rename,
+    Replace,
+};
+
+// Test seam: the next matching operation fails with errorNumber. An operation
+// matches when its kind is the same and, if pathPart is not empty, one of its
+// paths contains pathPart; the first skipMatches matching calls still succeed.
+// The fault fires once and is then cleared.
+void injectFault(FileOperation operation, int errorNumber, const QString& pathPart = QString(),
+                 int skipMatches = 0);
+void clearInjectedFaults();
+
+// Called by the file layer: the error number to fail with, or 0.
+int takeInjectedFault(FileOperation operation, const QString& path,
+                      const QString& otherPath = QString());
+
+}  // namespace platform

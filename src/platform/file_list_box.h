@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/fs_error.h"
+
+#include <QListWidget>
+
+namespace platform {
+
+// The file list of a folder: ordinary files only (no folders, hidden or
+// system entries), filtered by a wildcard pattern ("*.*" by default, several
+// patterns separated by ";"), sorted by name ignoring case, with extended
+// multi-selection.
+class FileListBox : public QListWidget {
+public:
+    explicit FileListBox(QWidget* parent = nullptr);
+
+    // Points the list at folder and re-reads it. A missing folder fails with
+    // 76 and leaves the list as it was.
+    FsError setPath(const QString& folder);
+    QString path() const { return path_; }
+
+    // Sets the pattern and re-reads the folder.
+    void setPattern(const QString& pattern);
+    QString pattern() const { return pattern_; }
+
+    // Re-reads the folder; entries still present keep their selection.
+    void refresh();
+
+    int listCount() const { return count(); }
+    QString entry(int index) const;
+    bool isSelected(int index) const;
+    void setSelected(int index, bool selected);
+    int selectedCount() const;
+
+private:
+    QString path_;
+    QString pattern_ = QStringLiteral("*.*");
+};
+
+}  // namespace platform

@@ -1,0 +1,416 @@
+#include "platform/file_system.h"
+
+#include "platform/fault_injection.h"
+#include "platform/wildcard.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+QByteArray encoded(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString parentOf(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+QString nameOf(const QString& path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+FsError injected(FileOperation operation, const QString& path, const QString& other = QString())
+{
+    const int number = takeInjectedFault(operation, path, other);
+    return number ? makeError(number) : FsError{};
+}
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+void classify(DirEntry& entry, mode_t mode)
+{
+    entry.isLink = S_ISLNK(mode);
+    entry.isDirectory = S_ISDIR(mode);
+    entry.isSystem = S_ISSOCK(mode) || S_ISFIFO(mode) || S_ISCHR(mode) || S_ISBLK(mode);
+}
+
+bool classifyByType(DirEntry& entry, unsigned char type)
+{
+    switch (type) {
+    case DT_REG: return true;
+    case DT_DIR: entry.isDirectory = true; return true;
+    case DT_LNK: entry.isLink = true; return true;
+    case DT_SOCK:
+    case DT_FIFO:
+    case DT_CHR:
+    case DT_BLK: entry.isSystem = true; return true;
+    default: return false;
+    }
+}
+
+FsError copyData(int in, int out, int injectedNumber)
+{
+    constexpr size_t chunk = 8 * 1024 * 1024;
+    bool kernelCopy = true;
+    QByteArray buffer;
+    for (;;) {
+        ssize_t copied;
+        if (kernelCopy) {
+            copied = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
+            if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL
+                               || errno == EOPNOTSUPP || errno == EPERM)) {
+                kernelCopy = false;
+                buffer.resize(1024 * 1024);
+                continue;
+            }
+        } else {
+            copied = ::read(in, buffer.data(), size_t(buffer.size()));
+            if (copied > 0) {
+                const char* data = buffer.constData();
+                ssize_t left = copied;
+                while (left > 0) {
+                    const ssize_t written = ::write(out, data, size_t(left));
+                    if (written < 0) {
+                        if (errno == EINTR)
+                            continue;
+                        return errorFromErrno(errno, QString());
+                    }
+                    data += written;
+                    left -= written;
+                }
+            }
+        }
+        if (copied < 0) {
+            if (errno == EINTR)
+                continue;
+            return errorFromErrno(errno, QString());
+        }
+        if (injectedNumber)
+            return makeError(injectedNumber);
+        if (copied == 0)
+            return FsError{};
+    }
+}
+
+// Places from at to on another file system: a flushed copy under a hidden
+// temporary name in the target folder first, then one rename into place, so
+// the target never holds a partial file.
+FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
+{
+    const QString temporary = joinPath(parentOf(to), QStringLiteral(".velda-%1.part")
+                                                         .arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                              QLatin1Char('0')));
+    FsError error = copyFile(from, temporary, true);
+    if (error.failed())
+        return error;
+    int result;
+    if (replace) {
+        result = ::rename(encoded(temporary).constData(), encoded(to).constData());
+    } else {
+        result = ::renameat2(AT_FDCWD, encoded(temporary).constData(), AT_FDCWD,
+                             encoded(to).constData(), RENAME_NOREPLACE);
+        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+            result = ::link(encoded(temporary).constData(), encoded(to).constData());
+            if (result == 0)
+                ::unlink(encoded(temporary).constData());
+        }
+    }
+    if (result != 0) {
+        const int saved = errno;
+        ::unlink(encoded(temporary).constData());
+        return errorFromErrno(saved, to);
+    }
+    flushFolder(parentOf(to));
+    // The file is placed; a source that cannot be deleted merely stays behind.
+    ::unlink(encoded(from).constData());
+    return FsError{};
+}
+
+}  // namespace
+
+FsError listFolder(const QString& folder, QVector<DirEntry>& entries)
+{
+    entries.clear();
+    FsError fault = injected(FileOperation::List, folder);
+    if (fault.failed())
+        return fault;
+    DIR* dir = ::opendir(encoded(folder).constData());
+    if (!dir)
+        return errno == ENOENT ? makeError(ErrorNumber::PathNotFound) : errorFromErrno(errno, folder);
+    const int dirFd = ::dirfd(dir);
+    while (dirent* item = ::readdir(dir)) {
+        const char* raw = item->d_name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
+            continue;
+        DirEntry entry;
+        entry.name = QFile::decodeName(raw);
+        entry.isHidden = raw[0] == '.';
+        if (!classifyByType(entry, item->d_type)) {
+            struct stat info;
+            if (::fstatat(dirFd, raw, &info, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            classify(entry, info.st_mode);
+        }
+        entries.append(entry);
+    }
+    ::closedir(dir);
+    return FsError{};
+}
+
+FsError deleteMatchingFiles(const QString& folder, const QString& pattern, EntryScope scope)
+{
+    QVector<DirEntry> entries;
+    FsError error = listFolder(folder, entries);
+    if (error.number == ErrorNumber::PathNotFound)
+        return makeError(ErrorNumber::FileNotFound);
+    if (error.failed())
+        return error;
+    FsError fault = injected(FileOperation::DeleteMatchingFiles, folder);
+    if (fault.failed())
+        return fault;
+    int matched = 0;
+    for (const DirEntry& entry : entries) {
+        if (entry.isDirectory || (scope == EntryScope::OrdinaryOnly && !entry.isOrdinary()))
+            continue;
+        if (!matchesWildcard(entry.name, pattern))
+            continue;
+        ++matched;
+        error = deleteFile(joinPath(folder, entry.name));
+        if (error.failed())
+            return error;
+    }
+    return matched ? FsError{} : makeError(ErrorNumber::FileNotFound);
+}
+
+FsError deleteFile(const QString& path)
+{
+    FsError fault = injected(FileOperation::DeleteFile, path);
+    if (fault.failed())
+        return fault;
+    struct stat info;
+    if (::lstat(encoded(path).constData(), &info) != 0)
+        return errorFromErrno(errno, path);
+    if (S_ISDIR(info.st_mode) || isReadOnly(path))
+        return makeError(ErrorNumber::PathFileAccess);
+    if (::unlink(encoded(path).constData()) != 0) {
+        if (errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS)
+            return makeError(ErrorNumber::PathFileAccess);
+        return errorFromErrno(errno, path);
+    }
+    return FsError{};
+}
+
+FsError removeFolder(const QString& path)
+{
+    FsError fault = injected(FileOperation::RemoveFolder, path);
+    if (fault.failed())
+        return fault;
+    if (::rmdir(encoded(path).constData()) == 0)
+        return FsError{};
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+    case ENOTEMPTY:
+    case EEXIST:
+    case EBUSY:
+    case EACCES:
+    case EPERM:
+    case EROFS: return makeError(ErrorNumber::PathFileAccess);
+    default: return errorFromErrno(errno, path);
+    }
+}
+
+FsError makeFolder(const QString& path)
+{
+    FsError fault = injected(FileOperation::MakeFolder, path);
+    if (fault.failed())
+        return fault;
+    if (::mkdir(encoded(path).constData(), 0777) == 0)
+        return FsError{};
+    switch (errno) {
+    case EEXIST: return makeError(ErrorNumber::PathFileAccess);
+    case ENOENT:
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+    default: return errorFromErrno(errno, path);
+    }
+}
+
+FsError makeFolderPath(const QString& path)
+{
+    if (path.isEmpty())
+        return makeError(ErrorNumber::PathNotFound);
+    if (folderExists(path))
+        return FsError{};
+    const QString parent = parentOf(path);
+    if (parent != path && !folderExists(parent)) {
+        FsError error = makeFolderPath(parent);
+        if (error.failed())
+            return error;
+    }
+    FsError error = makeFolder(path);
+    if (error.number == ErrorNumber::PathFileAccess && folderExists(path))
+        return FsError{};
+    return error;
+}
+
+bool fileExists(const QString& path)
+{
+    if (nameOf(path).startsWith(QLatin1Char('.')))
+        return false;
+    struct stat info;
+    if (::lstat(encoded(path).constData(), &info) != 0)
+        return false;
+    if (S_ISLNK(info.st_mode) && ::stat(encoded(path).constData(), &info) != 0)
+        return false;
+    return S_ISREG(info.st_mode);
+}
+
+bool folderExists(const QString& path)
+{
+    struct stat info;
+    return !path.isEmpty() && ::stat(encoded(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool isReadOnly(const QString& path)
+{
+    struct stat info;
+    if (::lstat(encoded(path).constData(), &info) != 0 || S_ISLNK(info.st_mode))
+        return false;
+    mode_t writeBit = S_IWOTH;
+    if (info.st_uid == ::geteuid())
+        writeBit = S_IWUSR;
+    else if (info.st_gid == ::getegid())
+        writeBit = S_IWGRP;
+    return (info.st_mode & writeBit) == 0;
+}
+
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk)
+{
+    const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
+    FileDescriptor in(::open(encoded(from).constData(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0)
+        return errorFromErrno(errno, from);
+    struct stat info;
+    if (::fstat(in.get(), &info) != 0)
+        return errorFromErrno(errno, from);
+    if (S_ISDIR(info.st_mode))
+        return makeError(ErrorNumber::PathFileAccess);
+
+    if (::unlink(encoded(to).constData()) != 0 && errno != ENOENT)
+        return errorFromErrno(errno, to);
+    FileDescriptor out(::open(encoded(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (out.get() < 0)
+        return errorFromErrno(errno, to);
+
+    FsError error = copyData(in.get(), out.get(), injectedNumber);
+    if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
+        error = errorFromErrno(errno, to);
+    if (!error.failed()) {
+        const struct timespec times[2] = {info.st_atim, info.st_mtim};
+        ::futimens(out.get(), times);
+    }
+    if (!error.failed() && flushToDisk && ::fsync(out.get()) != 0)
+        error = errorFromErrno(errno, to);
+    if (::close(out.release()) != 0 && !error.failed())
+        error = errorFromErrno(errno, to);
+    if (error.failed())
+        ::unlink(encoded(to).constData());
+    return error;
+}
+
+FsError renameFile(const QString& from, const QString& to)
+{
+    FsError fault = injected(FileOperation::Rename, from, to);
+    if (fault.failed())
+        return fault;
+    if (::renameat2(AT_FDCWD, encoded(from).constData(), AT_FDCWD, encoded(to).constData(),
+                    RENAME_NOREPLACE) == 0)
+        return FsError{};
+    if (errno == EXDEV)
+        return moveAcrossFileSystems(from, to, false);
+    if (errno == EINVAL || errno == ENOSYS) {
+        // A file system without no-replace renames: a hard link cannot replace either.
+        if (::link(encoded(from).constData(), encoded(to).constData()) == 0) {
+            ::unlink(encoded(from).constData());
+            return FsError{};
+        }
+        if (errno == EXDEV)
+            return moveAcrossFileSystems(from, to, false);
+    }
+    return errorFromErrno(errno, to);
+}
+
+FsError replaceFile(const QString& from, const QString& to)
+{
+    FsError fault = injected(FileOperation::Replace, from, to);
+    if (fault.failed())
+        return fault;
+    if (isReadOnly(to))
+        return makeError(ErrorNumber::PathFileAccess);
+    if (::rename(encoded(from).constData(), encoded(to).constData()) == 0)
+        return FsError{};
+    if (errno == EXDEV)
+        return moveAcrossFileSystems(from, to, true);
+    return errorFromErrno(errno, to);
+}
+
+FsError flushFolder(const QString& folder)
+{
+    FileDescriptor dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0)
+        return errorFromErrno(errno, folder);
+    if (::fsync(dir.get()) != 0)
+        return errorFromErrno(errno, folder);
+    return FsError{};
+}
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    struct stat first, second;
+    return ::stat(encoded(a).constData(), &first) == 0 && ::stat(encoded(b).constData(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+QString joinPath(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+}  // namespace platform

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/fs_error.h"
+
+#include <QString>
+#include <QVector>
+
+// The file-system services of the program, over POSIX. Every failure carries a
+// run-time error number (see fs_error.h). Symbolic links are never followed
+// when listing, deleting or removing: a link is an entry of its own.
+namespace platform {
+
+struct DirEntry {
+    QString name;
+    bool isDirectory = false;  // a real folder; a link to a folder is not one
+    bool isLink = false;
+    bool isHidden = false;     // the name starts with "."
+    bool isSystem = false;     // socket, FIFO or device file
+
+    bool isOrdinary() const { return !isHidden && !isSystem; }
+};
+
+// Which entries a listing-based operation sees: the user's ordinary entries,
+// or everything (used to empty the program's own work folders).
+enum class EntryScope { OrdinaryOnly, All };
+
+// Entries of folder in the file system's own listing order, "." and ".." left
+// out. A missing folder fails with 76.
+FsError listFolder(const QString& folder, QVector<DirEntry>& entries);
+
+// Deletes the entries of folder that are not folders and whose names match the
+// wildcard pattern. Fails with 53 when nothing matched or the folder is
+// missing, and stops at the first entry that cannot be deleted.
+FsError deleteMatchingFiles(const QString& folder, const QString& pattern,
+                            EntryScope scope = EntryScope::OrdinaryOnly);
+
+// Deletes one file (or link). A read-only file fails with 75.
+FsError deleteFile(const QString& path);
+
+// Removes an empty folder. A missing folder fails with 76, a non-empty one with 75.
+FsError removeFolder(const QString& path);
+
+// Makes one folder level (76 when the parent is missing, 75 when it exists).
+FsError makeFolder(const QString& path);
+
+// Makes the folder with every missing level above it; an existing folder is fine.
+FsError makeFolderPath(const QString& path);
+
+// True for an ordinary file: not hidden, not a system entry, not a folder.
+// A link to an ordinary file counts as one.
+bool fileExists(const QString& path);
+bool folderExists(const QString& path);
+
+// A file the user may not write. Root's override is not taken into account, so
+// a file marked read-only is read-only for every user.
+bool isReadOnly(const QString& path);
+
+// Copies data, permission bits and times, replacing an existing target. A
+// failure removes the partial copy. flushToDisk makes the data durable first.
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false);
+
+// Moves a file to another path, also to another file system. Never replaces an
+// existing entry of that name, a hidden one included (58).
+FsError renameFile(const QString& from, const QString& to);
+
+// Moves a file over an existing one in one atomic step; a read-only target fails with 75.
+FsError replaceFile(const QString& from, const QString& to);
+
+// Makes the entries of a folder (renames, new files) durable.
+FsError flushFolder(const QString& folder);
+
+// True when both paths name the same existing file.
+bool isSameFile(const QString& a, const QString& b);
+
+// Folder + "/" + name; no separator is added after a folder that ends with one (a root).
+QString joinPath(const QString& folder, const QString& name);
+
+}  // namespace platform

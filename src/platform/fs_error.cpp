@@ -1,0 +1,69 @@
+#include "platform/fs_error.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace platform {
+
+QString errorDescription(int number)
+{
+    switch (number) {
+    case ErrorNumber::BadFileName: return QStringLiteral("ファイル名が正しくありません。");
+    case ErrorNumber::FileNotFound: return QStringLiteral("ファイルが見つかりません。");
+    case ErrorNumber::DeviceIo: return QStringLiteral("デバイス I/O エラーです。");
+    case ErrorNumber::FileAlreadyExists: return QStringLiteral("同じ名前のファイルが既に存在します。");
+    case ErrorNumber::DiskFull: return QStringLiteral("ディスクの空き容量が不足しています。");
+    case ErrorNumber::DeviceUnavailable: return QStringLiteral("デバイスが使用できません。");
+    case ErrorNumber::PermissionDenied: return QStringLiteral("書き込みできません。アクセスが拒否されました。");
+    case ErrorNumber::PathFileAccess: return QStringLiteral("パス名またはファイル名へのアクセスエラーです。");
+    case ErrorNumber::PathNotFound: return QStringLiteral("パスが見つかりません。");
+    default: return QStringLiteral("予期しないエラーが発生しました。");
+    }
+}
+
+FsError makeError(int number)
+{
+    return FsError{number, errorDescription(number)};
+}
+
+static bool parentFolderExists(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString parent = slash <= 0 ? QStringLiteral("/") : path.left(slash);
+    struct stat info;
+    return ::stat(QFile::encodeName(parent).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+FsError errorFromErrno(int errnoValue, const QString& path)
+{
+    switch (errnoValue) {
+    case 0: return FsError{};
+    case ENOENT:
+        return makeError(parentFolderExists(path) ? ErrorNumber::FileNotFound
+                                                  : ErrorNumber::PathNotFound);
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+    case EINVAL:
+    case ENAMETOOLONG:
+    case EILSEQ: return makeError(ErrorNumber::BadFileName);
+    case EIO: return makeError(ErrorNumber::DeviceIo);
+    case EEXIST: return makeError(ErrorNumber::FileAlreadyExists);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return makeError(ErrorNumber::DiskFull);
+    case ENODEV:
+    case ENXIO:
+    case ENOMEDIUM: return makeError(ErrorNumber::DeviceUnavailable);
+    case EACCES:
+    case EPERM: return makeError(ErrorNumber::PermissionDenied);
+    default: return makeError(ErrorNumber::PathFileAccess);
+    }
+}
+
+QString errorMessageText(const FsError& error)
+{
+    return QStringLiteral("Error- ") + QString::number(error.number) + QChar(13) + error.description;
+}
+
+}  // namespace platform

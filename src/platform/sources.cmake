@@ -1,0 +1,15 @@
+list(APPEND VELDA_CORE_SOURCES
+  platform/fault_injection.cpp
+  platform/file_system.cpp
+  platform/fs_error.cpp
+  platform/message_box.cpp
+  platform/process.cpp
+  platform/wildcard.cpp
+)
+list(APPEND VELDA_UI_SOURCES
+  platform/control_array.cpp
+  platform/file_list_box.cpp
+  platform/qt_message_presenter.cpp
+  platform/vb_form.cpp
+  platform/vb_look.cpp
+)

@@ -1,0 +1,57 @@
+#include "platform/wildcard.h"
+
+#include <QStringList>
+
+namespace platform {
+
+namespace {
+
+// Classic "*" and "?" matching, letter case ignored; iterative with one
+// backtrack point, so it stays linear-ish on long names.
+bool globMatch(const QString& name, const QString& pattern)
+{
+    int n = 0, p = 0, starP = -1, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size()
+            && (pattern[p] == QLatin1Char('?')
+                || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+            starP = p++;
+            starN = n;
+        } else if (starP >= 0) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
+}
+
+bool matchesOne(const QString& name, const QString& pattern)
+{
+    if (globMatch(name, pattern))
+        return true;
+    if (pattern.endsWith(QLatin1String(".*")) && !name.contains(QLatin1Char('.')))
+        return globMatch(name, pattern.left(pattern.size() - 2));
+    return false;
+}
+
+}  // namespace
+
+bool matchesWildcard(const QString& name, const QString& patternList)
+{
+    const QStringList patterns = patternList.split(QLatin1Char(';'));
+    for (const QString& raw : patterns) {
+        const QString pattern = raw.trimmed();
+        if (!pattern.isEmpty() && matchesOne(name, pattern))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace platform

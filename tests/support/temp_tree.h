@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A temporary folder for one test, with short ways to build and read files.
+class TempTree {
+public:
+    TempTree();
+
+    QString root() const { return dir_.path(); }
+    QString path(const QString& relative) const;
+
+    QString writeFile(const QString& relative, const QByteArray& content = QByteArray("x"));
+    QByteArray readFile(const QString& relative) const;
+    QString makeFolder(const QString& relative);
+    bool exists(const QString& relative) const;
+    // Names in a folder (hidden ones included), sorted.
+    QStringList names(const QString& relative = QString()) const;
+    void setReadOnly(const QString& relative);
+
+private:
+    QTemporaryDir dir_;
+};

@@ -1,0 +1,69 @@
+#include "support/ui_helpers.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace ui {
+
+void showActive(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    settle();
+}
+
+void focusByUser(QWidget* control)
+{
+    QWidget* window = control->window();
+    if (QApplication::activeWindow() != window)
+        showActive(window);
+    control->setFocus(Qt::TabFocusReason);
+    settle();
+}
+
+void pressKey(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QString text;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        text = QStringLiteral("\r");
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(control, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(control, &release);
+    settle();
+}
+
+void typeText(QWidget* control, const QString& text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(control, &press);
+    }
+    settle();
+}
+
+void doubleClick(QWidget* control)
+{
+    QWidget* target = control;
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(control))
+        target = area->viewport();
+    const QPointF point(4, 4);
+QMouseEvent event(QEvent::MouseButtonDblClick, point, QPointF(target->mapToGlobal(point.toPoint())),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+    settle();
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace ui

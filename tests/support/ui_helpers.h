@@ -1,0 +1,20 @@
+#pragma once
+
+#include <Qt>
+
+class QWidget;
+
+// Driving windows on the offscreen platform as a user would.
+namespace ui {
+
+// Shows the window and makes it the active one, so focus changes are delivered.
+void showActive(QWidget* window);
+// Focus as the user moves it: a Tab or click away from the current control.
+void focusByUser(QWidget* control);
+void pressKey(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void typeText(QWidget* control, const QString& text);
+void doubleClick(QWidget* control);
+// Delivers posted events, deferred deletes included.
+void settle();
+
+}  // namespace ui
