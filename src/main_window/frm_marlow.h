@@ -72,19 +72,25 @@ public:
     void ResetRules();
     void LoadRuleSet();
     void ValidateRules(qint16& FocusField, qint16& Status);
+    // The name of the copy of sourceName under the rules in force, with the
+    // directions read from the rule windows as they stand now.
+    QString buildTargetName(const QString& sourceName);
 
     // Copy and delete.
     void Command1_GotFocus(int Index);
     void Command1_Click(int Index);
     void RunBatchCopy();
     qint16 CopyOneFile();
+    qint16 CopyOneExtractedFile();
     void DeleteSelectedFiles();
     void DeleteListedFile(int code);
 
     // Archives.
     void File1_DblClick(int Index);
     void ExtractArchiveItem(int listIndex);
-    qint16 CopyOneExtractedFile();
+    // The file list of the archive contents window while that window is
+    // shown, else nullptr: its selected files join a copy run.
+    platform::FileListBox* extractedFileList() const;
 
     // Menus.
     void mnEnd1_Click();

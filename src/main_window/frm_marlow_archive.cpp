@@ -4,7 +4,7 @@ void frmMarlow::File1_DblClick(int /*Index*/) {}
 
 void frmMarlow::ExtractArchiveItem(int /*listIndex*/) {}
 
-qint16 frmMarlow::CopyOneExtractedFile()
+platform::FileListBox* frmMarlow::extractedFileList() const
 {
-    return 0;
+    return nullptr;
 }

@@ -11,6 +11,11 @@ qint16 frmMarlow::CopyOneFile()
     return 0;
 }
 
+qint16 frmMarlow::CopyOneExtractedFile()
+{
+    return 0;
+}
+
 void frmMarlow::DeleteSelectedFiles() {}
 
 void frmMarlow::DeleteListedFile(int /*code*/) {}

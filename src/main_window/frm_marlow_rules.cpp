@@ -23,4 +23,9 @@ void frmMarlow::ResetRules()
 
 void frmMarlow::LoadRuleSet() {}
 
+QString frmMarlow::buildTargetName(const QString& sourceName)
+{
+    return BuildTargetName(Rules, sourceName);
+}
+
 void frmMarlow::ValidateRules(qint16& /*FocusField*/, qint16& /*Status*/) {}
