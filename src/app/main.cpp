@@ -4,6 +4,7 @@
 #include "platform/process.h"
 #include "platform/qt_message_presenter.h"
 #include "platform/vb_look.h"
+#include "shared/qt_folder_picker.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
 
     platform::QtMessagePresenter presenter;
     platform::setMessagePresenter(&presenter);
+    MarlowFuncUtility::QtFolderPicker folderPicker;
+    MarlowFuncUtility::setFolderPicker(&folderPicker);
 
     const QString programFolder = WorkFolders::programFolderFrom(platform::programFolder());
     WorkFolders::Lock lock(WorkFolders::baseFolder(programFolder));

@@ -2,3 +2,12 @@ list(APPEND VELDA_CORE_SOURCES
 )
 list(APPEND VELDA_UI_SOURCES
 )
+
+# Folder picker and the cleaning of typed paths.
+list(APPEND VELDA_CORE_SOURCES
+  shared/folder_picker.cpp
+  shared/typed_text.cpp
+)
+list(APPEND VELDA_UI_SOURCES
+  shared/qt_folder_picker.cpp
+)

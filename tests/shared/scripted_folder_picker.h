@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shared/folder_picker.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// Stands in for the folder dialog while it lives: records every title and
+// answers from a script. A pick without a scripted answer fails the test and
+// is cancelled.
+class ScriptedFolderPicker : public MarlowFuncUtility::FolderPicker {
+public:
+    ScriptedFolderPicker() { MarlowFuncUtility::setFolderPicker(this); }
+    ~ScriptedFolderPicker() override
+    {
+        MarlowFuncUtility::setFolderPicker(nullptr);
+        EXPECT_TRUE(answers_.isEmpty()) << answers_.size() << " scripted picks were never asked for";
+    }
+
+    void choose(const QString& folder) { answers_.append(folder); }
+    void cancel() { answers_.append(QString()); }
+
+    const QStringList& titles() const { return titles_; }
+    int count() const { return int(titles_.size()); }
+
+    QString pickFolder(const QString& title) override
+    {
+        titles_.append(title);
+        if (answers_.isEmpty()) {
+            ADD_FAILURE() << "unscripted folder pick";
+            return QString();
+        }
+        return answers_.takeFirst();
+    }
+
+private:
+    QStringList titles_;
+    QStringList answers_;
+};
