@@ -1,4 +1,6 @@
 list(APPEND VELDA_CORE_SOURCES
+  main_window/field_behaviour.cpp
+  main_window/folder_check.cpp
   main_window/work_folders.cpp
 )
 list(APPEND VELDA_UI_SOURCES

@@ -1,5 +1,7 @@
 list(APPEND VELDA_CORE_TESTS
+  main_window/folder_check_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
+  main_window/fields_test.cpp
   main_window/startup_test.cpp
 )
