@@ -327,3 +327,19 @@ TEST_F(MainWindowFields, TheToolkitFolderDialogLeavesTheFieldsFocusAlone)
     EXPECT_EQ(form_->text1(1), photos);
     EXPECT_EQ(focused(), field(0));
 }
+
+TEST_F(MainWindowFields, ASelectionDoesNotFollowTheListIntoAnotherFolder)
+{
+    const QString photos = tree_.makeFolder("photos");
+    tree_.writeFile("photos/a.txt");
+    form_->fileList(0)->setSelected(0, true);
+    retype(1, tree_.path("missing"));
+    ui::focusByUser(field(0));
+    EXPECT_EQ(form_->fileList(0)->selectedCount(), 1);
+
+    retype(1, photos);
+    ui::focusByUser(field(0));
+    EXPECT_EQ(form_->SourceFolder, photos);
+    EXPECT_EQ(entries(form_->fileList(0)), QStringList{"a.txt"});
+    EXPECT_EQ(form_->fileList(0)->selectedCount(), 0);
+}
