@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 // Stands in for the folder dialog while it lives: records every title and
-// answers from a script. A pick without a scripted answer fails the test and
-// is cancelled.
+// answers from a script (an empty answer cancels). An unscripted pick fails
+// the test and is cancelled.
 class ScriptedFolderPicker : public MarlowFuncUtility::FolderPicker {
 public:
     ScriptedFolderPicker() { MarlowFuncUtility::setFolderPicker(this); }
@@ -20,18 +20,14 @@ public:
 
     void choose(const QString& folder) { answers_.append(folder); }
     void cancel() { answers_.append(QString()); }
-
     const QStringList& titles() const { return titles_; }
-    int count() const { return int(titles_.size()); }
 
     QString pickFolder(const QString& title) override
     {
         titles_.append(title);
-        if (answers_.isEmpty()) {
+        if (answers_.isEmpty())
             ADD_FAILURE() << "unscripted folder pick";
-            return QString();
-        }
-        return answers_.takeFirst();
+        return answers_.isEmpty() ? QString() : answers_.takeFirst();
     }
 
 private:

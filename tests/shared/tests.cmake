@@ -6,6 +6,3 @@ list(APPEND VELDA_UI_TESTS
 list(APPEND VELDA_CORE_TESTS
   shared/folder_picker_test.cpp
 )
-list(APPEND VELDA_UI_TESTS
-  shared/qt_folder_picker_test.cpp
-)
