@@ -100,6 +100,17 @@ TEST_F(RemoveFolderTreeTest, LinksAreRemovedAsEntriesAndTheirTargetsAreNeverTouc
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
+TEST_F(RemoveFolderTreeTest, ALinkGivenAsTheFolderIsRemovedAloneItsTargetKept)
+{
+    tree.writeFile("target/keep.txt");
+    ASSERT_EQ(::symlink(QFile::encodeName(tree.path("target")).constData(),
+                        QFile::encodeName(tree.path("link")).constData()), 0);
+    EXPECT_EQ(RemoveFolderTree(tree.path("link") + "/"), 0);
+    EXPECT_FALSE(tree.exists("link"));
+    EXPECT_EQ(tree.readFile("target/keep.txt"), "x");
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
 TEST_F(RemoveFolderTreeTest, AFolderThatCannotBeRemovedStopsTheRunBeforeItsParent)
 {
     tree.writeFile("T/A/a.txt");
