@@ -224,7 +224,7 @@ void frmMarlow::buildControls()
     placeTwips(remove, 6840, 6120, 1215, 480);
     remove->setFont(platform::japaneseFont(PopFamily, 12, {true, true, false}));
     for (QPushButton* button : {copy, remove})
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);  // Enter presses the focused button, as on the classic desktop
     Command1.add(0, copy);
     Command1.add(1, remove);
 
