@@ -5,6 +5,7 @@
 #include "platform/qt_message_presenter.h"
 #include "platform/vb_look.h"
 #include "shared/qt_folder_picker.h"
+#include "shared/velda_art.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velda"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setWindowIcon(VeldaArt::programIcon());
     QApplication::setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     // The main window is unloaded while the folder deletion window is open;
     // the program ends only through its own exits.

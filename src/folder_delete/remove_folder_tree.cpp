@@ -42,6 +42,18 @@ Level openLevel(const QString& path, platform::EntryScope scope)
 
 qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope)
 {
+    // A link given as the folder goes as an entry; what it points to stays.
+    if (platform::isLink(folder)) {
+        QString link = folder;
+        while (link.endsWith(QLatin1Char('/')))
+            link.chop(1);
+        const platform::FsError error = platform::deleteFile(link);
+        if (error.failed()) {
+            platform::showError(error);
+            return ResultValue::Stop;
+        }
+        return ResultValue::Proceed;
+    }
     QVector<Level> descent;
     descent.append(openLevel(folder, scope));
     while (!descent.isEmpty()) {

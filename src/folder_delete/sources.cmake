@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_SOURCES
+  folder_delete/deletion_guard.cpp
   folder_delete/remove_folder_tree.cpp
 )
 list(APPEND VELDA_UI_SOURCES

@@ -188,7 +188,6 @@ void frmMarlow::buildControls()
     Label1.add(10, makeLabel(Frame4, QStringLiteral("☆　いずれかを選択"), 240, 240, 1935, 270));
     Label1.control(10)->setFont(frameLabelFont);
     platform::setForeColor(Label1.control(10), Blue);
-    makeLine(Frame4, 120, 210, 2415);
     Option2.add(0, makeOption(Frame4, QStringLiteral("元の拡張子のまま"),
                               QStringLiteral("元のファイルの拡張子は、そのままコピー後のファイルの拡張子になります。"), 480, 2175));
     Option2.add(1, makeOption(Frame4, QStringLiteral("新拡張子で置換"),
@@ -200,8 +199,13 @@ void frmMarlow::buildControls()
     // The title font of a frame would pass on to its buttons and fields.
     for (QGroupBox* frame : {Frame1, Frame3, Frame4}) {
         frame->setFont(frameTitleFont);
-        for (QAbstractButton* button : frame->findChildren<QAbstractButton*>())
+        for (QAbstractButton* button : frame->findChildren<QAbstractButton*>()) {
             button->setFont(plainFont);
+            // The desktop's Japanese font can be wider than the classic one:
+            // let a caption run on rather than cut it off.
+            if (button->sizeHint().width() > button->width())
+                button->resize(button->sizeHint().width(), button->height());
+        }
         for (QLineEdit* field : frame->findChildren<QLineEdit*>())
             field->setFont(plainFont);
     }
@@ -220,7 +224,7 @@ void frmMarlow::buildControls()
     placeTwips(remove, 6840, 6120, 1215, 480);
     remove->setFont(platform::japaneseFont(PopFamily, 12, {true, true, false}));
     for (QPushButton* button : {copy, remove})
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);  // Enter presses the focused button, as on the classic desktop
     Command1.add(0, copy);
     Command1.add(1, remove);
 

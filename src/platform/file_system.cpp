@@ -306,6 +306,15 @@ bool folderExists(const QString& path)
     return !path.isEmpty() && ::stat(encoded(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool isLink(const QString& path)
+{
+    QString entry = path;
+    while (entry.size() > 1 && entry.endsWith(QLatin1Char('/')))
+        entry.chop(1);
+    struct stat info;
+    return ::lstat(encoded(entry).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool isReadOnly(const QString& path)
 {
     struct stat info;

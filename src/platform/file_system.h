@@ -50,6 +50,8 @@ FsError makeFolderPath(const QString& path);
 // A link to an ordinary file counts as one.
 bool fileExists(const QString& path);
 bool folderExists(const QString& path);
+// True when path itself is a symbolic link (a trailing separator is ignored).
+bool isLink(const QString& path);
 
 // A file the user may not write. Root's override is not taken into account, so
 // a file marked read-only is read-only for every user.

@@ -10,6 +10,7 @@ list(APPEND VELDA_UI_SOURCES
   platform/control_array.cpp
   platform/file_list_box.cpp
   platform/qt_message_presenter.cpp
+  platform/shell.cpp
   platform/vb_form.cpp
   platform/vb_look.cpp
 )

@@ -1,5 +1,6 @@
 #include "main_window/frm_marlow.h"
 #include "platform/process.h"
+#include "platform/shell.h"
 #include "platform/vb_form.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
@@ -7,6 +8,7 @@
 #include "support/temp_tree.h"
 #include "support/ui_helpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -156,4 +158,16 @@ TEST_F(MainWindowStartup, TheExitMenuRemovesBothWorkFoldersAndEnds)
     EXPECT_FALSE(tree_.exists("program/TEMP"));
     EXPECT_FALSE(tree_.exists("program/MELT"));
     EXPECT_EQ(endCount_, 1);
+}
+
+TEST_F(MainWindowStartup, TheHelpMenuOpensTheManualBesideTheProgram)
+{
+    QList<QUrl> opened;
+    platform::setDesktopOpener([&opened](const QUrl& url) { opened << url; });
+    frmMarlow& form = load();
+    form.mnHelp1->trigger();
+    platform::setDesktopOpener(nullptr);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first(), QUrl::fromLocalFile(program_ + "/manual.html"));
+    EXPECT_TRUE(messages_.texts().isEmpty());
 }

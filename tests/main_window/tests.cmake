@@ -1,5 +1,6 @@
 list(APPEND VELDA_CORE_TESTS
   main_window/folder_check_test.cpp
+  main_window/work_folders_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
   main_window/fields_test.cpp

@@ -1,0 +1,56 @@
+#include "folder_delete/deletion_guard.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace DeletionGuard {
+
+namespace {
+
+QString resolved(const QString& folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : canonical;
+}
+
+bool isVolumeRoot(const QString& folder)
+{
+    if (folder == QLatin1String("/"))
+        return true;
+    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    for (const QStorageInfo& volume : volumes)
+        if (resolved(volume.rootPath()) == folder)
+            return true;
+    return false;
+}
+
+bool holds(const QString& folder, const QString& inner)
+{
+    return inner == folder || inner.startsWith(folder + QLatin1Char('/'));
+}
+
+}  // namespace
+
+QString refusal(const QString& folder, const QStringList& protectedFolders)
+{
+    const QString target = resolved(folder);
+    if (isVolumeRoot(target))
+        return rootMessage();
+    for (const QString& kept : protectedFolders)
+        if (!kept.isEmpty() && holds(target, resolved(kept)))
+            return programFolderMessage();
+    return QString();
+}
+
+QString rootMessage()
+{
+    return QStringLiteral("ドライブのルートフォルダーは削除できません。");
+}
+
+QString programFolderMessage()
+{
+    return QStringLiteral("Veldaのプログラムフォルダー、作業フォルダー、またはそれらを含むフォルダーは削除できません。");
+}
+
+}  // namespace DeletionGuard

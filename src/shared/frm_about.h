@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/vb_form.h"
+
+class QLabel;
+class QPushButton;
+
+// The About window: title, version, the maker's address, and a way to the
+// machine's system information viewer.
+class frmAbout : public platform::VbForm {
+public:
+    frmAbout();
+    void Form_Load();
+
+    QLabel* picIcon = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* lblDescription = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdSysInfo = nullptr;
+
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void Label1_Click();
+    void StartSysInfo();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// The product's title and version as the About window shows them.
+namespace AppInfo {
+QString title();
+QString versionText();
+QString makerAddress();
+}  // namespace AppInfo

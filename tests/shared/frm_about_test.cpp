@@ -1,0 +1,98 @@
+#include "platform/shell.h"
+#include "platform/vb_form.h"
+#include "shared/frm_about.h"
+#include "support/scripted_messages.h"
+#include "support/temp_tree.h"
+#include "support/ui_helpers.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AboutWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedPath_ = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(tree_.makeFolder("bin")));
+        platform::setProgramStarter([this](const QString& program) {
+            started_ << program;
+            return true;
+        });
+        platform::setDesktopOpener([this](const QUrl& url) { opened_ << url; });
+    }
+    void TearDown() override
+    {
+        platform::FormInstance<frmAbout>::unload();
+        ui::settle();
+        qputenv("PATH", savedPath_);
+        platform::setProgramStarter(nullptr);
+        platform::setDesktopOpener(nullptr);
+    }
+
+    ScriptedMessages messages_;
+    TempTree tree_;
+    QByteArray savedPath_;
+    QStringList started_;
+    QList<QUrl> opened_;
+};
+
+}  // namespace
+
+TEST_F(AboutWindow, ShowsTheTitleAndVersionOfThisRelease)
+{
+    frmAbout& about = platform::FormInstance<frmAbout>::get();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("Veldaのﾊﾞｰｼﾞｮﾝ情報"));
+    EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Velda"));
+    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.1.0"));
+    EXPECT_TRUE(about.lblDescription->text().endsWith(QStringLiteral("最新版は以下の場所にあります。")));
+}
+
+TEST_F(AboutWindow, WithoutAViewerTheSystemInformationButtonSaysSoOnceAndStaysOpen)
+{
+    frmAbout& about = platform::FormInstance<frmAbout>::get();
+    ui::showActive(&about);
+    about.cmdSysInfo->click();
+    EXPECT_EQ(messages_.texts(), QStringList({QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません")}));
+    EXPECT_TRUE(started_.isEmpty());
+    EXPECT_TRUE(platform::FormInstance<frmAbout>::isLoaded());
+}
+
+TEST_F(AboutWindow, StartsTheFirstViewerFoundOnThePath)
+{
+    const QString viewer = tree_.writeFile("bin/kinfocenter", "#!/bin/sh\n");
+    QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    platform::FormInstance<frmAbout>::get().cmdSysInfo->click();
+    EXPECT_EQ(started_, QStringList({viewer}));
+    EXPECT_TRUE(messages_.texts().isEmpty());
+}
+
+TEST_F(AboutWindow, AViewerThatFailsToStartGivesTheMessage)
+{
+    const QString viewer = tree_.writeFile("bin/hardinfo", "#!/bin/sh\n");
+    QFile::setPermissions(viewer, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    platform::setProgramStarter([](const QString&) { return false; });
+    platform::FormInstance<frmAbout>::get().cmdSysInfo->click();
+    EXPECT_EQ(messages_.count(), 1);
+}
+
+TEST_F(AboutWindow, TheAddressOpensOnAClickAndOkCloses)
+{
+    frmAbout& about = platform::FormInstance<frmAbout>::get();
+    ui::showActive(&about);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(3, 3), QPointF(about.Label1->mapToGlobal(QPoint(3, 3))),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(about.Label1, &release);
+    ASSERT_EQ(opened_.size(), 1);
+    EXPECT_EQ(opened_.first().toString(), about.Label1->text());
+    EXPECT_EQ(QApplication::focusWidget(), about.cmdOK);
+    about.cmdOK->click();
+    ui::settle();
+    EXPECT_FALSE(platform::FormInstance<frmAbout>::isLoaded());
+}
