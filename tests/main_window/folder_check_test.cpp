@@ -81,7 +81,8 @@ TEST_F(FolderCheckTest, AnyOtherFailureIsReportedAndTheTypedTextStays)
         FakeColumn column(start_);
         column.unreachable = column.field = tree_.makeFolder("unreachable");
         EXPECT_EQ(destination ? checkDestination(column.side()) : checkSource(column.side()), ResultValue::Stop);
-        EXPECT_EQ(messages_.texts(), QStringList{QStringLiteral("Error- 68\rデバイスが使用できません。")});
+        EXPECT_EQ(messages_.texts(),
+                  QStringList{platform::errorMessageText(platform::makeError(platform::ErrorNumber::DeviceUnavailable))});
         EXPECT_EQ(column.field, column.unreachable);
         EXPECT_EQ(column.stored, start_);
         EXPECT_EQ(column.listFolder, start_);
