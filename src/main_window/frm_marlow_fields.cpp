@@ -17,23 +17,12 @@ QString& storedFolder(frmMarlow& form, int checkCode)
     return checkCode == FolderCode::Source ? form.SourceFolder : form.DestFolder;
 }
 
-// A list that turns to another folder starts with nothing selected: names
-// chosen in the old folder must not pick files in the new one.
-platform::FsError showFolder(platform::FileListBox* list, const QString& folder)
-{
-    const bool otherFolder = folder != list->path();
-    const platform::FsError error = list->setPath(folder);
-    if (!error.failed() && otherFolder)
-        list->clearSelection();
-    return error;
-}
-
 FolderCheck::FolderSide folderSide(frmMarlow& form, int field, int list, QString& stored)
 {
     return FolderCheck::FolderSide{
         form.text1(field),
         [&form, field](const QString& text) { form.setText1(field, text); },
-        [&form, list](const QString& folder) { return showFolder(form.fileList(list), folder); },
+        [&form, list](const QString& folder) { return form.fileList(list)->setPath(folder); },
         stored};
 }
 

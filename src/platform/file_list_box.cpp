@@ -24,6 +24,9 @@ FsError FileListBox::setPath(const QString& folder)
     FsError error = listFolder(folder, probe);
     if (error.failed())
         return error;
+    // Names chosen in one folder must not pick files in another.
+    if (folder != path_)
+        clearSelection();
     path_ = folder;
     refresh();
     return FsError{};

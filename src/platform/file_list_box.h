@@ -14,8 +14,8 @@ class FileListBox : public QListWidget {
 public:
     explicit FileListBox(QWidget* parent = nullptr);
 
-    // Points the list at folder and re-reads it. A missing folder fails with
-    // 76 and leaves the list as it was.
+    // Points the list at folder and re-reads it; another folder starts with
+    // nothing selected. A missing folder fails with 76 and leaves the list as it was.
     FsError setPath(const QString& folder);
     QString path() const { return path_; }
 

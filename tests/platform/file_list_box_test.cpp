@@ -1,0 +1,56 @@
+#include "platform/file_list_box.h"
+#include "support/temp_tree.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using platform::FileListBox;
+
+namespace {
+
+QStringList entries(const FileListBox& list)
+{
+    QStringList names;
+    for (int i = 0; i < list.listCount(); ++i)
+        names << list.entry(i);
+    return names;
+}
+
+}  // namespace
+
+TEST(FileListBox, ListsOrdinaryFilesByNameIgnoringCaseThroughThePattern)
+{
+    TempTree tree;
+    for (const char* name : {"b.txt", "A.jpg", "c.TXT", ".hidden.txt", "noext"})
+        tree.writeFile(name);
+    tree.makeFolder("folder.txt");
+    ASSERT_EQ(::symlink("b.txt", QFile::encodeName(tree.path("link.txt")).constData()), 0);
+    ASSERT_EQ(::symlink("missing", QFile::encodeName(tree.path("dangling.txt")).constData()), 0);
+    FileListBox list;
+    ASSERT_FALSE(list.setPath(tree.root()).failed());
+    EXPECT_EQ(entries(list), QStringList({"A.jpg", "b.txt", "c.TXT", "link.txt", "noext"}));
+    list.setPattern("*.txt");
+    EXPECT_EQ(entries(list), QStringList({"b.txt", "c.TXT", "link.txt"}));
+    EXPECT_EQ(list.setPath(tree.path("missing")).number, 76);
+    EXPECT_EQ(list.path(), tree.root());
+}
+
+TEST(FileListBox, ARefreshKeepsTheSelectionAnotherFolderStartsWithout)
+{
+    TempTree tree;
+    tree.writeFile("one/a.txt");
+    tree.writeFile("one/b.txt");
+    tree.writeFile("two/a.txt");
+    FileListBox list;
+    list.setPath(tree.path("one"));
+    list.setSelected(1, true);
+    tree.writeFile("one/0.txt");
+    list.refresh();
+    EXPECT_EQ(list.selectedCount(), 1);
+    EXPECT_TRUE(list.isSelected(2));
+    list.setPath(tree.path("two"));
+    EXPECT_EQ(list.selectedCount(), 0);
+}
