@@ -7,8 +7,6 @@
 #include "rename/rule_set_check.h"
 #include "rename/typed_rule_values.h"
 
-#include <QGroupBox>
-
 namespace {
 
 // The fields of the file-name operation window, in the order a new rule choice empties them.

@@ -6,7 +6,7 @@
 
 namespace {
 
-// The rule set as a copy request loads it from what the windows show.
+// The rule set as a copy request loads it from the windows.
 RuleSet loaded(int nameRule, const TypedRuleValues& typed)
 {
     RuleSet rules;
@@ -15,141 +15,67 @@ RuleSet loaded(int nameRule, const TypedRuleValues& typed)
     return rules;
 }
 
-TypedRuleValues fromFront(const QString& start, const QString& count = QString())
+TypedRuleValues typed(bool front, const char* start, const char* count = "", const char* serialStart = "",
+                      const char* serialDigits = "")
 {
-    TypedRuleValues typed;
-    typed.start = start;
-    typed.count = count;
-    return typed;
+    TypedRuleValues values;
+    values.startFromFront = front;
+    values.start = QString::fromUtf8(start);
+    values.count = QString::fromUtf8(count);
+    values.serialStart = QString::fromUtf8(serialStart);
+    values.serialDigits = QString::fromUtf8(serialDigits);
+    return values;
 }
 
-TypedRuleValues fromBack(const QString& start, const QString& count = QString())
+TypedRuleValues sameName(const char* prefix, const char* suffix, const char* name)
 {
-    TypedRuleValues typed = fromFront(start, count);
-    typed.startFromFront = false;
-    return typed;
+    TypedRuleValues values;
+    values.prefix = QString::fromUtf8(prefix);
+    values.suffix = QString::fromUtf8(suffix);
+    values.text = QString::fromUtf8(name);
+    return values;
 }
 
-void expectRefused(const RuleCheck& check, const QString& message, int focusField)
-{
-    EXPECT_EQ(check.Status, 9);
-    EXPECT_EQ(check.message, message);
-    EXPECT_EQ(check.FocusField, focusField);
-}
-
-void expectAccepted(const RuleCheck& check)
-{
-    EXPECT_EQ(check.Status, 0) << qPrintable(check.message);
-    EXPECT_EQ(check.FocusField, 0);
-}
+constexpr bool Front = true, Back = false;
 
 }  // namespace
 
-TEST(LoadTypedValues, TrimsPrefixAndSuffixButTakesTextsAsTyped)
+TEST(CheckRuleSet, RefusesInOrderAndNamesTheFieldToCorrect)
 {
-    TypedRuleValues typed;
-    typed.prefix = "  P_ ";
-    typed.suffix = QStringLiteral("\u3000_S");
-    typed.text = " new ";
-    typed.newExtension = " doc";
-    const RuleSet rules = loaded(1, typed);
-    EXPECT_EQ(rules.Prefix, "P_");
-    EXPECT_EQ(rules.Suffix, "_S");
-    EXPECT_EQ(rules.RuleText, " new ");
-    EXPECT_EQ(rules.NewExtension, " doc");
-}
-
-TEST(LoadTypedValues, TheStartGoesToTheChosenDirectionAndEveryOtherFieldIsRefilled)
-{
-    RuleSet rules;
-    rules.NameRule = 4;
-    rules.StartFromBack = 9;
-    rules.CharCount = 9;
-    rules.RuleText = "old";
-    rules.SerialNumber = 77;
-    TypedRuleValues typed = fromFront(QStringLiteral("１２"), " 3");
-    typed.serialStart = "998";
-    typed.serialDigits = "3";
-    loadTypedValues(rules, typed);
-    EXPECT_EQ(rules.StartFromFront, 12);
-    EXPECT_EQ(rules.StartFromBack, 0);
-    EXPECT_EQ(rules.CharCount, 3);
-    EXPECT_EQ(rules.SerialStart, 998);
-    EXPECT_EQ(rules.SerialDigits, 3);
-    EXPECT_EQ(rules.RuleText, "");
-    EXPECT_EQ(rules.SerialNumber, 77);
-
-    loadTypedValues(rules, fromBack("4"));
-    EXPECT_EQ(rules.StartFromFront, 0);
-    EXPECT_EQ(rules.StartFromBack, 4);
-    EXPECT_EQ(rules.SerialDigits, 0);
-}
-
-TEST(CheckRuleSet, RulesWithoutParametersPass)
-{
-    expectAccepted(checkRuleSet(loaded(0, {})));
-    expectAccepted(checkRuleSet(loaded(5, fromFront(""))));
-    expectAccepted(checkRuleSet(loaded(5, fromBack("0"))));
-}
-
-TEST(CheckRuleSet, SameNameNeedsANameAPrefixOrASuffix)
-{
-    expectRefused(checkRuleSet(loaded(1, {})), RuleMessages::NoNewName, 3);
-    TypedRuleValues blanks;
-    blanks.prefix = "   ";
-    blanks.suffix = " ";
-    expectRefused(checkRuleSet(loaded(1, blanks)), RuleMessages::NoNewName, 3);
-    TypedRuleValues prefixOnly;
-    prefixOnly.prefix = "P";
-    expectAccepted(checkRuleSet(loaded(1, prefixOnly)));
-    TypedRuleValues blankName;
-    blankName.text = " ";
-    expectAccepted(checkRuleSet(loaded(1, blankName)));
-}
-
-TEST(CheckRuleSet, DeleteAndReplaceNeedAStartOfOneOrMoreAndFromTheBackNoLongerCount)
-{
-    expectRefused(checkRuleSet(loaded(3, fromFront(""))), RuleMessages::StartBelowOne, 20);
-    expectRefused(checkRuleSet(loaded(2, fromBack("0"))), RuleMessages::StartBelowOne, 10);
-    expectRefused(checkRuleSet(loaded(2, fromBack("2", "3"))), RuleMessages::CountPastStart, 10);
-    expectAccepted(checkRuleSet(loaded(2, fromBack("3", "3"))));
-    // Counting from the front the run may pass the end of the name.
-    expectAccepted(checkRuleSet(loaded(3, fromFront("2", "9"))));
-}
-
-TEST(CheckRuleSet, NumberRulesNeedASerialWidthAfterTheStartCheck)
-{
-    TypedRuleValues rule4 = fromFront("");
-    expectRefused(checkRuleSet(loaded(4, rule4)), RuleMessages::StartBelowOne, 30);
-    rule4.start = "1";
-    expectRefused(checkRuleSet(loaded(4, rule4)), RuleMessages::SerialDigitsBelowOne, 33);
-    rule4.serialDigits = "2";
-    expectAccepted(checkRuleSet(loaded(4, rule4)));
-
-    TypedRuleValues rule6 = fromFront("0");
-    expectRefused(checkRuleSet(loaded(6, rule6)), RuleMessages::SerialDigitsBelowOne, 52);
-    rule6.serialDigits = QStringLiteral("３");
-    expectAccepted(checkRuleSet(loaded(6, rule6)));
-}
-
-TEST(CheckRuleSet, ANumberTooLargeForTheRuleSetIsRefusedAtItsField)
-{
-    TypedRuleValues rule4 = fromBack("40000", "1");
-    rule4.serialDigits = "2";
-    expectRefused(checkRuleSet(loaded(4, rule4)), RuleMessages::TooLarge, 30);
-    rule4.start = "5";
-    rule4.count = "32768";
-    expectRefused(checkRuleSet(loaded(4, rule4)), RuleMessages::TooLarge, 31);
-    rule4.count = "1";
-    rule4.serialStart = "99999999999";
-    expectRefused(checkRuleSet(loaded(4, rule4)), RuleMessages::TooLarge, 32);
-    rule4.serialStart = "32767";
-    rule4.serialDigits = "32768";
-    expectRefused(checkRuleSet(loaded(4, rule4)), RuleMessages::TooLarge, 33);
-
-    TypedRuleValues rule6 = fromFront("0");
-    rule6.serialStart = "70000";
-    rule6.serialDigits = "1";
-    expectRefused(checkRuleSet(loaded(6, rule6)), RuleMessages::TooLarge, 51);
-    expectRefused(checkRuleSet(loaded(5, fromBack("32768"))), RuleMessages::TooLarge, 40);
+    const QString accepted;
+    const struct {
+        int rule;
+        TypedRuleValues values;
+        const QString& message;
+        int focusField;
+    } cases[] = {
+        {0, typed(Front, ""), accepted, 0},
+        {1, sameName("  ", "\u3000", ""), RuleMessages::NoNewName, 3},
+        {1, sameName("P", "", ""), accepted, 0},
+        {1, sameName("", "", " "), accepted, 0},  // only prefix and suffix are trimmed
+        {5, typed(Back, "0"), accepted, 0},
+        {3, typed(Front, ""), RuleMessages::StartBelowOne, 20},
+        {2, typed(Back, "0"), RuleMessages::StartBelowOne, 10},
+        {2, typed(Back, "2", "3"), RuleMessages::CountPastStart, 10},
+        {2, typed(Back, "3", "3"), accepted, 0},
+        {3, typed(Front, "2", "9"), accepted, 0},
+        {4, typed(Front, "", "", "", ""), RuleMessages::StartBelowOne, 30},
+        {4, typed(Front, "1", "", "", ""), RuleMessages::SerialDigitsBelowOne, 33},
+        {4, typed(Front, "1", "", "0", "2"), accepted, 0},
+        {6, typed(Front, "0"), RuleMessages::SerialDigitsBelowOne, 52},
+        {6, typed(Front, "0", "", "", "３"), accepted, 0},
+        {4, typed(Back, "40000", "1", "", "2"), RuleMessages::TooLarge, 30},
+        {4, typed(Front, "5", "32768", "", "2"), RuleMessages::TooLarge, 31},
+        {4, typed(Front, "5", "1", "99999999999", "2"), RuleMessages::TooLarge, 32},
+        {4, typed(Front, "0", "1", "1", "32768"), RuleMessages::TooLarge, 33},
+        {6, typed(Front, "0", "", "70000", "1"), RuleMessages::TooLarge, 51},
+        {5, typed(Back, "32768"), RuleMessages::TooLarge, 40},
+    };
+    for (const auto& c : cases) {
+        const RuleCheck check = checkRuleSet(loaded(c.rule, c.values));
+        const auto where = [&c] { return std::to_string(c.rule) + " start " + qPrintable(c.values.start); };
+        EXPECT_EQ(check.message, c.message) << where();
+        EXPECT_EQ(check.FocusField, c.focusField) << where();
+        EXPECT_EQ(check.Status, c.message.isEmpty() ? 0 : 9) << where();
+    }
 }

@@ -3,7 +3,6 @@
 #include "main_window/frm_marlow.h"
 #include "platform/control_array.h"
 #include "platform/process.h"
-#include "platform/vb_form.h"
 #include "rename/frm_marlow_a.h"
 #include "rename/frm_marlow_b.h"
 #include "support/scripted_messages.h"
@@ -16,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-// The main window shown and active, with the rule windows reached through it.
+// The main window shown and active, the rule windows reached through it.
 class RuleWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -26,8 +25,7 @@ protected:
         platform::setProgramFolderOverride(tree_.makeFolder("program"));
         QDir::setCurrent(tree_.makeFolder("work"));
         platform::setProgramEnder([] {});
-        main_ = &platform::FormInstance<frmMarlow>::get();
-        ui::showActive(main_);
+        ui::showActive(&main());
     }
     void TearDown() override
     {
@@ -44,30 +42,29 @@ protected:
         ui::settle();
     }
 
-    frmMarlow& main() { return *main_; }
+    frmMarlow& main() { return platform::FormInstance<frmMarlow>::get(); }
     frmMarlowA& nameWindow() { return platform::FormInstance<frmMarlowA>::get(); }
     frmMarlowB& extensionWindow() { return platform::FormInstance<frmMarlowB>::get(); }
     QWidget* nameField(int index) { return nameWindow().Text1.control(index); }
     QWidget* extensionField(int index) { return extensionWindow().Text1.control(index); }
     QWidget* copyButton() { return main().Command1.control(0); }
+    QWidget* focus() const { return platform::focusedControl(); }
 
     // The user clicks a rule in the main window.
-    void chooseNameRule(int rule)
+    void chooseNameRule(int rule) { click(main().Option1.at<QRadioButton>(rule)); }
+    void chooseExtensionRule(int rule) { click(main().Option2.at<QRadioButton>(rule)); }
+    static void click(QRadioButton* option)
     {
-        main().Option1.at<QRadioButton>(rule)->click();
+        option->click();
         ui::settle();
     }
-    void chooseExtensionRule(int rule)
+    static void typeAndEnter(QWidget* field, const QString& text)
     {
-        main().Option2.at<QRadioButton>(rule)->click();
-        ui::settle();
+        ui::typeText(field, text);
+        ui::pressKey(field, Qt::Key_Return);
     }
-    void pressEnter(QWidget* field) { ui::pressKey(field, Qt::Key_Return); }
-    QWidget* focus() const { return platform::focusedControl(); }
-    QString statusLine() { return main().Label2->text(); }
 
     ScriptedMessages messages_;
     TempTree tree_;
     QString previousFolder_;
-    frmMarlow* main_ = nullptr;
 };
