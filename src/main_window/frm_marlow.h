@@ -72,6 +72,8 @@ public:
     void ResetRules();
     void LoadRuleSet();
     void ValidateRules(qint16& FocusField, qint16& Status);
+    // After a refusal by ValidateRules: focus the field it names.
+    void focusRefusedField(qint16 FocusField);
     // The name of the copy of sourceName under the rules in force, with the
     // directions read from the rule windows as they stand now.
     QString buildTargetName(const QString& sourceName);

@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_TESTS
+  shared/check_digits_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
   shared/frm_about_test.cpp
