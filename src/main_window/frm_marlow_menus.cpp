@@ -1,11 +1,28 @@
 #include "main_window/frm_marlow.h"
 
+#include "folder_delete/frm_del_dir.h"
 #include "platform/shell.h"
+#include "rename/frm_marlow_a.h"
+#include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
 
 #include <QUrl>
 
-void frmMarlow::mnDel1_Click() {}
+void frmMarlow::mnDel1_Click()
+{
+    // The other windows go first: with none left to take over, the main
+    // window leaves without its fields reacting to losing the focus.
+    platform::FormInstance<frmMarlowA>::unload();
+    platform::FormInstance<frmMarlowB>::unload();
+    platform::FormInstance<frmAbout>::unload();
+    hide();
+    // By code: the exit clean-up of the work folders does not run.
+    platform::FormInstance<frmMarlow>::unload();
+    frmDelDir& deletion = platform::FormInstance<frmDelDir>::get();
+    deletion.show();
+    deletion.raise();
+    deletion.activateWindow();
+}
 
 void frmMarlow::mnHelp1_Click()
 {

@@ -1,0 +1,106 @@
+#include "folder_delete/folder_deletion.h"
+
+#include "folder_delete/deletion_guard.h"
+#include "folder_delete/remove_folder_tree.h"
+#include "main_window/work_folders.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "shared/result_value.h"
+
+#include <QDir>
+#include <QStorageInfo>
+#include <QVector>
+
+namespace FolderDeletion {
+
+namespace {
+
+QString parentOf(const QString& folder)
+{
+    const int slash = folder.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : folder.left(slash);
+}
+
+// The current folder was inside the removed tree: move to what is left above it.
+void keepCurrentFolder(const QString& current)
+{
+    if (current.isEmpty() || platform::folderExists(current))
+        return;
+    QString folder = parentOf(current);
+    while (folder != QLatin1String("/") && !platform::folderExists(folder))
+        folder = parentOf(folder);
+    QDir::setCurrent(folder);
+}
+
+}  // namespace
+
+QString pathFieldHint()
+{
+    return QStringLiteral("削除フォルダーを指定してください。（ダブルクリックで候補を表示。）");
+}
+
+QString fileListHint()
+{
+    return QStringLiteral("削除するフォルダを選択してください。");
+}
+
+QStringList protectedFolders()
+{
+    const QString program = WorkFolders::programFolderFrom(platform::programFolder());
+    const QString base = WorkFolders::baseFolder(program);
+    return {program, base + QStringLiteral("/TEMP"), base + QStringLiteral("/MELT")};
+}
+
+qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)
+{
+    const QString candidate = QDir::cleanPath(FolderCheck::folderPathOf(side.fieldText));
+    const platform::FsError error = candidate.isEmpty() ? platform::makeError(platform::ErrorNumber::PathNotFound)
+                                                        : side.showFolder(candidate);
+    if (error.number == platform::ErrorNumber::PathNotFound) {
+        platform::showMessage(candidate + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"));
+        side.setFieldText(side.storedFolder);
+        side.showFolder(side.storedFolder);
+        return ResultValue::Stop;
+    }
+    if (error.failed()) {
+        platform::showError(error);
+        return ResultValue::Stop;
+    }
+    side.storedFolder = candidate;
+    return ResultValue::Proceed;
+}
+
+DriveFolder folderOfDrive(const QString& drive)
+{
+    const QString current = QDir::currentPath();
+    const bool onThisDrive = !current.isEmpty() && QStorageInfo(current).rootPath() == drive;
+    DriveFolder opening{onThisDrive ? current : drive, {}};
+    QVector<platform::DirEntry> entries;
+    opening.error = platform::listFolder(opening.folder, entries);
+    return opening;
+}
+
+QString deleteQuestion(const QString& folder)
+{
+    return folder + QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
+}
+
+DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders)
+{
+    if (folder.isEmpty())
+        return DeleteOutcome::Declined;
+    const QString refusal = DeletionGuard::refusal(folder, protectedFolders);
+    if (!refusal.isEmpty()) {
+        platform::showMessage(refusal);
+        return DeleteOutcome::Refused;
+    }
+    if (!platform::askYesNo(deleteQuestion(folder)))
+        return DeleteOutcome::Declined;
+    const QString current = QDir::currentPath();
+    MarlowFuncUtility::RemoveFolderTree(folder);
+    keepCurrentFolder(current);
+    return DeleteOutcome::Removed;
+}
+
+}  // namespace FolderDeletion

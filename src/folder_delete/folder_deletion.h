@@ -1,0 +1,59 @@
+#pragma once
+
+#include "main_window/folder_check.h"
+#include "platform/fs_error.h"
+
+#include <QString>
+#include <QStringList>
+
+// What the folder deletion window decides: which typed folder it accepts as
+// the one to delete, where the folder list goes when the user picks a drive,
+// and whether the Delete button refuses, asks, or deletes.
+namespace FolderDeletion {
+
+// Control-array indices of the window.
+constexpr int PathFieldIndex = 5;  // Text1
+constexpr int FileListIndex = 2;   // File1
+
+constexpr quint32 FocusedBackColor = 0xC0E0FF;
+constexpr quint32 VisitedBackColor = 0xC0C000;
+
+QString pathFieldHint();
+QString fileListHint();
+
+// The folders that are never deleted: the program's folder and its work
+// folders, wherever the running program keeps them.
+QStringList protectedFolders();
+
+// Checks the path field's text: blanks trimmed, line breaks removed, made
+// absolute and clean (no "." or ".." left, so the folder named is the folder
+// deleted). Accepted when the file list shows it: stored, 0. Missing: reported,
+// the stored folder comes back into the field and the list, 9. Any other
+// failure: reported, field and list stay as they are, 9.
+qint16 checkDeleteFolder(const FolderCheck::FolderSide& side);
+
+// The folder the folder list opens when the user picks a drive: the current
+// folder when it lies on that drive, else the drive's root. error is set
+// when that folder cannot be read; the window then stays where it was.
+struct DriveFolder {
+    QString folder;
+    platform::FsError error;
+};
+DriveFolder folderOfDrive(const QString& drive);
+
+// The question asked before folder is deleted.
+QString deleteQuestion(const QString& folder);
+
+enum class DeleteOutcome {
+    Refused,   // a root or the program's own folders: said so, nothing asked
+    Declined,  // No, or no folder accepted yet: nothing deleted
+    Removed,   // Yes: the tree was removed, or its failure was reported
+};
+
+// The Delete button: refuses a protected folder, else asks and on Yes removes
+// the folder with everything in it. Should that take the process's current
+// folder with it, the current folder moves up to the nearest folder left, so
+// that the main window has a folder to start from.
+DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders);
+
+}  // namespace FolderDeletion
