@@ -124,7 +124,8 @@ bool LibarchiveMemberReader::extractTo(const QString& path)
         const int status = s.library.dataBlock(s.reader, &block, &size, &offset);
         if (status == ARCHIVE_EOF)
             break;
-        if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
+        // A damaged member (a wrong CRC) comes as a warning.
+        if (status != ARCHIVE_OK) {
             written = false;
             break;
         }
