@@ -7,5 +7,7 @@ list(APPEND VELDA_CORE_TESTS
   archive/unpack32_zip_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
+  archive/extract_archive_item_test.cpp
+  archive/frm_melt_test.cpp
   archive/test_archives.cpp
 )
