@@ -71,10 +71,12 @@ LibarchiveMemberReader::LibarchiveMemberReader(const LibarchiveLibrary& library,
     s.reader = library.readNew();
     if (!s.reader)
         return;
-    const char* formatName = format == Format::Zip ? "zip" : "lha";
     const int supported = format == Format::Zip ? library.supportZip(s.reader) : library.supportLha(s.reader);
-    if (supported != ARCHIVE_OK || library.setFormatOption(s.reader, formatName, "hdrcharset", "CP932") != ARCHIVE_OK)
+    if (supported != ARCHIVE_OK)
         return;
+    // A libarchive built without character set conversion refuses this;
+    // the archive is still read, its names as stored.
+    library.setFormatOption(s.reader, format == Format::Zip ? "zip" : "lha", "hdrcharset", "CP932");
     s.opened = library.openFileName(s.reader, QFile::encodeName(archivePath).constData(), 64 * 1024) == ARCHIVE_OK;
 }
 
