@@ -29,11 +29,6 @@ const Archiver Zip{"-xs", Unpack32::UnZipGetVersion, Unpack32::UnZipCheckArchive
 
 }  // namespace
 
-QString missingLibraryMessage()
-{
-    return QStringLiteral("該当するDLLがありません。");
-}
-
 void ExtractArchive(const QString& archivePath, const QString& destinationFolder, qint32& memberCount,
                     qint16& result)
 {
@@ -51,7 +46,7 @@ void ExtractArchive(const QString& archivePath, const QString& destinationFolder
     try {
         archiver->getVersion();
     } catch (const Unpack32::LibraryMissing&) {
-        platform::showMessage(missingLibraryMessage());
+        platform::showMessage(QStringLiteral("該当するDLLがありません。"));
         result = ResultValue::Stop;
         return;
     }

@@ -15,7 +15,4 @@ namespace MarlowFuncUtility {
 void ExtractArchive(const QString& archivePath, const QString& destinationFolder, qint32& memberCount,
                     qint16& result);
 
-// The message shown when the archiver library cannot be loaded.
-QString missingLibraryMessage();
-
 }  // namespace MarlowFuncUtility

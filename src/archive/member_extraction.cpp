@@ -60,7 +60,6 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder)
             break;
         case ArchiveMember::Kind::File:
             if (writeFile(reader, destinationFolder, parts)) {
-                ++outcome.filesWritten;
                 note(outcome.report, "", parts.join(QLatin1Char('/')));
             } else {
                 outcome.memberFailed = true;

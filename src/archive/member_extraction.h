@@ -12,7 +12,6 @@
 namespace MemberExtraction {
 
 struct Outcome {
-    int filesWritten = 0;
     bool broken = false;        // the archive could not be read to its end
     bool memberFailed = false;  // a member could not be written
     QByteArray report;          // one line per member: written, or why not
