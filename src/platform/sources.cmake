@@ -8,6 +8,8 @@ list(APPEND VELDA_CORE_SOURCES
 )
 list(APPEND VELDA_UI_SOURCES
   platform/control_array.cpp
+  platform/dir_list_box.cpp
+  platform/drive_list_box.cpp
   platform/file_list_box.cpp
   platform/qt_message_presenter.cpp
   platform/shell.cpp

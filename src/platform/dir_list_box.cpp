@@ -1,0 +1,113 @@
+#include "platform/dir_list_box.h"
+
+#include "platform/file_system.h"
+
+#include <QStyle>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+constexpr int FolderRole = Qt::UserRole;
+
+QString withoutTrailingSeparator(const QString& folder)
+{
+    QString cleaned = folder;
+    while (cleaned.size() > 1 && cleaned.endsWith(QLatin1Char('/')))
+        cleaned.chop(1);
+    return cleaned;
+}
+
+// The current folder and every folder above it, the root first.
+QStringList foldersDownTo(const QString& folder)
+{
+    QStringList chain;
+    QString current = folder;
+    for (;;) {
+        chain.prepend(current);
+        const int slash = current.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0 || current == QLatin1String("/"))
+            break;
+        current = slash == 0 ? QStringLiteral("/") : current.left(slash);
+    }
+    return chain;
+}
+
+QStringList subfoldersOf(const QString& folder)
+{
+    QVector<DirEntry> entries;
+    listFolder(folder, entries);
+    QStringList names;
+    for (const DirEntry& entry : entries) {
+        if (entry.isDirectory && entry.isOrdinary())
+            names.append(entry.name);
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int order = QString::compare(a, b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+QString nameOf(const QString& folder)
+{
+    return folder == QLatin1String("/") ? folder : folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+}  // namespace
+
+DirListBox::DirListBox(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::activated, this, [this](const QModelIndex& index) { openEntry(index.row()); });
+}
+
+FsError DirListBox::setPath(const QString& folder)
+{
+    const QString cleaned = withoutTrailingSeparator(folder);
+    if (!folderExists(cleaned))
+        return makeError(ErrorNumber::PathNotFound);
+    const bool changed = cleaned != path_;
+    path_ = cleaned;
+    fill();
+    if (changed && changed_)
+        changed_();
+    return FsError{};
+}
+
+QString DirListBox::folderAt(int row) const
+{
+    const QListWidgetItem* entry = item(row);
+    return entry ? entry->data(FolderRole).toString() : QString();
+}
+
+void DirListBox::openEntry(int row)
+{
+    const QString folder = folderAt(row);
+    if (!folder.isEmpty())
+        setPath(folder);
+}
+
+void DirListBox::fill()
+{
+    clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QStringList chain = foldersDownTo(path_);
+    const QString indent = QStringLiteral("  ");
+    int depth = 0;
+    for (const QString& folder : chain) {
+        auto* entry = new QListWidgetItem(open, indent.repeated(depth++) + nameOf(folder), this);
+        entry->setData(FolderRole, folder);
+    }
+    setCurrentRow(count() - 1);
+    for (const QString& name : subfoldersOf(path_)) {
+        auto* entry = new QListWidgetItem(closed, indent.repeated(depth) + name, this);
+        entry->setData(FolderRole, joinPath(path_, name));
+    }
+}
+
+}  // namespace platform
