@@ -1,10 +1,57 @@
 #include "main_window/frm_marlow.h"
 
-void frmMarlow::File1_DblClick(int /*Index*/) {}
+#include "archive/archive_file_name.h"
+#include "archive/archive_work_folder.h"
+#include "archive/extract_archive.h"
+#include "archive/frm_melt.h"
+#include "platform/dir_list_box.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/vb_look.h"
 
-void frmMarlow::ExtractArchiveItem(int /*listIndex*/) {}
+#include <QLineEdit>
+
+void frmMarlow::File1_DblClick(int Index)
+{
+    if (Index != 0)
+        return;
+    const int listIndex = fileList(0)->currentRow();
+    if (listIndex < 0)
+        return;
+    ExtractArchiveItem(listIndex);
+    fileList(0)->setSelected(listIndex, false);
+}
+
+void frmMarlow::ExtractArchiveItem(int listIndex)
+{
+    const QString archiveName = fileList(0)->entry(listIndex);
+    if (!ArchiveFileName::canExtract(archiveName)) {
+        platform::showMessage(QStringLiteral("解凍できません。"));
+        return;
+    }
+    if (!ArchiveWorkFolder::makeEmpty(MeltFolder))
+        return;
+    const QString archivePath = platform::joinPath(fileList(0)->path(), archiveName);
+    qint32 memberCount = 0;
+    qint16 result = 0;
+    MarlowFuncUtility::ExtractArchive(archivePath, MeltFolder + QLatin1Char('/'), memberCount, result);
+    if (result > 0)
+        return;
+
+    FrmMELT& contents = platform::FormInstance<FrmMELT>::get();
+    contents.show();
+    contents.raise();
+    contents.activateWindow();
+    contents.setArchiveName(archiveName);
+    contents.fileList()->setPath(ProgramFolder);
+    contents.Dir1->setPath(MeltFolder);
+    contents.fileList()->setPath(MeltFolder);
+    contents.fileList()->setPattern(QStringLiteral("*.*"));
+    platform::setTextOf(contents.Text1, QStringLiteral("*.*"));
+}
 
 platform::FileListBox* frmMarlow::extractedFileList() const
 {
-    return nullptr;
+    FrmMELT* contents = platform::FormInstance<FrmMELT>::ifLoaded();
+    return contents && contents->isVisible() ? contents->fileList() : nullptr;
 }

@@ -3,6 +3,7 @@ list(APPEND VELDA_CORE_TESTS
   platform/wildcard_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
-  platform/file_list_box_test.cpp
   platform/control_array_test.cpp
+  platform/file_list_box_test.cpp
+  platform/folder_lists_test.cpp
 )

@@ -1,0 +1,41 @@
+#include "archive/extraction_folder.h"
+
+#include "platform/file_system.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ExtractionFolder {
+
+QString makeFolders(const QString& root, const QStringList& parts)
+{
+    QString folder = root;
+    for (const QString& part : parts) {
+        folder = platform::joinPath(folder, part);
+        const QByteArray encoded = QFile::encodeName(folder);
+        if (::mkdir(encoded.constData(), 0777) == 0)
+            continue;
+        if (errno != EEXIST)
+            return QString();
+        struct stat info;
+        if (::lstat(encoded.constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+            return QString();
+    }
+    return folder;
+}
+
+bool clearFilePlace(const QString& path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat info;
+    if (::lstat(encoded.constData(), &info) != 0)
+        return errno == ENOENT;
+    if (S_ISDIR(info.st_mode))
+        return false;
+    return ::unlink(encoded.constData()) == 0;
+}
+
+}  // namespace ExtractionFolder

@@ -1,0 +1,126 @@
+#include "archive/frm_melt.h"
+
+#include "platform/dir_list_box.h"
+#include "platform/drive_list_box.h"
+#include "platform/file_list_box.h"
+#include "platform/vb_look.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+using platform::placeTwips;
+
+namespace {
+
+constexpr quint32 Olive = 0x00C0C0;
+constexpr quint32 LightYellow = 0xC0FFFF;
+constexpr quint32 FocusColour = 0xC0E0FF;
+constexpr quint32 Teal = 0xC0C000;
+constexpr quint32 LightGrey = 0xE0E0E0;
+constexpr quint32 Black = 0x000000;
+
+const QString GothicFamily = QStringLiteral("ＭＳ Ｐゴシック");
+const QString ArchiveNameTip = QStringLiteral("圧縮ファイル名です。");
+
+QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setAlignment(Qt::AlignCenter);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+}  // namespace
+
+FrmMELT::FrmMELT()
+{
+    setWindowTitle(QStringLiteral("解凍ファイル一覧"));
+    resize(platform::twipsToPixels(5190), platform::twipsToPixels(3975));
+    buildControls();
+    text1Events_.onGotFocus([this](int) { Text1_GotFocus(); });
+    text1Events_.onLostFocus([this](int) { Text1_LostFocus(); });
+    text1Events_.onKeyPress([this](int, int keyAscii) { Text1_KeyPress(keyAscii); });
+    Dir1->onChange([this] { Dir1_Change(); });
+}
+
+void FrmMELT::buildControls()
+{
+    const QFont headingFont = platform::japaneseFont(GothicFamily, 9.75, {true});
+
+    auto* archiveName = makeLabel(this, QString(), 2640, 120, 2535, 255);
+    archiveName->setToolTip(ArchiveNameTip);
+    archiveName->setFont(headingFont);
+    platform::setBackColor(archiveName, Olive);
+    auto* heading = makeLabel(this, QStringLiteral("解凍用ワークフォルダー（ＭＥＬＴ）"), 240, 360, 2175, 495);
+    heading->setToolTip(ArchiveNameTip);
+    heading->setFont(headingFont);
+    heading->setWordWrap(true);
+    auto* typeCaption = makeLabel(this, QStringLiteral("ﾌｧｲﾙ種類"), 3240, 480, 855, 255);
+    platform::setForeColor(typeCaption, Black);
+    Label1.add(0, archiveName);
+    Label1.add(1, heading);
+    Label1.add(8, typeCaption);
+
+    Text1 = new QLineEdit(this);
+    Text1->setToolTip(QStringLiteral("ファイルの種類（拡張子）を指定します。"));
+    placeTwips(Text1, 4200, 480, 975, 270);
+    platform::setBackColor(Text1, LightYellow);
+    text1Events_.add(0, Text1);
+
+    Drive1 = new platform::DriveListBox(this);
+    placeTwips(Drive1, 240, 0, 2055, 300);
+
+    Dir1 = new platform::DirListBox(this);
+    placeTwips(Dir1, 120, 840, 2415, 3030);
+
+    auto* files = new platform::FileListBox(this);
+    files->setToolTip(QStringLiteral("圧縮ファイル内に含まれるファイルの一覧です。"));
+    placeTwips(files, 2640, 840, 2535, 3150);
+    platform::setBackColor(files, LightGrey);
+    File1.add(2, files);
+
+    QWidget::setTabOrder(files, Text1);
+    QWidget::setTabOrder(Text1, Drive1);
+    QWidget::setTabOrder(Drive1, Dir1);
+    files->setFocus();
+}
+
+void FrmMELT::Form_Load()
+{
+    const QString current = QDir::currentPath();
+    Drive1->setDrive(current);
+    Dir1->setPath(current);
+}
+
+platform::FileListBox* FrmMELT::fileList() const
+{
+    return File1.at<platform::FileListBox>(2);
+}
+
+void FrmMELT::setArchiveName(const QString& name)
+{
+    platform::setTextOf(Label1.control(0), name);
+}
+
+void FrmMELT::Dir1_Change()
+{
+    fileList()->setPath(Dir1->path());
+}
+
+void FrmMELT::Text1_GotFocus()
+{
+    platform::setBackColor(Text1, FocusColour);
+}
+
+void FrmMELT::Text1_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == platform::Key::Enter)
+        platform::focusControl(fileList());
+}
+
+void FrmMELT::Text1_LostFocus()
+{
+    platform::setBackColor(Text1, Teal);
+    fileList()->setPattern(Text1->text());
+}

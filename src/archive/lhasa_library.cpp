@@ -1,0 +1,11 @@
+#include "archive/lhasa_library.h"
+
+bool LhasaLibrary::load(const QString& fileName)
+{
+    return library_.load(fileName) && library_.resolve("lha_input_stream_new", inputStreamNew)
+           && library_.resolve("lha_input_stream_free", inputStreamFree)
+           && library_.resolve("lha_reader_new", readerNew) && library_.resolve("lha_reader_free", readerFree)
+           && library_.resolve("lha_reader_next_file", readerNextFile)
+           && library_.resolve("lha_reader_extract", readerExtract)
+           && library_.resolve("lha_decoder_for_name", decoderForName);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// One entry of an archive as the extraction sees it.
+struct ArchiveMember {
+    enum class Kind { File, Folder, Link, Special };
+    QString name;  // decoded, as stored: folders and name
+    Kind kind = Kind::File;
+};
+
+// Walks the members of one archive, in archive order, for one library.
+class MemberReader {
+public:
+    enum class Step { Member, End, Broken };
+
+    virtual ~MemberReader() = default;
+
+    // The next member; End after the last one; Broken when the archive cannot
+    // be read on (not an archive of this kind, a damaged header, a method the
+    // library does not know).
+    virtual Step next(ArchiveMember& member) = 0;
+
+    // Writes the data of the member last returned into a new file at path,
+    // with the member's time, never with set-user-ID bits. False when the data
+    // is damaged or cannot be written; a partial file is the caller's to remove.
+    virtual bool extractTo(const QString& path) = 0;
+};
