@@ -1,5 +1,6 @@
 #include "main_window/frm_marlow.h"
 
+#include "archive/frm_melt.h"
 #include "folder_delete/frm_del_dir.h"
 #include "platform/shell.h"
 #include "rename/frm_marlow_a.h"
@@ -13,6 +14,7 @@ void frmMarlow::mnDel1_Click()
     // The other windows go first: with none left to take over, the main
     // window leaves without its fields reacting to losing the focus.
     platform::FormInstance<frmMarlowA>::unload();
+    platform::FormInstance<FrmMELT>::unload();
     platform::FormInstance<frmMarlowB>::unload();
     platform::FormInstance<frmAbout>::unload();
     hide();

@@ -1,3 +1,4 @@
+#include "archive/frm_melt.h"
 #include "folder_delete/deletion_guard.h"
 #include "folder_delete/frm_del_dir.h"
 #include "main_window/frm_marlow.h"
@@ -56,6 +57,7 @@ protected:
     void TearDown() override
     {
         FormInstance<frmDelDir>::unload();
+        FormInstance<FrmMELT>::unload();
         FormInstance<frmMarlowA>::unload();
         FormInstance<frmMarlowB>::unload();
         FormInstance<frmMarlow>::unload();
@@ -134,6 +136,7 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderAndNoBringsBackAFreshMa
     main.setText1(3, QStringLiteral("pre_"));
     main.selectOption(main.Option1, 3);
     FormInstance<frmMarlowB>::get().show();
+    FormInstance<FrmMELT>::get().show();
     FormInstance<frmAbout>::get().show();
     ui::settle();
 
@@ -141,6 +144,7 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderAndNoBringsBackAFreshMa
     EXPECT_FALSE(FormInstance<frmMarlow>::isLoaded());
     EXPECT_FALSE(FormInstance<frmMarlowA>::isLoaded());
     EXPECT_FALSE(FormInstance<frmMarlowB>::isLoaded());
+    EXPECT_FALSE(FormInstance<FrmMELT>::isLoaded());
     EXPECT_FALSE(FormInstance<frmAbout>::isLoaded());
     // Unloaded by code: the work folders stay and the program goes on.
     EXPECT_TRUE(tree_.exists("program/TEMP"));
