@@ -1,4 +1,18 @@
 list(APPEND VELDA_CORE_TESTS
+  file_ops/batch_copy_run_test.cpp
+  file_ops/batch_move_kill_test.cpp
+  file_ops/batch_preview_test.cpp
+  file_ops/copy_one_file_test.cpp
+  file_ops/delete_selected_test.cpp
+  file_ops/folder_copy_window.cpp
 )
 list(APPEND VELDA_UI_TESTS
 )
+
+# The process the kill test kills: a batch move over real folders.
+add_executable(velda_batch_move_child
+  ${CMAKE_CURRENT_LIST_DIR}/batch_move_child.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/folder_copy_window.cpp
+)
+target_include_directories(velda_batch_move_child PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
+target_link_libraries(velda_batch_move_child PRIVATE velda_core)
