@@ -421,6 +421,19 @@ FsError flushFolder(const QString& folder)
     return FsError{};
 }
 
+FsError flushFileSystem(const QString& folder)
+{
+    FsError fault = injected(FileOperation::Flush, folder);
+    if (fault.failed())
+        return fault;
+    FileDescriptor dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0)
+        return errorFromErrno(errno, folder);
+    if (::syncfs(dir.get()) != 0)
+        return errorFromErrno(errno, folder);
+    return FsError{};
+}
+
 bool isSameFile(const QString& a, const QString& b)
 {
     struct stat first, second;

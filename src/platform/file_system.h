@@ -70,6 +70,10 @@ FsError replaceFile(const QString& from, const QString& to);
 // Makes the entries of a folder (renames, new files) durable.
 FsError flushFolder(const QString& folder);
 
+// Makes everything written to the file system that holds folder durable, in
+// one step however many files were written.
+FsError flushFileSystem(const QString& folder);
+
 // The longest file name, in bytes as stored, that folder's file system accepts.
 int maxFileNameBytes(const QString& folder);
 
