@@ -1,9 +1,11 @@
 #include "file_ops/batch_copy_run.h"
 
 #include "file_ops/batch_preview.h"
+#include "file_ops/moved_sources.h"
 #include "file_ops/progress_pacer.h"
 #include "file_ops/target_name.h"
 #include "platform/message_box.h"
+#include "shared/result_value.h"
 
 namespace FileOps {
 
@@ -56,10 +58,8 @@ bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, const QStringList&
     for (const QString& file : files) {
         window.setStatusLine(file + QStringLiteral("　　をコピー中です。"));
         pacer.pace([&window] { window.showProgress(); });
-        if (copyOne(file) > 0) {
-            window.refreshDestinationList();
+        if (copyOne(file) > 0)
             return false;
-        }
     }
     return true;
 }
@@ -67,13 +67,18 @@ bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, const QStringList&
 void copyPass(BatchCopyWindow& window)
 {
     ProgressPacer pacer;
+    MovedSources movedSources;
     window.restartSerialNumbers();
-    if (!copyFiles(window, pacer, window.selectedSourceFiles(),
-                   [&window](const QString& file) { return window.copySourceFile(file); }))
+    const bool copied = copyFiles(window, pacer, window.selectedSourceFiles(),
+                                  [&window](const QString& file) { return window.copySourceFile(file); })
+        && copyFiles(window, pacer, window.selectedExtractedFiles(),
+                     [&window](const QString& file) { return window.copyExtractedFile(file); });
+    // Sources whose copies are placed go also when the run stops early.
+    const bool sourcesDeleted = movedSources.finish() == ResultValue::Proceed;
+    if (!copied || !sourcesDeleted) {
+        window.refreshDestinationList();
         return;
-    if (!copyFiles(window, pacer, window.selectedExtractedFiles(),
-                   [&window](const QString& file) { return window.copyExtractedFile(file); }))
-        return;
+    }
     window.setStatusLine(QString());
     window.refreshSourceList();
     window.refreshDestinationList();

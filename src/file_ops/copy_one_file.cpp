@@ -1,5 +1,6 @@
 #include "file_ops/copy_one_file.h"
 
+#include "file_ops/moved_sources.h"
 #include "file_ops/target_name.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -20,25 +21,6 @@ QString nameOf(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-qint16 deleteMovedSource(const CopyJob& job, const QString& destination)
-{
-    const QString& sourcePath = job.sourcePath;
-    // Copying a file onto itself leaves one file: it must stay.
-    if (platform::isSameFile(sourcePath, destination))
-        return ResultValue::Proceed;
-    platform::FsError error = platform::flushFolder(job.destinationFolder);
-    if (error.failed())
-        return stopWith(error);
-    error = platform::deleteFile(sourcePath);
-    if (error.number == platform::ErrorNumber::PathFileAccess) {
-        platform::showMessage(sourcePath + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
-        return ResultValue::Stop;
-    }
-    if (error.failed())
-        return stopWith(error);
-    return ResultValue::Proceed;
-}
-
 }  // namespace
 
 QString destinationClashMessage(const QString& destinationPath)
@@ -56,16 +38,23 @@ qint16 copyOneFile(const CopyJob& job)
     const QString destination = platform::joinPath(job.destinationFolder, job.newName);
     const QString staged = platform::joinPath(job.stagingFolder, job.newName);
 
-    const bool destinationExists = platform::fileExists(destination);
+    MovedSources* group = job.deleteSource ? MovedSources::collecting() : nullptr;
+    bool destinationExists = platform::fileExists(destination);
+    if (destinationExists && group) {
+        // The file in the way may be a source still waiting to be deleted:
+        // delete those first, as if each had gone right after its own copy.
+        const qint16 stop = group->finish();
+        if (stop > 0)
+            return stop;
+        destinationExists = platform::fileExists(destination);
+    }
     if (destinationExists && !job.overwrite) {
         platform::showMessage(destinationClashMessage(destination));
         return ResultValue::Stop;
     }
 
-    // The data must be on disk before the only other copy goes: the moved
-    // source, or the destination file being replaced.
-    const bool flushToDisk = job.deleteSource || destinationExists;
-    platform::FsError error = platform::copyFile(job.sourcePath, staged, flushToDisk);
+    // A replaced file is gone for good: its successor must be on disk first.
+    platform::FsError error = platform::copyFile(job.sourcePath, staged, destinationExists);
     if (error.failed())
         return stopWith(error);
 
@@ -74,9 +63,11 @@ qint16 copyOneFile(const CopyJob& job)
     if (error.failed())
         return stopWith(error);
 
-    if (!job.deleteSource)
+    // Copying a file onto itself leaves one file: it must stay.
+    if (!job.deleteSource || platform::isSameFile(job.sourcePath, destination))
         return ResultValue::Proceed;
-    return deleteMovedSource(job, destination);
+    return group ? group->add(job.sourcePath, job.destinationFolder)
+                 : MovedSources::deleteNow(job.sourcePath, job.destinationFolder);
 }
 
 }  // namespace FileOps

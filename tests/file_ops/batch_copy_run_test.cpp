@@ -1,5 +1,7 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/folder_copy_window.h"
+#include "platform/fault_injection.h"
+#include "platform/fs_error.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
@@ -184,4 +186,42 @@ TEST_F(BatchCopyRun, ExtractedFilesFollowWithOneNumberingAndAreNeverDeleted)
     EXPECT_EQ(tree.names("dst"), (QStringList{"m1.txt", "m2.txt", "s1.txt"}));
     EXPECT_TRUE(tree.exists("MELT/sub/m.txt"));
     EXPECT_FALSE(tree.exists("src/s.txt"));
+}
+
+// Moved sources are deleted group by group; a later copy may replace a file
+// that still waits to be deleted.
+TEST_F(BatchCopyRun, AMoveWithinOneFolderOntoAnEarlierSourceLosesNothing)
+{
+    tree.writeFile("src/ab.txt", "ab");
+    tree.writeFile("src/axb.txt", "axb");
+    window = std::make_unique<FolderCopyWindow>(tree.path("src"), tree.path("src"), tree.path("TEMP"));
+    window->select({"ab.txt", "axb.txt"});
+    window->rules.NameRule = 2;
+    window->rules.StartFromFront = 2;
+    window->rules.CharCount = 1;
+    window->move = true;
+    window->overwrite = true;
+    messages.answerYes();
+    FileOps::runBatchCopy(*window);
+    EXPECT_EQ(tree.names("src"), (QStringList{"a.txt", "ab.txt"}));
+    EXPECT_EQ(tree.readFile("src/a.txt"), "ab");
+    EXPECT_EQ(tree.readFile("src/ab.txt"), "axb");
+}
+
+TEST_F(BatchCopyRun, ASourceThatCannotBeDeletedLaterInItsGroupKeepsTheRestInBothPlaces)
+{
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        tree.writeFile(QStringLiteral("src/") + name, name);
+    FolderCopyWindow& w = open();
+    w.select({"a.txt", "b.txt", "c.txt"});
+    w.move = true;
+    platform::injectFault(platform::FileOperation::DeleteFile, 57, "b.txt");
+    messages.answerYes();
+    FileOps::runBatchCopy(w);
+    platform::clearInjectedFaults();
+    EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(57)));
+    EXPECT_EQ(tree.names("src"), (QStringList{"b.txt", "c.txt"}));
+    EXPECT_EQ(tree.names("dst"), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(tree.readFile("dst/c.txt"), "c.txt");
+    EXPECT_EQ(w.statusLine, QStringLiteral("c.txt　　をコピー中です。"));
 }

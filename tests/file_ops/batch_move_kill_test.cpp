@@ -49,7 +49,7 @@ TEST(BatchMoveKilled, LeavesEveryFileWholeAtItsSourceOrDestination)
         QProcess process;
         process.start(child, {tree.path("src"), tree.path("dst"), tree.path("TEMP")});
         ASSERT_TRUE(process.waitForStarted());
-        const int killAfter = random.bounded(1, FileCount / 2);
+        const int killAfter = random.bounded(1, FileCount * 5 / 6);
         int started = 0;
         while (started < killAfter && process.waitForReadyRead(10000))
             started += process.readAll().count('\n');

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QVector>
+#include <QtGlobal>
+
+namespace FileOps {
+
+// The sources of a move are deleted only once their copies are on disk.
+// Flushing the file system once for a group of files, not once per file,
+// makes a long move many times faster. While an instance lives, copyOneFile
+// hands it the sources it has placed; it deletes them group by group.
+class MovedSources {
+public:
+    MovedSources();
+    ~MovedSources();
+    MovedSources(const MovedSources&) = delete;
+    MovedSources& operator=(const MovedSources&) = delete;
+
+    // The group copyOneFile hands its sources to, or nullptr.
+    static MovedSources* collecting();
+
+    // sourcePath's copy is placed in destinationFolder. Gives back 9 when the
+    // group was deleted now and a deletion failed (after its message).
+    qint16 add(const QString& sourcePath, const QString& destinationFolder);
+
+    // Flushes and deletes every source that waits. The first failure is
+    // shown and gives back 9; the sources after it stay.
+    qint16 finish();
+
+    // Deletes one moved source once its copy is on disk.
+    static qint16 deleteNow(const QString& sourcePath, const QString& destinationFolder);
+
+private:
+    struct Source {
+        QString path;
+        QString destinationFolder;
+    };
+    static qint16 deleteOnceOnDisk(const QVector<Source>& sources);
+
+    QVector<Source> waiting_;
+    QElapsedTimer sinceFirst_;
+    MovedSources* outer_;
+};
+
+}  // namespace FileOps
