@@ -7,6 +7,7 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/folder_copy_window.cpp
 )
 list(APPEND VELDA_UI_TESTS
+  file_ops/frm_marlow_copy_test.cpp
 )
 
 # The process the kill test kills: a batch move over real folders.
