@@ -4,6 +4,7 @@
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

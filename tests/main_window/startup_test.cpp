@@ -7,6 +7,7 @@
 #include "support/temp_tree.h"
 #include "support/ui_helpers.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
