@@ -38,7 +38,7 @@ qint16 copyOneFile(const CopyJob& job)
     const QString destination = platform::joinPath(job.destinationFolder, job.newName);
     const QString staged = platform::joinPath(job.stagingFolder, job.newName);
 
-    MovedSources* group = job.deleteSource ? MovedSources::collecting() : nullptr;
+    MovedSources* group = MovedSources::collecting();
     bool destinationExists = platform::fileExists(destination);
     if (destinationExists && group) {
         // The file in the way may be a source still waiting to be deleted:

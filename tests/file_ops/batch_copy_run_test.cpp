@@ -188,24 +188,31 @@ TEST_F(BatchCopyRun, ExtractedFilesFollowWithOneNumberingAndAreNeverDeleted)
     EXPECT_FALSE(tree.exists("src/s.txt"));
 }
 
-// Moved sources are deleted group by group; a later copy may replace a file
-// that still waits to be deleted.
-TEST_F(BatchCopyRun, AMoveWithinOneFolderOntoAnEarlierSourceLosesNothing)
+// Moved sources are deleted group by group; a later copy, of a source or of an
+// extracted file, may replace a file that still waits to be deleted.
+TEST_F(BatchCopyRun, ACopyOntoAnEarlierMovedSourceLosesNothing)
 {
-    tree.writeFile("src/ab.txt", "ab");
-    tree.writeFile("src/axb.txt", "axb");
-    window = std::make_unique<FolderCopyWindow>(tree.path("src"), tree.path("src"), tree.path("TEMP"));
-    window->select({"ab.txt", "axb.txt"});
-    window->rules.NameRule = 2;
-    window->rules.StartFromFront = 2;
-    window->rules.CharCount = 1;
-    window->move = true;
-    window->overwrite = true;
-    messages.answerYes();
-    FileOps::runBatchCopy(*window);
-    EXPECT_EQ(tree.names("src"), (QStringList{"a.txt", "ab.txt"}));
-    EXPECT_EQ(tree.readFile("src/a.txt"), "ab");
-    EXPECT_EQ(tree.readFile("src/ab.txt"), "axb");
+    for (const bool extracted : {false, true}) {
+        SCOPED_TRACE(extracted ? "extracted" : "source");
+        TempTree t;
+        t.writeFile("src/ab.txt", "ab");
+        t.writeFile(extracted ? "MELT/axb.txt" : "src/axb.txt", "axb");
+        t.makeFolder("TEMP");
+        FolderCopyWindow w(t.path("src"), t.path("src"), t.path("TEMP"));
+        w.select({"ab.txt", "axb.txt"});
+        if (extracted)
+            w.showExtracted(t.path("MELT"), {"axb.txt"});
+        w.rules.NameRule = 2;
+        w.rules.StartFromFront = 2;
+        w.rules.CharCount = 1;
+        w.move = true;
+        w.overwrite = true;
+        messages.answerYes();
+        FileOps::runBatchCopy(w);
+        EXPECT_EQ(t.names("src"), (QStringList{"a.txt", "ab.txt"}));
+        EXPECT_EQ(t.readFile("src/a.txt"), "ab");
+        EXPECT_EQ(t.readFile("src/ab.txt"), "axb");
+    }
 }
 
 TEST_F(BatchCopyRun, ASourceThatCannotBeDeletedLaterInItsGroupKeepsTheRestInBothPlaces)
