@@ -90,17 +90,6 @@ TEST_F(BatchCopyRun, APreviewClashStopsBeforeAnythingIsCopiedUnlessOverwriting)
     }
 }
 
-TEST_F(BatchCopyRun, ANameDifferingOnlyInCaseFromADestinationFileClashes)
-{
-    tree.writeFile("src/a.txt");
-    tree.writeFile("dst/A.TXT", "theirs");
-    FolderCopyWindow& w = open();
-    w.select({"a.txt"});
-    FileOps::runBatchCopy(w);
-    EXPECT_EQ(messages.last(), QStringLiteral("同一ファイルがあります。a.txt  のコピーできません。"));
-    EXPECT_EQ(tree.names("dst"), QStringList{"A.TXT"});
-}
-
 TEST_F(BatchCopyRun, NothingSelectedAsksToSelectAll)
 {
     tree.writeFile("src/a.txt");
