@@ -10,16 +10,12 @@ namespace FileOps {
 
 namespace {
 
-// A group is deleted when it is this big or this old: a crash leaves at most
-// that many files in both places, none in neither.
-constexpr int GroupSize = 100;
-constexpr qint64 GroupAgeMs = 500;
-
 MovedSources* current = nullptr;
 
 }  // namespace
 
-MovedSources::MovedSources() : outer_(current)
+MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
+    : groupSize_(groupSize), groupAgeMs_(groupAgeMs), outer_(current)
 {
     current = this;
 }
@@ -40,7 +36,7 @@ qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFo
         sinceFirst_.start();
     waiting_.append(Source{sourcePath, destinationFolder});
     // A read-only source is reported at its own file, as when deleted alone.
-    if (waiting_.size() >= GroupSize || sinceFirst_.elapsed() >= GroupAgeMs || platform::isReadOnly(sourcePath))
+    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || platform::isReadOnly(sourcePath))
         return finish();
     return ResultValue::Proceed;
 }

@@ -13,7 +13,9 @@ namespace FileOps {
 // hands it the sources it has placed; it deletes them group by group.
 class MovedSources {
 public:
-    MovedSources();
+    // A group is deleted when it is this big or this old. A crash leaves at
+    // most the files of one group in both places, none in neither.
+    explicit MovedSources(int groupSize = 1000, qint64 groupAgeMs = 2000);
     ~MovedSources();
     MovedSources(const MovedSources&) = delete;
     MovedSources& operator=(const MovedSources&) = delete;
@@ -39,6 +41,8 @@ private:
     };
     static qint16 deleteOnceOnDisk(const QVector<Source>& sources);
 
+    int groupSize_;
+    qint64 groupAgeMs_;
     QVector<Source> waiting_;
     QElapsedTimer sinceFirst_;
     MovedSources* outer_;

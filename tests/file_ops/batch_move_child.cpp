@@ -1,22 +1,22 @@
-// Moves every file of a folder in one batch copy run, writing a line as each
-// file starts: the process the kill test kills.
-#include "file_ops/folder_copy_window.h"
+// Moves every file of a folder, the sources deleted in small groups, writing
+// a line as each file starts: the process the kill test kills.
+#include "file_ops/copy_one_file.h"
+#include "file_ops/moved_sources.h"
 #include "platform/message_box.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 
 namespace {
 
-class AnswerYes : public platform::MessagePresenter {
+class PrintMessages : public platform::MessagePresenter {
 public:
-    platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
+    platform::MessageAnswer present(const QString& text, platform::MessageButtons) override
     {
-        if (buttons == platform::MessageButtons::Ok)
-            std::fprintf(stderr, "%s\n", qUtf8Printable(text));
-        return buttons == platform::MessageButtons::YesNo ? platform::MessageAnswer::Yes
-                                                          : platform::MessageAnswer::Ok;
+        std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+        return platform::MessageAnswer::Ok;
     }
 };
 
@@ -30,17 +30,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: velda_batch_move_child source destination staging\n");
         return 2;
     }
-    AnswerYes answers;
-    platform::setMessagePresenter(&answers);
-    FolderCopyWindow window(folders.at(0), folders.at(1), folders.at(2));
-    window.move = true;
-    window.rules.Prefix = QStringLiteral("moved_");
-    window.statusWatcher = [](const QString& text) {
-        if (!text.isEmpty()) {
-            std::fputs("copying\n", stdout);
-            std::fflush(stdout);
-        }
-    };
-    FileOps::runBatchCopy(window);
-    return 0;
+    PrintMessages messages;
+    platform::setMessagePresenter(&messages);
+    FileOps::MovedSources group(25, 100);
+    for (const QString& name : QDir(folders.at(0)).entryList(QDir::Files, QDir::Name)) {
+        std::fputs("copying\n", stdout);
+        std::fflush(stdout);
+        if (FileOps::copyOneFile({folders.at(0) + QLatin1Char('/') + name, QStringLiteral("moved_") + name,
+                                  folders.at(1), folders.at(2), true, false})
+            > 0)
+            return 1;
+    }
+    return group.finish();
 }

@@ -77,10 +77,3 @@ qint16 FolderCopyWindow::copy(const QString& folder, const QString& fileName, bo
     return FileOps::copyOneFile({platform::joinPath(folder, fileName), BuildTargetName(rules, fileName),
                                  destination_, staging_, deleteSource, overwrite});
 }
-
-void FolderCopyWindow::setStatusLine(const QString& text)
-{
-    statusLine = text;
-    if (statusWatcher)
-        statusWatcher(text);
-}

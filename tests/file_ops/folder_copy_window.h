@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
 
 // A copy run over real folders without a display: the source list is the
 // folder's files sorted ignoring case; what the run shows is recorded.
@@ -21,7 +20,6 @@ public:
     RuleSet rules;
     bool move = false;
     bool overwrite = false;
-    std::function<void(const QString&)> statusWatcher;
 
     // What the run left shown.
     bool previewShown = false;
@@ -44,7 +42,7 @@ public:
     void closePreview() override;
     qint16 copySourceFile(const QString& fileName) override;
     qint16 copyExtractedFile(const QString& fileName) override;
-    void setStatusLine(const QString& text) override;
+    void setStatusLine(const QString& text) override { statusLine = text; }
     void showProgress() override {}
     void refreshSourceList() override { sourceFiles_ = filesOf(source_); }
     void refreshDestinationList() override { destinationShown = filesOf(destination_); }
