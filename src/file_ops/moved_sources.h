@@ -9,7 +9,7 @@ namespace FileOps {
 
 // The sources of a move are deleted only once their copies are on disk.
 // Flushing the file system once for a group of files, not once per file,
-// makes a long move many times faster. While an instance lives, copyOneFile
+// makes a long move much faster. While an instance lives, copyOneFile
 // hands it the sources it has placed; it deletes them group by group.
 class MovedSources {
 public:
@@ -28,7 +28,8 @@ public:
     qint16 add(const QString& sourcePath, const QString& destinationFolder);
 
     // Flushes and deletes every source that waits. The first failure is
-    // shown and gives back 9; the sources after it stay.
+    // shown and gives back 9; the sources after it stay, as do those of a
+    // group never finished.
     qint16 finish();
 
     // Deletes one moved source once its copy is on disk.
