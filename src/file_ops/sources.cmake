@@ -1,4 +1,11 @@
 list(APPEND VELDA_CORE_SOURCES
+  file_ops/batch_copy_run.cpp
+  file_ops/batch_preview.cpp
+  file_ops/copy_one_file.cpp
+  file_ops/delete_selected.cpp
+  file_ops/moved_sources.cpp
+  file_ops/progress_pacer.cpp
+  file_ops/target_name.cpp
 )
 list(APPEND VELDA_UI_SOURCES
 )

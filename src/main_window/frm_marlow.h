@@ -85,7 +85,7 @@ public:
     qint16 CopyOneFile();
     qint16 CopyOneExtractedFile();
     void DeleteSelectedFiles();
-    void DeleteListedFile(int code);
+    qint16 DeleteListedFile(int code);  // 9 when the file could not be deleted
 
     // Archives.
     void File1_DblClick(int Index);

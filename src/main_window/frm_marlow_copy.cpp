@@ -1,21 +1,221 @@
 #include "main_window/frm_marlow.h"
 
-void frmMarlow::Command1_GotFocus(int /*Index*/) {}
+#include "file_ops/batch_copy_run.h"
+#include "file_ops/copy_one_file.h"
+#include "file_ops/delete_selected.h"
+#include "platform/file_system.h"
+#include "platform/fs_error.h"
+#include "platform/message_box.h"
+#include "rename/frm_marlow_a.h"
+#include "shared/result_value.h"
 
-void frmMarlow::Command1_Click(int /*Index*/) {}
+#include <QItemSelection>
+#include <QLabel>
+#include <QListWidget>
 
-void frmMarlow::RunBatchCopy() {}
+#include <algorithm>
+
+namespace {
+
+QStringList selectedEntries(const QListWidget* list)
+{
+    QVector<int> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    QStringList names;
+    names.reserve(rows.size());
+    for (int row : rows)
+        names.append(list->item(row)->text());
+    return names;
+}
+
+QStringList allEntries(const QListWidget* list)
+{
+    QStringList names;
+    names.reserve(list->count());
+    for (int row = 0; row < list->count(); ++row)
+        names.append(list->item(row)->text());
+    return names;
+}
+
+// Selecting rows one by one is quadratic in the selection model: select runs.
+void selectRows(QListWidget* list, const QVector<int>& ascendingRows)
+{
+    QItemSelection selection;
+    for (int i = 0; i < ascendingRows.size();) {
+        int last = i;
+        while (last + 1 < ascendingRows.size() && ascendingRows.at(last + 1) == ascendingRows.at(last) + 1)
+            ++last;
+        selection.select(list->model()->index(ascendingRows.at(i), 0),
+                         list->model()->index(ascendingRows.at(last), 0));
+        i = last + 1;
+    }
+    list->selectionModel()->select(selection, QItemSelectionModel::Select);
+}
+
+// The field of the file-name operation window that a refused rule set names.
+// Until that window has its field array, the window itself.
+QWidget* ruleWindowField(int /*index*/)
+{
+    return &platform::FormInstance<frmMarlowA>::get();
+}
+
+class CopyRun : public FileOps::BatchCopyWindow, public FileOps::CopyButtonWindow {
+public:
+    explicit CopyRun(frmMarlow& form) : form_(form) {}
+
+    QStringList selectedSourceFiles() override { return selectedEntries(form_.fileList(0)); }
+    void selectAllSourceFiles() override { form_.fileList(0)->selectAll(); }
+    void focusSourceList() override { platform::focusControl(form_.fileList(0)); }
+    QStringList selectedExtractedFiles() override
+    {
+        const platform::FileListBox* list = form_.extractedFileList();
+        return list ? selectedEntries(list) : QStringList();
+    }
+
+    QStringList destinationFiles() override
+    {
+        form_.fileList(1)->refresh();
+        return allEntries(form_.fileList(1));
+    }
+    QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
+    bool overwriteOn() override { return form_.isChecked(1); }
+    void restartSerialNumbers() override { form_.Rules.SerialNumber = form_.Rules.SerialStart; }
+    QString targetName(const QString& fileName) override
+    {
+        form_.CurrentFileName = fileName;
+        return form_.buildTargetName(fileName);
+    }
+
+    void showPreview(const QStringList& entries, const QVector<int>& markedRows) override
+    {
+        QListWidget* preview = form_.List1;
+        preview->setUpdatesEnabled(false);
+        preview->clear();
+        preview->addItems(entries);
+        selectRows(preview, markedRows);
+        preview->setUpdatesEnabled(true);
+        form_.fileList(1)->hide();
+        preview->show();
+    }
+    void closePreview() override
+    {
+        form_.List1->clear();
+        form_.List1->hide();
+        form_.fileList(1)->show();
+    }
+
+    qint16 copySourceFile(const QString& fileName) override
+    {
+        form_.CurrentFileName = fileName;
+        return form_.CopyOneFile();
+    }
+    qint16 copyExtractedFile(const QString& fileName) override
+    {
+        form_.CurrentFileName = fileName;
+        return form_.CopyOneExtractedFile();
+    }
+
+    void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
+    void showProgress() override
+    {
+        form_.fileList(1)->refresh();
+        form_.Label2->repaint();
+        form_.fileList(1)->viewport()->repaint();
+    }
+    void refreshSourceList() override { form_.fileList(0)->refresh(); }
+    void refreshDestinationList() override { form_.fileList(1)->refresh(); }
+
+    void validateRules(qint16& focusField, qint16& status) override { form_.ValidateRules(focusField, status); }
+    void runBatchCopy() override { form_.RunBatchCopy(); }
+    void focusRuleField(qint16 field) override
+    {
+        platform::focusControl(field == 3 ? form_.Text1.control(3) : ruleWindowField(field));
+    }
+
+private:
+    frmMarlow& form_;
+};
+
+class DeleteRun : public FileOps::DeleteWindow {
+public:
+    explicit DeleteRun(frmMarlow& form) : form_(form) {}
+
+    QStringList selectedFiles(int list) override { return selectedEntries(form_.fileList(list)); }
+    qint16 deleteListedFile(int list, const QString& fileName) override
+    {
+        form_.CurrentFileName = fileName;
+        return form_.DeleteListedFile(list);
+    }
+    void refreshList(int list) override { form_.fileList(list)->refresh(); }
+    void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
+    void showProgress() override { form_.Label2->repaint(); }
+    void deleteSelectedFiles() override { form_.DeleteSelectedFiles(); }
+    void resetRules() override { form_.ResetRules(); }
+    void focusPrefixField() override { platform::focusControl(form_.Text1.control(3)); }
+
+private:
+    frmMarlow& form_;
+};
+
+}  // namespace
+
+void frmMarlow::Command1_GotFocus(int Index)
+{
+    const QString hint = FileOps::commandHint(Index);
+    if (!hint.isEmpty())
+        Label2->setText(hint);
+}
+
+void frmMarlow::Command1_Click(int Index)
+{
+    if (Index == 0) {
+        CopyRun run(*this);
+        FileOps::pressCopy(run);
+    } else if (Index == 1) {
+        DeleteRun run(*this);
+        FileOps::pressDelete(run);
+    }
+}
+
+void frmMarlow::RunBatchCopy()
+{
+    CopyRun run(*this);
+    FileOps::runBatchCopy(run);
+}
 
 qint16 frmMarlow::CopyOneFile()
 {
-    return 0;
+    const QString source = platform::joinPath(SourceFolder, CurrentFileName);
+    return FileOps::copyOneFile({source, buildTargetName(CurrentFileName), DestFolder, TempFolder,
+                                 isChecked(0), isChecked(1)});
 }
 
 qint16 frmMarlow::CopyOneExtractedFile()
 {
-    return 0;
+    const platform::FileListBox* list = extractedFileList();
+    if (!list) {
+        platform::showError(platform::makeError(platform::ErrorNumber::FileNotFound));
+        return ResultValue::Stop;
+    }
+    // An extracted file stays where it is: the move option does not apply.
+    const QString source = platform::joinPath(list->path(), CurrentFileName);
+    return FileOps::copyOneFile({source, buildTargetName(CurrentFileName), DestFolder, TempFolder,
+                                 false, isChecked(1)});
 }
 
-void frmMarlow::DeleteSelectedFiles() {}
+void frmMarlow::DeleteSelectedFiles()
+{
+    DeleteRun run(*this);
+    FileOps::deleteSelectedFiles(run);
+}
 
-void frmMarlow::DeleteListedFile(int /*code*/) {}
+qint16 frmMarlow::DeleteListedFile(int code)
+{
+    switch (code) {
+    case 0: return FileOps::deleteListedFile(SourceFolder, CurrentFileName);
+    case 1: return FileOps::deleteListedFile(DestFolder, CurrentFileName);
+    default: return ResultValue::Proceed;
+    }
+}

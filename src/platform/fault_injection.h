@@ -15,6 +15,7 @@ enum class FileOperation {
     Copy,
     Rename,
     Replace,
+    Flush,
 };
 
 // Test seam: the next matching operation fails with errorNumber. An operation

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -37,6 +38,18 @@ FsError injected(FileOperation operation, const QString& path, const QString& ot
 {
     const int number = takeInjectedFault(operation, path, other);
     return number ? makeError(number) : FsError{};
+}
+
+// The program's own work files go whatever their read-only mark: a staged
+// copy keeps the permission bits of a read-only source.
+FsError deleteWorkFile(const QString& path)
+{
+    FsError fault = injected(FileOperation::DeleteFile, path);
+    if (fault.failed())
+        return fault;
+    if (::unlink(encoded(path).constData()) != 0)
+        return errorFromErrno(errno, path);
+    return FsError{};
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -127,6 +140,31 @@ FsError copyData(int in, int out, int injectedNumber)
     }
 }
 
+// Renames within one file system without ever replacing an entry; -1 with
+// errno set on failure (EXDEV: another file system).
+int renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+    // No no-replace renames here: a hard link cannot replace either.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
+        return -1;
+    // Nor hard links (FAT and the like): a test, then a plain rename. Only a
+    // file made in the moment between could be replaced.
+    struct stat info;
+    if (::lstat(to.constData(), &info) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.constData(), to.constData());
+}
+
 // Places from at to on another file system: a flushed copy under a hidden
 // temporary name in the target folder first, then one rename into place, so
 // the target never holds a partial file.
@@ -138,18 +176,8 @@ FsError moveAcrossFileSystems(const QString& from, const QString& to, bool repla
     FsError error = copyFile(from, temporary, true);
     if (error.failed())
         return error;
-    int result;
-    if (replace) {
-        result = ::rename(encoded(temporary).constData(), encoded(to).constData());
-    } else {
-        result = ::renameat2(AT_FDCWD, encoded(temporary).constData(), AT_FDCWD,
-                             encoded(to).constData(), RENAME_NOREPLACE);
-        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-            result = ::link(encoded(temporary).constData(), encoded(to).constData());
-            if (result == 0)
-                ::unlink(encoded(temporary).constData());
-        }
-    }
+    const int result = replace ? ::rename(encoded(temporary).constData(), encoded(to).constData())
+                               : renameNoReplace(encoded(temporary), encoded(to));
     if (result != 0) {
         const int saved = errno;
         ::unlink(encoded(temporary).constData());
@@ -210,7 +238,8 @@ FsError deleteMatchingFiles(const QString& folder, const QString& pattern, Entry
         if (!matchesWildcard(entry.name, pattern))
             continue;
         ++matched;
-        error = deleteFile(joinPath(folder, entry.name));
+        error = scope == EntryScope::All ? deleteWorkFile(joinPath(folder, entry.name))
+                                         : deleteFile(joinPath(folder, entry.name));
         if (error.failed())
             return error;
     }
@@ -367,20 +396,10 @@ FsError renameFile(const QString& from, const QString& to)
     FsError fault = injected(FileOperation::Rename, from, to);
     if (fault.failed())
         return fault;
-    if (::renameat2(AT_FDCWD, encoded(from).constData(), AT_FDCWD, encoded(to).constData(),
-                    RENAME_NOREPLACE) == 0)
+    if (renameNoReplace(encoded(from), encoded(to)) == 0)
         return FsError{};
     if (errno == EXDEV)
         return moveAcrossFileSystems(from, to, false);
-    if (errno == EINVAL || errno == ENOSYS) {
-        // A file system without no-replace renames: a hard link cannot replace either.
-        if (::link(encoded(from).constData(), encoded(to).constData()) == 0) {
-            ::unlink(encoded(from).constData());
-            return FsError{};
-        }
-        if (errno == EXDEV)
-            return moveAcrossFileSystems(from, to, false);
-    }
     return errorFromErrno(errno, to);
 }
 
@@ -400,10 +419,26 @@ FsError replaceFile(const QString& from, const QString& to)
 
 FsError flushFolder(const QString& folder)
 {
+    FsError fault = injected(FileOperation::Flush, folder);
+    if (fault.failed())
+        return fault;
     FileDescriptor dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0)
         return errorFromErrno(errno, folder);
     if (::fsync(dir.get()) != 0)
+        return errorFromErrno(errno, folder);
+    return FsError{};
+}
+
+FsError flushFileSystem(const QString& folder)
+{
+    FsError fault = injected(FileOperation::Flush, folder);
+    if (fault.failed())
+        return fault;
+    FileDescriptor dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0)
+        return errorFromErrno(errno, folder);
+    if (::syncfs(dir.get()) != 0)
         return errorFromErrno(errno, folder);
     return FsError{};
 }
@@ -413,6 +448,12 @@ bool isSameFile(const QString& a, const QString& b)
     struct stat first, second;
     return ::stat(encoded(a).constData(), &first) == 0 && ::stat(encoded(b).constData(), &second) == 0
         && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+int maxFileNameBytes(const QString& folder)
+{
+    const long limit = ::pathconf(encoded(folder).constData(), _PC_NAME_MAX);
+    return limit > 0 ? int(limit) : NAME_MAX;
 }
 
 QString joinPath(const QString& folder, const QString& name)

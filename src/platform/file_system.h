@@ -30,7 +30,8 @@ FsError listFolder(const QString& folder, QVector<DirEntry>& entries);
 
 // Deletes the entries of folder that are not folders and whose names match the
 // wildcard pattern. Fails with 53 when nothing matched or the folder is
-// missing, and stops at the first entry that cannot be deleted.
+// missing, and stops at the first entry that cannot be deleted. In the scope
+// All (the program's own work folders) read-only files are deleted too.
 FsError deleteMatchingFiles(const QString& folder, const QString& pattern,
                             EntryScope scope = EntryScope::OrdinaryOnly);
 
@@ -70,6 +71,13 @@ FsError replaceFile(const QString& from, const QString& to);
 
 // Makes the entries of a folder (renames, new files) durable.
 FsError flushFolder(const QString& folder);
+
+// Makes everything written to the file system that holds folder durable, in
+// one step however many files were written.
+FsError flushFileSystem(const QString& folder);
+
+// The longest file name, in bytes as stored, that folder's file system accepts.
+int maxFileNameBytes(const QString& folder);
 
 // True when both paths name the same existing file.
 bool isSameFile(const QString& a, const QString& b);

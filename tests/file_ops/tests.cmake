@@ -1,4 +1,15 @@
 list(APPEND VELDA_CORE_TESTS
+  file_ops/batch_copy_run_test.cpp
+  file_ops/batch_move_kill_test.cpp
+  file_ops/batch_preview_test.cpp
+  file_ops/copy_one_file_test.cpp
+  file_ops/delete_selected_test.cpp
+  file_ops/folder_copy_window.cpp
 )
 list(APPEND VELDA_UI_TESTS
+  file_ops/frm_marlow_copy_test.cpp
 )
+
+# The process the kill test kills: a batch move over real folders.
+add_executable(velda_batch_move_child ${CMAKE_CURRENT_LIST_DIR}/batch_move_child.cpp)
+target_link_libraries(velda_batch_move_child PRIVATE velda_core)

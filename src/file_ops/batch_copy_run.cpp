@@ -1,0 +1,125 @@
+#include "file_ops/batch_copy_run.h"
+
+#include "file_ops/batch_preview.h"
+#include "file_ops/moved_sources.h"
+#include "file_ops/progress_pacer.h"
+#include "file_ops/target_name.h"
+#include "platform/message_box.h"
+#include "shared/result_value.h"
+
+namespace FileOps {
+
+namespace {
+
+constexpr qint16 PrefixField = 3;
+
+// Fills the preview with the new names of files. False when the run must end:
+// a name that cannot be used, or a clash while overwriting is off.
+bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files,
+                  int maxNameBytes, bool overwrite)
+{
+    for (const QString& file : files) {
+        const QString newName = window.targetName(file);
+        if (!isUsableTargetName(newName, maxNameBytes)) {
+            window.closePreview();
+            platform::showMessage(unusableNameMessage(file, newName));
+            return false;
+        }
+        if (preview.add(newName) >= 0 && !overwrite) {
+            // The preview stays, the clashing name marked, until the next run.
+            window.showPreview(preview.entries(), preview.markedRows());
+            platform::showMessage(QStringLiteral("同一ファイルがあります。") + newName
+                                  + QStringLiteral("  のコピーできません。"));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool previewPass(BatchCopyWindow& window)
+{
+    BatchPreview preview(window.destinationFiles());
+    const int maxNameBytes = maxNameBytesOf(window.targetFolders());
+    const bool overwrite = window.overwriteOn();
+    window.restartSerialNumbers();
+    if (!previewNames(window, preview, window.selectedSourceFiles(), maxNameBytes, overwrite)
+        || !previewNames(window, preview, window.selectedExtractedFiles(), maxNameBytes, overwrite))
+        return false;
+    window.showPreview(preview.entries(), preview.markedRows());
+    const bool confirmed = platform::askYesNo(QStringLiteral("コピー結果を確認して下さい。実行しますか？"));
+    window.closePreview();
+    return confirmed;
+}
+
+// Copies files one by one; false when a copy stopped the run.
+template <class CopyOne>
+bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, const QStringList& files, CopyOne copyOne)
+{
+    for (const QString& file : files) {
+        window.setStatusLine(file + QStringLiteral("　　をコピー中です。"));
+        pacer.pace([&window] { window.showProgress(); });
+        if (copyOne(file) > 0)
+            return false;
+    }
+    return true;
+}
+
+void copyPass(BatchCopyWindow& window)
+{
+    ProgressPacer pacer;
+    MovedSources movedSources;
+    window.restartSerialNumbers();
+    const bool copied = copyFiles(window, pacer, window.selectedSourceFiles(),
+                                  [&window](const QString& file) { return window.copySourceFile(file); })
+        && copyFiles(window, pacer, window.selectedExtractedFiles(),
+                     [&window](const QString& file) { return window.copyExtractedFile(file); });
+    // Sources whose copies are placed go also when the run stops early.
+    const bool sourcesDeleted = movedSources.finish() == ResultValue::Proceed;
+    if (!copied || !sourcesDeleted) {
+        window.refreshDestinationList();
+        return;
+    }
+    window.setStatusLine(QString());
+    window.refreshSourceList();
+    window.refreshDestinationList();
+}
+
+}  // namespace
+
+void runBatchCopy(BatchCopyWindow& window)
+{
+    if (window.selectedSourceFiles().isEmpty() && window.selectedExtractedFiles().isEmpty()) {
+        if (!platform::askYesNo(QStringLiteral("すべてのファイルを選択しますか？"))) {
+            window.focusSourceList();
+            return;
+        }
+        window.selectAllSourceFiles();
+    }
+    if (previewPass(window))
+        copyPass(window);
+}
+
+void pressCopy(CopyButtonWindow& window)
+{
+    qint16 focusField = 0;
+    qint16 status = 0;
+    window.validateRules(focusField, status);
+    if (status > 0) {
+        window.focusRuleField(focusField);
+        return;
+    }
+    if (platform::askYesNo(QStringLiteral("設定した内容でコピーしますか？")))
+        window.runBatchCopy();
+    window.focusRuleField(PrefixField);
+}
+
+QString commandHint(int index)
+{
+    switch (index) {
+    case 0: return QStringLiteral("指定された条件でコピーを開始します。");
+    case 1: return QStringLiteral("指定されたファイルを削除します。");
+    default: return QString();
+    }
+}
+
+}  // namespace FileOps

@@ -1,0 +1,38 @@
+#include "file_ops/batch_preview.h"
+
+namespace FileOps {
+
+BatchPreview::BatchPreview(const QStringList& destinationFiles)
+    : entries_(destinationFiles), marked_(destinationFiles.size(), false)
+{
+    firstRowByFoldedName_.reserve(destinationFiles.size());
+    // Iterated backwards so that of names alike the first one stays found.
+    for (int row = int(entries_.size()) - 1; row >= 0; --row)
+        firstRowByFoldedName_.insert(entries_.at(row).toCaseFolded(), row);
+}
+
+int BatchPreview::add(const QString& newName)
+{
+    const QString folded = newName.toCaseFolded();
+    const auto found = firstRowByFoldedName_.constFind(folded);
+    if (found != firstRowByFoldedName_.constEnd()) {
+        marked_[found.value()] = true;
+        return found.value();
+    }
+    firstRowByFoldedName_.insert(folded, int(entries_.size()));
+    entries_.append(newName);
+    marked_.append(true);
+    return -1;
+}
+
+QVector<int> BatchPreview::markedRows() const
+{
+    QVector<int> rows;
+    for (int row = 0; row < marked_.size(); ++row) {
+        if (marked_.at(row))
+            rows.append(row);
+    }
+    return rows;
+}
+
+}  // namespace FileOps

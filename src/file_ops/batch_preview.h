@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace FileOps {
+
+// The destination folder as it will be after a copy run: the files it holds
+// now, then every new name not already there, with a mark on each name the
+// run will write. Names compare ignoring letter case; finding one costs the
+// same however long the list grows.
+class BatchPreview {
+public:
+    explicit BatchPreview(const QStringList& destinationFiles);
+
+    // Marks newName where it already stands and gives back that row, or
+    // appends and marks it and gives back -1.
+    int add(const QString& newName);
+
+    const QStringList& entries() const { return entries_; }
+    // Marked rows, ascending.
+    QVector<int> markedRows() const;
+
+private:
+    QStringList entries_;
+    QVector<bool> marked_;
+    QHash<QString, int> firstRowByFoldedName_;
+};
+
+}  // namespace FileOps

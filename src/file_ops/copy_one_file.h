@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace FileOps {
+
+// One file to be copied into destinationFolder as newName, by way of a staged
+// copy in stagingFolder.
+struct CopyJob {
+    QString sourcePath;
+    QString newName;
+    QString destinationFolder;
+    QString stagingFolder;
+    bool deleteSource = false;  // move
+    bool overwrite = false;
+};
+
+// Copies or moves one file and shows its own messages. Gives back 0 to go on,
+// 9 when the run must stop after this file.
+//
+// Nothing is ever left only in the staging folder: the staged copy is placed
+// with one rename (atomic also when it replaces a file), and a moved source is
+// deleted only once its copy is placed and on disk (see MovedSources), never
+// when source and destination are one file. An existing destination, hidden
+// ones included, is replaced only when overwriting is on.
+qint16 copyOneFile(const CopyJob& job);
+
+// The clash message of a destination that holds a file of the new name.
+QString destinationClashMessage(const QString& destinationPath);
+
+}  // namespace FileOps
