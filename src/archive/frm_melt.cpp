@@ -4,6 +4,7 @@
 #include "platform/drive_list_box.h"
 #include "platform/file_list_box.h"
 #include "platform/vb_look.h"
+#include "shared/field_colors.h"
 
 #include <QDir>
 #include <QLabel>
@@ -14,20 +15,15 @@ using platform::placeTwips;
 namespace {
 
 constexpr quint32 Olive = 0x00C0C0;
-constexpr quint32 LightYellow = 0xC0FFFF;
-constexpr quint32 FocusColour = 0xC0E0FF;
-constexpr quint32 Teal = 0xC0C000;
-constexpr quint32 LightGrey = 0xE0E0E0;
 constexpr quint32 Black = 0x000000;
 
 const QString GothicFamily = QStringLiteral("ＭＳ Ｐゴシック");
 const QString ArchiveNameTip = QStringLiteral("圧縮ファイル名です。");
 
-QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
+QLabel* makeCentredLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
 {
-    auto* label = new QLabel(caption, parent);
+    QLabel* label = platform::makeLabel(parent, caption, left, top, width, height);
     label->setAlignment(Qt::AlignCenter);
-    placeTwips(label, left, top, width, height);
     return label;
 }
 
@@ -48,15 +44,15 @@ void FrmMELT::buildControls()
 {
     const QFont headingFont = platform::japaneseFont(GothicFamily, 9.75, {true});
 
-    auto* archiveName = makeLabel(this, QString(), 2640, 120, 2535, 255);
+    auto* archiveName = makeCentredLabel(this, QString(), 2640, 120, 2535, 255);
     archiveName->setToolTip(ArchiveNameTip);
     archiveName->setFont(headingFont);
     platform::setBackColor(archiveName, Olive);
-    auto* heading = makeLabel(this, QStringLiteral("解凍用ワークフォルダー（ＭＥＬＴ）"), 240, 360, 2175, 495);
+    auto* heading = makeCentredLabel(this, QStringLiteral("解凍用ワークフォルダー（ＭＥＬＴ）"), 240, 360, 2175, 495);
     heading->setToolTip(ArchiveNameTip);
     heading->setFont(headingFont);
     heading->setWordWrap(true);
-    auto* typeCaption = makeLabel(this, QStringLiteral("ﾌｧｲﾙ種類"), 3240, 480, 855, 255);
+    auto* typeCaption = makeCentredLabel(this, QStringLiteral("ﾌｧｲﾙ種類"), 3240, 480, 855, 255);
     platform::setForeColor(typeCaption, Black);
     Label1.add(0, archiveName);
     Label1.add(1, heading);
@@ -65,7 +61,7 @@ void FrmMELT::buildControls()
     Text1 = new QLineEdit(this);
     Text1->setToolTip(QStringLiteral("ファイルの種類（拡張子）を指定します。"));
     placeTwips(Text1, 4200, 480, 975, 270);
-    platform::setBackColor(Text1, LightYellow);
+    platform::setBackColor(Text1, FieldColor::Unvisited);
     text1Events_.add(0, Text1);
 
     Drive1 = new platform::DriveListBox(this);
@@ -77,7 +73,7 @@ void FrmMELT::buildControls()
     auto* files = new platform::FileListBox(this);
     files->setToolTip(QStringLiteral("圧縮ファイル内に含まれるファイルの一覧です。"));
     placeTwips(files, 2640, 840, 2535, 3150);
-    platform::setBackColor(files, LightGrey);
+    platform::setBackColor(files, FieldColor::FileList);
     File1.add(2, files);
 
     QWidget::setTabOrder(files, Text1);
@@ -110,7 +106,7 @@ void FrmMELT::Dir1_Change()
 
 void FrmMELT::Text1_GotFocus()
 {
-    platform::setBackColor(Text1, FocusColour);
+    platform::setBackColor(Text1, FieldColor::Focused);
 }
 
 void FrmMELT::Text1_KeyPress(int KeyAscii)
@@ -121,6 +117,6 @@ void FrmMELT::Text1_KeyPress(int KeyAscii)
 
 void FrmMELT::Text1_LostFocus()
 {
-    platform::setBackColor(Text1, Teal);
+    platform::setBackColor(Text1, FieldColor::Visited);
     fileList()->setPattern(Text1->text());
 }

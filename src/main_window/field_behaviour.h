@@ -24,9 +24,6 @@ constexpr int Source = 0;
 constexpr int Destination = 2;
 }  // namespace FolderCode
 
-constexpr quint32 FocusedBackColor = 0xC0E0FF;
-constexpr quint32 VisitedBackColor = 0xC0C000;
-
 // The hint a field (Text1) or file list (File1) writes into the status line
 // when it gains the focus.
 QString fieldHint(int field);

@@ -5,6 +5,7 @@
 #include "platform/process.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
+#include "shared/field_colors.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,24 +21,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+using platform::makeLabel;
 using platform::placeTwips;
 
 namespace {
 
-constexpr quint32 Teal = 0xC0C000;
-constexpr quint32 LightYellow = 0xC0FFFF;
-constexpr quint32 LightGrey = 0xE0E0E0;
 constexpr quint32 Blue = 0xFF0000;
 
 const QString GothicFamily = QStringLiteral("ＭＳ Ｐゴシック");
 const QString PopFamily = QStringLiteral("ＤＦPOP体");
-
-QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
-{
-    auto* label = new QLabel(caption, parent);
-    placeTwips(label, left, top, width, height);
-    return label;
-}
 
 QLineEdit* makeLineEdit(QWidget* parent, const QString& toolTip, quint32 back)
 {
@@ -56,7 +48,7 @@ QPlainTextEdit* makeFolderField(QWidget* parent, const QString& toolTip)
     field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     field->document()->setDocumentMargin(1);
-    platform::setBackColor(field, Teal);
+    platform::setBackColor(field, FieldColor::Visited);
     return field;
 }
 
@@ -116,17 +108,17 @@ void frmMarlow::buildControls()
     auto* destination = makeFolderField(Frame2, QStringLiteral("コピー先のフォルダーを指定します。"));
     placeTwips(destination, 2760, 480, 2535, 495);
     Label1.add(8, makeLabel(Frame2, QStringLiteral("ﾌｧｲﾙ種類"), 600, 1080, 855, 255));
-    auto* fileType = makeLineEdit(Frame2, QStringLiteral("ファイルの種類（拡張子）を指定します。"), LightYellow);
+    auto* fileType = makeLineEdit(Frame2, QStringLiteral("ファイルの種類（拡張子）を指定します。"), FieldColor::Unvisited);
     placeTwips(fileType, 1440, 1080, 1215, 270);
 
     auto* sourceList = new platform::FileListBox(Frame2);
     sourceList->setToolTip(QStringLiteral("コピー元フォルダーに現在あるファイルの一覧です。"));
     placeTwips(sourceList, 120, 1440, 2535, 4410);
-    platform::setBackColor(sourceList, LightGrey);
+    platform::setBackColor(sourceList, FieldColor::FileList);
     auto* destinationList = new platform::FileListBox(Frame2);
     destinationList->setToolTip(QStringLiteral("コピー先フォルダーに現在あるファイルの一覧です。"));
     placeTwips(destinationList, 2760, 1080, 2535, 4770);
-    platform::setBackColor(destinationList, LightGrey);
+    platform::setBackColor(destinationList, FieldColor::FileList);
     List1 = new QListWidget(Frame2);
     List1->setSelectionMode(QAbstractItemView::MultiSelection);
     List1->setUniformItemSizes(true);
@@ -152,11 +144,11 @@ void frmMarlow::buildControls()
     Frame1 = new QGroupBox(QStringLiteral("ｺﾋﾟｰ後のﾌｧｲﾙ名"), Frame2);
     placeTwips(Frame1, 5400, 1080, 2655, 3375);
     Label1.add(3, makeLabel(Frame1, QStringLiteral("先頭に"), 120, 240, 735, 270));
-    auto* prefix = makeLineEdit(Frame1, QStringLiteral("コピー後のファイル名に付加する接頭語を指定します。"), LightYellow);
+    auto* prefix = makeLineEdit(Frame1, QStringLiteral("コピー後のファイル名に付加する接頭語を指定します。"), FieldColor::Unvisited);
     placeTwips(prefix, 840, 240, 855, 275);
     Label1.add(7, makeLabel(Frame1, QStringLiteral("を付加"), 1680, 240, 735, 270));
     Label1.add(5, makeLabel(Frame1, QStringLiteral("最後に"), 120, 480, 735, 270));
-    auto* suffix = makeLineEdit(Frame1, QStringLiteral("コピー後のファイル名に付加する接尾語を指定します。"), LightYellow);
+    auto* suffix = makeLineEdit(Frame1, QStringLiteral("コピー後のファイル名に付加する接尾語を指定します。"), FieldColor::Unvisited);
     placeTwips(suffix, 840, 480, 855, 275);
     Label1.add(9, makeLabel(Frame1, QStringLiteral("を付加"), 1680, 480, 735, 270));
     Label1.add(6, makeLabel(Frame1, QStringLiteral("☆　いずれかを選択"), 240, 840, 1935, 270));

@@ -54,13 +54,6 @@ void selectRows(QListWidget* list, const QVector<int>& ascendingRows)
     list->selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
-// The field of the file-name operation window that a refused rule set names.
-// Until that window has its field array, the window itself.
-QWidget* ruleWindowField(int /*index*/)
-{
-    return &platform::FormInstance<frmMarlowA>::get();
-}
-
 class CopyRun : public FileOps::BatchCopyWindow, public FileOps::CopyButtonWindow {
 public:
     explicit CopyRun(frmMarlow& form) : form_(form) {}
@@ -131,7 +124,7 @@ public:
     void runBatchCopy() override { form_.RunBatchCopy(); }
     void focusRuleField(qint16 field) override
     {
-        platform::focusControl(field == 3 ? form_.Text1.control(3) : ruleWindowField(field));
+        form_.focusRefusedField(field);
     }
 
 private:

@@ -5,6 +5,7 @@
 #include "platform/vb_look.h"
 #include "shared/folder_picker.h"
 #include "shared/result_value.h"
+#include "shared/field_colors.h"
 
 #include <QLabel>
 
@@ -39,13 +40,13 @@ void moveFocus(frmMarlow& form, const FocusMove& move)
 
 void frmMarlow::Text1_GotFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FocusedBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Focused);
     Label2->setText(fieldHint(Index));
 }
 
 void frmMarlow::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), VisitedBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     if (Index == Field::FileType) {
         fileList(0)->setPattern(text1(Field::FileType));
         return;

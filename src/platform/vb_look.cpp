@@ -104,6 +104,13 @@ int screenHeightTwips()
     return screen ? pixelsToTwips(screen->geometry().height()) : 0;
 }
 
+QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
+{
+    auto* label = new QLabel(caption, parent);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
 QString textOf(const QWidget* control)
 {
     if (const auto* line = qobject_cast<const QLineEdit*>(control))

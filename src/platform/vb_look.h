@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 // Geometry, colours and fonts given the classic way: twips and &HBBGGRR.
@@ -39,6 +40,9 @@ QFont japaneseFont(const QString& family, double pointSize, FontStyle style = {}
 // Screen size in twips.
 int screenWidthTwips();
 int screenHeightTwips();
+
+// A label with its caption, placed in twips within parent.
+QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height);
 
 // The text of a label, single-line or multi-line field, whichever it is.
 QString textOf(const QWidget* control);

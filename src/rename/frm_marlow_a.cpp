@@ -6,6 +6,7 @@
 #include "rename/frm_marlow_b.h"
 #include "rename/rule_window_placement.h"
 #include "rename/rule_window_support.h"
+#include "shared/field_colors.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -73,7 +74,7 @@ void frmMarlowA::addLabelledField(QGroupBox* frame, int labelIndex, const QStrin
     auto* field = new QLineEdit(frame);
     field->setToolTip(toolTip);
     placeTwips(field, left, top, width, 275);
-    platform::setBackColor(field, RuleWindow::InitialBackColor);
+    platform::setBackColor(field, FieldColor::Unvisited);
     Text1.add(fieldIndex, field);
 }
 
@@ -178,13 +179,13 @@ bool frmMarlowA::isOptionSelected(int index) const
 
 void frmMarlowA::Text1_GotFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), RuleWindow::FocusBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Focused);
     RuleWindow::showHint(fieldHint(Index));
 }
 
 void frmMarlowA::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), RuleWindow::LeftBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     // A field hidden with its frame or window holds nothing the rules will
     // use; a refusal would send the focus where the user cannot see it.
     if (!Text1.control(Index)->isVisible())

@@ -7,6 +7,7 @@
 #include "rename/rule_messages.h"
 #include "rename/rule_window_placement.h"
 #include "rename/rule_window_support.h"
+#include "shared/field_colors.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -29,7 +30,7 @@ QLineEdit* makeExtensionField(QWidget* frame, int top)
     auto* field = new QLineEdit(frame);
     field->setToolTip(QStringLiteral("英字で指定します。空白の場合は拡張子がなくなります。"));
     placeTwips(field, 1200, top, 975, 270);
-    platform::setBackColor(field, RuleWindow::InitialBackColor);
+    platform::setBackColor(field, FieldColor::Unvisited);
     return field;
 }
 
@@ -101,13 +102,13 @@ bool frmMarlowB::isOptionSelected(int index) const
 
 void frmMarlowB::Text1_GotFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), RuleWindow::FocusBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Focused);
     RuleWindow::showHint(QStringLiteral("新しい拡張子を指定してください。"));
 }
 
 void frmMarlowB::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), RuleWindow::LeftBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     // A field hidden with its frame or window holds nothing the rules will use.
     if (!Text1.control(Index)->isVisible() || isLettersOnlyExtension(text1(Index)))
         return;

@@ -35,13 +35,6 @@ QString makerAddress()
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, int left, int top, int width, int height)
-{
-    auto* label = new QLabel(parent);
-    placeTwips(label, left, top, width, height);
-    return label;
-}
-
 QFrame* makeLine(QWidget* parent, int left, int top, int right, quint32 bgr, int thickness)
 {
     auto* line = new QFrame(parent);
@@ -61,26 +54,26 @@ frmAbout::frmAbout()
     platform::setClientSizeTwips(this, 5730, 3045);
     const QString gothic = QStringLiteral("ＭＳ Ｐゴシック");
 
-    picIcon = makeLabel(this, 240, 240, 540, 540);
+    picIcon = platform::makeLabel(this, QString(), 240, 240, 540, 540);
     picIcon->setPixmap(VeldaArt::iconPixmap(platform::twipsToPixels(540)));
     picIcon->setFocusPolicy(Qt::TabFocus);
-    lblTitle = makeLabel(this, 1050, 240, 3885, 480);
+    lblTitle = platform::makeLabel(this, QString(), 1050, 240, 3885, 480);
     lblTitle->setAlignment(Qt::AlignCenter);
     lblTitle->setFont(platform::japaneseFont(gothic, 18, {true, true, false}));
     platform::setForeColor(lblTitle, 0xFF0000);
-    lblVersion = makeLabel(this, 1050, 780, 3885, 225);
+    lblVersion = platform::makeLabel(this, QString(), 1050, 780, 3885, 225);
     lblVersion->setAlignment(Qt::AlignCenter);
     lblVersion->setFont(platform::japaneseFont(gothic, 12));
     platform::setForeColor(lblVersion, 0xFF0000);
-    Image1 = makeLabel(this, 240, 1200, 1215, 1095);
+    Image1 = platform::makeLabel(this, QString(), 240, 1200, 1215, 1095);
     Image1->setScaledContents(true);
     Image1->setPixmap(VeldaArt::aboutPicture());
-    lblDescription = makeLabel(this, 1560, 1200, 4005, 600);
+    lblDescription = platform::makeLabel(this, QString(), 1560, 1200, 4005, 600);
     lblDescription->setWordWrap(true);
-    lblDescription->setText(QStringLiteral("Veldaは、Tesselが作ったファイルの名前を変えてコピーする道具です。最新版は以下の場所にあります。"));
+    lblDescription->setText(QStringLiteral("Tessel製のファイル名変更コピーツールです。最新版は以下の場所にあります。"));
     platform::setBackColor(lblDescription, 0x808000);
     platform::setForeColor(lblDescription, 0xFFFFFF);
-    Label1 = makeLabel(this, 1560, 2040, 4095, 255);
+    Label1 = platform::makeLabel(this, QString(), 1560, 2040, 4095, 255);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(platform::japaneseFont(gothic, 9, {false, false, true}));
     platform::setForeColor(Label1, 0xFF0000);

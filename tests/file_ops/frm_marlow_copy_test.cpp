@@ -70,7 +70,11 @@ protected:
         ui::showActive(&form);
         return form;
     }
-    void press(frmMarlow& form, int button) { form.Command1.at<QPushButton>(button)->click(); }
+    void press(frmMarlow& form, int button)
+    {
+        form.Command1.at<QPushButton>(button)->click();
+        ui::settle();
+    }
 
     TempTree tree;
     WatchedMessages messages;
@@ -98,7 +102,7 @@ TEST_F(MainWindowCopy, CopyShowsThePreviewThenMovesTheSelectedFiles)
     frmMarlow& form = load();
     form.fileList(0)->setSelected(0, true);
     form.fileList(0)->setSelected(2, true);
-    form.Rules.Prefix = "p_";
+    form.setText1(3, "p_");
     QStringList previewed, marked;
     bool destinationListHidden = false;
     messages.watcher = [&](const QString& text) {
@@ -179,4 +183,25 @@ TEST_F(MainWindowCopy, DeleteRemovesTheSelectedFilesAndResetsTheRules)
     EXPECT_EQ(entriesOf(form.fileList(0), false), QStringList{"a.txt"});
     EXPECT_EQ(form.text1(3), "");
     EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
+}
+
+TEST_F(MainWindowCopy, ARefusedRuleSetCopiesNothingAndSendsTheFocusToTheFaultyField)
+{
+    tree.writeFile("src/a.txt");
+    frmMarlow& form = load();
+    form.fileList(0)->setSelected(0, true);
+    form.selectOption(form.Option1, 1);
+    ui::settle();
+    press(form, 0);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("新ファイル名、接頭語、接尾語のいずれかを入力して下さい。")});
+    EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
+
+    messages.clear();
+    form.selectOption(form.Option1, 2);
+    ui::settle();
+    press(form, 0);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("削除開始桁は、１以上です。")});
+    EXPECT_EQ(platform::focusedControl(), platform::FormInstance<frmMarlowA>::get().Text1.control(10));
+    EXPECT_EQ(tree.names("dst"), QStringList{});
+    EXPECT_EQ(tree.names("src"), QStringList{"a.txt"});
 }

@@ -4,8 +4,7 @@
 #include "platform/vb_form.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
-#include "support/scripted_messages.h"
-#include "support/temp_tree.h"
+#include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
 #include <QAction>
@@ -20,50 +19,20 @@
 
 namespace {
 
-class MainWindowStartup : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        previousFolder_ = QDir::currentPath();
-        program_ = tree_.makeFolder("program");
-        work_ = tree_.makeFolder("work");
-        platform::setProgramFolderOverride(program_);
-        QDir::setCurrent(work_);
-        platform::setProgramEnder([this] { ++endCount_; });
-    }
-    void TearDown() override
-    {
-        platform::FormInstance<frmMarlowA>::unload();
-        if (platform::FormInstance<frmMarlow>::isLoaded())
-            platform::FormInstance<frmMarlow>::unload();
-        ui::settle();
-        platform::setProgramEnder(nullptr);
-        platform::setProgramFolderOverride(QString());
-        QDir::setCurrent(previousFolder_);
-    }
-
-    frmMarlow& load() { return platform::FormInstance<frmMarlow>::get(); }
-
-    ScriptedMessages messages_;
-    TempTree tree_;
-    QString program_;
-    QString work_;
-    QString previousFolder_;
-    int endCount_ = 0;
-};
+class MainWindowStartup : public MainWindowTest {};
 
 }  // namespace
 
 TEST_F(MainWindowStartup, StartsOnTheCurrentFolderWithTheDesignValues)
 {
-    tree_.writeFile("work/photo.jpg");
-    frmMarlow& form = load();
+    tree.writeFile("work/photo.jpg");
+    frmMarlow& form = mainWindow();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Tessel・「Velda」"));
     EXPECT_EQ(form.text1(0), "*.*");
-    EXPECT_EQ(form.text1(1), work_);
-    EXPECT_EQ(form.text1(2), work_);
-    EXPECT_EQ(form.SourceFolder, work_);
-    EXPECT_EQ(form.DestFolder, work_);
+    EXPECT_EQ(form.text1(1), workFolder);
+    EXPECT_EQ(form.text1(2), workFolder);
+    EXPECT_EQ(form.SourceFolder, workFolder);
+    EXPECT_EQ(form.DestFolder, workFolder);
     EXPECT_EQ(form.text1(3), "");
     EXPECT_EQ(form.text1(4), "");
     EXPECT_TRUE(form.isOptionSelected(form.Option1, 0));
@@ -78,12 +47,12 @@ TEST_F(MainWindowStartup, StartsOnTheCurrentFolderWithTheDesignValues)
     EXPECT_EQ(platform::backColor(form.Text1.control(0)), 0xC0FFFFu);
     EXPECT_EQ(platform::backColor(form.File1.control(0)), 0xE0E0E0u);
     EXPECT_EQ(form.Command1.control(0)->toolTip(), QStringLiteral("ファイルのコピーを開始します。"));
-    EXPECT_TRUE(messages_.texts().isEmpty());
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 TEST_F(MainWindowStartup, TheSourceFolderFieldHasTheFocusWhenTheWindowOpens)
 {
-    frmMarlow& form = load();
+    frmMarlow& form = mainWindow();
     ui::showActive(&form);
     EXPECT_EQ(QApplication::focusWidget(), form.Text1.control(1));
     QList<QWidget*> tabOrder;
@@ -108,66 +77,66 @@ TEST_F(MainWindowStartup, TheSourceFolderFieldHasTheFocusWhenTheWindowOpens)
 
 TEST_F(MainWindowStartup, WorkFoldersAreEmptiedAtEveryStartHiddenEntriesIncluded)
 {
-    tree_.writeFile("program/TEMP/staged.txt");
-    tree_.writeFile("program/TEMP/.hidden");
-    tree_.writeFile("program/MELT/sub/member.txt");
-    frmMarlow& form = load();
-    EXPECT_EQ(form.ProgramFolder, program_);
-    EXPECT_EQ(form.TempFolder, program_ + "/TEMP");
-    EXPECT_EQ(form.MeltFolder, program_ + "/MELT");
-    EXPECT_EQ(form.ManualPath, program_ + "/manual.html");
-    EXPECT_TRUE(tree_.exists("program/TEMP"));
-    EXPECT_TRUE(tree_.names("program/TEMP").isEmpty());
-    EXPECT_TRUE(tree_.exists("program/MELT"));
-    EXPECT_TRUE(tree_.names("program/MELT").isEmpty());
+    tree.writeFile("program/TEMP/staged.txt");
+    tree.writeFile("program/TEMP/.hidden");
+    tree.writeFile("program/MELT/sub/member.txt");
+    frmMarlow& form = mainWindow();
+    EXPECT_EQ(form.ProgramFolder, programFolder);
+    EXPECT_EQ(form.TempFolder, programFolder + "/TEMP");
+    EXPECT_EQ(form.MeltFolder, programFolder + "/MELT");
+    EXPECT_EQ(form.ManualPath, programFolder + "/manual.html");
+    EXPECT_TRUE(tree.exists("program/TEMP"));
+    EXPECT_TRUE(tree.names("program/TEMP").isEmpty());
+    EXPECT_TRUE(tree.exists("program/MELT"));
+    EXPECT_TRUE(tree.names("program/MELT").isEmpty());
 }
 
 TEST_F(MainWindowStartup, AProgramFolderWithATrailingSeparatorGivesOneSeparator)
 {
-    platform::setProgramFolderOverride(program_ + "/");
-    frmMarlow& form = load();
-    EXPECT_EQ(form.ProgramFolder, program_);
-    EXPECT_EQ(form.TempFolder, program_ + "/TEMP");
+    platform::setProgramFolderOverride(programFolder + "/");
+    frmMarlow& form = mainWindow();
+    EXPECT_EQ(form.ProgramFolder, programFolder);
+    EXPECT_EQ(form.TempFolder, programFolder + "/TEMP");
 }
 
 TEST_F(MainWindowStartup, ClosingByTheCloseBoxRemovesBothWorkFoldersAndEnds)
 {
-    frmMarlow& form = load();
-    tree_.writeFile("program/TEMP/left.txt");
+    frmMarlow& form = mainWindow();
+    tree.writeFile("program/TEMP/left.txt");
     form.close();
     ui::settle();
-    EXPECT_FALSE(tree_.exists("program/TEMP"));
-    EXPECT_FALSE(tree_.exists("program/MELT"));
-    EXPECT_EQ(endCount_, 1);
+    EXPECT_FALSE(tree.exists("program/TEMP"));
+    EXPECT_FALSE(tree.exists("program/MELT"));
+    EXPECT_EQ(endCount, 1);
 }
 
 TEST_F(MainWindowStartup, UnloadingByCodeKeepsTheWorkFolders)
 {
-    load();
+    mainWindow();
     platform::FormInstance<frmMarlow>::unload();
     ui::settle();
-    EXPECT_TRUE(tree_.exists("program/TEMP"));
-    EXPECT_TRUE(tree_.exists("program/MELT"));
-    EXPECT_EQ(endCount_, 0);
+    EXPECT_TRUE(tree.exists("program/TEMP"));
+    EXPECT_TRUE(tree.exists("program/MELT"));
+    EXPECT_EQ(endCount, 0);
 }
 
 TEST_F(MainWindowStartup, TheExitMenuRemovesBothWorkFoldersAndEnds)
 {
-    frmMarlow& form = load();
+    frmMarlow& form = mainWindow();
     form.mnEnd1->trigger();
-    EXPECT_FALSE(tree_.exists("program/TEMP"));
-    EXPECT_FALSE(tree_.exists("program/MELT"));
-    EXPECT_EQ(endCount_, 1);
+    EXPECT_FALSE(tree.exists("program/TEMP"));
+    EXPECT_FALSE(tree.exists("program/MELT"));
+    EXPECT_EQ(endCount, 1);
 }
 
 TEST_F(MainWindowStartup, TheHelpMenuOpensTheManualBesideTheProgram)
 {
     QList<QUrl> opened;
     platform::setDesktopOpener([&opened](const QUrl& url) { opened << url; });
-    frmMarlow& form = load();
+    frmMarlow& form = mainWindow();
     form.mnHelp1->trigger();
     platform::setDesktopOpener(nullptr);
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first(), QUrl::fromLocalFile(program_ + "/manual.html"));
-    EXPECT_TRUE(messages_.texts().isEmpty());
+    EXPECT_EQ(opened.first(), QUrl::fromLocalFile(programFolder + "/manual.html"));
+    EXPECT_TRUE(messages.texts().isEmpty());
 }

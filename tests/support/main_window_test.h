@@ -1,0 +1,33 @@
+#pragma once
+
+#include "main_window/frm_marlow.h"
+#include "support/scripted_messages.h"
+#include "support/temp_tree.h"
+
+#include <QString>
+
+#include <gtest/gtest.h>
+
+// The main window on a test's own folders: the program folder "program" and
+// the current folder "work" lie in the test's TempTree, the program's end is
+// only counted, and every window is unloaded afterwards.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Loaded (built, hidden) on first use.
+    frmMarlow& mainWindow();
+    // Shown and active, so that focus changes are delivered.
+    frmMarlow& showMainWindow();
+    static void unloadAllWindows();
+
+    ScriptedMessages messages;
+    TempTree tree;
+    QString programFolder;
+    QString workFolder;
+    int endCount = 0;
+
+private:
+    QString previousFolder_;
+};
