@@ -15,9 +15,6 @@ namespace FolderDeletion {
 constexpr int PathFieldIndex = 5;  // Text1
 constexpr int FileListIndex = 2;   // File1
 
-constexpr quint32 FocusedBackColor = 0xC0E0FF;
-constexpr quint32 VisitedBackColor = 0xC0C000;
-
 QString pathFieldHint();
 QString fileListHint();
 

@@ -8,6 +8,7 @@
 #include "platform/file_list_box.h"
 #include "platform/message_box.h"
 #include "platform/vb_look.h"
+#include "shared/field_colors.h"
 #include "shared/folder_picker.h"
 #include "shared/result_value.h"
 
@@ -16,20 +17,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+using platform::makeLabel;
 using platform::placeTwips;
 using namespace FolderDeletion;
 
 namespace {
 
 constexpr quint32 DriveListColor = 0x00C0C0;
-constexpr quint32 LightGrey = 0xE0E0E0;
-
-QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
-{
-    auto* label = new QLabel(caption, parent);
-    placeTwips(label, left, top, width, height);
-    return label;
-}
 
 // A closed combo box paints with the button colour, its open list with the base.
 void colourDriveList(QWidget* drives)
@@ -68,14 +62,14 @@ void frmDelDir::buildControls()
     path->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     path->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     path->document()->setDocumentMargin(1);
-    platform::setBackColor(path, VisitedBackColor);
+    platform::setBackColor(path, FieldColor::Visited);
     placeTwips(path, 120, 4560, 2535, 615);
     Text1.add(PathFieldIndex, path);
 
     Label1.add(0, makeLabel(this, QStringLiteral("削除フォルダー内のファイル"), 2760, 240, 2535, 255));
     auto* files = new platform::FileListBox(this);
     files->setToolTip(QStringLiteral("削除フォルダーに現在あるファイルの一覧です。"));
-    platform::setBackColor(files, LightGrey);
+    platform::setBackColor(files, FieldColor::FileList);
     placeTwips(files, 2760, 600, 2535, 3870);
     File1.add(FileListIndex, files);
 
@@ -176,13 +170,13 @@ void frmDelDir::Dir1_Change()
 
 void frmDelDir::Text1_GotFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FocusedBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Focused);
     Label2->setText(pathFieldHint());
 }
 
 void frmDelDir::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), VisitedBackColor);
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     if (FolderCheck::fieldDiffers(text1(Index), FolderToDelete) && CheckDeleteFolder() > ResultValue::Proceed) {
         platform::focusControl(Text1.control(Index));
         return;

@@ -6,19 +6,16 @@
 #include "platform/drive_list_box.h"
 #include "platform/fault_injection.h"
 #include "platform/file_list_box.h"
-#include "platform/process.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
 #include "shared/scripted_folder_picker.h"
-#include "support/scripted_messages.h"
-#include "support/temp_tree.h"
+#include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -40,37 +37,26 @@ QStringList entries(const platform::FileListBox* list)
     return names;
 }
 
-class FolderDeletionWindow : public ::testing::Test {
+class FolderDeletionWindow : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        program_ = tree_.makeFolder("program");
-        work_ = tree_.makeFolder("work");
-        tree_.writeFile("work/a.txt");
-        tree_.writeFile("work/sub/s.txt");
-        sub_ = tree_.path("work/sub");
-        platform::setProgramFolderOverride(program_);
-        platform::setProgramEnder([this] { ++endCount_; });
-        QDir::setCurrent(work_);
-        ui::showActive(&FormInstance<frmMarlow>::get());
+        MainWindowTest::SetUp();
+        tree.writeFile("work/a.txt");
+        tree.writeFile("work/sub/s.txt");
+        sub_ = tree.path("work/sub");
+        showMainWindow();
     }
     void TearDown() override
     {
         FormInstance<frmDelDir>::unload();
-        FormInstance<FrmMELT>::unload();
-        FormInstance<frmMarlowA>::unload();
-        FormInstance<frmMarlowB>::unload();
-        FormInstance<frmMarlow>::unload();
-        ui::settle();
         platform::clearInjectedFaults();
-        platform::setProgramEnder(nullptr);
-        platform::setProgramFolderOverride(QString());
-        QDir::setCurrent(previousFolder_);
+        MainWindowTest::TearDown();
     }
 
     frmDelDir& open()
     {
-        FormInstance<frmMarlow>::get().mnDel1->trigger();
+        mainWindow().mnDel1->trigger();
         ui::settle();
         EXPECT_TRUE(FormInstance<frmDelDir>::isLoaded());
         form_ = &FormInstance<frmDelDir>::get();
@@ -114,18 +100,12 @@ protected:
         EXPECT_EQ(main.SourceFolder, startFolder);
         EXPECT_EQ(main.text1(3), "");
         EXPECT_TRUE(main.isOptionSelected(main.Option1, 0));
-        EXPECT_EQ(endCount_, 0);
+        EXPECT_EQ(endCount, 0);
     }
 
-    const QString previousFolder_ = QDir::currentPath();
-    ScriptedMessages messages_;
     ScriptedFolderPicker picker_;
-    TempTree tree_;
-    QString program_;
-    QString work_;
     QString sub_;
     frmDelDir* form_ = nullptr;
-    int endCount_ = 0;
 };
 
 }  // namespace
@@ -147,39 +127,39 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderAndNoBringsBackAFreshMa
     EXPECT_FALSE(FormInstance<FrmMELT>::isLoaded());
     EXPECT_FALSE(FormInstance<frmAbout>::isLoaded());
     // Unloaded by code: the work folders stay and the program goes on.
-    EXPECT_TRUE(tree_.exists("program/TEMP"));
-    EXPECT_EQ(endCount_, 0);
+    EXPECT_TRUE(tree.exists("program/TEMP"));
+    EXPECT_EQ(endCount, 0);
 
     EXPECT_EQ(form.windowTitle(), QStringLiteral("フォルダーの削除窓"));
-    EXPECT_EQ(form.FolderToDelete, work_);
-    EXPECT_EQ(form.text1(5), work_);
-    EXPECT_EQ(form.Dir1->path(), work_);
-    EXPECT_EQ(form.Drive1->drive(), platform::DriveListBox::driveOf(work_));
+    EXPECT_EQ(form.FolderToDelete, workFolder);
+    EXPECT_EQ(form.text1(5), workFolder);
+    EXPECT_EQ(form.Dir1->path(), workFolder);
+    EXPECT_EQ(form.Drive1->drive(), platform::DriveListBox::driveOf(workFolder));
     EXPECT_EQ(entries(form.fileList(2)), QStringList{"a.txt"});
     EXPECT_EQ(focused(), field());
     EXPECT_EQ(form.Label2->text(), Hint);
     EXPECT_EQ(platform::backColor(field()), 0xC0E0FFu);
 
-    messages_.answerNo();
+    messages.answerNo();
     form.Command2->click();
     ui::settle();
-    EXPECT_EQ(messages_.texts(), QStringList{work_ + Question});
-    EXPECT_TRUE(tree_.exists("work/sub/s.txt"));
-    expectFreshMainWindow(work_);
+    EXPECT_EQ(messages.texts(), QStringList{workFolder + Question});
+    EXPECT_TRUE(tree.exists("work/sub/s.txt"));
+    expectFreshMainWindow(workFolder);
 }
 
 TEST_F(FolderDeletionWindow, APickLeavesTheFocusOnDeleteWhereEnterAsksAndYesDeletesTheTree)
 {
-    tree_.writeFile("work/victim/one.txt");
-    tree_.writeFile("work/victim/inner/two.txt");
-    const QString victim = tree_.path("work/victim");
+    tree.writeFile("work/victim/one.txt");
+    tree.writeFile("work/victim/inner/two.txt");
+    const QString victim = tree.path("work/victim");
     frmDelDir& form = open();
 
     picker_.cancel();
     ui::doubleClick(field());
     EXPECT_EQ(focused(), form.Command2);
-    EXPECT_EQ(form.text1(5), work_);
-    EXPECT_EQ(form.FolderToDelete, work_);
+    EXPECT_EQ(form.text1(5), workFolder);
+    EXPECT_EQ(form.FolderToDelete, workFolder);
 
     ui::focusByUser(field());
     picker_.choose(victim + "  ");
@@ -189,14 +169,14 @@ TEST_F(FolderDeletionWindow, APickLeavesTheFocusOnDeleteWhereEnterAsksAndYesDele
     EXPECT_EQ(form.text1(5), victim);
     EXPECT_EQ(form.Dir1->path(), victim);
     EXPECT_EQ(entries(form.fileList(2)), QStringList{"one.txt"});
-    EXPECT_TRUE(messages_.texts().isEmpty());
+    EXPECT_TRUE(messages.texts().isEmpty());
 
-    messages_.answerYes();
+    messages.answerYes();
     ui::pressKey(form.Command2, Qt::Key_Return);
-    EXPECT_EQ(messages_.texts(), QStringList{victim + Question});
-    EXPECT_FALSE(tree_.exists("work/victim"));
-    EXPECT_TRUE(tree_.exists("work/sub/s.txt"));
-    expectFreshMainWindow(work_);
+    EXPECT_EQ(messages.texts(), QStringList{victim + Question});
+    EXPECT_FALSE(tree.exists("work/victim"));
+    EXPECT_TRUE(tree.exists("work/sub/s.txt"));
+    expectFreshMainWindow(workFolder);
 }
 
 TEST_F(FolderDeletionWindow, LeavingThePathFieldChecksOnlyAChangeAndBringsTheListsToTheAcceptedFolder)
@@ -215,7 +195,7 @@ TEST_F(FolderDeletionWindow, LeavingThePathFieldChecksOnlyAChangeAndBringsTheLis
     // Unchanged but for blanks: no check, so the list is not read again.
     ui::focusByUser(field());
     retype("  " + sub_ + "  ");
-    tree_.writeFile("work/sub/t.txt");
+    tree.writeFile("work/sub/t.txt");
     ui::focusByUser(form.File1.control(2));
     EXPECT_EQ(form.text1(5), sub_);
     EXPECT_EQ(form.fileList(2)->listCount(), 1);
@@ -223,20 +203,20 @@ TEST_F(FolderDeletionWindow, LeavingThePathFieldChecksOnlyAChangeAndBringsTheLis
 
     // A case-only edit names another, here missing, folder.
     ui::focusByUser(field());
-    retype(tree_.path("work/SUB"));
+    retype(tree.path("work/SUB"));
     ui::focusByUser(form.File1.control(2));
-    EXPECT_EQ(messages_.texts(),
-              QStringList{tree_.path("work/SUB") + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。")});
+    EXPECT_EQ(messages.texts(),
+              QStringList{tree.path("work/SUB") + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。")});
     EXPECT_EQ(form.text1(5), sub_);
     EXPECT_EQ(form.FolderToDelete, sub_);
     EXPECT_EQ(focused(), field());
 
     // A folder that cannot be read: reported, the typing stays for mending.
-    const QString locked = tree_.makeFolder("locked");
+    const QString locked = tree.makeFolder("locked");
     platform::injectFault(platform::FileOperation::List, platform::ErrorNumber::PermissionDenied, locked);
     retype(locked);
     ui::focusByUser(form.File1.control(2));
-    EXPECT_TRUE(messages_.last().startsWith(QStringLiteral("Error- 70") + QChar(13)));
+    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 70") + QChar(13)));
     EXPECT_EQ(form.text1(5), locked);
     EXPECT_EQ(form.FolderToDelete, sub_);
     EXPECT_EQ(form.fileList(2)->path(), sub_);
@@ -252,17 +232,17 @@ TEST_F(FolderDeletionWindow, TheFolderListAndTheDriveListChooseFoldersAnUnreadab
     EXPECT_EQ(entries(form.fileList(2)), QStringList{"s.txt"});
 
     // A picked drive opens its current folder.
-    pickDrive(work_);
-    EXPECT_EQ(form.Dir1->path(), work_);
-    EXPECT_EQ(form.FolderToDelete, work_);
-    EXPECT_EQ(form.text1(5), work_);
-    EXPECT_TRUE(messages_.texts().isEmpty());
+    pickDrive(workFolder);
+    EXPECT_EQ(form.Dir1->path(), workFolder);
+    EXPECT_EQ(form.FolderToDelete, workFolder);
+    EXPECT_EQ(form.text1(5), workFolder);
+    EXPECT_TRUE(messages.texts().isEmpty());
 
     openInFolderList(sub_);
-    platform::injectFault(platform::FileOperation::List, platform::ErrorNumber::DeviceUnavailable, work_);
-    pickDrive(work_);
-    ASSERT_EQ(messages_.count(), 1);
-    EXPECT_TRUE(messages_.last().startsWith(QStringLiteral("Error- 68") + QChar(13)));
+    platform::injectFault(platform::FileOperation::List, platform::ErrorNumber::DeviceUnavailable, workFolder);
+    pickDrive(workFolder);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 68") + QChar(13)));
     EXPECT_EQ(form.FolderToDelete, sub_);
     EXPECT_EQ(form.text1(5), sub_);
     EXPECT_EQ(form.Dir1->path(), sub_);
@@ -279,23 +259,23 @@ TEST_F(FolderDeletionWindow, ARootIsRefusedInPlaceAndTheCloseBoxBringsBackTheMai
     ASSERT_EQ(form.FolderToDelete, QStringLiteral("/"));
     form.Command2->click();
     ui::settle();
-    EXPECT_EQ(messages_.texts(), QStringList{DeletionGuard::rootMessage()});
+    EXPECT_EQ(messages.texts(), QStringList{DeletionGuard::rootMessage()});
     ASSERT_TRUE(FormInstance<frmDelDir>::isLoaded());
     EXPECT_EQ(focused(), field());
 
     form.close();
     ui::settle();
-    EXPECT_EQ(messages_.count(), 1);
-    expectFreshMainWindow(work_);
+    EXPECT_EQ(messages.count(), 1);
+    expectFreshMainWindow(workFolder);
 }
 
 TEST_F(FolderDeletionWindow, DeletingTheCurrentFolderBringsTheMainWindowBackOnTheFolderAbove)
 {
     frmDelDir& form = open();
-    messages_.answerYes();
+    messages.answerYes();
     form.Command2->click();
     ui::settle();
-    EXPECT_FALSE(tree_.exists("work"));
-    expectFreshMainWindow(tree_.root());
-    EXPECT_EQ(messages_.count(), 1);
+    EXPECT_FALSE(tree.exists("work"));
+    expectFreshMainWindow(tree.root());
+    EXPECT_EQ(messages.count(), 1);
 }
