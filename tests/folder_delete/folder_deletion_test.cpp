@@ -103,26 +103,6 @@ TEST_F(FolderDeletionLogic, APickedDriveOpensTheCurrentFolderOnItOrItsRootAndRep
     EXPECT_EQ(folderOfDrive(elsewhere).folder, elsewhere);
 }
 
-TEST_F(FolderDeletionLogic, YesRemovesTheWholeTreeNoKeepsItAndTheQuestionNamesTheFolder)
-{
-    const QString victim = tree_.makeFolder("victim");
-    tree_.writeFile("victim/a.txt");
-    tree_.writeFile("victim/sub/deeper/b.txt");
-    messages_.answerNo();
-    EXPECT_EQ(deleteFolder(victim, {}), DeleteOutcome::Declined);
-    EXPECT_TRUE(tree_.exists("victim/sub/deeper/b.txt"));
-    EXPECT_EQ(messages_.texts(),
-              QStringList{victim + QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？")});
-
-    messages_.answerYes();
-    EXPECT_EQ(deleteFolder(victim, {}), DeleteOutcome::Removed);
-    EXPECT_FALSE(tree_.exists("victim"));
-    EXPECT_EQ(messages_.count(), 2);
-
-    EXPECT_EQ(deleteFolder(QString(), {}), DeleteOutcome::Declined);
-    EXPECT_EQ(messages_.count(), 2);
-}
-
 TEST_F(FolderDeletionLogic, AFailedRemovalIsReportedOnceAndStillEndsTheChoice)
 {
     tree_.writeFile("victim/sub/locked.txt");
@@ -135,7 +115,7 @@ TEST_F(FolderDeletionLogic, AFailedRemovalIsReportedOnceAndStillEndsTheChoice)
 }
 
 // No answer is scripted: were the question asked, it would be declined.
-TEST_F(FolderDeletionLogic, RootsTheProgramFolderAndItsWorkFoldersAreRefusedWithoutAQuestion)
+TEST_F(FolderDeletionLogic, RootsTheProgramFolderAndItsWorkFoldersAreRefusedNothingChosenIsNotAsked)
 {
     const QString program = tree_.makeFolder("apps/velda");
     tree_.makeFolder("apps/velda/TEMP");
@@ -146,6 +126,7 @@ TEST_F(FolderDeletionLogic, RootsTheProgramFolderAndItsWorkFoldersAreRefusedWith
     EXPECT_EQ(deleteFolder(QStringLiteral("/"), kept), DeleteOutcome::Refused);
     EXPECT_EQ(deleteFolder(program + "/TEMP", kept), DeleteOutcome::Refused);
     EXPECT_EQ(deleteFolder(tree_.path("apps"), kept), DeleteOutcome::Refused);
+    EXPECT_EQ(deleteFolder(QString(), kept), DeleteOutcome::Declined);
     EXPECT_EQ(messages_.texts(), (QStringList{DeletionGuard::rootMessage(), DeletionGuard::programFolderMessage(),
                                               DeletionGuard::programFolderMessage()}));
     EXPECT_TRUE(tree_.exists("apps/velda/TEMP"));

@@ -268,14 +268,3 @@ TEST_F(FolderDeletionWindow, ARootIsRefusedInPlaceAndTheCloseBoxBringsBackTheMai
     EXPECT_EQ(messages.count(), 1);
     expectFreshMainWindow(workFolder);
 }
-
-TEST_F(FolderDeletionWindow, DeletingTheCurrentFolderBringsTheMainWindowBackOnTheFolderAbove)
-{
-    frmDelDir& form = open();
-    messages.answerYes();
-    form.Command2->click();
-    ui::settle();
-    EXPECT_FALSE(tree.exists("work"));
-    expectFreshMainWindow(tree.root());
-    EXPECT_EQ(messages.count(), 1);
-}
