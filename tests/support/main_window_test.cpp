@@ -1,6 +1,7 @@
 #include "support/main_window_test.h"
 
 #include "archive/frm_melt.h"
+#include "folder_delete/frm_del_dir.h"
 #include "platform/process.h"
 #include "platform/vb_form.h"
 #include "rename/frm_marlow_a.h"
@@ -45,6 +46,7 @@ void MainWindowTest::unloadAllWindows()
 {
     platform::FormInstance<FrmMELT>::unload();
     platform::FormInstance<frmAbout>::unload();
+    platform::FormInstance<frmDelDir>::unload();
     platform::FormInstance<frmMarlowA>::unload();
     platform::FormInstance<frmMarlowB>::unload();
     platform::FormInstance<frmMarlow>::unload();
