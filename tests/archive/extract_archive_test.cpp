@@ -10,80 +10,62 @@ namespace {
 
 class ExtractArchiveTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        Unpack32::setLibraryFileNames(QStringLiteral("liblhasa.so.0"), QStringLiteral("libarchive.so.13"));
-    }
+    void TearDown() override { Unpack32::setLibraryFileNames("liblhasa.so.0", "libarchive.so.13"); }
     void run(const QString& archivePath)
     {
-        MarlowFuncUtility::ExtractArchive(archivePath, melt_ + "/", count_, result_);
+        count = -1;
+        MarlowFuncUtility::ExtractArchive(archivePath, melt + "/", count, result);
     }
 
-    ScriptedMessages messages_;
-    TempTree tree_;
-    QString melt_ = tree_.makeFolder("MELT");
-    qint32 count_ = -1;
-    qint16 result_ = -1;
+    ScriptedMessages messages;
+    TempTree tree;
+    QString melt = tree.makeFolder("MELT");
+    qint32 count = -1;
+    qint16 result = -1;
 };
 
 }  // namespace
 
-TEST_F(ExtractArchiveTest, ExtractsEitherKindAndReportsTheMembers)
+TEST_F(ExtractArchiveTest, GivesZeroAndTheMemberCountOnlyForAWholeArchiveOfEitherKind)
 {
-    run(tree_.writeFile("in/Photos.LZH", TestArchives::lzh({{"a.txt", {}, "a", "-lh5-", 2},
-                                                             {"b.txt", "sub", "b", "-lh0-", 2}})));
-    EXPECT_EQ(result_, 0);
-    EXPECT_EQ(count_, 2);
-    EXPECT_EQ(tree_.readFile("MELT/sub/b.txt"), "b");
-    run(tree_.writeFile("in/photos.Zip", TestArchives::zip({{"c.txt", "c"}})));
-    EXPECT_EQ(result_, 0);
-    EXPECT_EQ(count_, 1);
-    EXPECT_EQ(tree_.readFile("MELT/c.txt"), "c");
-    EXPECT_TRUE(messages_.texts().isEmpty());
-}
-
-TEST_F(ExtractArchiveTest, OtherKindsAndInvalidArchivesGiveNineWithoutAMessage)
-{
-    run(tree_.writeFile("in/photos.rar", TestArchives::zip({{"c.txt", "c"}})));
-    EXPECT_EQ(result_, 9);
-    run(tree_.writeFile("in/fake.zip", "not a zip"));
-    EXPECT_EQ(result_, 9);
-    run(tree_.writeFile("in/fake.lzh", "not an lzh"));
-    EXPECT_EQ(result_, 9);
-    EXPECT_EQ(count_, -1);
-    EXPECT_TRUE(messages_.texts().isEmpty());
-    EXPECT_TRUE(tree_.names("MELT").isEmpty());
-}
-
-TEST_F(ExtractArchiveTest, AFailedExtractionStillGivesZeroButNoCount)
-{
-    TestArchives::LzhMember damaged{"d.txt", {}, "data", "-lh0-", 2};
+    TestArchives::LzhMember damaged{"d.txt", "data"};
     damaged.damagedCrc = true;
-    run(tree_.writeFile("in/damaged.lzh", TestArchives::lzh({damaged, {"ok.txt", {}, "ok", "-lh0-", 2}})));
-    EXPECT_EQ(result_, 0);
-    EXPECT_EQ(count_, -1);
-    EXPECT_EQ(tree_.names("MELT"), QStringList({"ok.txt"}));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        qint16 result;
+        qint32 count;
+    } cases[] = {{"Photos.LZH", TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {"b.txt", "b", "-lh0-", 2, "sub"}}), 0, 2},
+                 {"photos.Zip", TestArchives::zip({{"c.txt", "c"}}), 0, 1},
+                 {"photos.rar", TestArchives::zip({{"r.txt", "r"}}), 9, -1},
+                 {"fake.zip", "not a zip", 9, -1},
+                 {"fake.lzh", "not an lzh", 9, -1},
+                 {"damaged.lzh", TestArchives::lzh({damaged, {"ok.txt", "ok"}}), 0, -1}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        run(tree.writeFile(QString("in/") + row.name, row.bytes));
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(count, row.count);
+    }
+    EXPECT_EQ(tree.readFile("MELT/sub/b.txt"), "b");
+    EXPECT_EQ(tree.names("MELT"), QStringList({"a.txt", "c.txt", "ok.txt", "sub"}));
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
-TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedOnce)
+TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedAndTheOtherKindStillExtracts)
 {
-    const QString lzh = tree_.writeFile("in/a.lzh", TestArchives::lzh({{"a.txt", {}, "a", "-lh0-", 2}}));
-    const QString zip = tree_.writeFile("in/a.zip", TestArchives::zip({{"a.txt", "a"}}));
-    Unpack32::setLibraryFileNames(QStringLiteral("libvelda-no-such-lhasa.so.0"), QStringLiteral("libarchive.so.13"));
-    run(lzh);
-    EXPECT_EQ(result_, 9);
-    EXPECT_EQ(messages_.texts(), QStringList({QStringLiteral("該当するDLLがありません。")}));
-    run(zip);
-    EXPECT_EQ(result_, 0);
-
-    messages_.clear();
-    Unpack32::setLibraryFileNames(QStringLiteral("liblhasa.so.0"), QStringLiteral("libvelda-no-such-archive.so.13"));
-    tree_.writeFile("MELT/left.txt", "x");
-    run(zip);
-    EXPECT_EQ(result_, 9);
-    EXPECT_EQ(messages_.texts(), QStringList({QStringLiteral("該当するDLLがありません。")}));
-    EXPECT_EQ(tree_.names("MELT"), QStringList({"a.txt", "left.txt"}));
-    run(lzh);
-    EXPECT_EQ(result_, 0);
-    EXPECT_EQ(count_, 1);
+    const QString lzh = tree.writeFile("in/a.lzh", TestArchives::lzh({{"a.txt", "a"}}));
+    const QString zip = tree.writeFile("in/a.zip", TestArchives::zip({{"a.txt", "a"}}));
+    for (const bool lhasaMissing : {true, false}) {
+        SCOPED_TRACE(lhasaMissing ? "liblhasa missing" : "libarchive missing");
+        messages.clear();
+        Unpack32::setLibraryFileNames(lhasaMissing ? "libvelda-no-such.so.0" : "liblhasa.so.0",
+                                      lhasaMissing ? "libarchive.so.13" : "libvelda-no-such.so.13");
+        run(lhasaMissing ? lzh : zip);
+        EXPECT_EQ(result, 9);
+        EXPECT_EQ(messages.texts(), QStringList({QStringLiteral("該当するDLLがありません。")}));
+        run(lhasaMissing ? zip : lzh);
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(count, 1);
+    }
 }

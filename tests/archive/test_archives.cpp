@@ -1,194 +1,107 @@
 #include "test_archives.h"
 
-#include <QtEndian>
-
-#include <cerrno>
 #include <iconv.h>
 
 namespace TestArchives {
 
 namespace {
 
-quint16 crc16(const QByteArray& data)
+// Reflected CRC: LHA's CRC-16 (0xA001 from 0) and ZIP's CRC-32 (0xEDB88320 from and to ~0).
+quint32 crc(const QByteArray& data, quint32 polynomial, quint32 start)
 {
-    quint16 crc = 0;
+    quint32 value = start;
     for (const char byte : data) {
-        crc ^= quint8(byte);
+        value ^= quint8(byte);
         for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? quint16((crc >> 1) ^ 0xA001) : quint16(crc >> 1);
+            value = (value & 1) ? (value >> 1) ^ polynomial : value >> 1;
     }
-    return crc;
+    return value ^ start;
 }
 
-quint32 crc32(const QByteArray& data)
+QByteArray le(quint64 value, int bytes)
 {
-    quint32 crc = 0xFFFFFFFF;
-    for (const char byte : data) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
-    }
-    return ~crc;
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char(value >> (8 * i));
+    return out;
 }
 
-void put16(QByteArray& out, quint32 value)
-{
-    out += char(value & 0xFF);
-    out += char((value >> 8) & 0xFF);
-}
+constexpr quint32 DosTime = 0x50221883;  // 2020-01-02 03:04:06
 
-void put32(QByteArray& out, quint32 value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-// Bits written most significant first, as the LHA decoders read them.
-class BitWriter {
-public:
-    void write(quint32 value, int bits)
-    {
-        for (int i = bits - 1; i >= 0; --i) {
-            current_ = quint8((current_ << 1) | ((value >> i) & 1));
-            if (++filled_ == 8) {
-                bytes_ += char(current_);
-                current_ = 0;
-                filled_ = 0;
-            }
-        }
-    }
-    QByteArray finish()
-    {
-        if (filled_)
-            write(0, 8 - filled_);
-        return bytes_;
-    }
-
-private:
-    QByteArray bytes_;
-    quint8 current_ = 0;
-    int filled_ = 0;
-};
-
-// -lh5- with every byte a literal under one fixed code: all 256 literals are
-// 8 bits long, so a literal's code is the byte itself.
+// -lh5- with every byte a literal under one fixed code in which all 256
+// literals are 8 bits long, so that a literal's code is the byte itself.
 QByteArray lh5Literals(const QByteArray& data)
 {
-    BitWriter bits;
+    QByteArray bits;  // one '0' or '1' per bit, most significant first
+    auto put = [&bits](quint32 value, int count) {
+        while (count-- > 0)
+            bits += char('0' + ((value >> count) & 1));
+    };
     for (int start = 0; start < data.size(); start += 0xFFFF) {
         const int count = qMin(0xFFFF, int(data.size()) - start);
-        bits.write(quint32(count), 16);
-        bits.write(0, 5);    // code-length code: one symbol ...
-        bits.write(10, 5);   // ... 10, a length of 8
-        bits.write(256, 9);  // 256 literal lengths, each that symbol
-        bits.write(0, 4);    // offset code: one symbol ...
-        bits.write(0, 4);    // ... never used
+        put(quint32(count), 16);
+        put(0, 5);    // code-length code: one symbol ...
+        put(10, 5);   // ... 10, a length of 8
+        put(256, 9);  // 256 literal lengths, each that symbol
+        put(0, 8);    // offset code: one symbol, never used
         for (int i = start; i < start + count; ++i)
-            bits.write(quint8(data.at(i)), 8);
+            put(quint8(data.at(i)), 8);
     }
-    return bits.finish();
+    QByteArray packed((bits.size() + 7) / 8, '\0');
+    for (int i = 0; i < bits.size(); ++i)
+        packed[i / 8] = char(packed.at(i / 8) | (bits.at(i) == '1' ? 0x80 >> (i % 8) : 0));
+    return packed;
 }
 
-QByteArray extendedHeader(char type, const QByteArray& data)
+QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
 {
-    return char(type) + data;
-}
-
-QByteArray lzhHeader(const LzhMember& member, const QByteArray& packed)
-{
-    QVector<QByteArray> extended;
-    if (!member.folder.isEmpty())
-        extended.append(extendedHeader(0x02, member.folder + '\xFF'));
-    if (member.codePage) {
-        QByteArray value;
-        put32(value, *member.codePage);
-        extended.append(extendedHeader(0x46, value));
-    }
-    if (member.unixMode) {
-        QByteArray value;
-        put16(value, *member.unixMode);
-        extended.append(extendedHeader(0x50, value));
-    }
-    if (member.level == 2 && !member.name.isEmpty())
-        extended.prepend(extendedHeader(0x01, member.name));
-    if (member.level == 2)
-        extended.prepend(extendedHeader(0x00, QByteArray(2, '\0')));  // header CRC, filled in below
-
-    // Each extended header is followed by the size of the next one.
-    QByteArray chain;
-    for (int i = 0; i < extended.size(); ++i) {
-        chain += extended.at(i);
-        put16(chain, i + 1 < extended.size() ? quint32(extended.at(i + 1).size() + 2) : 0);
-    }
-    const quint32 firstSize = extended.isEmpty() ? 0 : quint32(extended.first().size() + 2);
-    quint16 crc = crc16(member.data);
-    if (member.damagedCrc)
-        crc ^= 0x5555;
-
-    QByteArray header;
-    if (member.level == 0 || member.level == 1) {
-        QByteArray body = member.method;
-        put32(body, quint32(packed.size() + (member.level == 1 ? chain.size() : 0)));
-        put32(body, quint32(member.data.size()));
-        put32(body, (quint32((2020 - 1980) << 9 | 1 << 5 | 2) << 16) | quint32(3 << 11 | 4 << 5 | 3));
-        body += char(0x20);
-        body += char(member.level);
-        body += char(member.name.size());
-        body += member.name;
-        put16(body, crc);
-        if (member.level == 1) {
-            body += member.os;
-            put16(body, firstSize);
-        }
-        quint8 sum = 0;
+    QVector<QByteArray> extended;  // type and data of each extended header
+    if (m.level == 2)
+        extended << QByteArray(3, '\0');  // header CRC, filled in below
+    if (m.level == 2 && !m.name.isEmpty())
+        extended << '\x01' + m.name;
+    if (!m.folder.isEmpty())
+        extended << '\x02' + m.folder + '\xFF';
+    if (m.codePage)
+        extended << '\x46' + le(m.codePage, 4);
+    if (m.unixMode)
+        extended << '\x50' + le(m.unixMode, 2);
+    QByteArray chain;  // each extended header followed by the size of the next
+    for (int i = 0; i < extended.size(); ++i)
+        chain += extended.at(i) + le(i + 1 < extended.size() ? extended.at(i + 1).size() + 2 : 0, 2);
+    const QByteArray firstSize = le(extended.isEmpty() ? 0 : extended.first().size() + 2, 2);
+    const QByteArray dataCrc = le(crc(m.data, 0xA001, 0) ^ (m.damagedCrc ? 0x5555 : 0), 2);
+    const QByteArray common = m.method + le(packed.size() + (m.level == 1 ? chain.size() : 0), 4)
+                              + le(m.data.size(), 4) + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20'
+                              + char(m.level);
+    if (m.level < 2) {
+        const QByteArray body = common + char(m.name.size()) + m.name + dataCrc
+                                + (m.level == 1 ? m.os + firstSize : QByteArray());
+        char sum = 0;
         for (const char byte : body)
-            sum = quint8(sum + quint8(byte));
-        header += char(body.size());
-        header += char(sum);
-        header += body;
-        if (member.level == 1)
-            header += chain;
-        return header;
+            sum = char(sum + byte);
+        return QByteArray(1, char(body.size())) + sum + body + (m.level == 1 ? chain : QByteArray());
     }
-    QByteArray body = member.method;
-    put32(body, quint32(packed.size()));
-    put32(body, quint32(member.data.size()));
-    put32(body, 1577934246);
-    body += char(0x20);
-    body += char(2);
-    put16(body, crc);
-    body += member.os;
-    put16(body, firstSize);
-    body += chain;
-    put16(header, quint32(body.size() + 2));
-    header += body;
-    const quint16 headerCrc = crc16(header);
-    header[27] = char(headerCrc & 0xFF);
-    header[28] = char(headerCrc >> 8);
+    QByteArray header = common + dataCrc + m.os + firstSize + chain;
+    header.prepend(le(header.size() + 2, 2));
+    header.replace(27, 2, le(crc(header, 0xA001, 0), 2));
     return header;
-}
-
-QByteArray rawDeflate(const QByteArray& data)
-{
-    const QByteArray zlib = qCompress(data, 9);
-    return zlib.mid(4 + 2, zlib.size() - 4 - 2 - 4);
 }
 
 }  // namespace
 
 QByteArray cp932(const QString& text)
 {
+    QByteArray in = text.toUtf8();
+    QByteArray out(in.size(), '\0');
+    char* inAt = in.data();
+    char* outAt = out.data();
+    size_t inLeft = size_t(in.size());
+    size_t outLeft = size_t(out.size());
     iconv_t converter = ::iconv_open("CP932", "UTF-8");
-    QByteArray input = text.toUtf8();
-    char* in = input.data();
-    size_t inLeft = size_t(input.size());
-    QByteArray output(input.size() * 2 + 4, '\0');
-    char* out = output.data();
-    size_t outLeft = size_t(output.size());
-    ::iconv(converter, &in, &inLeft, &out, &outLeft);
+    ::iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
     ::iconv_close(converter);
-    output.truncate(output.size() - int(outLeft));
-    return output;
+    return out.left(out.size() - int(outLeft));
 }
 
 QByteArray lzh(const QVector<LzhMember>& members)
@@ -196,60 +109,27 @@ QByteArray lzh(const QVector<LzhMember>& members)
     QByteArray archive;
     for (const LzhMember& member : members) {
         const QByteArray packed = member.method == "-lh5-" ? lh5Literals(member.data) : member.data;
-        archive += lzhHeader(member, packed);
-        archive += packed;
+        archive += lzhHeader(member, packed) + packed;
     }
-    archive += char(0);
-    return archive;
+    return archive + '\0';
 }
 
 QByteArray zip(const QVector<ZipMember>& members)
 {
     QByteArray archive;
     QByteArray directory;
-    for (const ZipMember& member : members) {
-        const QByteArray stored = member.deflated ? rawDeflate(member.data) : member.data;
-        const quint16 flags = member.utf8Flag ? 0x0800 : 0;
-        const quint16 method = member.deflated ? 8 : 0;
-        QByteArray common;
-        put16(common, flags);
-        put16(common, method);
-        put16(common, 3 << 11 | 4 << 5 | 3);
-        put16(common, (2020 - 1980) << 9 | 1 << 5 | 2);
-        put32(common, crc32(member.data));
-        put32(common, quint32(stored.size()));
-        put32(common, quint32(member.data.size()));
-        put16(common, quint32(member.name.size()));
-        put16(common, 0);
-
-        const quint32 offset = quint32(archive.size());
-        put32(archive, 0x04034b50);
-        put16(archive, 20);
-        archive += common + member.name + stored;
-
-        put32(directory, 0x02014b50);
-        put16(directory, member.unixMode ? (3 << 8 | 20) : 20);
-        put16(directory, 20);
-        directory += common;
-        put16(directory, 0);  // comment
-        put16(directory, 0);  // disk
-        put16(directory, 0);  // internal attributes
-        const bool isFolder = member.name.endsWith('/');
-        put32(directory, member.unixMode ? member.unixMode << 16 : (isFolder ? 0x10 : 0x20));
-        put32(directory, offset);
-        directory += member.name;
+    for (const ZipMember& m : members) {
+        const QByteArray stored = m.deflated ? qCompress(m.data, 9).mid(6).chopped(4) : m.data;  // raw deflate
+        const QByteArray common = le(m.utf8Flag ? 0x0800 : 0, 2) + le(m.deflated ? 8 : 0, 2) + le(DosTime, 4)
+                                  + le(crc(m.data, 0xEDB88320, 0xFFFFFFFF), 4) + le(stored.size(), 4)
+                                  + le(m.data.size(), 4) + le(m.name.size(), 2) + le(0, 2);
+        const quint32 attributes = m.unixMode ? m.unixMode << 16 : m.name.endsWith('/') ? 0x10 : 0x20;
+        directory += le(0x02014b50, 4) + le(m.unixMode ? 0x0314 : 20, 2) + le(20, 2) + common + le(0, 6)
+                     + le(attributes, 4) + le(archive.size(), 4) + m.name;
+        archive += le(0x04034b50, 4) + le(20, 2) + common + m.name + stored;
     }
-    const quint32 directoryOffset = quint32(archive.size());
-    archive += directory;
-    put32(archive, 0x06054b50);
-    put16(archive, 0);
-    put16(archive, 0);
-    put16(archive, quint32(members.size()));
-    put16(archive, quint32(members.size()));
-    put32(archive, quint32(directory.size()));
-    put32(archive, directoryOffset);
-    put16(archive, 0);
-    return archive;
+    return archive + directory + le(0x06054b50, 4) + le(0, 4) + le(members.size(), 2) + le(members.size(), 2)
+           + le(directory.size(), 4) + le(archive.size(), 4) + le(0, 2);
 }
 
 }  // namespace TestArchives

@@ -3,11 +3,10 @@ list(APPEND VELDA_CORE_TESTS
   archive/extract_archive_test.cpp
   archive/member_names_test.cpp
   archive/test_archives.cpp
-  archive/unpack32_lzh_test.cpp
-  archive/unpack32_zip_test.cpp
+  archive/unpack32_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
-  archive/extract_archive_item_test.cpp
+  archive/frm_marlow_archive_test.cpp
   archive/frm_melt_test.cpp
   archive/test_archives.cpp
 )
