@@ -17,10 +17,9 @@ const QString Confirm = QStringLiteral("コピー結果を確認して下さい�
 QStringList entriesOf(const QListWidget* list, bool selectedOnly = false)
 {
     QStringList names;
-    for (int row = 0; row < list->count(); ++row) {
+    for (int row = 0; row < list->count(); ++row)
         if (!selectedOnly || list->item(row)->isSelected())
             names.append(list->item(row)->text());
-    }
     return names;
 }
 
@@ -28,11 +27,6 @@ QStringList entriesOf(const QListWidget* list, bool selectedOnly = false)
 // run asks to confirm it.
 class MainWindowCopy : public MainWindowTest, public platform::MessagePresenter {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        platform::setMessagePresenter(this);
-    }
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
         const frmMarlow* form = platform::FormInstance<frmMarlow>::ifLoaded();
@@ -45,6 +39,7 @@ protected:
     // The lists show the folders source and destination of the tree; move is on.
     frmMarlow& open(bool overwrite, const QString& source = "work", const QString& destination = "dst")
     {
+        platform::setMessagePresenter(this);
         frmMarlow& form = showMainWindow();
         form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder(source));
         form.fileList(1)->setPath(form.DestFolder = tree.makeFolder(destination));
@@ -182,7 +177,7 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
     frmMarlow& form = open(false);
     form.fileList(0)->selectAll();
     form.Rules.NameRule = 1;
-    form.Rules.RuleText = "same";
+    form.Rules.RuleText = "Same";
     const auto runShows = [&](const QStringList& texts, const QStringList& preview, const QStringList& marked) {
         messages.clear();
         form.RunBatchCopy();
@@ -193,19 +188,19 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
         EXPECT_EQ(tree.names(), (QStringList{"dst", "program", "work"}));
         EXPECT_EQ(tree.names("work"), (QStringList{"a.txt", "b.txt"}));
     };
-    const QString clash = QStringLiteral("同一ファイルがあります。same.txt  のコピーできません。");
+    const QString clash = QStringLiteral("同一ファイルがあります。Same.txt  のコピーできません。");
     runShows({clash}, {"SAME.TXT"}, {"SAME.TXT"});
     QFile::rename(tree.path("dst/SAME.TXT"), tree.path("dst/keep.txt"));
-    runShows({clash}, {"keep.txt", "same.txt"}, {"same.txt"});
+    runShows({clash}, {"keep.txt", "Same.txt"}, {"Same.txt"});
     form.Check1.at<QAbstractButton>(1)->setChecked(true);
     form.Rules.Prefix = "../";
-    runShows({QStringLiteral("a.txt  のコピー後のファイル名「../same.txt」は使用できません。コピーを中止します。")}, {}, {});
+    runShows({QStringLiteral("a.txt  のコピー後のファイル名「../Same.txt」は使用できません。コピーを中止します。")}, {}, {});
 
     form.Rules.Prefix.clear();
     messages.answerYes();
     form.RunBatchCopy();
-    EXPECT_EQ(tree.names("dst"), (QStringList{"keep.txt", "same.txt"}));
-    EXPECT_EQ(tree.readFile("dst/same.txt"), "second");
+    EXPECT_EQ(tree.names("dst"), (QStringList{"Same.txt", "keep.txt"}));
+    EXPECT_EQ(tree.readFile("dst/Same.txt"), "second");
     EXPECT_TRUE(tree.names("work").isEmpty());
 }
 
