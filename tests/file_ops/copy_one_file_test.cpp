@@ -1,6 +1,6 @@
 #include "file_ops/copy_one_file.h"
 #include "platform/fault_injection.h"
-#include "platform/file_system.h"
+#include "platform/fs_error.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <vector>
 
 using platform::FileOperation;
 
@@ -20,145 +19,91 @@ namespace {
 
 const QByteArray Content = QByteArray(300 * 1024, 'c') + "end";
 
-class CopyOneFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        tree.makeFolder("src");
-        tree.makeFolder("dst");
-        tree.makeFolder("TEMP");
-        tree.writeFile("src/a.txt", Content);
-    }
-    void TearDown() override { platform::clearInjectedFaults(); }
+QString error(int number)
+{
+    return platform::errorMessageText(platform::makeError(number));
+}
 
-    qint16 run(const QString& newName, bool move, bool overwrite)
-    {
-        return FileOps::copyOneFile({tree.path("src/a.txt"), newName, tree.path("dst"), tree.path("TEMP"),
-                                     move, overwrite});
-    }
-    TempTree tree;
-    ScriptedMessages messages;
-};
+std::function<void(TempTree&)> inject(FileOperation operation, int number, const QString& pathPart = QString())
+{
+    return [=](TempTree&) { platform::injectFault(operation, number, pathPart); };
+}
+
+std::function<void(TempTree&)> readOnly(const QString& relative)
+{
+    return [=](TempTree& t) { t.setReadOnly(relative); };
+}
 
 }  // namespace
 
-TEST_F(CopyOneFile, AMoveLeavesTheFileOnlyInTheDestinationWithItsModeAndTime)
+// Whatever happens, src/a.txt stays whole or has a whole copy with its mode
+// and time; the destination keeps its old file unless it was replaced; the
+// staging folder holds nothing but whole copies.
+TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
 {
-    QFile::setPermissions(tree.path("src/a.txt"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const QFileDevice::Permissions mode = QFile::permissions(tree.path("src/a.txt"));
-    const QDateTime modified = QFileInfo(tree.path("src/a.txt")).lastModified().addSecs(-3600);
-    QFile file(tree.path("src/a.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
-    file.close();
-
-    EXPECT_EQ(run("b.txt", true, false), 0);
-    EXPECT_FALSE(tree.exists("src/a.txt"));
-    EXPECT_EQ(tree.readFile("dst/b.txt"), Content);
-    EXPECT_TRUE(tree.names("TEMP").isEmpty());
-    EXPECT_EQ(QFile::permissions(tree.path("dst/b.txt")), mode);
-    EXPECT_EQ(QFileInfo(tree.path("dst/b.txt")).lastModified(), modified);
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(CopyOneFile, AnExistingDestinationStopsTheRunWithoutOverwritingAndKeepsTheSource)
-{
-    for (const bool move : {true, false}) {
-        tree.writeFile("dst/a.txt", "old");
-        messages.clear();
-        EXPECT_EQ(run("a.txt", move, false), 9);
-        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("コピー先に同一ファイルがあります。") + tree.path("dst/a.txt")
-                                                + QStringLiteral(" のコピーはできませんでした。")});
-        EXPECT_EQ(tree.readFile("src/a.txt"), Content);
-        EXPECT_EQ(tree.readFile("dst/a.txt"), "old");
-    }
-}
-
-TEST_F(CopyOneFile, OverwritingReplacesTheDestinationAndADestinationEndingInASeparatorGetsNoSecond)
-{
-    tree.writeFile("dst/a.txt", "old");
-    EXPECT_EQ(FileOps::copyOneFile({tree.path("src/a.txt"), "a.txt", tree.path("dst") + "/", tree.path("TEMP"), true, true}), 0);
-    EXPECT_EQ(tree.readFile("dst/a.txt"), Content);
-    EXPECT_FALSE(tree.exists("src/a.txt"));
-
-    tree.writeFile("src/a.txt", Content);
-    FileOps::copyOneFile({tree.path("src/a.txt"), "a.txt", tree.path("dst") + "/", tree.path("TEMP"), false, false});
-    EXPECT_EQ(messages.last(), FileOps::destinationClashMessage(tree.path("dst/a.txt")));
-}
-
-TEST_F(CopyOneFile, AFileCopiedOrMovedOntoItselfSurvives)
-{
-    for (const bool move : {false, true}) {
-        EXPECT_EQ(FileOps::copyOneFile({tree.path("src/a.txt"), "a.txt", tree.path("src"), tree.path("TEMP"), move, true}), 0);
-        EXPECT_EQ(tree.readFile("src/a.txt"), Content);
-    }
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(CopyOneFile, AReadOnlySourceIsCopiedAndKeptAndStopsTheRun)
-{
-    tree.setReadOnly("src/a.txt");
-    EXPECT_EQ(run("a.txt", true, false), 9);
-    EXPECT_EQ(messages.texts(), QStringList{tree.path("src/a.txt")
-                                            + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。")});
-    EXPECT_EQ(tree.readFile("src/a.txt"), Content);
-    EXPECT_EQ(tree.readFile("dst/a.txt"), Content);
-}
-
-TEST_F(CopyOneFile, AnUnusableNameIsRefusedBeforeAnythingIsWritten)
-{
-    EXPECT_EQ(run("../a.txt", true, true), 9);
-    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("a.txt  のコピー後のファイル名")));
-    EXPECT_EQ(tree.names(), (QStringList{"TEMP", "dst", "src"}));
-    EXPECT_EQ(tree.readFile("src/a.txt"), Content);
-}
-
-// Every failure ends the run with the "Error-" message and loses nothing: the
-// source stays whole, the destination holds either its old file or a whole copy.
-TEST_F(CopyOneFile, EveryFailureIsReportedAndLosesNothing)
-{
+    const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/dst/a.txt のコピーはできませんでした。");
+    const QString notDeleted = QStringLiteral("<root>/src/a.txt  の削除に失敗しました。以下の処理をキャンセルします。");
+    const QString unsafe = QStringLiteral("a.txt  のコピー後のファイル名「../a.txt」は使用できません。コピーを中止します。");
     struct Case {
         const char* what;
-        QString newName;
+        const char* into;
+        const char* newName;
+        bool move, overwrite;
         QByteArray existing;  // the destination's file before, if any
         std::function<void(TempTree&)> prepare;
-        int number;
+        QString message;  // <root> stands for the tree's root; any message stops the run
+        bool sourceKept;
         QByteArray destinationAfter;
     };
-    const auto inject = [](FileOperation operation, int number, const QString& pathPart = QString()) {
-        return [=](TempTree&) { platform::injectFault(operation, number, pathPart); };
+    const Case cases[] = {
+        {"move", "dst", "b.txt", true, false, "", {}, "", false, Content},
+        {"clash, overwrite off, folder ending in /", "dst/", "a.txt", true, false, "old", {}, clash, true, "old"},
+        {"overwrite", "dst", "a.txt", true, true, "old", {}, "", false, Content},
+        {"copy onto itself", "src", "a.txt", false, true, "", {}, "", true, Content},
+        {"move onto itself", "src", "a.txt", true, true, "", {}, "", true, Content},
+        {"read-only source", "dst", "a.txt", true, false, "", readOnly("src/a.txt"), notDeleted, true, Content},
+        {"unsafe name", "dst", "../a.txt", true, true, "", {}, unsafe, true, ""},
+        {"disk full in staging", "dst", "a.txt", true, true, "old", inject(FileOperation::Copy, 61, "a.txt"), error(61), true, "old"},
+        {"staging folder missing", "dst", "a.txt", true, true, "", [](TempTree& t) { QDir(t.path("TEMP")).removeRecursively(); },
+         error(76), true, ""},
+        {"placement fails", "dst", "a.txt", true, true, "", inject(FileOperation::Rename, 57), error(57), true, ""},
+        {"hidden file of the name", "dst", ".a", true, true, "hidden", {}, error(58), true, "hidden"},
+        {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75), true, "old"},
+        {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75), true, "old"},
+        {"flush fails", "dst", "a.txt", true, true, "", inject(FileOperation::Flush, 57), error(57), true, Content},
+        {"deleting the source fails", "dst", "a.txt", true, true, "old", inject(FileOperation::DeleteFile, 57, "src"),
+         error(57), true, Content},
     };
-    const std::vector<Case> cases{
-        {"copy into staging: disk full", "a.txt", "", inject(FileOperation::Copy, 61, "a.txt"), 61, ""},
-        {"copy into staging: unreadable", "a.txt", "old", inject(FileOperation::Copy, 70), 70, "old"},
-        {"staging folder missing", "a.txt", "", [](TempTree& t) { QDir(t.path("TEMP")).removeRecursively(); }, 76, ""},
-        {"placement fails", "a.txt", "", inject(FileOperation::Rename, 57), 57, ""},
-        {"hidden file of the name", ".a", "hidden", {}, 58, "hidden"},
-        {"replacing fails", "a.txt", "old", inject(FileOperation::Replace, 75), 75, "old"},
-        {"read-only destination", "a.txt", "old", [](TempTree& t) { t.setReadOnly("dst/a.txt"); }, 75, "old"},
-        {"flush fails", "a.txt", "", inject(FileOperation::Flush, 57), 57, Content},
-        {"deleting the source fails", "a.txt", "old", inject(FileOperation::DeleteFile, 57, "src"), 57, Content},
-    };
+    const QDateTime modified = QDateTime::fromSecsSinceEpoch(1500000000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempTree t;
-        t.makeFolder("src");
         t.makeFolder("dst");
         t.makeFolder("TEMP");
-        t.writeFile("src/a.txt", Content);
+        const QString source = t.writeFile("src/a.txt", Content);
+        QFile file(source);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(modified, QFileDevice::FileModificationTime));
+        file.close();
+        QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         if (!c.existing.isEmpty())
-            t.writeFile("dst/" + c.newName, c.existing);
+            t.writeFile(QStringLiteral("dst/") + c.newName, c.existing);
         if (c.prepare)
             c.prepare(t);
-        messages.clear();
+        const QFileDevice::Permissions mode = QFile::permissions(source);
+        ScriptedMessages messages;
 
-        EXPECT_EQ(FileOps::copyOneFile({t.path("src/a.txt"), c.newName, t.path("dst"), t.path("TEMP"), true, true}), 9);
-        ASSERT_EQ(messages.count(), 1);
-        EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(c.number)));
-        EXPECT_EQ(t.readFile("src/a.txt"), Content);
-        EXPECT_EQ(t.readFile("dst/" + c.newName), c.destinationAfter);
+        const qint16 result = FileOps::copyOneFile({source, c.newName, t.path(c.into), t.path("TEMP"), c.move, c.overwrite});
+        EXPECT_EQ(result, c.message.isEmpty() ? 0 : 9);
+        platform::clearInjectedFaults();
+        EXPECT_EQ(messages.texts().join('\n'), QString(c.message).replace("<root>", t.root()));
+        EXPECT_EQ(t.exists("src/a.txt") ? t.readFile("src/a.txt") : "gone", c.sourceKept ? Content : "gone");
+        const QString destination = QString(c.into) + '/' + c.newName;
+        EXPECT_EQ(t.readFile(destination), c.destinationAfter);
+        if (c.destinationAfter == Content) {
+            EXPECT_EQ(QFile::permissions(t.path(destination)), mode);
+            EXPECT_EQ(QFileInfo(t.path(destination)).lastModified(), modified);
+        }
         for (const QString& name : t.names("TEMP"))
             EXPECT_EQ(t.readFile("TEMP/" + name), Content) << name.toStdString();
-        platform::clearInjectedFaults();
     }
 }

@@ -1,73 +1,50 @@
-#include "main_window/frm_marlow.h"
-#include "platform/control_array.h"
-#include "platform/process.h"
+#include "archive/frm_melt.h"
+#include "platform/fault_injection.h"
 #include "rename/frm_marlow_a.h"
-#include "support/scripted_messages.h"
-#include "support/temp_tree.h"
+#include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
-#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
-#include <functional>
-
 namespace {
 
 const QString CopyQuestion = QStringLiteral("設定した内容でコピーしますか？");
-const QString PreviewQuestion = QStringLiteral("コピー結果を確認して下さい。実行しますか？");
+const QString Confirm = QStringLiteral("コピー結果を確認して下さい。実行しますか？");
 
-// Scripted answers, with a look at the window while a question is open.
-class WatchedMessages : public ScriptedMessages {
-public:
-    std::function<void(const QString&)> watcher;
-    platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
-    {
-        if (watcher)
-            watcher(text);
-        return ScriptedMessages::present(text, buttons);
-    }
-};
-
-QStringList entriesOf(const QListWidget* list, bool selectedOnly)
+QStringList entriesOf(const QListWidget* list, bool selectedOnly = false)
 {
     QStringList names;
-    for (int row = 0; row < list->count(); ++row) {
+    for (int row = 0; row < list->count(); ++row)
         if (!selectedOnly || list->item(row)->isSelected())
             names.append(list->item(row)->text());
-    }
     return names;
 }
 
-class MainWindowCopy : public ::testing::Test {
+// Records the preview, shown in place of the destination list, while the
+// run asks to confirm it.
+class MainWindowCopy : public MainWindowTest, public platform::MessagePresenter {
 protected:
-    void SetUp() override
+    platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
-        previousFolder_ = QDir::currentPath();
-        platform::setProgramFolderOverride(tree.makeFolder("program"));
-        platform::setProgramEnder([] {});
-        QDir::setCurrent(tree.makeFolder("src"));
-        tree.makeFolder("dst");
+        const frmMarlow* form = platform::FormInstance<frmMarlow>::ifLoaded();
+        if (text == Confirm && form && form->List1->isVisible() && form->fileList(1)->isHidden()) {
+            previewed = entriesOf(form->List1);
+            marked = entriesOf(form->List1, true);
+        }
+        return messages.present(text, buttons);
     }
-    void TearDown() override
+    // The lists show the folders source and destination of the tree; move is on.
+    frmMarlow& open(bool overwrite, const QString& source = "work", const QString& destination = "dst")
     {
-        platform::FormInstance<frmMarlowA>::unload();
-        platform::FormInstance<frmMarlow>::unload();
-        ui::settle();
-        platform::setProgramEnder(nullptr);
-        platform::setProgramFolderOverride(QString());
-        QDir::setCurrent(previousFolder_);
-    }
-
-    frmMarlow& load()
-    {
-        frmMarlow& form = platform::FormInstance<frmMarlow>::get();
-        form.fileList(1)->setPath(tree.path("dst"));
-        form.DestFolder = tree.path("dst");
-        ui::showActive(&form);
+        platform::setMessagePresenter(this);
+        frmMarlow& form = showMainWindow();
+        form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder(source));
+        form.fileList(1)->setPath(form.DestFolder = tree.makeFolder(destination));
+        form.Check1.at<QAbstractButton>(0)->setChecked(true);
+        form.Check1.at<QAbstractButton>(1)->setChecked(overwrite);
         return form;
     }
     void press(frmMarlow& form, int button)
@@ -76,132 +53,188 @@ protected:
         ui::settle();
     }
 
-    TempTree tree;
-    WatchedMessages messages;
-    QString previousFolder_;
+    QStringList previewed, marked;
 };
 
 }  // namespace
 
-TEST_F(MainWindowCopy, TheButtonsWriteTheirHints)
-{
-    frmMarlow& form = load();
-    form.Command1_GotFocus(1);
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("指定されたファイルを削除します。"));
-    form.Command1_GotFocus(0);
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("指定された条件でコピーを開始します。"));
-    form.Command1_GotFocus(2);
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("指定された条件でコピーを開始します。"));
-}
-
-TEST_F(MainWindowCopy, CopyShowsThePreviewThenMovesTheSelectedFiles)
+// A refused rule set copies nothing and sends the focus to the faulty field.
+TEST_F(MainWindowCopy, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedNames)
 {
     for (const char* name : {"a.txt", "b.txt", "c.txt"})
-        tree.writeFile(QStringLiteral("src/") + name, name);
-    tree.writeFile("dst/old.txt");
-    frmMarlow& form = load();
+        tree.writeFile(QStringLiteral("work/") + name, name);
+    tree.writeFile("dst/p_c.txt", "old");
+    tree.writeFile("dst/x.txt");
+    frmMarlow& form = open(true);
     form.fileList(0)->setSelected(0, true);
     form.fileList(0)->setSelected(2, true);
-    form.setText1(3, "p_");
-    QStringList previewed, marked;
-    bool destinationListHidden = false;
-    messages.watcher = [&](const QString& text) {
-        if (text != PreviewQuestion)
-            return;
-        previewed = entriesOf(form.List1, false);
-        marked = entriesOf(form.List1, true);
-        destinationListHidden = form.fileList(1)->isHidden() && form.List1->isVisible();
-    };
-    messages.answerYes();
-    messages.answerYes();
-    press(form, 0);
-
-    EXPECT_EQ(messages.texts(), (QStringList{CopyQuestion, PreviewQuestion}));
-    EXPECT_TRUE(destinationListHidden);
-    EXPECT_EQ(previewed, (QStringList{"old.txt", "p_a.txt", "p_c.txt"}));
-    EXPECT_EQ(marked, (QStringList{"p_a.txt", "p_c.txt"}));
-    EXPECT_EQ(tree.readFile("dst/p_c.txt"), "c.txt");
-    EXPECT_EQ(tree.names("src"), QStringList{"b.txt"});
-    EXPECT_TRUE(form.List1->isHidden());
-    EXPECT_TRUE(form.fileList(1)->isVisible());
-    EXPECT_EQ(entriesOf(form.fileList(0), false), QStringList{"b.txt"});
-    EXPECT_EQ(entriesOf(form.fileList(1), false), (QStringList{"old.txt", "p_a.txt", "p_c.txt"}));
-    EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
-}
-
-TEST_F(MainWindowCopy, AClashLeavesThePreviewShownWithTheClashingNameMarked)
-{
-    tree.writeFile("src/a.txt");
-    tree.writeFile("dst/A.txt", "theirs");
-    frmMarlow& form = load();
-    form.fileList(0)->setSelected(0, true);
-    form.Check1.at<QAbstractButton>(1)->setChecked(false);
-    messages.answerYes();
-    press(form, 0);
-    EXPECT_EQ(messages.last(), QStringLiteral("同一ファイルがあります。a.txt  のコピーできません。"));
-    EXPECT_TRUE(form.List1->isVisible());
-    EXPECT_TRUE(form.fileList(1)->isHidden());
-    EXPECT_EQ(entriesOf(form.List1, true), QStringList{"A.txt"});
-    EXPECT_EQ(tree.readFile("dst/A.txt"), "theirs");
-}
-
-TEST_F(MainWindowCopy, SelectingAllOfABigFolderMarksEveryNewName)
-{
-    constexpr int Count = 1000;
-    for (int i = 0; i < Count; ++i)
-        tree.writeFile(QStringLiteral("src/f%1.txt").arg(i, 4, 10, QLatin1Char('0')));
-    tree.writeFile("dst/zz.txt");
-    frmMarlow& form = load();
-    int previewRows = 0, previewMarks = 0;
-    messages.watcher = [&](const QString& text) {
-        if (text == PreviewQuestion) {
-            previewRows = form.List1->count();
-            previewMarks = int(form.List1->selectionModel()->selectedRows().size());
-        }
-    };
-    messages.answerYes();
-    messages.answerNo();
-    form.RunBatchCopy();
-    EXPECT_EQ(form.fileList(0)->selectedCount(), Count);
-    EXPECT_EQ(previewRows, Count + 1);
-    EXPECT_EQ(previewMarks, Count);
-    EXPECT_EQ(tree.names("dst"), QStringList{"zz.txt"});
-    EXPECT_TRUE(form.List1->isHidden());
-}
-
-TEST_F(MainWindowCopy, DeleteRemovesTheSelectedFilesAndResetsTheRules)
-{
-    tree.writeFile("src/a.txt");
-    tree.writeFile("src/b.txt");
-    frmMarlow& form = load();
-    form.setText1(3, "pre");
-    form.fileList(0)->setSelected(1, true);
-    messages.answerYes();
-    messages.answerOk();
-    press(form, 1);
-    EXPECT_EQ(tree.names("src"), QStringList{"a.txt"});
-    EXPECT_EQ(entriesOf(form.fileList(0), false), QStringList{"a.txt"});
-    EXPECT_EQ(form.text1(3), "");
-    EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
-}
-
-TEST_F(MainWindowCopy, ARefusedRuleSetCopiesNothingAndSendsTheFocusToTheFaultyField)
-{
-    tree.writeFile("src/a.txt");
-    frmMarlow& form = load();
-    form.fileList(0)->setSelected(0, true);
     form.selectOption(form.Option1, 1);
     ui::settle();
     press(form, 0);
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("新ファイル名、接頭語、接尾語のいずれかを入力して下さい。")});
     EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
-
-    messages.clear();
     form.selectOption(form.Option1, 2);
     ui::settle();
     press(form, 0);
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("削除開始桁は、１以上です。")});
     EXPECT_EQ(platform::focusedControl(), platform::FormInstance<frmMarlowA>::get().Text1.control(10));
-    EXPECT_EQ(tree.names("dst"), QStringList{});
-    EXPECT_EQ(tree.names("src"), QStringList{"a.txt"});
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("新ファイル名、接頭語、接尾語のいずれかを入力して下さい。"),
+                                             QStringLiteral("削除開始桁は、１以上です。")}));
+    EXPECT_EQ(tree.names("dst"), (QStringList{"p_c.txt", "x.txt"}));
+
+    form.selectOption(form.Option1, 0);
+    form.setText1(3, "p_");
+    messages.clear();
+    messages.answerYes();
+    messages.answerYes();
+    press(form, 0);
+    EXPECT_EQ(messages.texts(), (QStringList{CopyQuestion, Confirm}));
+    EXPECT_EQ(previewed, (QStringList{"p_c.txt", "x.txt", "p_a.txt"}));
+    EXPECT_EQ(marked, (QStringList{"p_c.txt", "p_a.txt"}));
+    EXPECT_EQ(tree.readFile("dst/p_c.txt"), "c.txt");
+    EXPECT_TRUE(form.List1->isHidden() && form.fileList(1)->isVisible());
+    EXPECT_EQ(entriesOf(form.fileList(0)), QStringList{"b.txt"});
+    EXPECT_EQ(entriesOf(form.fileList(1)), (QStringList{"p_a.txt", "p_c.txt", "x.txt"}));
+    EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
+}
+
+// Each list is deleted after a question of its own. A name is used as listed:
+// " a.txt" trimmed would be a.txt, which is read-only. A file that cannot be
+// deleted is reported and ends the deletion from its list only.
+TEST_F(MainWindowCopy, DeleteAsksForEachListAndUsesEveryNameAsListed)
+{
+    for (const char* name : {"work/ a.txt", "work/a.txt", "work/b.txt", "dst/a.txt", "dst/a_gone.txt", "dst/b.txt"})
+        tree.writeFile(name);
+    tree.setReadOnly("work/a.txt");
+    frmMarlow& form = open(true);
+    form.setText1(3, "pre");
+    form.fileList(0)->selectAll();
+    form.fileList(1)->selectAll();
+    messages.answerNo();
+    press(form, 1);
+    EXPECT_EQ(form.text1(3), "pre");
+
+    messages.answerYes();
+    messages.answerOk();
+    messages.answerOk();  // the error message
+    messages.answerCancel();
+    press(form, 1);
+    EXPECT_EQ(tree.names("work"), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(entriesOf(form.fileList(0)), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(tree.names("dst").size(), 3);
+    EXPECT_EQ(form.text1(3), "");
+    EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
+
+    form.fileList(0)->clearSelection();
+    QFile::remove(tree.path("dst/a_gone.txt"));
+    messages.answerYes();
+    messages.answerOk();
+    press(form, 1);
+    EXPECT_TRUE(tree.names("dst").isEmpty());
+    const QString question = QStringLiteral("選択したファイルを削除しますか？");
+    const QString destinationQuestion = QStringLiteral("コピー先ファイル一覧より、指定のファイルを削除します。");
+    EXPECT_EQ(messages.texts(), (QStringList{question, question, QStringLiteral("選択したファイル群より、指定のファイルを削除します。"),
+                                             platform::errorMessageText(platform::makeError(75)) + QChar(13) + tree.path("work/a.txt"),
+                                             destinationQuestion, question, destinationQuestion}));
+}
+
+// One numbering runs through the source files, then the shown archive
+// contents, which a move leaves in place.
+TEST_F(MainWindowCopy, NumberedNamesAreWrittenAsPreviewed)
+{
+    for (const char* name : {"a.txt", "B.txt", "c.txt"})
+        tree.writeFile(QStringLiteral("work/") + name, name);
+    tree.writeFile("dst/old.txt");
+    tree.writeFile("MELT/m.txt", "member");
+    frmMarlow& form = open(false);
+    FrmMELT& contents = platform::FormInstance<FrmMELT>::get();
+    contents.show();
+    contents.fileList()->setPath(tree.path("MELT"));
+    contents.fileList()->setSelected(0, true);
+    form.fileList(0)->selectAll();
+    form.Rules.NameRule = 4;
+    form.Rules.StartFromFront = 1;
+    form.Rules.CharCount = 1;
+    form.Rules.SerialStart = 7;
+    form.Rules.SerialDigits = 2;
+    form.Rules.SerialNumber = 40;
+    messages.answerYes();
+    form.RunBatchCopy();
+    EXPECT_EQ(previewed, (QStringList{"old.txt", "07.txt", "08.txt", "09.txt", "10.txt"}));
+    EXPECT_EQ(marked, (QStringList{"07.txt", "08.txt", "09.txt", "10.txt"}));
+    EXPECT_EQ(tree.names("dst"), (QStringList{"07.txt", "08.txt", "09.txt", "10.txt", "old.txt"}));
+    EXPECT_EQ(tree.readFile("dst/08.txt"), "B.txt");
+    EXPECT_EQ(tree.readFile("dst/10.txt"), "member");
+    EXPECT_TRUE(tree.names("work").isEmpty());
+    EXPECT_EQ(tree.readFile("MELT/m.txt"), "member");
+    EXPECT_EQ(form.Label2->text(), "");
+}
+
+// Nothing is copied unless the run is confirmed.
+TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
+{
+    tree.writeFile("work/a.txt", "first");
+    tree.writeFile("work/b.txt", "second");
+    tree.writeFile("dst/SAME.TXT", "old");
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    form.Rules.NameRule = 1;
+    form.Rules.RuleText = "Same";
+    const auto runShows = [&](const QStringList& texts, const QStringList& preview, const QStringList& marked) {
+        messages.clear();
+        form.RunBatchCopy();
+        EXPECT_EQ(messages.texts(), texts);
+        EXPECT_EQ(form.List1->isVisible(), !preview.isEmpty());
+        EXPECT_EQ(entriesOf(form.List1), preview);
+        EXPECT_EQ(entriesOf(form.List1, true), marked);
+        EXPECT_EQ(tree.names(), (QStringList{"dst", "program", "work"}));
+        EXPECT_EQ(tree.names("work"), (QStringList{"a.txt", "b.txt"}));
+    };
+    const QString clash = QStringLiteral("同一ファイルがあります。Same.txt  のコピーできません。");
+    runShows({clash}, {"SAME.TXT"}, {"SAME.TXT"});
+    QFile::rename(tree.path("dst/SAME.TXT"), tree.path("dst/keep.txt"));
+    runShows({clash}, {"keep.txt", "Same.txt"}, {"Same.txt"});
+    form.Check1.at<QAbstractButton>(1)->setChecked(true);
+    form.Rules.Prefix = "../";
+    runShows({QStringLiteral("a.txt  のコピー後のファイル名「../Same.txt」は使用できません。コピーを中止します。")}, {}, {});
+
+    form.Rules.Prefix.clear();
+    messages.answerYes();
+    form.RunBatchCopy();
+    EXPECT_EQ(tree.names("dst"), (QStringList{"Same.txt", "keep.txt"}));
+    EXPECT_EQ(tree.readFile("dst/Same.txt"), "second");
+    EXPECT_TRUE(tree.names("work").isEmpty());
+}
+
+// Moved sources are deleted in groups. A later copy may replace a source
+// still waiting (ab.txt becomes a.txt, axb.txt becomes ab.txt); a source that
+// cannot be deleted stops the run. Every file stays whole somewhere.
+TEST_F(MainWindowCopy, MovedSourcesAreDeletedInGroupsAndLoseNothing)
+{
+    tree.writeFile("work/ab.txt", "ab");
+    tree.writeFile("work/axb.txt", "axb");
+    frmMarlow& form = open(true, "work", "work");
+    form.Rules.NameRule = 2;
+    form.Rules.StartFromFront = 2;
+    form.Rules.CharCount = 1;
+    messages.answerYes();  // nothing is selected: every file
+    messages.answerYes();
+    form.RunBatchCopy();
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("すべてのファイルを選択しますか？"), Confirm}));
+    EXPECT_EQ(tree.names("work"), (QStringList{"a.txt", "ab.txt"}));
+    EXPECT_EQ(tree.readFile("work/a.txt"), "ab");
+    EXPECT_EQ(tree.readFile("work/ab.txt"), "axb");
+
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        tree.writeFile(QStringLiteral("src/") + name, name);
+    open(false, "src", "dst").fileList(0)->selectAll();
+    form.Rules = RuleSet{};
+    platform::injectFault(platform::FileOperation::DeleteFile, 57, "b.txt");
+    messages.answerYes();
+    form.RunBatchCopy();
+    platform::clearInjectedFaults();
+    EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(57)));
+    EXPECT_EQ(tree.names("src"), (QStringList{"b.txt", "c.txt"}));
+    EXPECT_EQ(entriesOf(form.fileList(1)), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        EXPECT_EQ(tree.readFile(QStringLiteral("dst/") + name), name);
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("c.txt　　をコピー中です。"));
 }

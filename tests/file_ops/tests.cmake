@@ -1,10 +1,7 @@
 list(APPEND VELDA_CORE_TESTS
-  file_ops/batch_copy_run_test.cpp
   file_ops/batch_move_kill_test.cpp
-  file_ops/batch_preview_test.cpp
   file_ops/copy_one_file_test.cpp
-  file_ops/delete_selected_test.cpp
-  file_ops/folder_copy_window.cpp
+  file_ops/target_name_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_copy_test.cpp
