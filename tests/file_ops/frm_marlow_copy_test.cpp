@@ -238,3 +238,20 @@ TEST_F(MainWindowCopy, MovedSourcesAreDeletedInGroupsAndLoseNothing)
         EXPECT_EQ(tree.readFile(QStringLiteral("dst/") + name), name);
     EXPECT_EQ(form.Label2->text(), QStringLiteral("c.txt　　をコピー中です。"));
 }
+
+TEST_F(MainWindowCopy, AReadOnlySourceOfAMoveIsReportedKeptCopiedAndEndsTheRun)
+{
+    tree.writeFile("work/a.txt", "a");
+    tree.writeFile("work/b.txt", "b");
+    tree.setReadOnly("work/a.txt");
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    messages.answerYes();
+    messages.answerYes();
+    press(form, 0);
+    EXPECT_EQ(messages.last(), tree.path("work/a.txt") + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
+    EXPECT_EQ(tree.readFile("work/a.txt"), "a");
+    EXPECT_EQ(tree.readFile("dst/a.txt"), "a");
+    EXPECT_EQ(tree.readFile("work/b.txt"), "b");
+    EXPECT_FALSE(tree.exists("dst/b.txt"));
+}
