@@ -82,14 +82,13 @@ TEST_F(MainWindowFields, EnterWalksTheFieldsToTheCopyButtonWithColoursHintsAndTh
 
 TEST_F(MainWindowFields, ArrowKeysMoveOnlyAsListedAndShiftMeansShiftAlone)
 {
-    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier;
-    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
     const struct { int from; Qt::Key key; Qt::KeyboardModifiers modifiers; QWidget* expected; } cases[] = {
-        {0, Qt::Key_Up, none, field(1)}, {4, Qt::Key_Up, Qt::ControlModifier, field(3)},
-        {1, Qt::Key_Down, none, field(0)}, {3, Qt::Key_Down, shift, field(4)},
-        {4, Qt::Key_Down, none, form->Command1.control(0)}, {1, Qt::Key_Right, shift, field(2)},
-        {2, Qt::Key_Left, shift, field(1)}, {2, Qt::Key_Right, ctrlShift, field(2)},
-        {1, Qt::Key_Right, ctrlShift, field(1)}, {1, Qt::Key_Right, none, field(1)}, {0, Qt::Key_Right, shift, field(0)}};
+        {0, Qt::Key_Up, none, field(1)}, {4, Qt::Key_Up, ctrl, field(3)}, {1, Qt::Key_Down, none, field(0)},
+        {3, Qt::Key_Down, shift, field(4)}, {4, Qt::Key_Down, none, form->Command1.control(0)},
+        {1, Qt::Key_Right, shift, field(2)}, {2, Qt::Key_Left, shift, field(1)},
+        {2, Qt::Key_Right, ctrl | shift, field(2)}, {1, Qt::Key_Right, ctrl | shift, field(1)},
+        {1, Qt::Key_Right, none, field(1)}, {0, Qt::Key_Right, shift, field(0)}};
     for (const auto& c : cases) {
         ui::focusByUser(field(c.from));
         ui::pressKey(field(c.from), c.key, c.modifiers);

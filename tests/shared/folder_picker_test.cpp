@@ -5,21 +5,17 @@
 
 using namespace MarlowFuncUtility;
 
-TEST(BrowseForFolder, ACancelGives256Nuls)
+TEST(BrowseForFolder, ACancelGives256NulsAndAChosenPathOfAnyLengthReadsBackWholeAndTrimmed)
 {
     EXPECT_TRUE(IsCancelledPick(BrowseForFolder()));  // no picker installed
     ScriptedFolderPicker picker;
     picker.cancel();
     EXPECT_EQ(BrowseForFolder(), QString(256, QChar(0)));
     EXPECT_EQ(picker.titles(), QStringList{QStringLiteral("ﾌｫﾙﾀﾞを選択してください")});
-}
 
-TEST(BrowseForFolder, AChosenPathOfAnyLengthReadsBackWholeAndTrimmed)
-{
     QString deep;
     while (deep.size() <= 300)
         deep += QStringLiteral("/フォルダ名");
-    ScriptedFolderPicker picker;
     for (const QString& path : {QStringLiteral("/"), QStringLiteral(" /データ/写真 2024 "), deep.left(256), deep}) {
         picker.choose(path);
         const QString result = BrowseForFolder();
