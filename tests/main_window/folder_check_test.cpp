@@ -10,96 +10,59 @@
 
 using namespace FolderCheck;
 
-namespace {
-
-// A folder field with its file list and stored folder, as the main window has them.
-struct FakeColumn {
-    QString field;
-    QString listFolder;
-    QString stored;
-    QString unreachable;  // pointing the list here fails with "device unavailable"
-
-    explicit FakeColumn(const QString& start) : listFolder(start), stored(start) {}
-
-    FolderSide side()
-    {
-        return FolderSide{field, [this](const QString& text) { field = text; },
-                          [this](const QString& folder) {
-                              if (folder == unreachable)
-                                  return platform::makeError(platform::ErrorNumber::DeviceUnavailable);
-                              if (!platform::folderExists(folder))
-                                  return platform::makeError(platform::ErrorNumber::PathNotFound);
-                              listFolder = folder;
-                              return platform::FsError{};
-                          },
-                          stored};
-    }
-};
-
-class FolderCheckTest : public ::testing::Test {
-protected:
-    void SetUp() override { QDir::setCurrent(tree_.root()); }
-    void TearDown() override { QDir::setCurrent(previousFolder_); }
-
-    const QString previousFolder_ = QDir::currentPath();
-    TempTree tree_;
-    ScriptedMessages messages_;
-    const QString start_ = tree_.makeFolder("start");
-};
-
-}  // namespace
-
-TEST_F(FolderCheckTest, TheTypedTextBecomesAnAbsoluteFolderPath)
+TEST(FolderPathOf, BlanksThenLineBreaksGoAndTheTextBecomesAnAbsoluteFolderPath)
 {
-    const QString root = tree_.root();
-    EXPECT_EQ(folderPathOf("  " + root + "/a b\r\n"), root + "/a b");
-    EXPECT_EQ(folderPathOf(root + "/a  \n"), root + "/a  ");
-    EXPECT_EQ(folderPathOf(root + "/a//"), root + "/a");
-    EXPECT_EQ(folderPathOf(QStringLiteral("写真/旅行")), root + QStringLiteral("/写真/旅行"));
-    EXPECT_EQ(folderPathOf(QStringLiteral(" /\n")), "/");
-    EXPECT_EQ(folderPathOf(QStringLiteral("  \r\n ")), "");
+    const QString root = QDir::currentPath();
+    const QString cases[][2] = {
+        {"  " + root + "/a b\r\n", root + "/a b"},  {root + "/a  \n", root + "/a  "},
+        {root + "/fo\r\nlder", root + "/folder"},   {root + QStringLiteral("/a\t　"), root + QStringLiteral("/a\t　")},
+        {root + "/a//", root + "/a"},               {QStringLiteral("写真/旅行"), root + QStringLiteral("/写真/旅行")},
+        {" /\n", "/"},                              {"  \r\n ", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(folderPathOf(c[0]), c[1]) << qPrintable(c[0]);
     EXPECT_TRUE(fieldDiffers("/data/Photos\n", "/data/Photos"));
 }
 
-TEST_F(FolderCheckTest, AnEmptyFieldIsRefusedLikeAMissingFolderAndNeverOfferedForCreation)
+TEST(CheckFolder, ARefusalLeavesTheStoredFolderAndTheListAsTheyWere)
 {
-    for (bool destination : {false, true}) {
-        messages_.clear();
-        FakeColumn column(start_);
-        column.field = QStringLiteral(" \r\n");
-        EXPECT_EQ(destination ? checkDestination(column.side()) : checkSource(column.side()), ResultValue::Stop);
-        EXPECT_EQ(messages_.texts(), QStringList{QStringLiteral("  が存在しません。フォルダを指定し直して下さい。")});
-        EXPECT_EQ(column.field, start_);
-        EXPECT_EQ(column.stored, start_);
+    TempTree tree;
+    ScriptedMessages messages;
+    const QString start = tree.makeFolder("start");
+    const QString unreachable = tree.makeFolder("unreachable");  // the list fails with "device unavailable" here
+    tree.writeFile("plain.txt");
+    const QString blocked = tree.path("plain.txt/sub");
+    const QString missing = QStringLiteral("  が存在しません。フォルダを指定し直して下さい。");
+    const QString unavailable =
+        platform::errorMessageText(platform::makeError(platform::ErrorNumber::DeviceUnavailable));
+    const struct { bool destination; QString typed; QStringList shown; QString fieldAfter; } cases[] = {
+        {false, " \r\n", {missing}, start},  // an empty field: never offered for creation
+        {true, " \r\n", {missing}, start},
+        {false, unreachable, {unavailable}, unreachable},
+        {true, unreachable, {unavailable}, unreachable},
+        {true, blocked, {blocked + QStringLiteral(" を作成しますか。"), "Error- "}, blocked},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.destination << " " << qPrintable(c.typed));
+        messages.clear();
+        if (c.typed == blocked)
+            messages.answerYes();
+        QString field = c.typed, listFolder = start, stored = start;
+        const FolderSide side{field, [&field](const QString& text) { field = text; },
+                              [&](const QString& folder) {
+                                  if (folder == unreachable)
+                                      return platform::makeError(platform::ErrorNumber::DeviceUnavailable);
+                                  if (!platform::folderExists(folder))
+                                      return platform::makeError(platform::ErrorNumber::PathNotFound);
+                                  listFolder = folder;
+                                  return platform::FsError{};
+                              },
+                              stored};
+        EXPECT_EQ(c.destination ? checkDestination(side) : checkSource(side), ResultValue::Stop);
+        ASSERT_EQ(messages.count(), c.shown.size());
+        for (int i = 0; i < c.shown.size(); ++i)
+            EXPECT_TRUE(messages.texts()[i].startsWith(c.shown[i])) << qPrintable(messages.texts()[i]);
+        EXPECT_EQ(field, c.fieldAfter);
+        EXPECT_EQ(stored, start);
+        EXPECT_EQ(listFolder, start);
     }
-}
-
-TEST_F(FolderCheckTest, AnyOtherFailureIsReportedAndTheTypedTextStays)
-{
-    for (bool destination : {false, true}) {
-        messages_.clear();
-        FakeColumn column(start_);
-        column.unreachable = column.field = tree_.makeFolder("unreachable");
-        EXPECT_EQ(destination ? checkDestination(column.side()) : checkSource(column.side()), ResultValue::Stop);
-        EXPECT_EQ(messages_.texts(),
-                  QStringList{platform::errorMessageText(platform::makeError(platform::ErrorNumber::DeviceUnavailable))});
-        EXPECT_EQ(column.field, column.unreachable);
-        EXPECT_EQ(column.stored, start_);
-        EXPECT_EQ(column.listFolder, start_);
-    }
-}
-
-TEST_F(FolderCheckTest, ADestinationThatCannotBeCreatedIsReportedAndNeverStored)
-{
-    tree_.writeFile("plain.txt");
-    FakeColumn destination(start_);
-    destination.field = tree_.path("plain.txt/sub");
-    messages_.answerYes();
-    EXPECT_EQ(checkDestination(destination.side()), ResultValue::Stop);
-    ASSERT_EQ(messages_.count(), 2);
-    EXPECT_EQ(messages_.texts().first(), tree_.path("plain.txt/sub") + QStringLiteral(" を作成しますか。"));
-    EXPECT_TRUE(messages_.last().startsWith(QStringLiteral("Error- ")));
-    EXPECT_EQ(destination.stored, start_);
-    EXPECT_EQ(destination.field, tree_.path("plain.txt/sub"));
-    EXPECT_EQ(destination.listFolder, start_);
 }

@@ -1,3 +1,4 @@
+#include "rename/extension_check.h"
 #include "rename/rule_field_input.h"
 #include "rename/rule_messages.h"
 
@@ -18,30 +19,27 @@ TEST(FieldArrowKeys, MoveWithinAFrameOnly)
         EXPECT_EQ(arrowKeyTarget(m.index, m.key, m.shift), m.target) << m.index << " key " << m.key;
 }
 
-TEST(EnterInField, AcceptsAndMovesOnOrRefusesAndStays)
+TEST(EnterInField, AcceptsAndMovesOnOrRefusesRememberingNothing)
 {
-    const QString none;
+    const QString ok;
     const struct { int index; const char* text; const QString& refusal; int next; } cases[] = {
-        {0, "a.b 1", none, Copy}, {22, "", none, Copy}, {41, "x", none, Copy},
-        {10, " 5 ", none, 11}, {11, "2", none, Copy}, {21, "0", none, 22}, {31, "", none, 32},
-        {40, "", none, 41}, {50, "0", none, 51}, {51, "１００", none, 52}, {52, "3", none, Copy},
-        {10, "", RuleMessages::StartBelowOne, Stay}, {20, "0", RuleMessages::StartBelowOne, Stay},
+        {0, "a.b 1", ok, Copy}, {22, "", ok, Copy}, {41, "x", ok, Copy}, {10, " 5 ", ok, 11}, {11, "2", ok, Copy},
+        {21, "0", ok, 22}, {31, "", ok, 32}, {40, "", ok, 41}, {50, "0", ok, 51}, {51, "１００", ok, 52},
+        {52, "3", ok, Copy}, {10, "", RuleMessages::StartBelowOne, Stay}, {20, "0", RuleMessages::StartBelowOne, Stay},
         {11, "1a", RuleMessages::NotANumber, Stay}, {40, "-1", RuleMessages::NotANumber, Stay},
         {33, "", RuleMessages::SerialDigitsBelowOne, Stay}, {32, "32768", RuleMessages::TooLarge, Stay},
-        {30, "40000", RuleMessages::TooLarge, Stay}};
+        {30, "40000", RuleMessages::TooLarge, Stay}, {31, "99999999999999999999", RuleMessages::TooLarge, Stay}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.index) + " '" + c.text + "'");
         RememberedTexts remembered{"9", "9", "9", "9"};
         const FieldOutcome outcome = enterInField(c.index, QString::fromUtf8(c.text), remembered);
-        EXPECT_EQ(outcome.refusal, c.refusal) << c.index << " " << c.text;
-        EXPECT_EQ(outcome.nextFocus, c.next) << c.index << " " << c.text;
+        EXPECT_EQ(outcome.refusal, c.refusal);
+        EXPECT_EQ(outcome.nextFocus, c.next);
         if (!c.refusal.isEmpty()) {
             EXPECT_EQ(remembered.LastStart + remembered.LastCount + remembered.LastSerialStart +
-                          remembered.LastSerialDigits, "9999") << c.index << " " << c.text;
+                      remembered.LastSerialDigits, "9999");
         }
     }
-    RememberedTexts remembered;
-    enterInField(30, " 5 ", remembered);
-    EXPECT_EQ(remembered.LastStart, "5");
 }
 
 TEST(LeaveField, TestsOnlyAChangedTextButAnEmptySerialWidthEveryTime)
@@ -50,14 +48,20 @@ TEST(LeaveField, TestsOnlyAChangedTextButAnEmptySerialWidthEveryTime)
     EXPECT_TRUE(leaveField(10, "", remembered).refusal.isEmpty());
     EXPECT_EQ(leaveField(10, "1a", remembered).refusal, RuleMessages::NotANumber);
     EXPECT_TRUE(leaveField(10, " 5", remembered).refusal.isEmpty());
-    EXPECT_EQ(remembered.LastStart, "5");
-    // Shared by every frame: an emptied start after 5 has changed.
-    EXPECT_EQ(leaveField(20, "", remembered).refusal, RuleMessages::StartBelowOne);
+    EXPECT_EQ(leaveField(20, "", remembered).refusal, RuleMessages::StartBelowOne);  // 5 is shared by all frames
     EXPECT_TRUE(leaveField(40, "", remembered).refusal.isEmpty());
     EXPECT_EQ(leaveField(51, "99999", remembered).refusal, RuleMessages::TooLarge);
-    EXPECT_EQ(remembered.LastSerialStart, "");
     EXPECT_EQ(leaveField(33, "", remembered).refusal, RuleMessages::SerialDigitsBelowOne);
     EXPECT_EQ(leaveField(52, "", remembered).refusal, RuleMessages::SerialDigitsBelowOne);
     EXPECT_TRUE(leaveField(52, QStringLiteral("２"), remembered).refusal.isEmpty());
-    EXPECT_EQ(remembered.LastSerialDigits, QStringLiteral("２"));
+    EXPECT_EQ(remembered.LastStart + "|" + remembered.LastSerialStart + "|" + remembered.LastSerialDigits,
+              QStringLiteral("||２"));
+}
+
+TEST(LettersOnlyExtension, OnlyAsciiLettersOrNothingPassOnceTrimmed)
+{
+    for (const char* text : {"txt", "TXT", "Jpeg", "", "   ", " doc "})
+        EXPECT_TRUE(isLettersOnlyExtension(QString::fromUtf8(text))) << text;
+    for (const char* text : {"mp3", "tar.gz", ".", "t xt", "[", "`", "ｔｘｔ", "été"})
+        EXPECT_FALSE(isLettersOnlyExtension(QString::fromUtf8(text))) << text;
 }
