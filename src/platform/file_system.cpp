@@ -417,7 +417,9 @@ FsError replaceFile(const QString& from, const QString& to)
     return errorFromErrno(errno, to);
 }
 
-FsError flushFolder(const QString& folder)
+namespace {
+
+FsError flushThrough(const QString& folder, int (*flush)(int))
 {
     FsError fault = injected(FileOperation::Flush, folder);
     if (fault.failed())
@@ -425,22 +427,21 @@ FsError flushFolder(const QString& folder)
     FileDescriptor dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0)
         return errorFromErrno(errno, folder);
-    if (::fsync(dir.get()) != 0)
+    if (flush(dir.get()) != 0)
         return errorFromErrno(errno, folder);
     return FsError{};
 }
 
+}  // namespace
+
+FsError flushFolder(const QString& folder)
+{
+    return flushThrough(folder, ::fsync);
+}
+
 FsError flushFileSystem(const QString& folder)
 {
-    FsError fault = injected(FileOperation::Flush, folder);
-    if (fault.failed())
-        return fault;
-    FileDescriptor dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() < 0)
-        return errorFromErrno(errno, folder);
-    if (::syncfs(dir.get()) != 0)
-        return errorFromErrno(errno, folder);
-    return FsError{};
+    return flushThrough(folder, ::syncfs);
 }
 
 bool isSameFile(const QString& a, const QString& b)

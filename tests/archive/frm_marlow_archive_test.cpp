@@ -11,14 +11,6 @@
 
 namespace {
 
-QStringList entries(const platform::FileListBox* list)
-{
-    QStringList names;
-    for (int i = 0; i < list->listCount(); ++i)
-        names.append(list->entry(i));
-    return names;
-}
-
 class ArchiveItemTest : public MainWindowTest {
 protected:
     // A user's double click on the row of that name: press, release, double click, release.
@@ -26,7 +18,7 @@ protected:
     {
         platform::FileListBox* files = mainWindow().fileList(list);
         files->refresh();
-        const int row = entries(files).indexOf(name);
+        const int row = ui::entries(files).indexOf(name);
         ASSERT_GE(row, 0) << name.toStdString();
         const QPoint at = files->visualItemRect(files->item(row)).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
@@ -57,13 +49,13 @@ TEST_F(ArchiveItemTest, ADoubleClickedArchiveOpensTheContentsWindowOnItsMembers)
     EXPECT_EQ(window.fileList()->pattern(), "*.*");
     EXPECT_EQ(window.Text1->text(), "*.*");
     EXPECT_EQ(form.extractedFileList(), window.fileList());
-    EXPECT_EQ(entries(window.fileList()), QStringList({"表示.txt"}));
+    EXPECT_EQ(ui::entries(window.fileList()), QStringList({"表示.txt"}));
     EXPECT_EQ(form.fileList(0)->selectedCount(), 0);
     EXPECT_TRUE(messages.texts().isEmpty());
 
     window.Dir1->openEntry(window.Dir1->count() - 1);
     EXPECT_EQ(form.extractedFileList()->path(), form.MeltFolder + "/写真");
-    EXPECT_EQ(entries(form.extractedFileList()), QStringList({"旅行.jpg"}));
+    EXPECT_EQ(ui::entries(form.extractedFileList()), QStringList({"旅行.jpg"}));
     window.close();
     ui::settle();
     EXPECT_EQ(form.extractedFileList(), nullptr);
@@ -94,11 +86,11 @@ TEST_F(ArchiveItemTest, ASecondArchiveReplacesTheFirstAndAnInvalidOneLeavesTheWi
     tree.writeFile("work/broken.zip", "not a zip at all");
     frmMarlow& form = showMainWindow();
     doubleClick("first.lzh");
-    EXPECT_EQ(entries(contents().fileList()), QStringList({"one.txt", "two.txt"}));
+    EXPECT_EQ(ui::entries(contents().fileList()), QStringList({"one.txt", "two.txt"}));
     for (const char* name : {"second.LZH", "broken.zip"}) {
         doubleClick(name);
         EXPECT_EQ(archiveName(), "second.LZH");
-        EXPECT_EQ(entries(contents().fileList()), QStringList({"three.txt"}));
+        EXPECT_EQ(ui::entries(contents().fileList()), QStringList({"three.txt"}));
         EXPECT_EQ(form.fileList(0)->selectedCount(), 0);
     }
     EXPECT_TRUE(messages.texts().isEmpty());

@@ -13,14 +13,6 @@
 
 namespace {
 
-QStringList entries(const platform::FileListBox* list)
-{
-    QStringList names;
-    for (int i = 0; i < list->listCount(); ++i)
-        names.append(list->entry(i));
-    return names;
-}
-
 class MainWindowFields : public MainWindowTest {
 protected:
     void SetUp() override
@@ -70,8 +62,8 @@ TEST_F(MainWindowFields, EnterWalksTheFieldsToTheCopyButtonWithColoursHintsAndTh
     EXPECT_EQ(copyClicks, 0);
     EXPECT_TRUE(messages.texts().isEmpty());
     // Leaving the file type filtered the source list only.
-    EXPECT_EQ(entries(form->fileList(0)), QStringList{"a.txt"});
-    EXPECT_EQ(entries(form->fileList(1)), (QStringList{"a.txt", "b.jpg"}));
+    EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"a.txt"});
+    EXPECT_EQ(ui::entries(form->fileList(1)), (QStringList{"a.txt", "b.jpg"}));
 
     ui::focusByUser(form->File1.control(0));
     EXPECT_EQ(form->Label2->text(),
@@ -122,7 +114,7 @@ TEST_F(MainWindowFields, TheSourceFieldIgnoresBlanksAndATrailingEnterAndRefusesA
     retype(1, photos);
     ui::pressKey(field(1), Qt::Key_Return);
     EXPECT_EQ(form->SourceFolder, photos);
-    EXPECT_EQ(entries(form->fileList(0)), QStringList{"a.txt"});
+    EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"a.txt"});
     EXPECT_EQ(form->fileList(0)->selectedCount(), 0);
     ui::focusByUser(field(1));
     ui::focusByUser(field(0));
@@ -160,7 +152,7 @@ TEST_F(MainWindowFields, APickedFolderIsCheckedAndMovesTheFocusOnACancelRestores
     picker.choose(photos);
     ui::doubleClick(field(1));
     EXPECT_EQ(form->SourceFolder, photos);
-    EXPECT_EQ(entries(form->fileList(0)), QStringList{"p.jpg"});
+    EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"p.jpg"});
     EXPECT_EQ(focused(), field(0));
     picker.choose(photos);
     ui::doubleClick(field(2));
@@ -172,7 +164,7 @@ TEST_F(MainWindowFields, APickedFolderIsCheckedAndMovesTheFocusOnACancelRestores
     picker.cancel();
     ui::doubleClick(field(2));
     EXPECT_EQ(form->text1(2), photos);
-    EXPECT_EQ(entries(form->fileList(1)), (QStringList{"p.jpg", "q.txt", "r.jpg"}));  // checked again
+    EXPECT_EQ(ui::entries(form->fileList(1)), (QStringList{"p.jpg", "q.txt", "r.jpg"}));  // checked again
     EXPECT_EQ(focused(), field(2));
 
     for (int index : {0, 3, 4})

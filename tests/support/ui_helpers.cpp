@@ -1,5 +1,7 @@
 #include "support/ui_helpers.h"
 
+#include "platform/file_list_box.h"
+
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
@@ -57,6 +59,14 @@ QMouseEvent event(QEvent::MouseButtonDblClick, point, QPointF(target->mapToGloba
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
     settle();
+}
+
+QStringList entries(const platform::FileListBox* list)
+{
+    QStringList names;
+    for (int i = 0; i < list->listCount(); ++i)
+        names.append(list->entry(i));
+    return names;
 }
 
 void settle()
