@@ -37,6 +37,8 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    platform::FormInstance<frmMarlow>::get().show();
+    frmMarlow& mainWindow = platform::FormInstance<frmMarlow>::get();
+    mainWindow.show();
+    mainWindow.activateWindow();
     return app.exec();
 }
