@@ -1,13 +1,9 @@
-#include "archive/frm_melt.h"
 #include "folder_delete/deletion_guard.h"
 #include "folder_delete/frm_del_dir.h"
-#include "main_window/frm_marlow.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
 #include "platform/fault_injection.h"
 #include "platform/file_list_box.h"
-#include "platform/vb_look.h"
-#include "rename/frm_marlow_a.h"
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
 #include "shared/scripted_folder_picker.h"
@@ -16,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -27,15 +24,7 @@ using platform::FormInstance;
 namespace {
 
 const QString Question = QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
-const QString Hint = QStringLiteral("削除フォルダーを指定してください。（ダブルクリックで候補を表示。）");
-
-QStringList entries(const platform::FileListBox* list)
-{
-    QStringList names;
-    for (int i = 0; i < list->listCount(); ++i)
-        names.append(list->entry(i));
-    return names;
-}
+const QString Missing = QStringLiteral("  が存在しません。フォルダを指定し直して下さい。");
 
 class FolderDeletionWindow : public MainWindowTest {
 protected:
@@ -44,227 +33,178 @@ protected:
         MainWindowTest::SetUp();
         tree.writeFile("work/a.txt");
         tree.writeFile("work/sub/s.txt");
-        sub_ = tree.path("work/sub");
+        sub = tree.path("work/sub");
         showMainWindow();
     }
-    void TearDown() override
-    {
-        FormInstance<frmDelDir>::unload();
-        platform::clearInjectedFaults();
-        MainWindowTest::TearDown();
-    }
 
-    frmDelDir& open()
+    void open()
     {
         mainWindow().mnDel1->trigger();
         ui::settle();
-        EXPECT_TRUE(FormInstance<frmDelDir>::isLoaded());
-        form_ = &FormInstance<frmDelDir>::get();
-        ui::showActive(form_);
-        return *form_;
+        EXPECT_TRUE(FormInstance<frmDelDir>::isLoaded() && FormInstance<frmDelDir>::get().isVisible());
+        form = &FormInstance<frmDelDir>::get();
+        ui::showActive(form);
     }
-    QWidget* field() const { return form_->Text1.control(5); }
+    QWidget* field() const { return form->Text1.control(5); }
     QWidget* focused() const { return QApplication::focusWidget(); }
+    QStringList files() const
+    {
+        QStringList names;
+        for (int i = 0; i < form->fileList(2)->listCount(); ++i)
+            names << form->fileList(2)->entry(i);
+        return names;
+    }
     void retype(const QString& text)
     {
-        form_->setText1(5, text);
-        form_->Text1.at<QPlainTextEdit>(5)->moveCursor(QTextCursor::End);
+        form->setText1(5, text);
+        form->Text1.at<QPlainTextEdit>(5)->moveCursor(QTextCursor::End);
     }
-    void pickDrive(const QString& folder)
-    {
-        const int row = form_->Drive1->findData(platform::DriveListBox::driveOf(folder));
-        ASSERT_GE(row, 0);
-        form_->Drive1->setCurrentIndex(row);
-        Q_EMIT form_->Drive1->activated(row);
-        ui::settle();
-    }
-    void openInFolderList(const QString& folder)
-    {
-        for (int row = 0; row < form_->Dir1->count(); ++row) {
-            if (form_->Dir1->folderAt(row) == folder) {
-                form_->Dir1->openEntry(row);
-                ui::settle();
-                return;
-            }
-        }
-        ADD_FAILURE() << "not in the folder list: " << folder.toStdString();
-    }
-    // The main window came back as at program start.
     void expectFreshMainWindow(const QString& startFolder)
     {
         EXPECT_FALSE(FormInstance<frmDelDir>::isLoaded());
-        ASSERT_TRUE(FormInstance<frmMarlow>::isLoaded());
-        frmMarlow& main = FormInstance<frmMarlow>::get();
-        EXPECT_TRUE(main.isVisible());
-        EXPECT_EQ(main.text1(1), startFolder);
-        EXPECT_EQ(main.SourceFolder, startFolder);
-        EXPECT_EQ(main.text1(3), "");
-        EXPECT_TRUE(main.isOptionSelected(main.Option1, 0));
+        EXPECT_TRUE(FormInstance<frmMarlow>::isLoaded() && mainWindow().isVisible());
+        EXPECT_EQ(mainWindow().text1(1), startFolder);
+        EXPECT_EQ(mainWindow().text1(3), "");
+        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option1, 0));
         EXPECT_EQ(endCount, 0);
     }
 
-    ScriptedFolderPicker picker_;
-    QString sub_;
-    frmDelDir* form_ = nullptr;
+    ScriptedFolderPicker picker;
+    QString sub;
+    frmDelDir* form = nullptr;
 };
 
 }  // namespace
 
-TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderAndNoBringsBackAFreshMainWindow)
+TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderRefusesRootsAndNoOrTheCloseBoxBringsBackAFreshMainWindow)
 {
-    frmMarlow& main = FormInstance<frmMarlow>::get();
-    main.setText1(3, QStringLiteral("pre_"));
-    main.selectOption(main.Option1, 3);
+    mainWindow().setText1(3, QStringLiteral("pre_"));
+    mainWindow().selectOption(mainWindow().Option1, 3);
     FormInstance<frmMarlowB>::get().show();
-    FormInstance<FrmMELT>::get().show();
     FormInstance<frmAbout>::get().show();
-    ui::settle();
 
-    frmDelDir& form = open();
-    EXPECT_FALSE(FormInstance<frmMarlow>::isLoaded());
-    EXPECT_FALSE(FormInstance<frmMarlowA>::isLoaded());
-    EXPECT_FALSE(FormInstance<frmMarlowB>::isLoaded());
-    EXPECT_FALSE(FormInstance<FrmMELT>::isLoaded());
-    EXPECT_FALSE(FormInstance<frmAbout>::isLoaded());
-    // Unloaded by code: the work folders stay and the program goes on.
-    EXPECT_TRUE(tree.exists("program/TEMP"));
-    EXPECT_EQ(endCount, 0);
-
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("フォルダーの削除窓"));
-    EXPECT_EQ(form.FolderToDelete, workFolder);
-    EXPECT_EQ(form.text1(5), workFolder);
-    EXPECT_EQ(form.Dir1->path(), workFolder);
-    EXPECT_EQ(form.Drive1->drive(), platform::DriveListBox::driveOf(workFolder));
-    EXPECT_EQ(entries(form.fileList(2)), QStringList{"a.txt"});
+    open();
+    EXPECT_FALSE(FormInstance<frmMarlow>::isLoaded() || FormInstance<frmMarlowB>::isLoaded() ||
+                 FormInstance<frmAbout>::isLoaded());
+    EXPECT_TRUE(tree.exists("program/TEMP"));  // unloaded by code: no exit clean-up
+    EXPECT_EQ(form->FolderToDelete, workFolder);
+    EXPECT_EQ(files(), QStringList{"a.txt"});
     EXPECT_EQ(focused(), field());
-    EXPECT_EQ(form.Label2->text(), Hint);
-    EXPECT_EQ(platform::backColor(field()), 0xC0E0FFu);
+    EXPECT_EQ(form->Label2->text(), QStringLiteral("削除フォルダーを指定してください。（ダブルクリックで候補を表示。）"));
 
     messages.answerNo();
-    form.Command2->click();
+    form->Command2->click();
     ui::settle();
     EXPECT_EQ(messages.texts(), QStringList{workFolder + Question});
     EXPECT_TRUE(tree.exists("work/sub/s.txt"));
+    expectFreshMainWindow(workFolder);
+
+    // No answer is scripted: a question would fail the test.
+    open();
+    const struct { QString folder, refusal; } refused[] = {
+        {QStringLiteral("/"), DeletionGuard::rootMessage()},
+        {programFolder, DeletionGuard::programFolderMessage()},
+        {programFolder + "/TEMP", DeletionGuard::programFolderMessage()},
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.folder.toStdString());
+        messages.clear();
+        retype(row.folder);
+        ui::focusByUser(form->Command2);
+        form->Command2->click();
+        ui::settle();
+        EXPECT_EQ(messages.texts(), QStringList{row.refusal});
+        ASSERT_TRUE(FormInstance<frmDelDir>::isLoaded());
+        EXPECT_EQ(focused(), field());
+    }
+
+    form->close();
+    ui::settle();
+    EXPECT_EQ(messages.count(), 1);
     expectFreshMainWindow(workFolder);
 }
 
 TEST_F(FolderDeletionWindow, APickLeavesTheFocusOnDeleteWhereEnterAsksAndYesDeletesTheTree)
 {
     tree.writeFile("work/victim/one.txt");
-    tree.writeFile("work/victim/inner/two.txt");
-    const QString victim = tree.path("work/victim");
-    frmDelDir& form = open();
+    const QString victim = tree.path("work/victim"), inner = tree.makeFolder("work/victim/inner");
+    // The tree takes the current folder with it: the main window starts from what is left.
+    QDir::setCurrent(inner);
+    open();
 
-    picker_.cancel();
+    retype(QStringLiteral("edited"));
+    picker.cancel();
     ui::doubleClick(field());
-    EXPECT_EQ(focused(), form.Command2);
-    EXPECT_EQ(form.text1(5), workFolder);
-    EXPECT_EQ(form.FolderToDelete, workFolder);
+    EXPECT_EQ(focused(), form->Command2);
+    EXPECT_EQ(form->text1(5), inner);
 
     ui::focusByUser(field());
-    picker_.choose(victim + "  ");
+    picker.choose(victim + "  ");
     ui::doubleClick(field());
-    EXPECT_EQ(focused(), form.Command2);
-    EXPECT_EQ(form.FolderToDelete, victim);
-    EXPECT_EQ(form.text1(5), victim);
-    EXPECT_EQ(form.Dir1->path(), victim);
-    EXPECT_EQ(entries(form.fileList(2)), QStringList{"one.txt"});
-    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(focused(), form->Command2);
+    EXPECT_EQ(form->FolderToDelete, victim);
+    EXPECT_EQ(files(), QStringList{"one.txt"});
 
     messages.answerYes();
-    ui::pressKey(form.Command2, Qt::Key_Return);
+    ui::pressKey(form->Command2, Qt::Key_Return);
     EXPECT_EQ(messages.texts(), QStringList{victim + Question});
     EXPECT_FALSE(tree.exists("work/victim"));
     EXPECT_TRUE(tree.exists("work/sub/s.txt"));
     expectFreshMainWindow(workFolder);
 }
 
-TEST_F(FolderDeletionWindow, LeavingThePathFieldChecksOnlyAChangeAndBringsTheListsToTheAcceptedFolder)
+TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneChangesNothing)
 {
-    frmDelDir& form = open();
-    // Enter leaves for Delete; the folder becomes the accepted one everywhere.
-    retype("  " + sub_ + "\n");
+    open();
+    // "gone" does not exist: only a cleaned path names sub.
+    retype("  " + workFolder + "/./gone/../sub\n");
     ui::pressKey(field(), Qt::Key_Return);
-    EXPECT_EQ(focused(), form.Command2);
-    EXPECT_EQ(form.FolderToDelete, sub_);
-    EXPECT_EQ(form.Dir1->path(), sub_);
-    EXPECT_EQ(form.Drive1->drive(), platform::DriveListBox::driveOf(sub_));
-    EXPECT_EQ(entries(form.fileList(2)), QStringList{"s.txt"});
-    EXPECT_EQ(platform::backColor(field()), 0xC0C000u);
+    EXPECT_EQ(focused(), form->Command2);
+    EXPECT_EQ(form->FolderToDelete, sub);
+    EXPECT_EQ(form->Dir1->path(), sub);
+    EXPECT_EQ(files(), QStringList{"s.txt"});
 
-    // Unchanged but for blanks: no check, so the list is not read again.
+    // Changed only in blanks: not checked, so the list is not read again.
     ui::focusByUser(field());
-    retype("  " + sub_ + "  ");
+    retype("  " + sub + "  ");
     tree.writeFile("work/sub/t.txt");
-    ui::focusByUser(form.File1.control(2));
-    EXPECT_EQ(form.text1(5), sub_);
-    EXPECT_EQ(form.fileList(2)->listCount(), 1);
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("削除するフォルダを選択してください。"));
+    ui::focusByUser(form->File1.control(2));
+    EXPECT_EQ(files(), QStringList{"s.txt"});
 
-    // A case-only edit names another, here missing, folder.
-    ui::focusByUser(field());
-    retype(tree.path("work/SUB"));
-    ui::focusByUser(form.File1.control(2));
-    EXPECT_EQ(messages.texts(),
-              QStringList{tree.path("work/SUB") + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。")});
-    EXPECT_EQ(form.text1(5), sub_);
-    EXPECT_EQ(form.FolderToDelete, sub_);
-    EXPECT_EQ(focused(), field());
-
-    // A folder that cannot be read: reported, the typing stays for mending.
     const QString locked = tree.makeFolder("locked");
     platform::injectFault(platform::FileOperation::List, platform::ErrorNumber::PermissionDenied, locked);
-    retype(locked);
-    ui::focusByUser(form.File1.control(2));
-    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 70") + QChar(13)));
-    EXPECT_EQ(form.text1(5), locked);
-    EXPECT_EQ(form.FolderToDelete, sub_);
-    EXPECT_EQ(form.fileList(2)->path(), sub_);
-    EXPECT_EQ(focused(), field());
-}
+    const struct { QString typed, message, fieldAfter; } edits[] = {
+        {tree.path("work/SUB"), tree.path("work/SUB") + Missing, sub},  // case-only: another folder
+        {QStringLiteral("  "), Missing, sub},
+        {locked, platform::errorMessageText(platform::makeError(70)), locked},  // left for mending
+    };
+    for (const auto& edit : edits) {
+        SCOPED_TRACE(edit.typed.toStdString());
+        messages.clear();
+        ui::focusByUser(field());
+        retype(edit.typed);
+        ui::focusByUser(form->File1.control(2));
+        EXPECT_EQ(messages.texts(), QStringList{edit.message});
+        EXPECT_EQ(form->text1(5), edit.fieldAfter);
+        EXPECT_EQ(form->FolderToDelete, sub);
+        EXPECT_EQ(files(), (QStringList{"s.txt", "t.txt"}));  // shown afresh for the restored folder
+        EXPECT_EQ(focused(), field());
+    }
 
-TEST_F(FolderDeletionWindow, TheFolderListAndTheDriveListChooseFoldersAnUnreadableDriveChangesNothing)
-{
-    frmDelDir& form = open();
-    openInFolderList(sub_);
-    EXPECT_EQ(form.text1(5), sub_);
-    EXPECT_EQ(form.FolderToDelete, sub_);
-    EXPECT_EQ(entries(form.fileList(2)), QStringList{"s.txt"});
-
-    // A picked drive opens its current folder.
-    pickDrive(workFolder);
-    EXPECT_EQ(form.Dir1->path(), workFolder);
-    EXPECT_EQ(form.FolderToDelete, workFolder);
-    EXPECT_EQ(form.text1(5), workFolder);
-    EXPECT_TRUE(messages.texts().isEmpty());
-
-    openInFolderList(sub_);
+    messages.clear();
     platform::injectFault(platform::FileOperation::List, platform::ErrorNumber::DeviceUnavailable, workFolder);
-    pickDrive(workFolder);
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 68") + QChar(13)));
-    EXPECT_EQ(form.FolderToDelete, sub_);
-    EXPECT_EQ(form.text1(5), sub_);
-    EXPECT_EQ(form.Dir1->path(), sub_);
-    EXPECT_EQ(form.fileList(2)->path(), sub_);
-    EXPECT_EQ(form.Drive1->drive(), platform::DriveListBox::driveOf(sub_));
+    Q_EMIT form->Drive1->activated(form->Drive1->currentIndex());
+    ui::settle();
+    EXPECT_EQ(messages.texts(), QStringList{platform::errorMessageText(platform::makeError(68))});
+    EXPECT_EQ(form->FolderToDelete, sub);
+
+    for (int row = 0; row < form->Dir1->count(); ++row) {
+        if (form->Dir1->folderAt(row) == workFolder)
+            form->Dir1->openEntry(row);
+    }
+    ui::settle();
+    EXPECT_EQ(form->FolderToDelete, workFolder);
+    EXPECT_EQ(form->text1(5), workFolder);
+    EXPECT_EQ(files(), QStringList{"a.txt"});
 }
 
-// No answer is scripted: were the question asked, it would be declined.
-TEST_F(FolderDeletionWindow, ARootIsRefusedInPlaceAndTheCloseBoxBringsBackTheMainWindow)
-{
-    frmDelDir& form = open();
-    retype(QStringLiteral("/"));
-    ui::focusByUser(form.Command2);
-    ASSERT_EQ(form.FolderToDelete, QStringLiteral("/"));
-    form.Command2->click();
-    ui::settle();
-    EXPECT_EQ(messages.texts(), QStringList{DeletionGuard::rootMessage()});
-    ASSERT_TRUE(FormInstance<frmDelDir>::isLoaded());
-    EXPECT_EQ(focused(), field());
-
-    form.close();
-    ui::settle();
-    EXPECT_EQ(messages.count(), 1);
-    expectFreshMainWindow(workFolder);
-}
