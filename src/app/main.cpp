@@ -37,8 +37,6 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    frmMarlow& mainWindow = platform::FormInstance<frmMarlow>::get();
-    mainWindow.show();
-    mainWindow.activateWindow();
+    platform::showInFront(&platform::FormInstance<frmMarlow>::get());
     return app.exec();
 }

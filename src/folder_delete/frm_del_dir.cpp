@@ -235,7 +235,5 @@ void frmDelDir::showFolderToDelete()
 void frmDelDir::showMainWindow()
 {
     frmMarlow& main = platform::FormInstance<frmMarlow>::get();
-    main.show();
-    main.raise();
-    main.activateWindow();
+    platform::showInFront(&main);
 }

@@ -39,9 +39,7 @@ void frmMarlow::ExtractArchiveItem(int listIndex)
         return;
 
     FrmMELT& contents = platform::FormInstance<FrmMELT>::get();
-    contents.show();
-    contents.raise();
-    contents.activateWindow();
+    platform::showInFront(&contents);
     contents.setArchiveName(archiveName);
     contents.fileList()->setPath(ProgramFolder);
     contents.Dir1->setPath(MeltFolder);

@@ -21,9 +21,7 @@ void frmMarlow::mnDel1_Click()
     // By code: the exit clean-up of the work folders does not run.
     platform::FormInstance<frmMarlow>::unload();
     frmDelDir& deletion = platform::FormInstance<frmDelDir>::get();
-    deletion.show();
-    deletion.raise();
-    deletion.activateWindow();
+    platform::showInFront(&deletion);
 }
 
 void frmMarlow::mnHelp1_Click()
@@ -34,7 +32,5 @@ void frmMarlow::mnHelp1_Click()
 void frmMarlow::mnAbout_Click()
 {
     frmAbout& about = platform::FormInstance<frmAbout>::get();
-    about.show();
-    about.raise();
-    about.activateWindow();
+    platform::showInFront(&about);
 }

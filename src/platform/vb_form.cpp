@@ -48,6 +48,13 @@ void VbForm::closeEvent(QCloseEvent* event)
     }
 }
 
+void showInFront(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void setSessionEnding(bool ending)
 {
     sessionEnding = ending;

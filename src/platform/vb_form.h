@@ -64,6 +64,9 @@ private:
     static inline Form* instance_ = nullptr;
 };
 
+// Shows a window modeless and brings it to the front with the focus.
+void showInFront(QWidget* window);
+
 // Marks the desktop session as ending: windows closed from now on get
 // UnloadMode::BySystem.
 void setSessionEnding(bool ending);
