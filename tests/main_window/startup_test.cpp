@@ -15,6 +15,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,13 +67,13 @@ TEST_F(MainWindowStartup, TheSourceFolderFieldHasTheFocusWhenTheWindowOpens)
         if (widget == form.Text1.control(1))
             break;
     }
-    const QList<QWidget*> expected{
-        form.Text1.control(1), form.Text1.control(0), form.Text1.control(2), form.Text1.control(3),
-        form.Text1.control(4), form.File1.control(0), form.File1.control(1), form.Check1.control(0),
-        form.Check1.control(1), form.Option1.control(0), form.Option1.control(1), form.Option1.control(2),
-        form.Option1.control(3), form.Option1.control(4), form.Option1.control(5), form.Option1.control(6),
-        form.Command1.control(0), form.Command1.control(1), form.Option2.control(0),
-        form.Option2.control(1), form.Option2.control(2)};
+    QList<QWidget*> expected;
+    const QList<QPair<platform::ControlArray*, QList<int>>> order{
+        {&form.Text1, {1, 0, 2, 3, 4}}, {&form.File1, {0, 1}}, {&form.Check1, {0, 1}},
+        {&form.Option1, {0, 1, 2, 3, 4, 5, 6}}, {&form.Command1, {0, 1}}, {&form.Option2, {0, 1, 2}}};
+    for (const auto& [controls, indices] : order)
+        for (int index : indices)
+            expected.append(controls->control(index));
     EXPECT_EQ(tabOrder, expected);
 }
 
@@ -99,34 +101,26 @@ TEST_F(MainWindowStartup, AProgramFolderWithATrailingSeparatorGivesOneSeparator)
     EXPECT_EQ(form.TempFolder, programFolder + "/TEMP");
 }
 
-TEST_F(MainWindowStartup, ClosingByTheCloseBoxRemovesBothWorkFoldersAndEnds)
+// The close box and the exit menu remove both work folders and end the
+// program; an unload by code does neither.
+TEST_F(MainWindowStartup, OnlyTheUsersWaysOutRemoveTheWorkFolders)
 {
-    frmMarlow& form = mainWindow();
-    tree.writeFile("program/TEMP/left.txt");
-    form.close();
-    ui::settle();
-    EXPECT_FALSE(tree.exists("program/TEMP"));
-    EXPECT_FALSE(tree.exists("program/MELT"));
-    EXPECT_EQ(endCount, 1);
-}
-
-TEST_F(MainWindowStartup, UnloadingByCodeKeepsTheWorkFolders)
-{
-    mainWindow();
-    platform::FormInstance<frmMarlow>::unload();
-    ui::settle();
-    EXPECT_TRUE(tree.exists("program/TEMP"));
-    EXPECT_TRUE(tree.exists("program/MELT"));
-    EXPECT_EQ(endCount, 0);
-}
-
-TEST_F(MainWindowStartup, TheExitMenuRemovesBothWorkFoldersAndEnds)
-{
-    frmMarlow& form = mainWindow();
-    form.mnEnd1->trigger();
-    EXPECT_FALSE(tree.exists("program/TEMP"));
-    EXPECT_FALSE(tree.exists("program/MELT"));
-    EXPECT_EQ(endCount, 1);
+    const QList<std::function<void(frmMarlow&)>> exits{
+        [](frmMarlow&) { platform::FormInstance<frmMarlow>::unload(); },
+        [](frmMarlow& form) { form.close(); },
+        [](frmMarlow& form) { form.mnEnd1->trigger(); }};
+    for (int way = 0; way < exits.size(); ++way) {
+        SCOPED_TRACE(way);
+        endCount = 0;
+        exits.at(way)(mainWindow());
+        ui::settle();
+        const bool userExit = way > 0;
+        EXPECT_NE(tree.exists("program/TEMP"), userExit);
+        EXPECT_NE(tree.exists("program/MELT"), userExit);
+        EXPECT_EQ(endCount, userExit ? 1 : 0);
+        platform::FormInstance<frmMarlow>::unload();
+        ui::settle();
+    }
 }
 
 TEST_F(MainWindowStartup, TheHelpMenuOpensTheManualBesideTheProgram)
