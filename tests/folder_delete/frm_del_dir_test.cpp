@@ -11,10 +11,8 @@
 #include "support/ui_helpers.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -46,19 +44,7 @@ protected:
         ui::showActive(form);
     }
     QWidget* field() const { return form->Text1.control(5); }
-    QWidget* focused() const { return QApplication::focusWidget(); }
-    QStringList files() const
-    {
-        QStringList names;
-        for (int i = 0; i < form->fileList(2)->listCount(); ++i)
-            names << form->fileList(2)->entry(i);
-        return names;
-    }
-    void retype(const QString& text)
-    {
-        form->setText1(5, text);
-        form->Text1.at<QPlainTextEdit>(5)->moveCursor(QTextCursor::End);
-    }
+    QStringList files() const { return ui::entries(form->fileList(2)); }
     void expectFreshMainWindow(const QString& startFolder)
     {
         EXPECT_FALSE(FormInstance<frmDelDir>::isLoaded());
@@ -89,12 +75,11 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderRefusesRootsAndNoOrTheC
     EXPECT_TRUE(tree.exists("program/TEMP"));  // unloaded by code: no exit clean-up
     EXPECT_EQ(form->FolderToDelete, workFolder);
     EXPECT_EQ(files(), QStringList{"a.txt"});
-    EXPECT_EQ(focused(), field());
+    EXPECT_EQ(ui::focused(), field());
     EXPECT_EQ(form->Label2->text(), QStringLiteral("削除フォルダーを指定してください。（ダブルクリックで候補を表示。）"));
 
     messages.answerNo();
-    form->Command2->click();
-    ui::settle();
+    ui::click(form->Command2);
     EXPECT_EQ(messages.texts(), QStringList{workFolder + Question});
     EXPECT_TRUE(tree.exists("work/sub/s.txt"));
     expectFreshMainWindow(workFolder);
@@ -109,13 +94,12 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderRefusesRootsAndNoOrTheC
     for (const auto& row : refused) {
         SCOPED_TRACE(row.folder.toStdString());
         messages.clear();
-        retype(row.folder);
+        ui::retype(field(), row.folder);
         ui::focusByUser(form->Command2);
-        form->Command2->click();
-        ui::settle();
+        ui::click(form->Command2);
         EXPECT_EQ(messages.texts(), QStringList{row.refusal});
         ASSERT_TRUE(FormInstance<frmDelDir>::isLoaded());
-        EXPECT_EQ(focused(), field());
+        EXPECT_EQ(ui::focused(), field());
     }
 
     form->close();
@@ -132,16 +116,16 @@ TEST_F(FolderDeletionWindow, APickLeavesTheFocusOnDeleteWhereEnterAsksAndYesDele
     QDir::setCurrent(inner);
     open();
 
-    retype(QStringLiteral("edited"));
+    ui::retype(field(), QStringLiteral("edited"));
     picker.cancel();
     ui::doubleClick(field());
-    EXPECT_EQ(focused(), form->Command2);
+    EXPECT_EQ(ui::focused(), form->Command2);
     EXPECT_EQ(form->text1(5), inner);
 
     ui::focusByUser(field());
     picker.choose(victim + "  ");
     ui::doubleClick(field());
-    EXPECT_EQ(focused(), form->Command2);
+    EXPECT_EQ(ui::focused(), form->Command2);
     EXPECT_EQ(form->FolderToDelete, victim);
     EXPECT_EQ(files(), QStringList{"one.txt"});
 
@@ -157,16 +141,16 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
 {
     open();
     // "gone" does not exist: only a cleaned path names sub.
-    retype("  " + workFolder + "/./gone/../sub\n");
+    ui::retype(field(), "  " + workFolder + "/./gone/../sub\n");
     ui::pressKey(field(), Qt::Key_Return);
-    EXPECT_EQ(focused(), form->Command2);
+    EXPECT_EQ(ui::focused(), form->Command2);
     EXPECT_EQ(form->FolderToDelete, sub);
     EXPECT_EQ(form->Dir1->path(), sub);
     EXPECT_EQ(files(), QStringList{"s.txt"});
 
     // Changed only in blanks: not checked, so the list is not read again.
     ui::focusByUser(field());
-    retype("  " + sub + "  ");
+    ui::retype(field(), "  " + sub + "  ");
     tree.writeFile("work/sub/t.txt");
     ui::focusByUser(form->File1.control(2));
     EXPECT_EQ(files(), QStringList{"s.txt"});
@@ -182,13 +166,13 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
         SCOPED_TRACE(edit.typed.toStdString());
         messages.clear();
         ui::focusByUser(field());
-        retype(edit.typed);
+        ui::retype(field(), edit.typed);
         ui::focusByUser(form->File1.control(2));
         EXPECT_EQ(messages.texts(), QStringList{edit.message});
         EXPECT_EQ(form->text1(5), edit.fieldAfter);
         EXPECT_EQ(form->FolderToDelete, sub);
         EXPECT_EQ(files(), (QStringList{"s.txt", "t.txt"}));  // shown afresh for the restored folder
-        EXPECT_EQ(focused(), field());
+        EXPECT_EQ(ui::focused(), field());
     }
 
     messages.clear();
@@ -198,10 +182,9 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
     EXPECT_EQ(messages.texts(), QStringList{platform::errorMessageText(platform::makeError(68))});
     EXPECT_EQ(form->FolderToDelete, sub);
 
-    for (int row = 0; row < form->Dir1->count(); ++row) {
+    for (int row = 0; row < form->Dir1->count(); ++row)
         if (form->Dir1->folderAt(row) == workFolder)
             form->Dir1->openEntry(row);
-    }
     ui::settle();
     EXPECT_EQ(form->FolderToDelete, workFolder);
     EXPECT_EQ(form->text1(5), workFolder);

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -25,13 +24,6 @@ protected:
     }
 
     QWidget* field(int index) const { return form->Text1.control(index); }
-    static QWidget* focused() { return QApplication::focusWidget(); }
-    // Types over a folder field's text, leaving the cursor at its end.
-    void retype(int index, const QString& text)
-    {
-        form->setText1(index, text);
-        form->Text1.at<QPlainTextEdit>(index)->moveCursor(QTextCursor::End);
-    }
 
     ScriptedFolderPicker picker;
     frmMarlow* form = nullptr;
@@ -42,23 +34,23 @@ protected:
 
 TEST_F(MainWindowFields, EnterWalksTheFieldsToTheCopyButtonWithColoursHintsAndTheFileType)
 {
-    const QList<int> order{1, 0, 2, 3, 4};
-    const QStringList hints{QStringLiteral("コピー元フォルダーを指定してください。（ダブルクリックで候補が表示されます。）"),
-                            QStringLiteral("ファイルの種類（拡張子）を指定してください。"),
-                            QStringLiteral("コピー先フォルダーを指定してください。（ダブルクリックで候補が表示されます。）"),
-                            QStringLiteral("コピー後のファイル名につける接頭語を指定してください。"),
-                            QStringLiteral("コピー後のファイル名につける接尾辞を指定してください。")};
-    for (int step = 0; step < order.size(); ++step) {
-        SCOPED_TRACE(order[step]);
-        EXPECT_EQ(focused(), field(order[step]));
-        EXPECT_EQ(platform::backColor(field(order[step])), 0xC0E0FFu);
-        EXPECT_EQ(form->Label2->text(), hints[step]);
-        if (order[step] == 0)
+    const struct { int index; QString hint; } walk[] = {
+        {1, QStringLiteral("コピー元フォルダーを指定してください。（ダブルクリックで候補が表示されます。）")},
+        {0, QStringLiteral("ファイルの種類（拡張子）を指定してください。")},
+        {2, QStringLiteral("コピー先フォルダーを指定してください。（ダブルクリックで候補が表示されます。）")},
+        {3, QStringLiteral("コピー後のファイル名につける接頭語を指定してください。")},
+        {4, QStringLiteral("コピー後のファイル名につける接尾辞を指定してください。")}};
+    for (const auto& step : walk) {
+        SCOPED_TRACE(step.index);
+        EXPECT_EQ(ui::focused(), field(step.index));
+        EXPECT_EQ(platform::backColor(field(step.index)), 0xC0E0FFu);
+        EXPECT_EQ(form->Label2->text(), step.hint);
+        if (step.index == 0)
             form->setText1(0, QStringLiteral("*.txt"));
-        ui::pressKey(field(order[step]), Qt::Key_Return);
-        EXPECT_EQ(platform::backColor(field(order[step])), 0xC0C000u);
+        ui::pressKey(field(step.index), Qt::Key_Return);
+        EXPECT_EQ(platform::backColor(field(step.index)), 0xC0C000u);
     }
-    EXPECT_EQ(focused(), form->Command1.control(0));
+    EXPECT_EQ(ui::focused(), form->Command1.control(0));
     EXPECT_EQ(copyClicks, 0);
     EXPECT_TRUE(messages.texts().isEmpty());
     // Leaving the file type filtered the source list only.
@@ -84,13 +76,13 @@ TEST_F(MainWindowFields, ArrowKeysMoveOnlyAsListedAndShiftMeansShiftAlone)
     for (const auto& c : cases) {
         ui::focusByUser(field(c.from));
         ui::pressKey(field(c.from), c.key, c.modifiers);
-        EXPECT_EQ(focused(), c.expected) << "key " << c.key << " in field " << c.from;
+        EXPECT_EQ(ui::focused(), c.expected) << "key " << c.key << " in field " << c.from;
     }
 }
 
 TEST_F(MainWindowFields, TheSourceFieldIgnoresBlanksAndATrailingEnterAndRefusesAMissingFolder)
 {
-    retype(1, "  " + workFolder + "  ");
+    ui::retype(field(1), "  " + workFolder + "  ");
     tree.writeFile("work/c.txt");
     ui::focusByUser(field(0));
     EXPECT_EQ(form->text1(1), workFolder);
@@ -98,20 +90,19 @@ TEST_F(MainWindowFields, TheSourceFieldIgnoresBlanksAndATrailingEnterAndRefusesA
 
     // Paths compare exactly: a case-only edit names another, here missing, folder.
     ui::focusByUser(field(1));
-    retype(1, tree.path("WORK"));
+    ui::retype(field(1), tree.path("WORK"));
     ui::focusByUser(field(0));
     EXPECT_EQ(messages.texts(),
               QStringList{tree.path("WORK") + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。")});
     EXPECT_EQ(form->text1(1), workFolder);
-    EXPECT_EQ(form->SourceFolder, workFolder);
-    EXPECT_EQ(focused(), field(1));
+    EXPECT_EQ(ui::focused(), field(1));
 
     // A trailing Enter leaves a line break in the field, ignored now and on the next
     // visit; the list turned to the new folder drops the names selected in the old one.
     const QString photos = tree.path("photos");
     tree.writeFile("photos/a.txt");
     form->fileList(0)->setSelected(0, true);
-    retype(1, photos);
+    ui::retype(field(1), photos);
     ui::pressKey(field(1), Qt::Key_Return);
     EXPECT_EQ(form->SourceFolder, photos);
     EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"a.txt"});
@@ -126,21 +117,21 @@ TEST_F(MainWindowFields, AMissingDestinationIsCreatedWithItsParentsOnYesAndResto
 {
     const QString target = tree.path(QStringLiteral("出力/2024"));
     ui::focusByUser(field(2));
-    retype(2, tree.path("declined"));
+    ui::retype(field(2), tree.path("declined"));
     messages.answerNo();
     ui::focusByUser(field(3));
     EXPECT_FALSE(tree.exists("declined"));
     EXPECT_EQ(form->text1(2), workFolder);
-    EXPECT_EQ(focused(), field(2));
+    EXPECT_EQ(ui::focused(), field(2));
 
-    retype(2, target);
+    ui::retype(field(2), target);
     messages.answerYes();
     ui::focusByUser(field(3));
     EXPECT_EQ(messages.last(), target + QStringLiteral(" を作成しますか。"));
     EXPECT_TRUE(tree.exists(QStringLiteral("出力/2024")));
     EXPECT_EQ(form->DestFolder, target);
     EXPECT_EQ(form->fileList(1)->path(), target);
-    EXPECT_EQ(focused(), field(3));
+    EXPECT_EQ(ui::focused(), field(3));
 }
 
 TEST_F(MainWindowFields, APickedFolderIsCheckedAndMovesTheFocusOnACancelRestoresTheStoredOne)
@@ -153,19 +144,19 @@ TEST_F(MainWindowFields, APickedFolderIsCheckedAndMovesTheFocusOnACancelRestores
     ui::doubleClick(field(1));
     EXPECT_EQ(form->SourceFolder, photos);
     EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"p.jpg"});
-    EXPECT_EQ(focused(), field(0));
+    EXPECT_EQ(ui::focused(), field(0));
     picker.choose(photos);
     ui::doubleClick(field(2));
     EXPECT_EQ(form->DestFolder, photos);
-    EXPECT_EQ(focused(), field(3));
+    EXPECT_EQ(ui::focused(), field(3));
 
     tree.writeFile("photos/r.jpg");
-    retype(2, QStringLiteral("/half typed"));
+    ui::retype(field(2), QStringLiteral("/half typed"));
     picker.cancel();
     ui::doubleClick(field(2));
     EXPECT_EQ(form->text1(2), photos);
     EXPECT_EQ(ui::entries(form->fileList(1)), (QStringList{"p.jpg", "q.txt", "r.jpg"}));  // checked again
-    EXPECT_EQ(focused(), field(2));
+    EXPECT_EQ(ui::focused(), field(2));
 
     for (int index : {0, 3, 4})
         ui::doubleClick(field(index));  // opens no picker
@@ -177,7 +168,7 @@ TEST_F(MainWindowFields, TheToolkitFolderDialogOffersFoldersOnlyAndOpeningItChec
     MarlowFuncUtility::QtFolderPicker dialogPicker;
     MarlowFuncUtility::setFolderPicker(&dialogPicker);
     const QString photos = tree.makeFolder("photos");
-    retype(1, QStringLiteral("/half typed"));
+    ui::retype(field(1), QStringLiteral("/half typed"));
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);

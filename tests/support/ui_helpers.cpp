@@ -1,11 +1,14 @@
 #include "support/ui_helpers.h"
 
-#include "platform/file_list_box.h"
+#include "platform/vb_look.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace ui {
@@ -49,6 +52,19 @@ void typeText(QWidget* control, const QString& text)
     settle();
 }
 
+void retype(QWidget* field, const QString& text)
+{
+    platform::setTextOf(field, text);
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(field))
+        edit->moveCursor(QTextCursor::End);
+}
+
+void click(QAbstractButton* button)
+{
+    button->click();
+    settle();
+}
+
 void doubleClick(QWidget* control)
 {
     QWidget* target = control;
@@ -61,12 +77,28 @@ QMouseEvent event(QEvent::MouseButtonDblClick, point, QPointF(target->mapToGloba
     settle();
 }
 
-QStringList entries(const platform::FileListBox* list)
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+static QStringList entriesOf(const QListWidget* list, bool selectedOnly)
 {
     QStringList names;
-    for (int i = 0; i < list->listCount(); ++i)
-        names.append(list->entry(i));
+    for (int row = 0; row < list->count(); ++row)
+        if (!selectedOnly || list->item(row)->isSelected())
+            names.append(list->item(row)->text());
     return names;
+}
+
+QStringList entries(const QListWidget* list)
+{
+    return entriesOf(list, false);
+}
+
+QStringList selectedEntries(const QListWidget* list)
+{
+    return entriesOf(list, true);
 }
 
 void settle()

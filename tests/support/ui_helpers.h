@@ -3,11 +3,9 @@
 #include <QStringList>
 #include <Qt>
 
+class QAbstractButton;
+class QListWidget;
 class QWidget;
-
-namespace platform {
-class FileListBox;
-}
 
 // Driving windows on the offscreen platform as a user would.
 namespace ui {
@@ -18,9 +16,14 @@ void showActive(QWidget* window);
 void focusByUser(QWidget* control);
 void pressKey(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void typeText(QWidget* control, const QString& text);
+// Types over a field's text, leaving the cursor at its end.
+void retype(QWidget* field, const QString& text);
+void click(QAbstractButton* button);
 void doubleClick(QWidget* control);
-// The entries of a file list, in list order.
-QStringList entries(const platform::FileListBox* list);
+QWidget* focused();
+// The entries of a list, in list order.
+QStringList entries(const QListWidget* list);
+QStringList selectedEntries(const QListWidget* list);
 // Delivers posted events, deferred deletes included.
 void settle();
 
