@@ -56,6 +56,10 @@ TEST_F(MainWindowFields, EnterWalksTheFieldsToTheCopyButtonWithColoursHintsAndTh
     // Leaving the file type filtered the source list only.
     EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"a.txt"});
     EXPECT_EQ(ui::entries(form->fileList(1)), (QStringList{"a.txt", "b.jpg"}));
+    // A second Enter, on the button, presses it.
+    messages.answerNo();
+    ui::pressKey(form->Command1.control(0), Qt::Key_Return);
+    EXPECT_EQ(copyClicks, 1);
 
     ui::focusByUser(form->File1.control(0));
     EXPECT_EQ(form->Label2->text(),
