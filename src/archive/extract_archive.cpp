@@ -1,36 +1,35 @@
 #include "archive/extract_archive.h"
 
-#include "archive/archive_command_line.h"
+#include "archive/archive_work_folder.h"
+#include "archive/extraction_messages.h"
 #include "archive/unpack32.h"
 #include "platform/message_box.h"
 #include "shared/result_value.h"
-
-#include <QFile>
 
 namespace MarlowFuncUtility {
 
 namespace {
 
-constexpr int OutputSize = 30000;
-
-// The four calls of one archiver library.
+// The load check of one archiver library and the format it extracts.
 struct Archiver {
-    const char* command;
     int (*getVersion)();
-    int (*checkArchive)(const char*, int);
-    int (*extract)(quintptr, const char*, char*, int);
-    int (*getFileCount)(const char*);
+    Unpack32::Format format;
 };
 
-const Archiver Lzh{"e", Unpack32::UnlhaGetVersion, Unpack32::UnlhaCheckArchive, Unpack32::Unlha,
-                   Unpack32::UnlhaGetFileCount};
-const Archiver Zip{"-xs", Unpack32::UnZipGetVersion, Unpack32::UnZipCheckArchive, Unpack32::UnZip,
-                   Unpack32::UnZipGetFileCount};
+const Archiver Lzh{Unpack32::UnlhaGetVersion, Unpack32::Format::Lzh};
+const Archiver Zip{Unpack32::UnZipGetVersion, Unpack32::Format::Zip};
+
+QString withoutTrailingSeparator(QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder;
+}
 
 }  // namespace
 
 void ExtractArchive(const QString& archivePath, const QString& destinationFolder, qint32& memberCount,
-                    qint16& result)
+                    qint16& result, const MemberExtraction::BeforeMember& beforeMember)
 {
     result = ResultValue::Proceed;
     const QString kind = archivePath.right(3);
@@ -51,17 +50,29 @@ void ExtractArchive(const QString& archivePath, const QString& destinationFolder
         return;
     }
 
-    const QByteArray commandLine = ArchiveCommandLine::build(QString::fromLatin1(archiver->command), archivePath,
-                                                             destinationFolder);
-    const QByteArray encodedPath = QFile::encodeName(archivePath);
-    if (archiver->checkArchive(encodedPath.constData(), Unpack32::CheckRapid) == 0) {
+    // The check, the extraction and the count of the classic calls, in one run.
+    const Unpack32::Extraction extraction =
+        Unpack32::extract(archiver->format, archivePath, destinationFolder, beforeMember);
+    switch (extraction.code) {
+    case Unpack32::Code::NotArchive: result = ResultValue::Stop; return;
+    case Unpack32::Code::NoRoom:
+        platform::showMessage(ExtractionMessages::noRoom(extraction.declaredBytes, extraction.freeBytes));
         result = ResultValue::Stop;
         return;
+    case Unpack32::Code::MemberTooLarge:
+    case Unpack32::Code::Cancelled:
+        // Half an archive is worse than none: the work folder is left empty.
+        ArchiveWorkFolder::makeEmpty(withoutTrailingSeparator(destinationFolder));
+        if (extraction.code == Unpack32::Code::MemberTooLarge)
+            platform::showMessage(ExtractionMessages::memberTooLarge(extraction.outcome.tooLargeMember));
+        result = ResultValue::Stop;
+        return;
+    case Unpack32::Code::Success: memberCount = extraction.outcome.filesWritten; break;
+    default: break;
     }
-    QByteArray output(OutputSize, '\0');
-    const int code = archiver->extract(0, commandLine.constData(), output.data(), OutputSize);
-    if (code == Unpack32::Code::Success)
-        memberCount = archiver->getFileCount(encodedPath.constData());
+    const QString skipped = ExtractionMessages::skipped(extraction.outcome.skipped);
+    if (!skipped.isEmpty())
+        platform::showMessage(skipped);
 }
 
 }  // namespace MarlowFuncUtility

@@ -6,6 +6,6 @@ bool LhasaLibrary::load(const QString& fileName)
            && library_.resolve("lha_input_stream_free", inputStreamFree)
            && library_.resolve("lha_reader_new", readerNew) && library_.resolve("lha_reader_free", readerFree)
            && library_.resolve("lha_reader_next_file", readerNextFile)
-           && library_.resolve("lha_reader_extract", readerExtract)
+           && library_.resolve("lha_reader_read", readerRead)
            && library_.resolve("lha_decoder_for_name", decoderForName);
 }

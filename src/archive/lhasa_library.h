@@ -16,7 +16,7 @@ struct LhasaLibrary {
     decltype(&lha_reader_new) readerNew = nullptr;
     decltype(&lha_reader_free) readerFree = nullptr;
     decltype(&lha_reader_next_file) readerNextFile = nullptr;
-    decltype(&lha_reader_extract) readerExtract = nullptr;
+    decltype(&lha_reader_read) readerRead = nullptr;
     decltype(&lha_decoder_for_name) decoderForName = nullptr;
 
 private:

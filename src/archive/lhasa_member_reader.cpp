@@ -2,10 +2,12 @@
 
 #include "archive/lhasa_library.h"
 #include "archive/lzh_header_name.h"
+#include "archive/member_file.h"
 #include "archive/member_names.h"
 
 #include <QFile>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -50,6 +52,24 @@ int skipStream(void* handle, size_t bytes)
 }
 
 const LHAInputStreamType streamType = {readStream, skipStream, nullptr};
+
+// LHA's CRC-16: polynomial 0xA001, reflected, starting from 0.
+quint16 updateCrc(quint16 crc, const char* data, size_t size)
+{
+    static const auto table = [] {
+        std::array<quint16, 256> entries{};
+        for (unsigned i = 0; i < 256; ++i) {
+            unsigned value = i;
+            for (int bit = 0; bit < 8; ++bit)
+                value = (value & 1) ? (value >> 1) ^ 0xA001 : value >> 1;
+            entries[i] = quint16(value);
+        }
+        return entries;
+    }();
+    for (size_t i = 0; i < size; ++i)
+        crc = quint16((crc >> 8) ^ table[(crc ^ quint8(data[i])) & 0xFF]);
+    return crc;
+}
 
 }  // namespace
 
@@ -117,6 +137,8 @@ MemberReader::Step LhasaMemberReader::next(ArchiveMember& member)
     const LzhHeaderName::RawName raw = LzhHeaderName::fromHeader(
         QByteArray(reinterpret_cast<const char*>(s.current->raw_data), int(s.current->raw_data_len)));
     member.name = MemberNames::decode(raw.path, raw.isUtf8);
+    member.declaredSize = 0;
+    member.encrypted = false;
     if (std::strcmp(s.current->compress_method, LHA_COMPRESS_TYPE_DIR) == 0) {
         member.kind = s.current->symlink_target ? ArchiveMember::Kind::Link : ArchiveMember::Kind::Folder;
         return Step::Member;
@@ -124,17 +146,32 @@ MemberReader::Step LhasaMemberReader::next(ArchiveMember& member)
     if (!s.library.decoderForName(s.current->compress_method))
         return Step::Broken;
     member.kind = ArchiveMember::Kind::File;
+    member.declaredSize = qint64(s.current->length);
     return Step::Member;
 }
 
-bool LhasaMemberReader::extractTo(const QString& path)
+MemberWrite LhasaMemberReader::extractTo(const QString& path)
 {
     State& s = *state_;
     if (!s.current)
-        return false;
-    // Owner and permission bits from the archive are not applied: the file
-    // gets the user's defaults, never a set-user-ID bit.
-    s.current->extra_flags &= ~unsigned(LHA_FILE_UNIX_PERMS | LHA_FILE_UNIX_UID_GID);
-    QByteArray target = QFile::encodeName(path);
-    return s.library.readerExtract(s.reader, target.data(), nullptr, nullptr) != 0;
+        return MemberWrite::Damaged;
+    // The data is decoded here rather than by liblhasa's own extraction, which
+    // would apply the archive's owner and mode bits or make the file 0600.
+    MemberFile file(path, qint64(s.current->length));
+    char buffer[64 * 1024];
+    quint16 crc = 0;
+    for (;;) {
+        const size_t got = s.library.readerRead(s.reader, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        crc = updateCrc(crc, buffer, got);
+        if (!file.append(buffer, got))
+            break;
+    }
+    const bool whole = file.failure() == MemberWrite::Written && file.written() == qint64(s.current->length)
+                       && crc == s.current->crc;
+    const MemberWrite written = file.finish(s.current->timestamp ? std::time_t(s.current->timestamp) : -1);
+    if (written == MemberWrite::Written && !whole)
+        return MemberWrite::Damaged;
+    return written;
 }

@@ -16,7 +16,7 @@ public:
     LhasaMemberReader& operator=(const LhasaMemberReader&) = delete;
 
     Step next(ArchiveMember& member) override;
-    bool extractTo(const QString& path) override;
+    MemberWrite extractTo(const QString& path) override;
 
 private:
     struct State;

@@ -19,7 +19,11 @@ struct LibarchiveLibrary {
     decltype(&archive_read_open_filename) openFileName = nullptr;
     decltype(&archive_read_next_header) nextHeader = nullptr;
     decltype(&archive_read_data_block) dataBlock = nullptr;
+    decltype(&archive_entry_pathname) pathname = nullptr;
     decltype(&archive_entry_pathname_utf8) pathnameUtf8 = nullptr;
+    decltype(&archive_entry_size) size = nullptr;
+    decltype(&archive_entry_size_is_set) sizeIsSet = nullptr;
+    decltype(&archive_entry_is_encrypted) isEncrypted = nullptr;
     decltype(&archive_entry_filetype) fileType = nullptr;
     decltype(&archive_entry_hardlink) hardlink = nullptr;
     decltype(&archive_entry_mtime) modificationTime = nullptr;

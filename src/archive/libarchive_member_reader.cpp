@@ -1,14 +1,13 @@
 #include "archive/libarchive_member_reader.h"
 
 #include "archive/libarchive_library.h"
+#include "archive/member_file.h"
+#include "archive/member_names.h"
 
 #include <QFile>
 
-#include <cerrno>
-#include <fcntl.h>
+#include <limits>
 #include <locale.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -36,21 +35,6 @@ private:
     locale_t previous_ = locale_t(nullptr);
 };
 
-bool writeAll(int fd, const char* data, size_t size, qint64 offset)
-{
-    while (size > 0) {
-        const ssize_t written = ::pwrite(fd, data, size, off_t(offset));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= size_t(written);
-        offset += written;
-    }
-    return true;
-}
-
 }  // namespace
 
 struct LibarchiveMemberReader::State {
@@ -58,14 +42,15 @@ struct LibarchiveMemberReader::State {
     const LibarchiveLibrary& library;
     archive* reader = nullptr;
     archive_entry* current = nullptr;
+    Format format;
     bool opened = false;
 
-    explicit State(const LibarchiveLibrary& lib) : library(lib) {}
+    State(const LibarchiveLibrary& lib, Format kind) : library(lib), format(kind) {}
 };
 
 LibarchiveMemberReader::LibarchiveMemberReader(const LibarchiveLibrary& library, const QString& archivePath,
                                                Format format)
-    : state_(std::make_unique<State>(library))
+    : state_(std::make_unique<State>(library, format))
 {
     State& s = *state_;
     s.reader = library.readNew();
@@ -74,9 +59,12 @@ LibarchiveMemberReader::LibarchiveMemberReader(const LibarchiveLibrary& library,
     const int supported = format == Format::Zip ? library.supportZip(s.reader) : library.supportLha(s.reader);
     if (supported != ARCHIVE_OK)
         return;
-    // A libarchive built without character set conversion refuses this;
-    // the archive is still read, its names as stored.
-    library.setFormatOption(s.reader, format == Format::Zip ? "zip" : "lha", "hdrcharset", "CP932");
+    // ZIP names not marked UTF-8 come through as stored and are decoded here:
+    // a conversion that fails in libarchive would leave no name at all. LZH
+    // names are CP932; a libarchive built without character set conversion
+    // refuses the option and gives them as stored.
+    if (format == Format::Lzh)
+        library.setFormatOption(s.reader, "lha", "hdrcharset", "CP932");
     s.opened = library.openFileName(s.reader, QFile::encodeName(archivePath).constData(), 64 * 1024) == ARCHIVE_OK;
 }
 
@@ -84,6 +72,18 @@ LibarchiveMemberReader::~LibarchiveMemberReader()
 {
     if (state_->reader)
         state_->library.readFree(state_->reader);
+}
+
+QString LibarchiveMemberReader::nameOf(const State& s)
+{
+    if (s.format == Format::Lzh) {
+        if (const char* name = s.library.pathnameUtf8(s.current))
+            return QString::fromUtf8(name);
+    }
+    // With UTF-8 in force for this thread, a name marked UTF-8 comes as UTF-8
+    // and any other as its bytes.
+    const char* raw = s.library.pathname(s.current);
+    return raw ? MemberNames::decodeUnmarked(QByteArray(raw)) : QString();
 }
 
 MemberReader::Step LibarchiveMemberReader::next(ArchiveMember& member)
@@ -98,8 +98,10 @@ MemberReader::Step LibarchiveMemberReader::next(ArchiveMember& member)
         s.opened = false;
         return Step::Broken;
     }
-    const char* name = s.library.pathnameUtf8(s.current);
-    member.name = name ? QString::fromUtf8(name) : QString();
+    member.name = nameOf(s);
+    member.declaredSize = s.library.sizeIsSet(s.current) ? s.library.size(s.current)
+                                                         : std::numeric_limits<qint64>::max();
+    member.encrypted = s.library.isEncrypted(s.current) != 0;
     switch (s.library.fileType(s.current)) {
     case AE_IFREG:
         member.kind = s.library.hardlink(s.current) ? ArchiveMember::Kind::Link : ArchiveMember::Kind::File;
@@ -111,14 +113,11 @@ MemberReader::Step LibarchiveMemberReader::next(ArchiveMember& member)
     return Step::Member;
 }
 
-bool LibarchiveMemberReader::extractTo(const QString& path)
+MemberWrite LibarchiveMemberReader::extractTo(const QString& path)
 {
     State& s = *state_;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          0666);
-    if (fd < 0)
-        return false;
-    bool written = true;
+    MemberFile file(path, s.library.sizeIsSet(s.current) ? s.library.size(s.current)
+                                                         : std::numeric_limits<qint64>::max());
     for (;;) {
         const void* block = nullptr;
         size_t size = 0;
@@ -128,17 +127,11 @@ bool LibarchiveMemberReader::extractTo(const QString& path)
             break;
         // A damaged member (a wrong CRC) comes as a warning.
         if (status != ARCHIVE_OK) {
-            written = false;
-            break;
+            file.finish(-1);
+            return s.library.isEncrypted(s.current) ? MemberWrite::Encrypted : MemberWrite::Damaged;
         }
-        if (!writeAll(fd, static_cast<const char*>(block), size, offset)) {
-            written = false;
+        if (!file.write(static_cast<const char*>(block), size, offset))
             break;
-        }
     }
-    if (written && s.library.modificationTimeIsSet(s.current)) {
-        const struct timespec times[2] = {{0, UTIME_OMIT}, {s.library.modificationTime(s.current), 0}};
-        ::futimens(fd, times);
-    }
-    return ::close(fd) == 0 && written;
+    return file.finish(s.library.modificationTimeIsSet(s.current) ? s.library.modificationTime(s.current) : -1);
 }

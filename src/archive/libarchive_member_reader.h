@@ -7,7 +7,8 @@
 struct LibarchiveLibrary;
 
 // ZIP members (the central directory is read) or LZH members through
-// libarchive. Names not marked UTF-8 are read as CP932.
+// libarchive. ZIP names not marked UTF-8 are decoded as MemberNames reads
+// unmarked names; LZH names as CP932.
 class LibarchiveMemberReader : public MemberReader {
 public:
     enum class Format { Zip, Lzh };
@@ -18,9 +19,10 @@ public:
     LibarchiveMemberReader& operator=(const LibarchiveMemberReader&) = delete;
 
     Step next(ArchiveMember& member) override;
-    bool extractTo(const QString& path) override;
+    MemberWrite extractTo(const QString& path) override;
 
 private:
     struct State;
+    static QString nameOf(const State& s);
     std::unique_ptr<State> state_;
 };

@@ -40,7 +40,11 @@ RawName fromHeader(const QByteArray& header)
     case 0:
     case 1: {
         const int nameLength = quint8(header.at(21));
+        // Amiga archivers store "name\0comment" here.
         name = header.mid(22, nameLength);
+        const int comment = name.indexOf('\0');
+        if (comment >= 0)
+            name.truncate(comment);
         if (level == 0)
             break;
         offset = quint8(header.at(0));

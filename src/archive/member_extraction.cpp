@@ -5,6 +5,9 @@
 #include "platform/file_system.h"
 
 #include <QFile>
+#include <QSet>
+
+#include <limits>
 
 namespace MemberExtraction {
 
@@ -17,89 +20,158 @@ void note(QByteArray& report, const char* what, const QString& name)
     report += '\n';
 }
 
-bool writeFile(MemberReader& reader, const QString& destinationFolder, const QStringList& parts)
+SkipReason reasonFor(MemberWrite written)
+{
+    switch (written) {
+    case MemberWrite::Damaged: return SkipReason::Damaged;
+    case MemberWrite::Encrypted: return SkipReason::Encrypted;
+    case MemberWrite::NoSpace: return SkipReason::NoSpace;
+    default: return SkipReason::NotWritable;
+    }
+}
+
+MemberWrite writeFile(MemberReader& reader, const QString& destinationFolder, const QStringList& parts)
 {
     const QString folder = ExtractionFolder::makeFolders(destinationFolder, parts.mid(0, parts.size() - 1));
     if (folder.isEmpty())
-        return false;
+        return MemberWrite::NotWritable;
     const QString path = platform::joinPath(folder, parts.last());
     if (!ExtractionFolder::clearFilePlace(path))
-        return false;
-    if (reader.extractTo(path))
-        return true;
-    QFile::remove(path);
-    return false;
+        return MemberWrite::NotWritable;
+    const MemberWrite written = reader.extractTo(path);
+    if (written != MemberWrite::Written)
+        QFile::remove(path);
+    return written;
+}
+
+// Where a member may go, or why it may not: nothing when it is only the
+// extraction folder itself.
+struct Decision {
+    QStringList parts;
+    bool skip = false;
+    SkipReason reason = SkipReason::UnusableName;
+};
+
+Decision decide(const ArchiveMember& member)
+{
+    const MemberNames::Place place = MemberNames::placeOf(member.name);
+    if (place.problem == MemberNames::Place::Problem::LeavesFolder)
+        return {{}, true, SkipReason::LeavesFolder};
+    if (place.problem == MemberNames::Place::Problem::Unusable)
+        return {{}, true, SkipReason::UnusableName};
+    switch (member.kind) {
+    case ArchiveMember::Kind::Link: return {{}, true, SkipReason::Link};
+    case ArchiveMember::Kind::Special: return {{}, true, SkipReason::Device};
+    case ArchiveMember::Kind::File:
+        if (place.parts.isEmpty())
+            return {{}, true, SkipReason::UnusableName};
+        if (member.encrypted)
+            return {{}, true, SkipReason::Encrypted};
+        break;
+    case ArchiveMember::Kind::Folder: break;
+    }
+    return {place.parts, false, SkipReason::UnusableName};
 }
 
 }  // namespace
 
-Outcome extractAll(MemberReader& reader, const QString& destinationFolder)
+bool Outcome::memberFailed() const
+{
+    for (const SkippedMember& member : skipped) {
+        switch (member.reason) {
+        case SkipReason::Damaged:
+        case SkipReason::Encrypted:
+        case SkipReason::NoSpace:
+        case SkipReason::NotWritable: return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
+Survey survey(MemberReader& reader)
+{
+    Survey result;
+    ArchiveMember member;
+    MemberReader::Step step;
+    while ((step = reader.next(member)) == MemberReader::Step::Member) {
+        result.readable = true;
+        if (member.kind != ArchiveMember::Kind::File)
+            continue;
+        // A size the header does not give (the largest value) is bounded while writing instead.
+        const qint64 size = member.declaredSize == std::numeric_limits<qint64>::max() ? 0 : member.declaredSize;
+        result.declaredBytes = size > std::numeric_limits<qint64>::max() - result.declaredBytes
+                                   ? std::numeric_limits<qint64>::max()
+                                   : result.declaredBytes + size;
+    }
+    result.readsToEnd = step == MemberReader::Step::End;
+    result.readable = result.readable || result.readsToEnd;
+    return result;
+}
+
+Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const BeforeMember& beforeMember)
 {
     Outcome outcome;
+    QSet<QString> written;
     ArchiveMember member;
     for (;;) {
         const MemberReader::Step step = reader.next(member);
         if (step == MemberReader::Step::End)
             break;
         if (step == MemberReader::Step::Broken) {
-            outcome.broken = true;
+            outcome.end = Outcome::End::Broken;
+            outcome.skipped.append({member.name, SkipReason::ArchiveBroken});
             note(outcome.report, "broken after: ", member.name);
             break;
         }
-        const QStringList parts = MemberNames::safeParts(member.name);
-        if (parts.isEmpty()) {
-            note(outcome.report, "skipped (outside the folder): ", member.name);
+        if (beforeMember && !beforeMember(member.name)) {
+            outcome.end = Outcome::End::Cancelled;
+            break;
+        }
+        const Decision decision = decide(member);
+        if (decision.skip) {
+            outcome.skipped.append({member.name, decision.reason});
+            note(outcome.report, "skipped: ", member.name);
             continue;
         }
-        switch (member.kind) {
-        case ArchiveMember::Kind::Folder:
-            if (ExtractionFolder::makeFolders(destinationFolder, parts).isEmpty()) {
-                outcome.memberFailed = true;
+        if (member.kind == ArchiveMember::Kind::Folder) {
+            if (ExtractionFolder::makeFolders(destinationFolder, decision.parts).isEmpty()) {
+                outcome.skipped.append({member.name, SkipReason::NotWritable});
                 note(outcome.report, "failed: ", member.name);
             }
-            break;
-        case ArchiveMember::Kind::File:
-            if (writeFile(reader, destinationFolder, parts)) {
-                note(outcome.report, "", parts.join(QLatin1Char('/')));
-            } else {
-                outcome.memberFailed = true;
-                note(outcome.report, "failed: ", member.name);
-            }
-            break;
-        case ArchiveMember::Kind::Link:
-        case ArchiveMember::Kind::Special:
-            note(outcome.report, "skipped (link or device): ", member.name);
+            continue;
+        }
+        const QString place = decision.parts.join(QLatin1Char('/'));
+        const MemberWrite result = writeFile(reader, destinationFolder, decision.parts);
+        if (result == MemberWrite::Written) {
+            written.insert(place);
+            note(outcome.report, "", place);
+            continue;
+        }
+        written.remove(place);
+        if (result == MemberWrite::TooLarge) {
+            outcome.end = Outcome::End::MemberTooLarge;
+            outcome.tooLargeMember = member.name;
+            note(outcome.report, "too large: ", member.name);
             break;
         }
+        outcome.skipped.append({member.name, reasonFor(result)});
+        note(outcome.report, "failed: ", member.name);
     }
+    outcome.filesWritten = int(written.size());
     return outcome;
 }
 
 int countFiles(MemberReader& reader)
 {
-    int files = 0;
+    QSet<QString> files;
     ArchiveMember member;
     while (reader.next(member) == MemberReader::Step::Member) {
-        if (member.kind == ArchiveMember::Kind::File && !MemberNames::safeParts(member.name).isEmpty())
-            ++files;
+        const Decision decision = decide(member);
+        if (member.kind == ArchiveMember::Kind::File && !decision.skip)
+            files.insert(decision.parts.join(QLatin1Char('/')));
     }
-    return files;
-}
-
-bool startsReadably(MemberReader& reader)
-{
-    ArchiveMember member;
-    return reader.next(member) != MemberReader::Step::Broken;
-}
-
-bool readsToEnd(MemberReader& reader)
-{
-    ArchiveMember member;
-    MemberReader::Step step;
-    do
-        step = reader.next(member);
-    while (step == MemberReader::Step::Member);
-    return step == MemberReader::Step::End;
+    return int(files.size());
 }
 
 }  // namespace MemberExtraction

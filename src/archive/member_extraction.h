@@ -4,28 +4,52 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
+
+#include <functional>
 
 // What every archiver does with the members a reader yields: write the files
 // and folders below the destination folder and nothing anywhere else. A
 // member whose name would lead out of it, a link and a device entry are
-// skipped; they are no failure.
+// skipped; they are no failure, but every member not written is noted.
 namespace MemberExtraction {
 
-struct Outcome {
-    bool broken = false;        // the archive could not be read to its end
-    bool memberFailed = false;  // a member could not be written
-    QByteArray report;          // one line per member: written, or why not
+enum class SkipReason { LeavesFolder, Link, Device, UnusableName, Damaged, Encrypted, NoSpace, NotWritable,
+                        ArchiveBroken };
+
+struct SkippedMember {
+    QString name;       // as stored; for ArchiveBroken the last member read, if any
+    SkipReason reason;
 };
 
-Outcome extractAll(MemberReader& reader, const QString& destinationFolder);
+// Called with each member's name before it is written; false stops the run.
+using BeforeMember = std::function<bool(const QString& memberName)>;
+
+// What the headers alone tell, read without the data.
+struct Survey {
+    bool readable = false;    // a first member, or the end, could be read
+    bool readsToEnd = false;  // every header to the end of the archive
+    qint64 declaredBytes = 0; // the sizes the headers give the files, summed
+};
+
+Survey survey(MemberReader& reader);
+
+struct Outcome {
+    enum class End { Complete, Broken, MemberTooLarge, Cancelled };
+    End end = End::Complete;
+    int filesWritten = 0;           // each file name once, however often stored
+    QVector<SkippedMember> skipped;
+    QString tooLargeMember;         // the member that grew past its declared size
+    QByteArray report;              // one line per member: written, or why not
+
+    // A member could not be written (damaged, encrypted, no space, refused).
+    bool memberFailed() const;
+};
+
+Outcome extractAll(MemberReader& reader, const QString& destinationFolder,
+                   const BeforeMember& beforeMember = BeforeMember());
 
 // The number of files that extractAll writes from an intact archive.
 int countFiles(MemberReader& reader);
-
-// The reader could read a first member, or an empty archive.
-bool startsReadably(MemberReader& reader);
-
-// The reader reads every header to the end of the archive.
-bool readsToEnd(MemberReader& reader);
 
 }  // namespace MemberExtraction

@@ -13,9 +13,21 @@ namespace MemberNames {
 // becomes U+FFFD; nothing is dropped silently.
 QString decode(const QByteArray& raw, bool isUtf8);
 
-// The folders and the name of a member below the extraction folder, "/" and
-// "\" both separating. Empty when the member must not be written: an absolute
-// path, a drive ("C:"), a ".." anywhere, a NUL, or no name at all.
-QStringList safeParts(const QString& memberName);
+// A name not marked as to its encoding (ZIP without the UTF-8 flag): UTF-8
+// when the bytes are strictly valid UTF-8 and hold a multi-byte sequence
+// (Info-ZIP on Linux and macOS), else CP932.
+QString decodeUnmarked(const QByteArray& raw);
+
+// Where a member goes below the extraction folder: its folders and name, "/"
+// and "\" both separating, leading separators dropped.
+struct Place {
+    enum class Problem { None, LeavesFolder, Unusable };
+    QStringList parts;
+    Problem problem = Problem::None;
+};
+
+// LeavesFolder for a ".." anywhere or a drive ("C:"); Unusable for a NUL.
+// No parts and no problem: the extraction folder itself.
+Place placeOf(const QString& memberName);
 
 }  // namespace MemberNames

@@ -1,11 +1,11 @@
 #include "archive/unpack32.h"
 
 #include "archive/archive_command_line.h"
+#include "archive/extraction_room.h"
 #include "archive/lhasa_library.h"
 #include "archive/lhasa_member_reader.h"
 #include "archive/libarchive_library.h"
 #include "archive/libarchive_member_reader.h"
-#include "archive/member_extraction.h"
 #include "platform/file_system.h"
 
 #include <QFile>
@@ -65,42 +65,52 @@ const LibarchiveLibrary& requireLibarchive()
 
 using ReaderFactory = std::function<std::unique_ptr<MemberReader>()>;
 
+// The reader to extract with and what its walk over the headers found.
+struct Choice {
+    ReaderFactory factory;
+    MemberExtraction::Survey survey;
+};
+
 // The LZH reader to use: liblhasa when it reads the whole archive, else
 // libarchive when that does; failing both, whichever can read a beginning.
 // Nothing when neither sees an LZH archive.
-ReaderFactory lzhReaderFor(const QString& archivePath)
+Choice lzhReaderFor(const QString& archivePath)
 {
     const LhasaLibrary& lhasa = requireLhasa();
     const LibarchiveLibrary* libarchive = optionalLibarchive();
-    ReaderFactory byLhasa = [&lhasa, archivePath] {
+    const ReaderFactory byLhasa = [&lhasa, archivePath] {
         return std::make_unique<LhasaMemberReader>(lhasa, archivePath);
     };
-    ReaderFactory byLibarchive;
+    const MemberExtraction::Survey lhasaSurvey = MemberExtraction::survey(*byLhasa());
+    if (lhasaSurvey.readsToEnd)
+        return {byLhasa, lhasaSurvey};
     if (libarchive) {
-        byLibarchive = [libarchive, archivePath] {
+        const ReaderFactory byLibarchive = [libarchive, archivePath] {
             return std::make_unique<LibarchiveMemberReader>(*libarchive, archivePath,
                                                             LibarchiveMemberReader::Format::Lzh);
         };
+        const MemberExtraction::Survey libarchiveSurvey = MemberExtraction::survey(*byLibarchive());
+        if (libarchiveSurvey.readsToEnd || (!lhasaSurvey.readable && libarchiveSurvey.readable))
+            return {byLibarchive, libarchiveSurvey};
     }
-    if (MemberExtraction::readsToEnd(*byLhasa()))
-        return byLhasa;
-    if (byLibarchive && MemberExtraction::readsToEnd(*byLibarchive()))
-        return byLibarchive;
-    if (MemberExtraction::startsReadably(*byLhasa()))
-        return byLhasa;
-    if (byLibarchive && MemberExtraction::startsReadably(*byLibarchive()))
-        return byLibarchive;
-    return nullptr;
+    if (lhasaSurvey.readable)
+        return {byLhasa, lhasaSurvey};
+    return {};
 }
 
-ReaderFactory zipReaderFor(const QString& archivePath)
+Choice zipReaderFor(const QString& archivePath)
 {
     const LibarchiveLibrary& libarchive = requireLibarchive();
-    ReaderFactory byLibarchive = [&libarchive, archivePath] {
-        return std::make_unique<LibarchiveMemberReader>(libarchive, archivePath,
-                                                        LibarchiveMemberReader::Format::Zip);
+    const ReaderFactory byLibarchive = [&libarchive, archivePath] {
+        return std::make_unique<LibarchiveMemberReader>(libarchive, archivePath, LibarchiveMemberReader::Format::Zip);
     };
-    return MemberExtraction::startsReadably(*byLibarchive()) ? byLibarchive : nullptr;
+    const MemberExtraction::Survey survey = MemberExtraction::survey(*byLibarchive());
+    return survey.readable ? Choice{byLibarchive, survey} : Choice{};
+}
+
+Choice readerFor(Format format, const QString& archivePath)
+{
+    return format == Format::Lzh ? lzhReaderFor(archivePath) : zipReaderFor(archivePath);
 }
 
 QString pathOf(const char* archivePath)
@@ -117,28 +127,31 @@ void writeOutput(const QByteArray& report, char* output, int outputSize)
     output[length] = 0;
 }
 
-int extract(const char* command, const std::function<ReaderFactory(const QString&)>& readerFor,
-            const char* commandLine, char* output, int outputSize)
+int extractByCommandLine(Format format, const char* command, const char* commandLine, char* output, int outputSize)
 {
     writeOutput(QByteArray(), output, outputSize);
     const std::optional<ArchiveCommandLine::Parts> parts = ArchiveCommandLine::parse(commandLine);
     if (!parts || parts->command != QLatin1String(command))
         return Code::CommandLine;
-    if (!platform::folderExists(parts->destinationFolder))
-        return Code::OutputFolder;
-    const ReaderFactory factory = readerFor(parts->archivePath);
-    if (!factory)
-        return Code::NotArchive;
-    const MemberExtraction::Outcome outcome = MemberExtraction::extractAll(*factory(), parts->destinationFolder);
-    writeOutput(outcome.report, output, outputSize);
-    if (outcome.broken)
-        return Code::ArchiveBroken;
-    return outcome.memberFailed ? Code::MemberFailed : Code::Success;
+    const Extraction extraction = extract(format, parts->archivePath, parts->destinationFolder);
+    writeOutput(extraction.outcome.report, output, outputSize);
+    return extraction.code;
 }
 
-int fileCount(const ReaderFactory& factory)
+int codeOf(const MemberExtraction::Outcome& outcome)
 {
-    return factory ? MemberExtraction::countFiles(*factory()) : 0;
+    switch (outcome.end) {
+    case MemberExtraction::Outcome::End::Broken: return Code::ArchiveBroken;
+    case MemberExtraction::Outcome::End::MemberTooLarge: return Code::MemberTooLarge;
+    case MemberExtraction::Outcome::End::Cancelled: return Code::Cancelled;
+    case MemberExtraction::Outcome::End::Complete: break;
+    }
+    return outcome.memberFailed() ? Code::MemberFailed : Code::Success;
+}
+
+int fileCount(const Choice& choice)
+{
+    return choice.factory ? MemberExtraction::countFiles(*choice.factory()) : 0;
 }
 
 }  // namespace
@@ -146,6 +159,31 @@ int fileCount(const ReaderFactory& factory)
 LibraryMissing::LibraryMissing(const QString& library)
     : std::runtime_error(("cannot load " + library).toStdString())
 {
+}
+
+Extraction extract(Format format, const QString& archivePath, const QString& destinationFolder,
+                   const MemberExtraction::BeforeMember& beforeMember)
+{
+    Extraction extraction;
+    if (!platform::folderExists(destinationFolder)) {
+        extraction.code = Code::OutputFolder;
+        return extraction;
+    }
+    const Choice choice = readerFor(format, archivePath);
+    if (!choice.factory) {
+        extraction.code = Code::NotArchive;
+        return extraction;
+    }
+    const ExtractionRoom::Space space = ExtractionRoom::of(destinationFolder);
+    if (space.known && !ExtractionRoom::fits(choice.survey.declaredBytes, space.freeBytes, space.fileSystemBytes)) {
+        extraction.code = Code::NoRoom;
+        extraction.declaredBytes = choice.survey.declaredBytes;
+        extraction.freeBytes = space.freeBytes;
+        return extraction;
+    }
+    extraction.outcome = MemberExtraction::extractAll(*choice.factory(), destinationFolder, beforeMember);
+    extraction.code = codeOf(extraction.outcome);
+    return extraction;
 }
 
 int UnlhaGetVersion()
@@ -156,12 +194,12 @@ int UnlhaGetVersion()
 
 int UnlhaCheckArchive(const char* archivePath, int /*mode*/)
 {
-    return lzhReaderFor(pathOf(archivePath)) ? 1 : 0;
+    return lzhReaderFor(pathOf(archivePath)).factory ? 1 : 0;
 }
 
 int Unlha(quintptr /*ownerWindow*/, const char* commandLine, char* output, int outputSize)
 {
-    return extract("e", lzhReaderFor, commandLine, output, outputSize);
+    return extractByCommandLine(Format::Lzh, "e", commandLine, output, outputSize);
 }
 
 int UnlhaGetFileCount(const char* archivePath)
@@ -176,12 +214,12 @@ int UnZipGetVersion()
 
 int UnZipCheckArchive(const char* archivePath, int /*mode*/)
 {
-    return zipReaderFor(pathOf(archivePath)) ? 1 : 0;
+    return zipReaderFor(pathOf(archivePath)).factory ? 1 : 0;
 }
 
 int UnZip(quintptr /*ownerWindow*/, const char* commandLine, char* output, int outputSize)
 {
-    return extract("-xs", zipReaderFor, commandLine, output, outputSize);
+    return extractByCommandLine(Format::Zip, "-xs", commandLine, output, outputSize);
 }
 
 int UnZipGetFileCount(const char* archivePath)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/member_extraction.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -25,6 +27,9 @@ constexpr int OutputFolder = 0x8002;     // the destination folder does not exis
 constexpr int NotArchive = 0x8003;       // nothing readable of this format
 constexpr int ArchiveBroken = 0x8004;    // readable only up to a damaged part
 constexpr int MemberFailed = 0x8005;     // a member could not be written
+constexpr int NoRoom = 0x8006;           // the declared sizes do not fit: nothing written
+constexpr int MemberTooLarge = 0x8007;   // a member grew past its declared size: stopped
+constexpr int Cancelled = 0x8008;        // stopped before a member at the caller's word
 }  // namespace Code
 
 // The check mode of CheckArchive: the file is an archive of the format whose
@@ -47,6 +52,22 @@ int UnZipCheckArchive(const char* archivePath, int mode);
 // commandLine: -xs "archive" "destination/".
 int UnZip(quintptr ownerWindow, const char* commandLine, char* output, int outputSize);
 int UnZipGetFileCount(const char* archivePath);
+
+enum class Format { Lzh, Zip };
+
+// One run of Unlha or UnZip, the archive walked once for its headers (the
+// check, the sizes) and once to extract, with all that the run found.
+struct Extraction {
+    int code = Code::Success;
+    MemberExtraction::Outcome outcome;
+    qint64 declaredBytes = 0;  // NoRoom: what the archive would need ...
+    qint64 freeBytes = 0;      // ... and what is free
+};
+
+// Raises LibraryMissing like the calls above. What was written before a stop
+// (MemberTooLarge, Cancelled) is left for the caller to remove.
+Extraction extract(Format format, const QString& archivePath, const QString& destinationFolder,
+                   const MemberExtraction::BeforeMember& beforeMember = MemberExtraction::BeforeMember());
 
 // The libraries' file names, "liblhasa.so.0" and "libarchive.so.13" unless
 // set here; a library already loaded is let go and loaded anew by the new name.

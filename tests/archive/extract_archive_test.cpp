@@ -1,4 +1,6 @@
+#include "archive/archive_work_folder.h"
 #include "archive/extract_archive.h"
+#include "archive/extraction_room.h"
 #include "archive/unpack32.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
@@ -11,10 +13,11 @@ namespace {
 class ExtractArchiveTest : public ::testing::Test {
 protected:
     void TearDown() override { Unpack32::setLibraryFileNames("liblhasa.so.0", "libarchive.so.13"); }
-    void run(const QString& archivePath)
+    void run(const QString& archivePath, const MemberExtraction::BeforeMember& beforeMember = {})
     {
         count = -1;
-        MarlowFuncUtility::ExtractArchive(archivePath, melt + "/", count, result);
+        messages.clear();
+        MarlowFuncUtility::ExtractArchive(archivePath, melt + "/", count, result, beforeMember);
     }
 
     ScriptedMessages messages;
@@ -49,7 +52,108 @@ TEST_F(ExtractArchiveTest, GivesZeroAndTheMemberCountOnlyForAWholeArchiveOfEithe
     }
     EXPECT_EQ(tree.readFile("MELT/sub/b.txt"), "b");
     EXPECT_EQ(tree.names("MELT"), QStringList({"a.txt", "c.txt", "ok.txt", "sub"}));
-    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(ExtractArchiveTest, MembersNotWrittenAreListedInOneMessageAndOnlyFilesWrittenAreCounted)
+{
+    TestArchives::LzhMember damaged{"bad.txt", "data", "-lh5-"};
+    damaged.damagedCrc = true;
+    QVector<TestArchives::ZipMember> escaping;
+    for (int i = 1; i <= 6; ++i)
+        escaping.append({"../up" + QByteArray::number(i) + ".txt", "x"});
+    QByteArray cut = TestArchives::lzh({{"first.txt", "first"}, {"second.txt", QByteArray(5000, 'y')}});
+    cut.chop(1000);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        qint32 count;
+        QString message;
+    } cases[] = {
+        {"skips.lzh",
+         TestArchives::lzh({{"..\\up.txt", "x", "-lh0-", 0}, {"link|t", {}, "-lhd-", 2, {}, 'U', 0, 0120777},
+                            {"a.txt", "1"}, {"a.txt", "2"}, {"b.txt", "b"}}),
+         2, QStringLiteral("2 個のファイルを解凍しませんでした。\r..\\up.txt（フォルダーの外を指す名前）\rlink|t（リンク）")},
+        {"clean.lzh", TestArchives::lzh({{"a.txt", "1"}, {{}, {}, "-lhd-", 2, "sub"}}), 1, QString()},
+        {"damaged.lzh", TestArchives::lzh({{"a.txt", "a"}, damaged}), -1,
+         QStringLiteral("1 個のファイルを解凍しませんでした。\rbad.txt（データが壊れています）")},
+        {"escaping.zip", TestArchives::zip(escaping + QVector<TestArchives::ZipMember>{{"ok.txt", "ok"}}), 1,
+         QStringLiteral("6 個のファイルを解凍しませんでした。\r../up1.txt（フォルダーの外を指す名前）\r"
+                        "../up2.txt（フォルダーの外を指す名前）\r../up3.txt（フォルダーの外を指す名前）\r"
+                        "../up4.txt（フォルダーの外を指す名前）\r../up5.txt（フォルダーの外を指す名前）\rほか 1 個")},
+        {"cut.lzh", cut, -1,
+         QStringLiteral("1 個のファイルを解凍しませんでした。\rsecond.txt（データが壊れています）\r"
+                        "書庫が second.txt の後で壊れていて、その先は読めませんでした。")},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        ArchiveWorkFolder::makeEmpty(melt);
+        run(tree.writeFile(QString("in/") + row.name, row.bytes));
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(count, row.count);
+        EXPECT_EQ(messages.texts(), row.message.isEmpty() ? QStringList() : QStringList({row.message}))
+            << messages.texts().join('|').toStdString();
+    }
+    EXPECT_EQ(tree.names("MELT"), QStringList({"first.txt"}));
+}
+
+TEST_F(ExtractArchiveTest, ABombIsRefusedOrStoppedAndACancelledRunLeavesTheWorkFolderEmpty)
+{
+    // Headers that declare thousands of 4 GiB files: more than any test disk holds.
+    QVector<TestArchives::ZipMember> zipBomb;
+    QVector<TestArchives::LzhMember> lzhBomb;
+    for (int i = 0; i < 3000; ++i) {
+        const QByteArray name = QByteArray::number(i) + ".bin";
+        zipBomb.append({name, "z", false, false, 0, 0xFFFFFFFF});
+        TestArchives::LzhMember member{name, "z"};
+        member.declaredSize = 0xFFFFFFFF;
+        lzhBomb.append(member);
+    }
+    TestArchives::ZipMember growing{"grows.bin", QByteArray(100000, 'g')};
+    growing.declaredSize = 1000;
+    QStringList seen;
+    const auto cancelAtSecond = [&seen](const QString& name) {
+        seen << name;
+        return seen.size() < 2;
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString message;
+        MemberExtraction::BeforeMember beforeMember;
+    } cases[] = {
+        {"bomb.zip", TestArchives::zip(zipBomb), QStringLiteral("空きが足りないため解凍しませんでした。"), {}},
+        {"bomb.lzh", TestArchives::lzh(lzhBomb), QStringLiteral("空きが足りないため解凍しませんでした。"), {}},
+        {"grows.zip", TestArchives::zip({{"first.txt", "first"}, growing}),
+         QStringLiteral("grows.bin が書庫に記された大きさを超えたため、解凍を中止しました。"), {}},
+        {"cancelled.lzh", TestArchives::lzh({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}}), QString(),
+         cancelAtSecond},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        run(tree.writeFile(QString("in/") + row.name, row.bytes), row.beforeMember);
+        EXPECT_EQ(result, 9);
+        EXPECT_EQ(count, -1);
+        EXPECT_TRUE(tree.names("MELT").isEmpty());
+        if (row.message.isEmpty())
+            EXPECT_TRUE(messages.texts().isEmpty());
+        else
+            EXPECT_TRUE(messages.texts().size() == 1 && messages.texts().first().endsWith(row.message))
+                << messages.texts().join('|').toStdString();
+    }
+    EXPECT_EQ(seen, QStringList({"a.txt", "b.txt"}));
+}
+
+TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)
+{
+    constexpr qint64 GiB = qint64(1) << 30;
+    const struct {
+        qint64 declared, free, disk;
+        bool fits;
+    } cases[] = {{9 * GiB, 9 * GiB + GiB / 2, 10 * GiB, true}, {9 * GiB + 1, 9 * GiB + GiB / 2, 10 * GiB, false},
+                 {49 * GiB, 50 * GiB, 1000 * GiB, true}, {49 * GiB + 1, 50 * GiB, 1000 * GiB, false},
+                 {0, 0, 0, true}};
+    for (const auto& row : cases)
+        EXPECT_EQ(ExtractionRoom::fits(row.declared, row.free, row.disk), row.fits) << row.declared;
 }
 
 TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedAndTheOtherKindStillExtracts)

@@ -14,12 +14,47 @@ TEST(MemberNames, DecodesCp932WholeAndUtf8WhenMarked)
     EXPECT_EQ(MemberNames::decode(QByteArray("a\x81\xFF" "b\x82"), false), QStringLiteral("a\uFFFD\uFFFDb\uFFFD"));
 }
 
-TEST(MemberNames, KeepsFoldersAndRefusesWhatWouldLeaveTheFolder)
+TEST(MemberNames, AnUnmarkedNameIsUtf8OnlyWhenItsBytesAreStrictlyUtf8WithAMultiByteSequence)
 {
-    EXPECT_EQ(MemberNames::safeParts("./a//b\\c.txt"), QStringList({"a", "b", "c.txt"}));
-    EXPECT_EQ(MemberNames::safeParts("a..b/..c"), QStringList({"a..b", "..c"}));
-    for (const QString& name : {QStringLiteral("/etc/passwd"), QStringLiteral("\\x.txt"), QStringLiteral("../x"),
-                                QStringLiteral("a/../../x"), QStringLiteral("a\\..\\x"), QStringLiteral("C:/x"),
-                                QStringLiteral("c:\\x"), QStringLiteral("a\u0000b"), QStringLiteral("./")})
-        EXPECT_TRUE(MemberNames::safeParts(name).isEmpty()) << name.toStdString();
+    const struct {
+        QByteArray raw;
+        QString name;
+    } cases[] = {
+        {QStringLiteral("写真/旅行.jpg").toUtf8(), QStringLiteral("写真/旅行.jpg")},
+        {QStringLiteral("café😀").toUtf8(), QStringLiteral("café😀")},
+        {TestArchives::cp932(QStringLiteral("表示ソフト.txt")), QStringLiteral("表示ソフト.txt")},
+        {"plain\\ascii~.txt", QStringLiteral("plain\\ascii~.txt")},
+        {"\xED\xA0\x80", QStringLiteral("\u605D\uFFFD")},  // a surrogate in UTF-8: CP932
+        {"\xC0\xAF", QStringLiteral("\uFF80\uFF6F")},       // an overlong "/" in UTF-8: CP932
+        {"a\xFF\xFE", QStringLiteral("a\uFFFD\uFFFD")},
+    };
+    for (const auto& row : cases)
+        EXPECT_EQ(MemberNames::decodeUnmarked(row.raw), row.name) << row.raw.toHex().constData();
+}
+
+TEST(MemberNames, PlacesMembersBelowTheFolderAndRefusesWhatWouldLeaveIt)
+{
+    using Problem = MemberNames::Place::Problem;
+    const struct {
+        QString name;
+        QStringList parts;
+        Problem problem;
+    } cases[] = {
+        {"./a//b\\c.txt", {"a", "b", "c.txt"}, Problem::None},
+        {"a..b/..c", {"a..b", "..c"}, Problem::None},
+        {"/etc/passwd", {"etc", "passwd"}, Problem::None},
+        {"\\\\server\\x.txt", {"server", "x.txt"}, Problem::None},
+        {"./", {}, Problem::None},
+        {"../x", {}, Problem::LeavesFolder},
+        {"/a/../../x", {}, Problem::LeavesFolder},
+        {"a\\..\\x", {}, Problem::LeavesFolder},
+        {"C:/x", {}, Problem::LeavesFolder},
+        {"c:\\x", {}, Problem::LeavesFolder},
+        {QStringLiteral("a\u0000b"), {}, Problem::Unusable},
+    };
+    for (const auto& row : cases) {
+        const MemberNames::Place place = MemberNames::placeOf(row.name);
+        EXPECT_EQ(place.parts, row.parts) << row.name.toStdString();
+        EXPECT_EQ(place.problem, row.problem) << row.name.toStdString();
+    }
 }

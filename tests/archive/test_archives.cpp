@@ -72,7 +72,7 @@ QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
     const QByteArray firstSize = le(extended.isEmpty() ? 0 : extended.first().size() + 2, 2);
     const QByteArray dataCrc = le(crc(m.data, 0xA001, 0) ^ (m.damagedCrc ? 0x5555 : 0), 2);
     const QByteArray common = m.method + le(packed.size() + (m.level == 1 ? chain.size() : 0), 4)
-                              + le(m.data.size(), 4) + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20'
+                              + le(m.declaredSize < 0 ? m.data.size() : m.declaredSize, 4) + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20'
                               + char(m.level);
     if (m.level < 2) {
         const QByteArray body = common + char(m.name.size()) + m.name + dataCrc
@@ -122,7 +122,7 @@ QByteArray zip(const QVector<ZipMember>& members)
         const QByteArray stored = m.deflated ? qCompress(m.data, 9).mid(6).chopped(4) : m.data;  // raw deflate
         const QByteArray common = le(m.utf8Flag ? 0x0800 : 0, 2) + le(m.deflated ? 8 : 0, 2) + le(DosTime, 4)
                                   + le(crc(m.data, 0xEDB88320, 0xFFFFFFFF), 4) + le(stored.size(), 4)
-                                  + le(m.data.size(), 4) + le(m.name.size(), 2) + le(0, 2);
+                                  + le(m.declaredSize < 0 ? m.data.size() : m.declaredSize, 4) + le(m.name.size(), 2) + le(0, 2);
         const quint32 attributes = m.unixMode ? m.unixMode << 16 : m.name.endsWith('/') ? 0x10 : 0x20;
         directory += le(0x02014b50, 4) + le(m.unixMode ? 0x0314 : 20, 2) + le(20, 2) + common + le(0, 6)
                      + le(attributes, 4) + le(archive.size(), 4) + m.name;

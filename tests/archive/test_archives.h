@@ -20,6 +20,7 @@ struct LzhMember {
     quint32 codePage = 0;          // 0: no code page header
     quint16 unixMode = 0;          // 0: no permission header
     bool damagedCrc = false;
+    qint64 declaredSize = -1;      // the original size the header gives; -1: the true one
 };
 QByteArray lzh(const QVector<LzhMember>& members);
 
@@ -29,6 +30,7 @@ struct ZipMember {
     bool utf8Flag = false;
     bool deflated = false;
     quint32 unixMode = 0;          // 0: made on Windows
+    qint64 declaredSize = -1;      // the size the headers give; -1: the true one
 };
 QByteArray zip(const QVector<ZipMember>& members);
 

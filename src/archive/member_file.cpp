@@ -1,0 +1,66 @@
+#include "archive/member_file.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+MemberFile::MemberFile(const QString& path, qint64 declaredSize) : declaredSize_(declaredSize)
+{
+    // 0666: the kernel takes the user's umask off, as for any new file.
+    fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd_ < 0)
+        failWithErrno();
+}
+
+MemberFile::~MemberFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void MemberFile::failWithErrno()
+{
+    failure_ = errno == ENOSPC || errno == EDQUOT ? MemberWrite::NoSpace : MemberWrite::NotWritable;
+}
+
+bool MemberFile::write(const char* data, size_t size, qint64 offset)
+{
+    if (failure_ != MemberWrite::Written)
+        return false;
+    if (offset + qint64(size) > declaredSize_) {
+        failure_ = MemberWrite::TooLarge;
+        return false;
+    }
+    while (size > 0) {
+        const ssize_t done = ::pwrite(fd_, data, size, off_t(offset));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0) {
+            failWithErrno();
+            return false;
+        }
+        data += done;
+        size -= size_t(done);
+        offset += done;
+    }
+    written_ = qMax(written_, offset);
+    return true;
+}
+
+MemberWrite MemberFile::finish(std::time_t modificationTime)
+{
+    if (fd_ < 0)
+        return failure_;
+    if (failure_ == MemberWrite::Written && modificationTime >= 0) {
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {modificationTime, 0}};
+        ::futimens(fd_, times);
+    }
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0 && failure_ == MemberWrite::Written)
+        failWithErrno();
+    return failure_;
+}
