@@ -27,15 +27,4 @@ QString makeFolders(const QString& root, const QStringList& parts)
     return folder;
 }
 
-bool clearFilePlace(const QString& path)
-{
-    const QByteArray encoded = QFile::encodeName(path);
-    struct stat info;
-    if (::lstat(encoded.constData(), &info) != 0)
-        return errno == ENOENT;
-    if (S_ISDIR(info.st_mode))
-        return false;
-    return ::unlink(encoded.constData()) == 0;
-}
-
 }  // namespace ExtractionFolder

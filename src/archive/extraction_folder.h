@@ -12,8 +12,4 @@ namespace ExtractionFolder {
 // cannot be made.
 QString makeFolders(const QString& root, const QStringList& parts);
 
-// Clears the place for a new file at path: an earlier file or link of that
-// name is deleted. False when a folder is there or the place cannot be cleared.
-bool clearFilePlace(const QString& path);
-
 }  // namespace ExtractionFolder

@@ -65,7 +65,7 @@ LibarchiveMemberReader::LibarchiveMemberReader(const LibarchiveLibrary& library,
     // refuses the option and gives them as stored.
     if (format == Format::Lzh)
         library.setFormatOption(s.reader, "lha", "hdrcharset", "CP932");
-    s.opened = library.openFileName(s.reader, QFile::encodeName(archivePath).constData(), 64 * 1024) == ARCHIVE_OK;
+    s.opened = library.openFileName(s.reader, QFile::encodeName(archivePath).constData(), 10240) == ARCHIVE_OK;
 }
 
 LibarchiveMemberReader::~LibarchiveMemberReader()

@@ -30,19 +30,37 @@ SkipReason reasonFor(MemberWrite written)
     }
 }
 
-MemberWrite writeFile(MemberReader& reader, const QString& destinationFolder, const QStringList& parts)
-{
-    const QString folder = ExtractionFolder::makeFolders(destinationFolder, parts.mid(0, parts.size() - 1));
-    if (folder.isEmpty())
-        return MemberWrite::NotWritable;
-    const QString path = platform::joinPath(folder, parts.last());
-    if (!ExtractionFolder::clearFilePlace(path))
-        return MemberWrite::NotWritable;
-    const MemberWrite written = reader.extractTo(path);
-    if (written != MemberWrite::Written)
-        QFile::remove(path);
-    return written;
-}
+// Writes the files of one run, keeping the folder of the last one: members
+// come folder by folder, and each folder is made and checked once.
+class FileWriter {
+public:
+    FileWriter(MemberReader& reader, const QString& destinationFolder)
+        : reader_(reader), destinationFolder_(destinationFolder)
+    {
+    }
+
+    MemberWrite write(const QStringList& parts)
+    {
+        const QStringList folderParts = parts.mid(0, parts.size() - 1);
+        if (folder_.isEmpty() || folderParts != folderParts_) {
+            folder_ = ExtractionFolder::makeFolders(destinationFolder_, folderParts);
+            folderParts_ = folderParts;
+        }
+        if (folder_.isEmpty())
+            return MemberWrite::NotWritable;
+        const QString path = platform::joinPath(folder_, parts.last());
+        const MemberWrite written = reader_.extractTo(path);
+        if (written != MemberWrite::Written)
+            QFile::remove(path);
+        return written;
+    }
+
+private:
+    MemberReader& reader_;
+    const QString destinationFolder_;
+    QStringList folderParts_;
+    QString folder_;
+};
 
 // Where a member may go, or why it may not: nothing when it is only the
 // extraction folder itself.
@@ -113,6 +131,7 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const
 {
     Outcome outcome;
     QSet<QString> written;
+    FileWriter writer(reader, destinationFolder);
     ArchiveMember member;
     for (;;) {
         const MemberReader::Step step = reader.next(member);
@@ -124,6 +143,7 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const
             note(outcome.report, "broken after: ", member.name);
             break;
         }
+        ++outcome.membersRead;
         if (beforeMember && !beforeMember(member.name)) {
             outcome.end = Outcome::End::Cancelled;
             break;
@@ -142,7 +162,7 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const
             continue;
         }
         const QString place = decision.parts.join(QLatin1Char('/'));
-        const MemberWrite result = writeFile(reader, destinationFolder, decision.parts);
+        const MemberWrite result = writer.write(decision.parts);
         if (result == MemberWrite::Written) {
             written.insert(place);
             note(outcome.report, "", place);

@@ -37,6 +37,7 @@ Survey survey(MemberReader& reader);
 struct Outcome {
     enum class End { Complete, Broken, MemberTooLarge, Cancelled };
     End end = End::Complete;
+    int membersRead = 0;
     int filesWritten = 0;           // each file name once, however often stored
     QVector<SkippedMember> skipped;
     QString tooLargeMember;         // the member that grew past its declared size

@@ -9,8 +9,17 @@
 
 MemberFile::MemberFile(const QString& path, qint64 declaredSize) : declaredSize_(declaredSize)
 {
+    const QByteArray encoded = QFile::encodeName(path);
     // 0666: the kernel takes the user's umask off, as for any new file.
-    fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const auto create = [&encoded] {
+        return ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    };
+    fd_ = create();
+    // A file or link of that name (a member stored twice) is replaced; a folder is not.
+    struct stat info;
+    if (fd_ < 0 && errno == EEXIST && ::lstat(encoded.constData(), &info) == 0 && !S_ISDIR(info.st_mode)
+        && ::unlink(encoded.constData()) == 0)
+        fd_ = create();
     if (fd_ < 0)
         failWithErrno();
 }

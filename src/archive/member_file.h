@@ -6,9 +6,9 @@
 
 #include <ctime>
 
-// The new file that receives one member's data: created only where nothing
-// is (no link is followed), with the user's default mode, and never filled
-// past the size the archive declares for the member.
+// The new file that receives one member's data: created anew (an earlier
+// file or link of the name is deleted, never followed), with the user's
+// default mode, and never filled past the size the archive declares.
 class MemberFile {
 public:
     MemberFile(const QString& path, qint64 declaredSize);

@@ -15,6 +15,7 @@ list(APPEND VELDA_CORE_SOURCES
   archive/member_file.cpp
   archive/member_names.cpp
   archive/unpack32.cpp
+  archive/zip_directory.cpp
 )
 list(APPEND VELDA_UI_SOURCES
   archive/frm_melt.cpp

@@ -6,6 +6,7 @@
 #include "archive/lhasa_member_reader.h"
 #include "archive/libarchive_library.h"
 #include "archive/libarchive_member_reader.h"
+#include "archive/zip_directory.h"
 #include "platform/file_system.h"
 
 #include <QFile>
@@ -108,9 +109,24 @@ Choice zipReaderFor(const QString& archivePath)
     return survey.readable ? Choice{byLibarchive, survey} : Choice{};
 }
 
-Choice readerFor(Format format, const QString& archivePath)
+// For an extraction: a ZIP's sizes come from its directory, so that
+// libarchive walks it only once; whether it reads shows in that walk.
+Choice extractionReaderFor(Format format, const QString& archivePath)
 {
-    return format == Format::Lzh ? lzhReaderFor(archivePath) : zipReaderFor(archivePath);
+    if (format == Format::Lzh)
+        return lzhReaderFor(archivePath);
+    const std::optional<qint64> declaredBytes = ZipDirectory::declaredBytes(archivePath);
+    if (!declaredBytes)
+        return zipReaderFor(archivePath);
+    const LibarchiveLibrary& libarchive = requireLibarchive();
+    MemberExtraction::Survey survey;
+    survey.readable = true;
+    survey.declaredBytes = *declaredBytes;
+    return {[&libarchive, archivePath] {
+                return std::make_unique<LibarchiveMemberReader>(libarchive, archivePath,
+                                                                LibarchiveMemberReader::Format::Zip);
+            },
+            survey};
 }
 
 QString pathOf(const char* archivePath)
@@ -169,7 +185,7 @@ Extraction extract(Format format, const QString& archivePath, const QString& des
         extraction.code = Code::OutputFolder;
         return extraction;
     }
-    const Choice choice = readerFor(format, archivePath);
+    const Choice choice = extractionReaderFor(format, archivePath);
     if (!choice.factory) {
         extraction.code = Code::NotArchive;
         return extraction;
@@ -182,7 +198,9 @@ Extraction extract(Format format, const QString& archivePath, const QString& des
         return extraction;
     }
     extraction.outcome = MemberExtraction::extractAll(*choice.factory(), destinationFolder, beforeMember);
-    extraction.code = codeOf(extraction.outcome);
+    const bool nothingRead = extraction.outcome.membersRead == 0
+                             && extraction.outcome.end == MemberExtraction::Outcome::End::Broken;
+    extraction.code = nothingRead ? Code::NotArchive : codeOf(extraction.outcome);
     return extraction;
 }
 
