@@ -5,8 +5,11 @@
 #include "platform/file_system.h"
 
 #include <QFile>
+#include <QPair>
 #include <QSet>
+#include <QVector>
 
+#include <algorithm>
 #include <limits>
 
 namespace MemberExtraction {
@@ -91,6 +94,21 @@ Decision decide(const ArchiveMember& member)
     return {place.parts, false, SkipReason::UnusableName};
 }
 
+// The places with a file at the end of a run: the last write of a place
+// decides, as a later member of the same name replaces the file or, failing,
+// leaves none.
+int filesThere(QVector<QPair<QString, bool>>& writes)
+{
+    std::stable_sort(writes.begin(), writes.end(),
+                     [](const QPair<QString, bool>& a, const QPair<QString, bool>& b) { return a.first < b.first; });
+    int files = 0;
+    for (int i = 0; i < writes.size(); ++i) {
+        if ((i + 1 == writes.size() || writes.at(i + 1).first != writes.at(i).first) && writes.at(i).second)
+            ++files;
+    }
+    return files;
+}
+
 }  // namespace
 
 bool Outcome::memberFailed() const
@@ -130,7 +148,7 @@ Survey survey(MemberReader& reader)
 Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const BeforeMember& beforeMember)
 {
     Outcome outcome;
-    QSet<QString> written;
+    QVector<QPair<QString, bool>> writes;  // each file place, and whether the file is there afterwards
     FileWriter writer(reader, destinationFolder);
     ArchiveMember member;
     for (;;) {
@@ -163,12 +181,11 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const
         }
         const QString place = decision.parts.join(QLatin1Char('/'));
         const MemberWrite result = writer.write(decision.parts);
+        writes.append({place, result == MemberWrite::Written});
         if (result == MemberWrite::Written) {
-            written.insert(place);
             note(outcome.report, "", place);
             continue;
         }
-        written.remove(place);
         if (result == MemberWrite::TooLarge) {
             outcome.end = Outcome::End::MemberTooLarge;
             outcome.tooLargeMember = member.name;
@@ -178,7 +195,7 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const
         outcome.skipped.append({member.name, reasonFor(result)});
         note(outcome.report, "failed: ", member.name);
     }
-    outcome.filesWritten = int(written.size());
+    outcome.filesWritten = filesThere(writes);
     return outcome;
 }
 

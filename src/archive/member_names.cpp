@@ -1,7 +1,5 @@
 #include "archive/member_names.h"
 
-#include <QRegularExpression>
-
 #include <cerrno>
 #include <iconv.h>
 
@@ -113,6 +111,11 @@ bool isStrictUtf8WithMultiByte(const QByteArray& raw)
     return multiByte;
 }
 
+bool isSeparator(QChar c)
+{
+    return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
 }  // namespace
 
 QString decodeUnmarked(const QByteArray& raw)
@@ -132,8 +135,13 @@ Place placeOf(const QString& memberName)
         place.problem = Place::Problem::Unusable;
         return place;
     }
-    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
-    for (const QString& part : memberName.split(separators)) {
+    int start = 0;
+    while (start <= memberName.size()) {
+        int end = start;
+        while (end < memberName.size() && !isSeparator(memberName.at(end)))
+            ++end;
+        const QString part = memberName.mid(start, end - start);
+        start = end + 1;
         if (part.isEmpty() || part == QLatin1String("."))
             continue;
         if (part == QLatin1String("..") || (place.parts.isEmpty() && isDrive(part))) {
