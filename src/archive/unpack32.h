@@ -55,8 +55,9 @@ int UnZipGetFileCount(const char* archivePath);
 
 enum class Format { Lzh, Zip };
 
-// One run of Unlha or UnZip, the archive walked once for its headers (the
-// check, the sizes) and once to extract, with all that the run found.
+// One run of Unlha or UnZip, with all that the run found. The declared sizes
+// come from a ZIP's central directory or from one walk over the LZH headers
+// (which also picks liblhasa or libarchive); the extraction walks once more.
 struct Extraction {
     int code = Code::Success;
     MemberExtraction::Outcome outcome;
