@@ -7,8 +7,9 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qtbase5-dev
   liblhasa-dev liblhasa0 libarchive-dev libarchive13
   libgtest-dev
-  fonts-noto-cjk
+  fonts-noto-cjk qt6-translations-l10n qttranslations5-l10n
   xdg-utils
+  desktop-file-utils appstream dpkg-dev fakeroot lintian
 )
 
 missing=()

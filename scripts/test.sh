@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both deliverables (Qt 6 and Qt 5) and runs
-# every test headless. Fails when any build or test fails.
+# Installs what is missing, builds both deliverables (Qt 6 and Qt 5), runs
+# every test headless and checks both Debian packages with lintian. Fails when
+# any build, test or check fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,4 +12,6 @@ for qt_major in 6 5; do
   scripts/build.sh "$qt_major"
   echo "== Qt ${qt_major}: test"
   ctest --test-dir "build/qt${qt_major}" --output-on-failure -j"$(nproc)"
+  echo "== Qt ${qt_major}: package"
+  scripts/package.sh "$qt_major"
 done

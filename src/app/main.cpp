@@ -8,13 +8,35 @@
 #include "shared/velda_art.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSessionManager>
 #include <QStyleFactory>
+#include <QTranslator>
+
+namespace {
+
+QString qtTranslationsFolder()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velda"));
+    // Ties the windows to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(VELDA_PROGRAM_NAME));
+    // Qt's own dialogs, the folder picker above all, speak Japanese like the
+    // rest of the program. Without Qt's translations package they stay English.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ja"), qtTranslationsFolder()))
+        QApplication::installTranslator(&qtTranslator);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(VeldaArt::programIcon());
     QApplication::setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));

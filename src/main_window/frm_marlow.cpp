@@ -344,7 +344,7 @@ void frmMarlow::prepareWorkFolders()
     const QString base = WorkFolders::baseFolder(ProgramFolder);
     TempFolder = base + QStringLiteral("/TEMP");
     MeltFolder = base + QStringLiteral("/MELT");
-    ManualPath = ProgramFolder + QStringLiteral("/manual.html");
+    ManualPath = WorkFolders::manualPath(ProgramFolder, WorkFolders::isInstalled(ProgramFolder));
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);
 }

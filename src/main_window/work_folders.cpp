@@ -4,10 +4,12 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace WorkFolders {
@@ -20,14 +22,39 @@ QString programFolderFrom(const QString& applicationFolder)
     return folder;
 }
 
+bool isInstalled(const QString& programFolder, bool ownedByUser, bool writable)
+{
+    const bool underUsr = programFolder == QLatin1String("/usr") || programFolder.startsWith(QLatin1String("/usr/"));
+    return underUsr || !ownedByUser || !writable;
+}
+
+bool isInstalled(const QString& programFolder)
+{
+    const QByteArray folder = QFile::encodeName(programFolder.isEmpty() ? QStringLiteral("/") : programFolder);
+    struct stat status {};
+    const bool ownedByUser = ::stat(folder.constData(), &status) == 0 && status.st_uid == ::geteuid();
+    const bool writable = ::access(folder.constData(), W_OK) == 0;
+    return isInstalled(programFolder, ownedByUser, writable);
+}
+
 QString baseFolder(const QString& programFolder)
 {
-    const QString folder = programFolder.isEmpty() ? QStringLiteral("/") : programFolder;
-    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+    if (!isInstalled(programFolder))
         return programFolder;
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    platform::makeFolderPath(userFolder);
+    // One folder per deliverable, so that both may run side by side.
+    const QString userFolder = platform::joinPath(
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation), QStringLiteral(VELDA_PROGRAM_NAME));
+    const platform::FsError error = platform::makeFolderPath(userFolder);
+    if (error.failed() && !platform::folderExists(userFolder))
+        platform::showError(error);
     return userFolder;
+}
+
+QString manualPath(const QString& programFolder, bool installed)
+{
+    if (!installed)
+        return programFolder + QStringLiteral("/manual.html");
+    return QDir::cleanPath(programFolder + QStringLiteral("/" VELDA_INSTALLED_MANUAL));
 }
 
 void recreate(const QString& folder)

@@ -13,9 +13,21 @@ namespace WorkFolders {
 // The program folder as stored: without a trailing separator.
 QString programFolderFrom(const QString& applicationFolder);
 
-// The folder that holds TEMP and MELT: the program folder when it is
-// writable, else the per-user data folder.
+// True for an installed program rather than one run from its own folder:
+// its folder lies under /usr, or is not the user's own, or is not writable.
+// Root may write anywhere, so write access alone cannot tell.
+bool isInstalled(const QString& programFolder, bool ownedByUser, bool writable);
+
+// The same, with the folder's owner and write access looked up.
+bool isInstalled(const QString& programFolder);
+
+// The folder that holds TEMP, MELT and the lock: the program folder for a
+// program run from its own folder, else this deliverable's folder in the
+// per-user data folder (made when missing).
 QString baseFolder(const QString& programFolder);
+
+// The manual the help menu opens: beside the program, or the installed one.
+QString manualPath(const QString& programFolder, bool installed);
 
 // Removes a work folder with everything in it, hidden entries included, and
 // makes it anew, empty. Failures are reported in a message.

@@ -45,3 +45,35 @@ TEST(WorkFolders, TheProgramFolderIsStoredWithoutATrailingSeparator)
     EXPECT_EQ(WorkFolders::programFolderFrom("/opt/velda/"), "/opt/velda");
     EXPECT_EQ(WorkFolders::programFolderFrom("/opt/velda"), "/opt/velda");
 }
+
+TEST(WorkFolders, OnlyAProgramInTheUsersOwnWritableFolderOutsideUsrIsRunFromItsFolder)
+{
+    struct Case {
+        const char* folder;
+        bool ownedByUser;
+        bool writable;
+        bool installed;
+    };
+    const Case cases[] = {
+        {"/home/ann/velda/build", true, true, false},
+        {"", true, true, false},
+        {"/usr/bin", true, true, true},        // root owns and may write /usr/bin
+        {"/usr/local/bin", false, false, true},
+        {"/usr", true, true, true},
+        {"/usrdata/velda", true, true, false},
+        {"/opt/velda", false, true, true},     // root runs another user's build
+        {"/home/ann/velda/build", true, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(WorkFolders::isInstalled(c.folder, c.ownedByUser, c.writable), c.installed);
+    }
+}
+
+TEST(WorkFolders, AnInstalledProgramOpensTheManualUnderShareAndABuildTheOneBesideIt)
+{
+    EXPECT_EQ(WorkFolders::manualPath("/home/ann/velda/build", false), "/home/ann/velda/build/manual.html");
+    const QString installed = WorkFolders::manualPath("/usr/bin", true);
+    EXPECT_TRUE(installed.startsWith("/usr/share/velda1")) << installed.toStdString();
+    EXPECT_TRUE(installed.endsWith("/manual.html")) << installed.toStdString();
+}
