@@ -76,6 +76,9 @@ void ProgressWindow::begin()
     }
     cancelRequested_ = false;
     running_ = true;
+    // Windows that gain or lose the activation during the run (this one, a
+    // message, another program) move no focus the user made.
+    modalScope_ = std::make_unique<platform::ModalDialogScope>();
     qApp->installEventFilter(this);
 }
 
@@ -174,8 +177,6 @@ void ProgressWindow::show(const RunProgressFigures& figures)
         bar_->setRange(0, 0);
     }
     if (!window_->isVisible()) {
-        // The focus moving into this window is not the user's.
-        modalScope_ = std::make_unique<platform::ModalDialogScope>();
         window_->show();
         window_->raise();
         cancelButton_->setFocus();
