@@ -55,8 +55,11 @@ QString deleteSelectedFiles(DeleteWindow& window)
 {
     const QString cancelled = deleteFromList(window, FileList::Source,
                                              QStringLiteral("選択したファイル群より、指定のファイルを削除します。"));
-    if (!cancelled.isEmpty())
+    if (!cancelled.isEmpty()) {
+        // The lists may show one folder: neither keeps names that are gone.
+        window.refreshList(FileList::Destination);
         return cancelled;
+    }
     return deleteFromList(window, FileList::Destination,
                           QStringLiteral("コピー先ファイル一覧より、指定のファイルを削除します。"));
 }
