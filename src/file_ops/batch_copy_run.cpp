@@ -6,6 +6,7 @@
 #include "file_ops/target_name.h"
 #include "platform/message_box.h"
 #include "shared/result_value.h"
+#include "shared/run_progress.h"
 
 namespace FileOps {
 
@@ -51,52 +52,83 @@ bool previewPass(BatchCopyWindow& window)
     return confirmed;
 }
 
-// Copies files one by one; false when a copy stopped the run.
+// Copies files one by one; false when a copy stopped the run or the user cancelled it.
 template <class CopyOne>
-bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, const QStringList& files, CopyOne copyOne)
+bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, RunProgress& progress, const QStringList& files,
+               const QVector<qint64>& sizes, CopyOne copyOne)
 {
-    for (const QString& file : files) {
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& file = files.at(i);
+        if (!progress.step(file))
+            return false;
         window.setStatusLine(file + QStringLiteral("　　をコピー中です。"));
         pacer.pace([&window] { window.showProgress(); });
         if (copyOne(file) > 0)
             return false;
+        progress.done(1, sizes.at(i));
     }
     return true;
 }
 
-void copyPass(BatchCopyWindow& window)
+template <class SizeOf>
+QVector<qint64> sizesOf(const QStringList& files, qint64& total, SizeOf sizeOf)
 {
+    QVector<qint64> sizes;
+    sizes.reserve(files.size());
+    for (const QString& file : files) {
+        sizes.append(sizeOf(file));
+        total += sizes.last();
+    }
+    return sizes;
+}
+
+QString copyPass(BatchCopyWindow& window)
+{
+    const QStringList sources = window.selectedSourceFiles();
+    const QStringList extracted = window.selectedExtractedFiles();
+    qint64 totalBytes = 0;
+    const QVector<qint64> sourceSizes =
+        sizesOf(sources, totalBytes, [&window](const QString& file) { return window.sourceFileSize(file); });
+    const QVector<qint64> extractedSizes =
+        sizesOf(extracted, totalBytes, [&window](const QString& file) { return window.extractedFileSize(file); });
     ProgressPacer pacer;
     MovedSources movedSources;
+    RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
     window.restartSerialNumbers();
-    const bool copied = copyFiles(window, pacer, window.selectedSourceFiles(),
+    const bool copied = copyFiles(window, pacer, progress, sources, sourceSizes,
                                   [&window](const QString& file) { return window.copySourceFile(file); })
-        && copyFiles(window, pacer, window.selectedExtractedFiles(),
+        && copyFiles(window, pacer, progress, extracted, extractedSizes,
                      [&window](const QString& file) { return window.copyExtractedFile(file); });
     // Sources whose copies are placed go also when the run stops early.
     const bool sourcesDeleted = movedSources.finish() == ResultValue::Proceed;
+    if (progress.cancelled() && sourcesDeleted) {
+        window.setStatusLine(progress.cancelledText());
+        window.refreshSourceList();
+        window.refreshDestinationList();
+        return progress.cancelledText();
+    }
     if (!copied || !sourcesDeleted) {
         window.refreshDestinationList();
-        return;
+        return QString();
     }
     window.setStatusLine(QString());
     window.refreshSourceList();
     window.refreshDestinationList();
+    return QString();
 }
 
 }  // namespace
 
-void runBatchCopy(BatchCopyWindow& window)
+QString runBatchCopy(BatchCopyWindow& window)
 {
     if (window.selectedSourceFiles().isEmpty() && window.selectedExtractedFiles().isEmpty()) {
         if (!platform::askYesNo(QStringLiteral("すべてのファイルを選択しますか？"))) {
             window.focusSourceList();
-            return;
+            return QString();
         }
         window.selectAllSourceFiles();
     }
-    if (previewPass(window))
-        copyPass(window);
+    return previewPass(window) ? copyPass(window) : QString();
 }
 
 void pressCopy(CopyButtonWindow& window)
@@ -108,9 +140,13 @@ void pressCopy(CopyButtonWindow& window)
         window.focusRuleField(focusField);
         return;
     }
+    QString cancelled;
     if (platform::askYesNo(QStringLiteral("設定した内容でコピーしますか？")))
-        window.runBatchCopy();
+        cancelled = window.runBatchCopy();
     window.focusRuleField(PrefixField);
+    // The report of a cancelled copy outlasts the hint of the field.
+    if (!cancelled.isEmpty())
+        window.setStatusLine(cancelled);
 }
 
 QString commandHint(int index)

@@ -5,6 +5,8 @@
 #include <QVector>
 #include <QtGlobal>
 
+class RunProgressView;
+
 namespace FileOps {
 
 // What a copy run needs of the window it runs in. Lists of names are the
@@ -36,6 +38,11 @@ public:
     // Copy one file, fileName becoming the current file: 0 go on, above 0 stop.
     virtual qint16 copySourceFile(const QString& fileName) = 0;
     virtual qint16 copyExtractedFile(const QString& fileName) = 0;
+    // Sizes for the progress of the run; 0 when unknown.
+    virtual qint64 sourceFileSize(const QString& fileName) = 0;
+    virtual qint64 extractedFileSize(const QString& fileName) = 0;
+    // The progress window of the copy pass, or nullptr.
+    virtual RunProgressView* progressView() = 0;
 
     virtual void setStatusLine(const QString& text) = 0;
     // Paints the status line and re-reads the destination list at once, while
@@ -47,18 +54,21 @@ public:
 
 // The batch copy: selection, the preview with its clash and name checks, the
 // confirmation, and the copy of every selected file, the archive contents
-// window's after the source list's.
-void runBatchCopy(BatchCopyWindow& window);
+// window's after the source list's. Gives back the status line of a copy the
+// user cancelled, else an empty text.
+QString runBatchCopy(BatchCopyWindow& window);
 
 // What the Copy button needs of its window.
 class CopyButtonWindow {
 public:
     virtual ~CopyButtonWindow() = default;
     virtual void validateRules(qint16& focusField, qint16& status) = 0;
-    virtual void runBatchCopy() = 0;
+    // The status line of a cancelled copy, else empty.
+    virtual QString runBatchCopy() = 0;
     // 3 is the prefix field of the main window; any other value the field
     // of that index in the file-name operation window.
     virtual void focusRuleField(qint16 field) = 0;
+    virtual void setStatusLine(const QString& text) = 0;
 };
 
 void pressCopy(CopyButtonWindow& window);

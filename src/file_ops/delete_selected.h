@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class RunProgressView;
+
 namespace FileOps {
 
 // The two file lists of the main window, by their index.
@@ -26,8 +28,11 @@ public:
     virtual void setStatusLine(const QString& text) = 0;
     // Paints the status line at once while the deletion keeps the user interface busy.
     virtual void showProgress() = 0;
+    // The progress window of a deletion, or nullptr.
+    virtual RunProgressView* progressView() = 0;
 
-    virtual void deleteSelectedFiles() = 0;
+    // The status line of a deletion the user cancelled, else empty.
+    virtual QString deleteSelectedFiles() = 0;
     virtual void resetRules() = 0;
     virtual void focusPrefixField() = 0;
 };
@@ -36,8 +41,10 @@ public:
 void pressDelete(DeleteWindow& window);
 
 // The selected files of the source list, then of the destination list, each
-// list after a question of its own.
-void deleteSelectedFiles(DeleteWindow& window);
+// list after a question of its own. Cancel in the progress window ends the
+// whole deletion after the file being deleted; the status line of that
+// comes back, else an empty text.
+QString deleteSelectedFiles(DeleteWindow& window);
 
 // Deletes the file fileName of folder, the name exactly as listed. A file that
 // is no longer there is passed over; one that cannot be deleted is reported

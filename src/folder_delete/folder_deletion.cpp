@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "shared/result_value.h"
+#include "shared/run_progress.h"
 
 #include <QDir>
 #include <QStorageInfo>
@@ -86,7 +87,8 @@ QString deleteQuestion(const QString& folder)
     return folder + QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
 }
 
-DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders)
+DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
+                           RunProgressView* progressView)
 {
     if (folder.isEmpty())
         return DeleteOutcome::Declined;
@@ -98,7 +100,11 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
     if (!platform::askYesNo(deleteQuestion(folder)))
         return DeleteOutcome::Declined;
     const QString current = QDir::currentPath();
-    MarlowFuncUtility::RemoveFolderTree(folder);
+    {
+        // How many files the tree holds is only known once it is gone.
+        RunProgress progress(progressView, 0);
+        MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::OrdinaryOnly, &progress);
+    }
     keepCurrentFolder(current);
     return DeleteOutcome::Removed;
 }

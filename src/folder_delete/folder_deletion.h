@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class RunProgressView;
+
 // What the folder deletion window decides: which typed folder it accepts as
 // the one to delete, where the folder list goes when the user picks a drive,
 // and whether the Delete button refuses, asks, or deletes.
@@ -50,7 +52,9 @@ enum class DeleteOutcome {
 // The Delete button: refuses a protected folder, else asks and on Yes removes
 // the folder with everything in it. Should that take the process's current
 // folder with it, the current folder moves up to the nearest folder left, so
-// that the main window has a folder to start from.
-DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders);
+// that the main window has a folder to start from. progressView shows a long
+// removal and may cancel it after the folder being emptied.
+DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
+                           RunProgressView* progressView = nullptr);
 
 }  // namespace FolderDeletion

@@ -10,6 +10,7 @@
 #include "platform/vb_look.h"
 #include "shared/field_colors.h"
 #include "shared/folder_picker.h"
+#include "shared/progress_window.h"
 #include "shared/result_value.h"
 
 #include <QDir>
@@ -212,7 +213,8 @@ void frmDelDir::File1_GotFocus(int /*Index*/)
 
 void frmDelDir::Command2_Click()
 {
-    if (deleteFolder(FolderToDelete, protectedFolders_) == DeleteOutcome::Refused) {
+    ProgressWindow progress(this, QStringLiteral("フォルダーを削除しています…"));
+    if (deleteFolder(FolderToDelete, protectedFolders_, &progress) == DeleteOutcome::Refused) {
         platform::focusControl(Text1.control(PathFieldIndex));
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/message_box.h"
 #include "shared/result_value.h"
+#include "shared/run_progress.h"
 
 #include <QStringList>
 #include <QVector>
@@ -18,19 +19,22 @@ struct Level {
     QString path;
     QStringList subfolders;
     int next = 0;
+    int files = 0;
 };
 
 Level openLevel(const QString& path, platform::EntryScope scope)
 {
-    Level level{path, {}, 0};
+    Level level{path, {}, 0, 0};
     QVector<platform::DirEntry> entries;
     // An unreadable or missing folder yields no entries: it is a leaf.
     platform::listFolder(path, entries);
     for (const platform::DirEntry& entry : entries) {
-        if (!entry.isDirectory)
-            continue;
         if (scope == platform::EntryScope::OrdinaryOnly && !entry.isOrdinary())
             continue;
+        if (!entry.isDirectory) {
+            ++level.files;
+            continue;
+        }
         if (entry.name.isEmpty())
             continue;
         level.subfolders.append(entry.name);
@@ -40,7 +44,7 @@ Level openLevel(const QString& path, platform::EntryScope scope)
 
 }  // namespace
 
-qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope)
+qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope, RunProgress* progress)
 {
     // A link given as the folder goes as an entry; what it points to stays.
     if (platform::isLink(folder)) {
@@ -63,9 +67,13 @@ qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope)
             descent.append(openLevel(child, scope));
             continue;
         }
+        if (progress && !progress->step(level.path))
+            return ResultValue::Stop;
         const qint16 result = RemoveLeafFolder(level.path, scope);
         if (result > 0)
             return result;
+        if (progress)
+            progress->done(level.files);
         descent.removeLast();
     }
     return ResultValue::Proceed;

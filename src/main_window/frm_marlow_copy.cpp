@@ -7,13 +7,16 @@
 #include "platform/fs_error.h"
 #include "platform/message_box.h"
 #include "rename/frm_marlow_a.h"
+#include "shared/progress_window.h"
 #include "shared/result_value.h"
 
+#include <QFileInfo>
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -109,6 +112,22 @@ public:
         form_.CurrentFileName = fileName;
         return form_.CopyOneExtractedFile();
     }
+    qint64 sourceFileSize(const QString& fileName) override
+    {
+        return QFileInfo(platform::joinPath(form_.SourceFolder, fileName)).size();
+    }
+    qint64 extractedFileSize(const QString& fileName) override
+    {
+        const platform::FileListBox* list = form_.extractedFileList();
+        return list ? QFileInfo(platform::joinPath(list->path(), fileName)).size() : 0;
+    }
+    RunProgressView* progressView() override
+    {
+        progress_ = std::make_unique<ProgressWindow>(&form_, form_.isChecked(0)
+                                                                 ? QStringLiteral("ファイルを移動しています…")
+                                                                 : QStringLiteral("ファイルをコピーしています…"));
+        return progress_.get();
+    }
 
     void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
     void showProgress() override
@@ -121,7 +140,7 @@ public:
     void refreshDestinationList() override { form_.fileList(1)->refresh(); }
 
     void validateRules(qint16& focusField, qint16& status) override { form_.ValidateRules(focusField, status); }
-    void runBatchCopy() override { form_.RunBatchCopy(); }
+    QString runBatchCopy() override { return FileOps::runBatchCopy(*this); }
     void focusRuleField(qint16 field) override
     {
         form_.focusRefusedField(field);
@@ -129,6 +148,7 @@ public:
 
 private:
     frmMarlow& form_;
+    std::unique_ptr<ProgressWindow> progress_;
 };
 
 class DeleteRun : public FileOps::DeleteWindow {
@@ -144,12 +164,18 @@ public:
     void refreshList(int list) override { form_.fileList(list)->refresh(); }
     void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
     void showProgress() override { form_.Label2->repaint(); }
-    void deleteSelectedFiles() override { form_.DeleteSelectedFiles(); }
+    RunProgressView* progressView() override
+    {
+        progress_ = std::make_unique<ProgressWindow>(&form_, QStringLiteral("ファイルを削除しています…"));
+        return progress_.get();
+    }
+    QString deleteSelectedFiles() override { return FileOps::deleteSelectedFiles(*this); }
     void resetRules() override { form_.ResetRules(); }
     void focusPrefixField() override { platform::focusControl(form_.Text1.control(3)); }
 
 private:
     frmMarlow& form_;
+    std::unique_ptr<ProgressWindow> progress_;
 };
 
 }  // namespace

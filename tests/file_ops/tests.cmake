@@ -5,6 +5,7 @@ list(APPEND VELDA_CORE_TESTS
 )
 list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_copy_test.cpp
+  file_ops/progress_run_test.cpp
 )
 
 # The process the kill test kills: a batch move over real folders.

@@ -1,5 +1,6 @@
 #include "folder_delete/remove_folder_tree.h"
 #include "platform/fault_injection.h"
+#include "shared/run_progress.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
@@ -132,4 +133,32 @@ TEST_F(RemoveFolderTreeTest, AFolderThatVanishedBeforeItsRemovalCountsAsRemoved)
     // The injected 76 is excused; the parent then still holds A, which fails with 75.
     ASSERT_EQ(messages.count(), 1);
     EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 75")));
+}
+
+namespace {
+
+// The user cancels once a file has gone.
+class CancelAfterFirstFile : public RunProgressView {
+public:
+    void begin() override {}
+    bool update(const RunProgressFigures& figures, bool) override { return figures.filesDone > 0; }
+    void end() override {}
+};
+
+}  // namespace
+
+TEST_F(RemoveFolderTreeTest, CancelStopsAfterTheFolderBeingEmptied)
+{
+    tree.writeFile("T/A/B/c.txt");
+    tree.writeFile("T/A/b.txt");
+    tree.writeFile("T/x.txt");
+    RunProgress::setTimingForTests(0, 0);
+    CancelAfterFirstFile view;
+    RunProgress progress(&view, 0);
+    EXPECT_EQ(RemoveFolderTree(tree.path("T"), EntryScope::OrdinaryOnly, &progress), 9);
+    RunProgress::setTimingForTests(500, 100);
+    EXPECT_EQ(progress.cancelledText(), QStringLiteral("中止しました。（1 ファイル）"));
+    EXPECT_EQ(tree.names("T"), (QStringList{"A", "x.txt"}));
+    EXPECT_EQ(tree.names("T/A"), QStringList{"b.txt"});
+    EXPECT_TRUE(messages.texts().isEmpty());
 }

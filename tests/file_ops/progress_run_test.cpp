@@ -1,0 +1,141 @@
+#include "shared/progress_window.h"
+#include "shared/run_progress.h"
+#include "support/main_window_test.h"
+#include "support/ui_helpers.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <functional>
+
+namespace {
+
+const QString CancelledCopy = QStringLiteral("中止しました。（2 / 6 ファイル）");
+
+void clickEvents(QWidget* target, const std::function<void(QEvent*)>& deliver)
+{
+    const QPointF centre = QRectF(target->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        deliver(new QMouseEvent(type, centre, QPointF(target->mapToGlobal(centre.toPoint())), Qt::LeftButton,
+                                held, Qt::NoModifier));
+    }
+}
+
+// A click as the window system delivers it, now.
+void sendClick(QWidget* target)
+{
+    clickEvents(target, [target](QEvent* event) {
+        QApplication::sendEvent(target, event);
+        delete event;
+    });
+}
+
+// A click the program has not yet taken from its queue.
+void postClick(QWidget* target)
+{
+    clickEvents(target, [target](QEvent* event) { QCoreApplication::postEvent(target, event); });
+}
+
+// Every run shows its progress window from its first file on; the test acts
+// in it once a given number of files is done.
+class ProgressRun : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        RunProgress::setTimingForTests(0, 0);
+    }
+    void TearDown() override
+    {
+        ProgressWindow::setShownHookForTests(nullptr);
+        RunProgress::setTimingForTests(500, 100);
+        MainWindowTest::TearDown();
+    }
+    frmMarlow& open(bool move)
+    {
+        frmMarlow& form = showMainWindow();
+        form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work"));
+        form.fileList(1)->setPath(form.DestFolder = tree.makeFolder("dst"));
+        form.Check1.at<QAbstractButton>(0)->setChecked(move);
+        return form;
+    }
+    void atFilesDone(int filesDone, std::function<void(QWidget* window)> act)
+    {
+        ProgressWindow::setShownHookForTests(
+            [this, filesDone, act](QWidget* window, const RunProgressFigures& figures) {
+                owner = window->parentWidget();
+                for (const QLabel* label : window->findChildren<QLabel*>())
+                    shownTexts.append(label->text());
+                if (figures.filesDone == filesDone && !acted) {
+                    acted = true;
+                    act(window);
+                }
+            });
+    }
+    static QByteArray contentOf(int file) { return QByteArray(20000 + 997 * file, char('a' + file)); }
+
+    QWidget* owner = nullptr;
+    QStringList shownTexts;
+    bool acted = false;
+};
+
+}  // namespace
+
+// A click on Delete made during the run is dropped: no question after it.
+TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
+{
+    for (int file = 1; file <= 6; ++file)
+        tree.writeFile(QStringLiteral("work/f%1.txt").arg(file), contentOf(file));
+    tree.writeFile("dst/keep.txt", "keep");
+    frmMarlow& form = open(true);
+    form.fileList(0)->selectAll();
+    form.setText1(3, "p_");
+    atFilesDone(2, [&form](QWidget* window) {
+        postClick(form.Command1.at<QPushButton>(1));
+        sendClick(window->findChild<QPushButton*>(QStringLiteral("cancelButton")));
+    });
+    messages.answerYes();
+    messages.answerYes();
+    ui::click(form.Command1.at<QPushButton>(0));
+    ui::settle();
+
+    EXPECT_EQ(messages.count(), 2);
+    EXPECT_EQ(owner, &form);
+    EXPECT_TRUE(shownTexts.contains(QStringLiteral("2 / 6 ファイル")));
+    EXPECT_TRUE(shownTexts.contains(QStringLiteral("ファイルを移動しています…")));
+    EXPECT_EQ(tree.names("dst"), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt"}));
+    EXPECT_EQ(tree.readFile("dst/keep.txt"), "keep");
+    for (int file = 1; file <= 2; ++file)
+        EXPECT_EQ(tree.readFile(QStringLiteral("dst/p_f%1.txt").arg(file)), contentOf(file));
+    EXPECT_EQ(tree.names("work"), (QStringList{"f3.txt", "f4.txt", "f5.txt", "f6.txt"}));
+    for (int file = 3; file <= 6; ++file)
+        EXPECT_EQ(tree.readFile(QStringLiteral("work/f%1.txt").arg(file)), contentOf(file));
+    EXPECT_EQ(form.Label2->text(), CancelledCopy);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Esc cancels as the button does, and ends the deletion from both lists;
+// both lists are read again.
+TEST_F(ProgressRun, EscapeEndsTheDeletionAfterTheFileBeingDeleted)
+{
+    for (const char* name : {"work/a.txt", "work/b.txt", "work/c.txt", "work/d.txt", "dst/x.txt"})
+        tree.writeFile(name);
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    form.fileList(1)->selectAll();
+    tree.writeFile("dst/y.txt");  // listed once the list is read again
+    atFilesDone(1, [](QWidget* window) { ui::pressKey(window, Qt::Key_Escape); });
+    messages.answerYes();
+    messages.answerOk();
+    ui::click(form.Command1.at<QPushButton>(1));
+
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("選択したファイルを削除しますか？"),
+                                             QStringLiteral("選択したファイル群より、指定のファイルを削除します。")}));
+    EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"x.txt", "y.txt"}));
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（1 / 4 ファイル）"));
+}

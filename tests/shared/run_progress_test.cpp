@@ -1,0 +1,91 @@
+#include "shared/run_progress.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Cancels at the update that finds cancelAtDone files done.
+class CancellingView : public RunProgressView {
+public:
+    explicit CancellingView(int cancelAtDone) : cancelAtDone_(cancelAtDone) {}
+    void begin() override { ++begun; }
+    bool update(const RunProgressFigures& figures, bool windowDue) override
+    {
+        shownNames.append(windowDue ? figures.currentName : QString());
+        return figures.filesDone >= cancelAtDone_;
+    }
+    void end() override { ++ended; }
+
+    int begun = 0;
+    int ended = 0;
+    QStringList shownNames;
+
+private:
+    int cancelAtDone_;
+};
+
+class RunProgressTest : public ::testing::Test {
+protected:
+    void TearDown() override { RunProgress::setTimingForTests(500, 100); }
+};
+
+}  // namespace
+
+TEST(RunProgressTexts, SayWhereTheRunStands)
+{
+    struct Case {
+        RunProgressFigures figures;
+        QString files, timeLeft;
+    };
+    const Case cases[] = {
+        {{12, 200, 0, 0, {}, 30000}, QStringLiteral("12 / 200 ファイル"), QStringLiteral("残り 約 8 分")},
+        {{7, 0, 0, 0, {}, 5000}, QStringLiteral("7 ファイル"), QString()},
+        {{1, 4, 100, 400, {}, 10000}, QStringLiteral("1 / 4 ファイル"), QStringLiteral("残り 約 30 秒")},
+        {{5, 10, 0, 0, {}, 900}, QStringLiteral("5 / 10 ファイル"), QString()},
+        {{0, 10, 0, 0, {}, 9000}, QStringLiteral("0 / 10 ファイル"), QString()},
+        {{1, 100, 0, 0, {}, 120000}, QStringLiteral("1 / 100 ファイル"), QStringLiteral("残り 約 3 時間 18 分")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(progressFilesText(c.figures), c.files);
+        EXPECT_EQ(progressTimeLeftText(c.figures), c.timeLeft) << c.files.toStdString();
+    }
+    EXPECT_TRUE(progressBytesText(cases[0].figures).isEmpty());
+    EXPECT_FALSE(progressBytesText(cases[2].figures).isEmpty());
+    EXPECT_EQ(cancelledRunText(12, 200), QStringLiteral("中止しました。（12 / 200 ファイル）"));
+    EXPECT_EQ(cancelledRunText(3, 0), QStringLiteral("中止しました。（3 ファイル）"));
+}
+
+TEST_F(RunProgressTest, CancelStopsTheRunBeforeTheNextFileAndEndsTheWindowOnce)
+{
+    RunProgress::setTimingForTests(0, 0);
+    CancellingView view(2);
+    QStringList worked;
+    {
+        RunProgress progress(&view, 5, 500);
+        for (const QString name : {"a", "b", "c", "d", "e"}) {
+            if (!progress.step(name))
+                break;
+            worked.append(name);
+            progress.done(1, 100);
+        }
+        EXPECT_TRUE(progress.cancelled());
+        EXPECT_EQ(progress.figures().bytesDone, 200);
+        EXPECT_EQ(progress.cancelledText(), QStringLiteral("中止しました。（2 / 5 ファイル）"));
+        EXPECT_EQ(view.ended, 0);
+    }
+    EXPECT_EQ(worked, (QStringList{"a", "b"}));
+    EXPECT_EQ(view.shownNames, (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(view.begun, 1);
+    EXPECT_EQ(view.ended, 1);
+}
+
+TEST_F(RunProgressTest, NoWindowBeforeItsTime)
+{
+    RunProgress::setTimingForTests(3600000, 0);
+    CancellingView view(100);
+    RunProgress progress(&view, 2);
+    EXPECT_TRUE(progress.step("a"));
+    EXPECT_EQ(view.shownNames, QStringList{QString()});
+}
