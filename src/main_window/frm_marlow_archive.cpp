@@ -8,7 +8,9 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/vb_look.h"
+#include "shared/progress_window.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 void frmMarlow::File1_DblClick(int Index)
@@ -34,7 +36,19 @@ void frmMarlow::ExtractArchiveItem(int listIndex)
     const QString archivePath = platform::joinPath(fileList(0)->path(), archiveName);
     qint32 memberCount = 0;
     qint16 result = 0;
-    MarlowFuncUtility::ExtractArchive(archivePath, MeltFolder + QLatin1Char('/'), memberCount, result);
+    {
+        ProgressWindow view(this, QStringLiteral("書庫を解凍しています…"));
+        RunProgress progress(&view, 0);
+        MarlowFuncUtility::ExtractArchive(archivePath, MeltFolder + QLatin1Char('/'), memberCount, result,
+                                          [&progress](const QString& memberName) {
+                                              if (!progress.step(memberName))
+                                                  return false;
+                                              progress.done();
+                                              return true;
+                                          });
+        if (progress.cancelled())
+            Label2->setText(progress.cancelledText());
+    }
     if (result > 0)
         return;
 
