@@ -2,10 +2,10 @@
 
 #include "archive/archive_command_line.h"
 #include "archive/unpack32.h"
+#include "platform/file_name_codec.h"
 #include "platform/message_box.h"
 #include "shared/result_value.h"
 
-#include <QFile>
 
 namespace MarlowFuncUtility {
 
@@ -53,7 +53,7 @@ void ExtractArchive(const QString& archivePath, const QString& destinationFolder
 
     const QByteArray commandLine = ArchiveCommandLine::build(QString::fromLatin1(archiver->command), archivePath,
                                                              destinationFolder);
-    const QByteArray encodedPath = QFile::encodeName(archivePath);
+    const QByteArray encodedPath = platform::encodeFileName(archivePath);
     if (archiver->checkArchive(encodedPath.constData(), Unpack32::CheckRapid) == 0) {
         result = ResultValue::Stop;
         return;

@@ -3,8 +3,8 @@
 #include "archive/lhasa_library.h"
 #include "archive/lzh_header_name.h"
 #include "archive/member_names.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -82,7 +82,7 @@ LhasaMemberReader::LhasaMemberReader(const LhasaLibrary& library, const QString&
     : state_(std::make_unique<State>(library))
 {
     State& s = *state_;
-    s.stream.fd = ::open(QFile::encodeName(archivePath).constData(), O_RDONLY | O_CLOEXEC);
+    s.stream.fd = ::open(platform::encodeFileName(archivePath).constData(), O_RDONLY | O_CLOEXEC);
     struct stat info;
     if (s.stream.fd < 0 || ::fstat(s.stream.fd, &info) != 0 || !S_ISREG(info.st_mode))
         return;
@@ -135,6 +135,6 @@ bool LhasaMemberReader::extractTo(const QString& path)
     // Owner and permission bits from the archive are not applied: the file
     // gets the user's defaults, never a set-user-ID bit.
     s.current->extra_flags &= ~unsigned(LHA_FILE_UNIX_PERMS | LHA_FILE_UNIX_UID_GID);
-    QByteArray target = QFile::encodeName(path);
+    QByteArray target = platform::encodeFileName(path);
     return s.library.readerExtract(s.reader, target.data(), nullptr, nullptr) != 0;
 }

@@ -1,8 +1,8 @@
 #include "archive/libarchive_member_reader.h"
 
 #include "archive/libarchive_library.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -77,7 +77,7 @@ LibarchiveMemberReader::LibarchiveMemberReader(const LibarchiveLibrary& library,
     // A libarchive built without character set conversion refuses this;
     // the archive is still read, its names as stored.
     library.setFormatOption(s.reader, format == Format::Zip ? "zip" : "lha", "hdrcharset", "CP932");
-    s.opened = library.openFileName(s.reader, QFile::encodeName(archivePath).constData(), 64 * 1024) == ARCHIVE_OK;
+    s.opened = library.openFileName(s.reader, platform::encodeFileName(archivePath).constData(), 64 * 1024) == ARCHIVE_OK;
 }
 
 LibarchiveMemberReader::~LibarchiveMemberReader()
@@ -114,7 +114,7 @@ MemberReader::Step LibarchiveMemberReader::next(ArchiveMember& member)
 bool LibarchiveMemberReader::extractTo(const QString& path)
 {
     State& s = *state_;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+    const int fd = ::open(platform::encodeFileName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                           0666);
     if (fd < 0)
         return false;

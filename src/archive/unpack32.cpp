@@ -6,9 +6,9 @@
 #include "archive/libarchive_library.h"
 #include "archive/libarchive_member_reader.h"
 #include "archive/member_extraction.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 
-#include <QFile>
 
 #include <cstring>
 #include <functional>
@@ -105,7 +105,7 @@ ReaderFactory zipReaderFor(const QString& archivePath)
 
 QString pathOf(const char* archivePath)
 {
-    return archivePath ? QFile::decodeName(archivePath) : QString();
+    return archivePath ? platform::decodeFileName(archivePath) : QString();
 }
 
 void writeOutput(const QByteArray& report, char* output, int outputSize)

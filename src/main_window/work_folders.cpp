@@ -1,10 +1,10 @@
 #include "main_window/work_folders.h"
 
 #include "folder_delete/remove_folder_tree.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 
-#include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -23,7 +23,7 @@ QString programFolderFrom(const QString& applicationFolder)
 QString baseFolder(const QString& programFolder)
 {
     const QString folder = programFolder.isEmpty() ? QStringLiteral("/") : programFolder;
-    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+    if (::access(platform::encodeFileName(folder).constData(), W_OK) == 0)
         return programFolder;
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     platform::makeFolderPath(userFolder);
