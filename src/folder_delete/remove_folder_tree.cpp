@@ -29,6 +29,16 @@ qint16 removeLink(const QString& folder)
     return reported(platform::deleteFile(link));
 }
 
+qint16 refuseOtherVolumes(const QString& folder, platform::EntryScope scope)
+{
+    QString mountPoint;
+    const platform::FsError error = findMountedVolume(folder, scope, mountPoint);
+    if (error.failed() || mountPoint.isEmpty())
+        return reported(error);
+    platform::showMessage(mountedVolumeMessage(mountPoint));
+    return ResultValue::Stop;
+}
+
 }  // namespace
 
 qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope)
@@ -36,24 +46,23 @@ qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope)
     // A link given as the folder goes as an entry; what it points to stays.
     if (platform::isLink(folder))
         return removeLink(folder);
-    platform::FolderHandle here;
-    platform::FsError error = platform::FolderHandle::open(folder, here);
+    platform::FolderHandle top;
+    platform::FsError error = platform::FolderHandle::open(folder, top);
     if (error.number == platform::ErrorNumber::PathNotFound)
         return ResultValue::Proceed;
     if (error.failed())
         return reported(error);
 
     // Nothing goes before the whole tree is known to lie on this one volume.
-    QString mountPoint;
-    error = findMountedVolume(folder, scope, mountPoint);
-    if (error.failed())
-        return reported(error);
-    if (!mountPoint.isEmpty()) {
-        platform::showMessage(mountedVolumeMessage(mountPoint));
-        return ResultValue::Stop;
-    }
+    const qint16 checked = refuseOtherVolumes(folder, scope);
+    if (checked > 0)
+        return checked;
 
     // One handle walks the tree: depth and path length never matter.
+    platform::FolderHandle here;
+    error = platform::FolderHandle::open(folder, here);
+    if (error.failed())
+        return reported(error);
     QVector<RemovalLevel> descent(1);
     error = descent.last().read(here, scope);
     if (error.failed())
@@ -65,6 +74,11 @@ qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope)
             error = here.openSubfolder(level.subfolders.at(level.next++), child);
             if (error.failed())
                 return reported(error);
+            // A volume mounted since the tree was checked is not entered either.
+            if (!child.isOnSameVolume(top)) {
+                platform::showMessage(mountedVolumeMessage(child.path()));
+                return ResultValue::Stop;
+            }
             here = std::move(child);
             descent.append(RemovalLevel{});
             error = descent.last().read(here, scope);
@@ -86,7 +100,6 @@ qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope)
         if (removed > 0)
             return removed;
     }
-    here = platform::FolderHandle();
     return reported(platform::removeFolder(folder), platform::ErrorNumber::PathNotFound);
 }
 

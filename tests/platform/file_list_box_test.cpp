@@ -62,9 +62,9 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
 {
     TempTree tree;
     const QByteArray root = platform::encodeFileName(tree.root());
-    for (const QByteArray raw : {QByteArray("\x83\x65\x83\x58\x83\x67.txt"), QByteArray("bad\xff.txt"),
-                                 QByteArray("ok.txt")})
-        ASSERT_EQ(::close(::open(root + "/" + raw, O_WRONLY | O_CREAT, 0644)), 0);
+    const QByteArray raw[] = {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt"};
+    for (const QByteArray& name : raw)
+        ASSERT_EQ(::close(::open(root + "/" + name, O_WRONLY | O_CREAT, 0644)), 0);
     FileListBox list;
     ASSERT_FALSE(list.setPath(tree.root()).failed());
     list.setPattern("*.txt");
@@ -78,4 +78,6 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
     EXPECT_EQ(list.selectedEntries(), QStringList({platform::decodeFileName("bad\xff.txt"),
                                                    platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt")}));
     EXPECT_EQ(list.entries().at(1), "ok.txt");
+    for (const QByteArray& name : raw)
+        ::unlink(root + "/" + name);
 }
