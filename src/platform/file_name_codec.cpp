@@ -135,7 +135,7 @@ QString readableFileName(const QString& name)
     QString shown = name;
     for (qsizetype i = 0; i < shown.size(); ++i)
         if (isEscapeAt(name, i))
-            shown[i] = QChar::ReplacementCharacter;
+            shown.replace(i, 1, QChar(QChar::ReplacementCharacter));
     return shown;
 }
 
