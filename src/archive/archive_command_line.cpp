@@ -1,6 +1,7 @@
 #include "archive/archive_command_line.h"
 
-#include <QFile>
+#include "platform/file_name_codec.h"
+
 #include <QStringList>
 
 namespace ArchiveCommandLine {
@@ -9,7 +10,7 @@ namespace {
 
 QByteArray quoted(const QString& path)
 {
-    QByteArray text = QFile::encodeName(path);
+    QByteArray text = platform::encodeFileName(path);
     text.replace('"', "\"\"");
     return '"' + text + '"';
 }
@@ -58,7 +59,7 @@ std::optional<QList<QByteArray>> tokens(const QByteArray& text)
 
 QByteArray build(const QString& command, const QString& archivePath, const QString& destinationFolder)
 {
-    return QFile::encodeName(command) + ' ' + quoted(archivePath) + ' ' + quoted(destinationFolder);
+    return platform::encodeFileName(command) + ' ' + quoted(archivePath) + ' ' + quoted(destinationFolder);
 }
 
 std::optional<Parts> parse(const char* commandLine)
@@ -68,8 +69,8 @@ std::optional<Parts> parse(const char* commandLine)
     const std::optional<QList<QByteArray>> parts = tokens(QByteArray(commandLine));
     if (!parts || parts->size() != 3 || parts->at(1).isEmpty() || parts->at(2).isEmpty())
         return std::nullopt;
-    return Parts{QString::fromLatin1(parts->at(0)), QFile::decodeName(parts->at(1)),
-                 QFile::decodeName(parts->at(2))};
+    return Parts{QString::fromLatin1(parts->at(0)), platform::decodeFileName(parts->at(1)),
+                 platform::decodeFileName(parts->at(2))};
 }
 
 }  // namespace ArchiveCommandLine

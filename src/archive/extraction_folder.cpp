@@ -1,8 +1,8 @@
 #include "archive/extraction_folder.h"
 
 #include "platform/file_system.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -15,7 +15,7 @@ QString makeFolders(const QString& root, const QStringList& parts)
     QString folder = root;
     for (const QString& part : parts) {
         folder = platform::joinPath(folder, part);
-        const QByteArray encoded = QFile::encodeName(folder);
+        const QByteArray encoded = platform::encodeFileName(folder);
         if (::mkdir(encoded.constData(), 0777) == 0)
             continue;
         if (errno != EEXIST)

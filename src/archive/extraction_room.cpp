@@ -1,6 +1,6 @@
 #include "archive/extraction_room.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <sys/statvfs.h>
 
@@ -22,7 +22,7 @@ Space of(const QString& folder)
 {
     Space space;
     struct statvfs info;
-    if (::statvfs(QFile::encodeName(folder).constData(), &info) != 0)
+    if (::statvfs(platform::encodeFileName(folder).constData(), &info) != 0)
         return space;
     space.known = true;
     space.freeBytes = qint64(info.f_bavail) * qint64(info.f_frsize);

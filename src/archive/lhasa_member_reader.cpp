@@ -4,8 +4,8 @@
 #include "archive/lzh_header_name.h"
 #include "archive/member_file.h"
 #include "archive/member_names.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -150,7 +150,7 @@ LhasaMemberReader::LhasaMemberReader(const LhasaLibrary& library, const QString&
     : state_(std::make_unique<State>(library))
 {
     State& s = *state_;
-    s.stream.fd = ::open(QFile::encodeName(archivePath).constData(), O_RDONLY | O_CLOEXEC);
+    s.stream.fd = ::open(platform::encodeFileName(archivePath).constData(), O_RDONLY | O_CLOEXEC);
     struct stat info;
     if (s.stream.fd < 0 || ::fstat(s.stream.fd, &info) != 0 || !S_ISREG(info.st_mode))
         return;

@@ -3,8 +3,8 @@
 #include "archive/libarchive_library.h"
 #include "archive/member_file.h"
 #include "archive/member_names.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <limits>
 #include <locale.h>
@@ -65,7 +65,7 @@ LibarchiveMemberReader::LibarchiveMemberReader(const LibarchiveLibrary& library,
     // refuses the option and gives them as stored.
     if (format == Format::Lzh)
         library.setFormatOption(s.reader, "lha", "hdrcharset", "CP932");
-    s.opened = library.openFileName(s.reader, QFile::encodeName(archivePath).constData(), 10240) == ARCHIVE_OK;
+    s.opened = library.openFileName(s.reader, platform::encodeFileName(archivePath).constData(), 10240) == ARCHIVE_OK;
 }
 
 LibarchiveMemberReader::~LibarchiveMemberReader()

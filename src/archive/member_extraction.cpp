@@ -2,15 +2,16 @@
 
 #include "archive/extraction_folder.h"
 #include "archive/member_names.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 
-#include <QFile>
 #include <QPair>
 #include <QSet>
 #include <QVector>
 
 #include <algorithm>
 #include <limits>
+#include <unistd.h>
 
 namespace MemberExtraction {
 
@@ -54,7 +55,7 @@ public:
         const QString path = platform::joinPath(folder_, parts.last());
         const MemberWrite written = reader_.extractTo(path);
         if (written != MemberWrite::Written)
-            QFile::remove(path);
+            ::unlink(platform::encodeFileName(path).constData());
         return written;
     }
 

@@ -1,6 +1,6 @@
 #include "archive/member_file.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -9,7 +9,7 @@
 
 MemberFile::MemberFile(const QString& path, qint64 declaredSize) : declaredSize_(declaredSize)
 {
-    const QByteArray encoded = QFile::encodeName(path);
+    const QByteArray encoded = platform::encodeFileName(path);
     // 0666: the kernel takes the user's umask off, as for any new file.
     const auto create = [&encoded] {
         return ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);

@@ -8,8 +8,8 @@
 #include "archive/libarchive_member_reader.h"
 #include "archive/zip_directory.h"
 #include "platform/file_system.h"
+#include "platform/file_name_codec.h"
 
-#include <QFile>
 
 #include <cstring>
 #include <functional>
@@ -131,7 +131,7 @@ Choice extractionReaderFor(Format format, const QString& archivePath)
 
 QString pathOf(const char* archivePath)
 {
-    return archivePath ? QFile::decodeName(archivePath) : QString();
+    return archivePath ? platform::decodeFileName(archivePath) : QString();
 }
 
 void writeOutput(const QByteArray& report, char* output, int outputSize)

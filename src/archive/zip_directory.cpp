@@ -1,9 +1,13 @@
 #include "archive/zip_directory.h"
 
+#include "platform/file_name_codec.h"
+
 #include <QByteArray>
 #include <QFile>
 
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 namespace ZipDirectory {
 
@@ -83,9 +87,14 @@ std::optional<Directory> locate(QFile& file)
 
 std::optional<qint64> declaredBytes(const QString& archivePath)
 {
-    QFile file(archivePath);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened by its exact bytes: the path may hold a name that is not UTF-8.
+    const int fd = ::open(platform::encodeFileName(archivePath).constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return std::nullopt;
+    }
     const std::optional<Directory> directory = locate(file);
     QByteArray entries;
     if (!directory || !readAt(file, directory->offset, directory->size, entries))

@@ -1,8 +1,8 @@
 #include "file_ops/target_name.h"
 
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 
-#include <QFile>
 
 #include <algorithm>
 #include <climits>
@@ -15,7 +15,7 @@ bool isUsableTargetName(const QString& newName, int maxNameBytes)
         return false;
     if (newName.contains(QLatin1Char('/')) || newName.contains(QChar(0)))
         return false;
-    return QFile::encodeName(newName).size() <= maxNameBytes;
+    return platform::encodeFileName(newName).size() <= maxNameBytes;
 }
 
 int maxNameBytesOf(const QStringList& folders)

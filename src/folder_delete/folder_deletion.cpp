@@ -3,6 +3,7 @@
 #include "folder_delete/deletion_guard.h"
 #include "folder_delete/remove_folder_tree.h"
 #include "main_window/work_folders.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -84,7 +85,7 @@ DriveFolder folderOfDrive(const QString& drive)
 
 QString deleteQuestion(const QString& folder)
 {
-    return folder + QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
+    return platform::readableFileName(folder) + QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
 }
 
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,

@@ -1,45 +1,51 @@
 #include "folder_delete/remove_folder_tree.h"
 
+#include "folder_delete/mounted_volume.h"
+#include "folder_delete/removal_level.h"
+#include "platform/folder_handle.h"
 #include "platform/message_box.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
-#include <QStringList>
 #include <QVector>
 
 namespace MarlowFuncUtility {
 
 namespace {
 
-// One level of the descent. Its subfolders are listed once, in listing order:
-// removing a subfolder leaves the order of the others as it was, so walking
-// this list visits the folders exactly as descending again from the top would,
-// without listing every level again for every folder removed.
-struct Level {
-    QString path;
-    QStringList subfolders;
-    int next = 0;
-    int files = 0;
-};
-
-Level openLevel(const QString& path, platform::EntryScope scope)
+// Shows a failure that is not one of the excused outcomes; gives back the result.
+qint16 reported(const platform::FsError& error, int excused = 0)
 {
-    Level level{path, {}, 0, 0};
-    QVector<platform::DirEntry> entries;
-    // An unreadable or missing folder yields no entries: it is a leaf.
-    platform::listFolder(path, entries);
-    for (const platform::DirEntry& entry : entries) {
-        if (scope == platform::EntryScope::OrdinaryOnly && !entry.isOrdinary())
-            continue;
-        if (!entry.isDirectory) {
-            ++level.files;
-            continue;
-        }
-        if (entry.name.isEmpty())
-            continue;
-        level.subfolders.append(entry.name);
-    }
-    return level;
+    if (!error.failed() || error.number == excused)
+        return ResultValue::Proceed;
+    platform::showError(error);
+    return ResultValue::Stop;
+}
+
+qint16 removeLink(const QString& folder)
+{
+    QString link = folder;
+    while (link.endsWith(QLatin1Char('/')))
+        link.chop(1);
+    return reported(platform::deleteFile(link));
+}
+
+int filesOf(const RemovalLevel& level, platform::EntryScope scope)
+{
+    int files = 0;
+    for (const platform::DirEntry& entry : level.entries)
+        files += !entry.isDirectory && (scope == platform::EntryScope::All || entry.isOrdinary());
+    return files;
+}
+
+qint16 refuseOtherVolumes(const QString& folder, platform::EntryScope scope)
+{
+    QString mountPoint;
+    const platform::FsError error = findMountedVolume(folder, scope, mountPoint);
+    if (error.failed() || mountPoint.isEmpty())
+        return reported(error);
+    platform::showMessage(mountedVolumeMessage(mountPoint));
+    return ResultValue::Stop;
 }
 
 }  // namespace
@@ -47,51 +53,76 @@ Level openLevel(const QString& path, platform::EntryScope scope)
 qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope, RunProgress* progress)
 {
     // A link given as the folder goes as an entry; what it points to stays.
-    if (platform::isLink(folder)) {
-        QString link = folder;
-        while (link.endsWith(QLatin1Char('/')))
-            link.chop(1);
-        const platform::FsError error = platform::deleteFile(link);
-        if (error.failed()) {
-            platform::showError(error);
-            return ResultValue::Stop;
-        }
+    if (platform::isLink(folder))
+        return removeLink(folder);
+    platform::FolderHandle top;
+    platform::FsError error = platform::FolderHandle::open(folder, top);
+    if (error.number == platform::ErrorNumber::PathNotFound)
         return ResultValue::Proceed;
-    }
-    QVector<Level> descent;
-    descent.append(openLevel(folder, scope));
+    if (error.failed())
+        return reported(error);
+
+    // Nothing goes before the whole tree is known to lie on this one volume.
+    const qint16 checked = refuseOtherVolumes(folder, scope);
+    if (checked > 0)
+        return checked;
+
+    // One handle walks the tree: depth and path length never matter.
+    platform::FolderHandle here;
+    error = platform::FolderHandle::open(folder, here);
+    if (error.failed())
+        return reported(error);
+    QVector<RemovalLevel> descent(1);
+    error = descent.last().read(here, scope);
+    if (error.failed())
+        return reported(error);
     while (!descent.isEmpty()) {
-        Level& level = descent.last();
+        RemovalLevel& level = descent.last();
         if (level.next < level.subfolders.size()) {
-            const QString child = platform::joinPath(level.path, level.subfolders.at(level.next++));
-            descent.append(openLevel(child, scope));
+            platform::FolderHandle child;
+            error = here.openSubfolder(level.subfolders.at(level.next++), child);
+            if (error.failed())
+                return reported(error);
+            // A volume mounted since the tree was checked is not entered either.
+            if (!child.isOnSameVolume(top)) {
+                platform::showMessage(mountedVolumeMessage(child.path()));
+                return ResultValue::Stop;
+            }
+            here = std::move(child);
+            descent.append(RemovalLevel{});
+            error = descent.last().read(here, scope);
+            if (error.failed())
+                return reported(error);
             continue;
         }
-        if (progress && !progress->step(level.path))
+        if (progress && !progress->step(here.path()))
             return ResultValue::Stop;
-        const qint16 result = RemoveLeafFolder(level.path, scope);
-        if (result > 0)
-            return result;
+        const qint16 emptied = reported(here.deleteFiles(level.entries, scope));
+        if (emptied > 0)
+            return emptied;
         if (progress)
-            progress->done(level.files);
+            progress->done(filesOf(level, scope));
         descent.removeLast();
+        if (descent.isEmpty())
+            break;
+        const QString leaf = here.path().mid(here.path().lastIndexOf(QLatin1Char('/')) + 1);
+        error = here.openParent(here);
+        if (error.failed())
+            return reported(error);
+        const qint16 removed = reported(here.removeSubfolder(leaf), platform::ErrorNumber::PathNotFound);
+        if (removed > 0)
+            return removed;
     }
-    return ResultValue::Proceed;
+    return reported(platform::removeFolder(folder), platform::ErrorNumber::PathNotFound);
 }
 
 qint16 RemoveLeafFolder(const QString& folder, platform::EntryScope scope)
 {
-    platform::FsError error = platform::deleteMatchingFiles(folder, QStringLiteral("*.*"), scope);
-    if (error.failed() && error.number != platform::ErrorNumber::FileNotFound) {
-        platform::showError(error);
-        return ResultValue::Stop;
-    }
-    error = platform::removeFolder(folder);
-    if (error.failed() && error.number != platform::ErrorNumber::PathNotFound) {
-        platform::showError(error);
-        return ResultValue::Stop;
-    }
-    return ResultValue::Proceed;
+    const qint16 emptied = reported(platform::deleteMatchingFiles(folder, QStringLiteral("*.*"), scope),
+                                    platform::ErrorNumber::FileNotFound);
+    if (emptied > 0)
+        return emptied;
+    return reported(platform::removeFolder(folder), platform::ErrorNumber::PathNotFound);
 }
 
 }  // namespace MarlowFuncUtility

@@ -13,7 +13,9 @@ namespace MarlowFuncUtility {
 // first subfolder (in listing order) of each level. Stops at the first failure
 // with one "Error-" message and gives back 9; a missing folder is no failure.
 // Ordinary scope never sees hidden or system entries, so a folder holding
-// them cannot be removed; links are removed as entries, never entered.
+// them cannot be removed; links are removed as entries, never entered. A tree
+// that holds another mounted volume is refused whole, before anything is
+// deleted, with a message naming the mount point (9).
 // With progress, each leaf folder is a step; Cancel stops before the next
 // one and gives back 9.
 qint16 RemoveFolderTree(const QString& folder,

@@ -3,6 +3,8 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/copy_one_file.h"
 #include "file_ops/delete_selected.h"
+#include "platform/file_list_box.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/fs_error.h"
 #include "platform/message_box.h"
@@ -15,32 +17,9 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include <algorithm>
 #include <memory>
 
 namespace {
-
-QStringList selectedEntries(const QListWidget* list)
-{
-    QVector<int> rows;
-    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
-        rows.append(index.row());
-    std::sort(rows.begin(), rows.end());
-    QStringList names;
-    names.reserve(rows.size());
-    for (int row : rows)
-        names.append(list->item(row)->text());
-    return names;
-}
-
-QStringList allEntries(const QListWidget* list)
-{
-    QStringList names;
-    names.reserve(list->count());
-    for (int row = 0; row < list->count(); ++row)
-        names.append(list->item(row)->text());
-    return names;
-}
 
 // Selecting rows one by one is quadratic in the selection model: select runs.
 void selectRows(QListWidget* list, const QVector<int>& ascendingRows)
@@ -61,19 +40,19 @@ class CopyRun : public FileOps::BatchCopyWindow, public FileOps::CopyButtonWindo
 public:
     explicit CopyRun(frmMarlow& form) : form_(form) {}
 
-    QStringList selectedSourceFiles() override { return selectedEntries(form_.fileList(0)); }
+    QStringList selectedSourceFiles() override { return form_.fileList(0)->selectedEntries(); }
     void selectAllSourceFiles() override { form_.fileList(0)->selectAll(); }
     void focusSourceList() override { platform::focusControl(form_.fileList(0)); }
     QStringList selectedExtractedFiles() override
     {
         const platform::FileListBox* list = form_.extractedFileList();
-        return list ? selectedEntries(list) : QStringList();
+        return list ? list->selectedEntries() : QStringList();
     }
 
     QStringList destinationFiles() override
     {
         form_.fileList(1)->refresh();
-        return allEntries(form_.fileList(1));
+        return form_.fileList(1)->entries();
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
     bool overwriteOn() override { return form_.isChecked(1); }
@@ -89,7 +68,11 @@ public:
         QListWidget* preview = form_.List1;
         preview->setUpdatesEnabled(false);
         preview->clear();
-        preview->addItems(entries);
+        QStringList shown;
+        shown.reserve(entries.size());
+        for (const QString& entry : entries)
+            shown.append(platform::readableFileName(entry));
+        preview->addItems(shown);
         selectRows(preview, markedRows);
         preview->setUpdatesEnabled(true);
         form_.fileList(1)->hide();
@@ -155,7 +138,7 @@ class DeleteRun : public FileOps::DeleteWindow {
 public:
     explicit DeleteRun(frmMarlow& form) : form_(form) {}
 
-    QStringList selectedFiles(int list) override { return selectedEntries(form_.fileList(list)); }
+    QStringList selectedFiles(int list) override { return form_.fileList(list)->selectedEntries(); }
     qint16 deleteListedFile(int list, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;

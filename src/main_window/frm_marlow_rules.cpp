@@ -1,5 +1,6 @@
 #include "main_window/frm_marlow.h"
 
+#include "platform/file_name_codec.h"
 #include "platform/message_box.h"
 #include "rename/frm_marlow_a.h"
 #include "rename/frm_marlow_b.h"
@@ -112,5 +113,9 @@ QString frmMarlow::buildTargetName(const QString& sourceName)
     Rules.FromFront = Rules.NameRule < 5 || !nameWindow || nameWindow->isOptionSelected(frontOption);
     const frmMarlowB* extensionWindow = platform::FormInstance<frmMarlowB>::ifLoaded();
     Rules.ExtBeforeName = !extensionWindow || extensionWindow->isOptionSelected(0);
-    return BuildTargetName(Rules, sourceName);
+    // Rules work on the name as the user reads it; a name they leave as it
+    // was keeps its exact bytes.
+    const QString shown = platform::readableFileName(sourceName);
+    const QString built = BuildTargetName(Rules, shown);
+    return built == shown ? sourceName : built;
 }

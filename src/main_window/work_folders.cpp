@@ -1,11 +1,11 @@
 #include "main_window/work_folders.h"
 
 #include "folder_delete/remove_folder_tree.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -30,7 +30,7 @@ bool isInstalled(const QString& programFolder, bool ownedByUser, bool writable)
 
 bool isInstalled(const QString& programFolder)
 {
-    const QByteArray folder = QFile::encodeName(programFolder.isEmpty() ? QStringLiteral("/") : programFolder);
+    const QByteArray folder = platform::encodeFileName(programFolder.isEmpty() ? QStringLiteral("/") : programFolder);
     struct stat status {};
     const bool ownedByUser = ::stat(folder.constData(), &status) == 0 && status.st_uid == ::geteuid();
     const bool writable = ::access(folder.constData(), W_OK) == 0;

@@ -1,5 +1,6 @@
 #include "platform/dir_list_box.h"
 
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 
 #include <QStyle>
@@ -35,25 +36,33 @@ QStringList foldersDownTo(const QString& folder)
     return chain;
 }
 
-QStringList subfoldersOf(const QString& folder)
+struct Subfolder {
+    QString shown;
+    QString name;
+};
+
+QVector<Subfolder> subfoldersOf(const QString& folder)
 {
     QVector<DirEntry> entries;
     listFolder(folder, entries);
-    QStringList names;
+    QVector<Subfolder> subfolders;
     for (const DirEntry& entry : entries) {
         if (entry.isDirectory && entry.isOrdinary())
-            names.append(entry.name);
+            subfolders.append(Subfolder{readableFileName(entry.name), entry.name});
     }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = QString::compare(a, b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
+    std::sort(subfolders.begin(), subfolders.end(), [](const Subfolder& a, const Subfolder& b) {
+        const int order = QString::compare(a.shown, b.shown, Qt::CaseInsensitive);
+        if (order != 0)
+            return order < 0;
+        return a.shown != b.shown ? a.shown < b.shown : a.name < b.name;
     });
-    return names;
+    return subfolders;
 }
 
-QString nameOf(const QString& folder)
+QString shownNameOf(const QString& folder)
 {
-    return folder == QLatin1String("/") ? folder : folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1);
+    return folder == QLatin1String("/") ? folder
+                                        : readableFileName(folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1));
 }
 
 }  // namespace
@@ -100,13 +109,13 @@ void DirListBox::fill()
     const QString indent = QStringLiteral("  ");
     int depth = 0;
     for (const QString& folder : chain) {
-        auto* entry = new QListWidgetItem(open, indent.repeated(depth++) + nameOf(folder), this);
+        auto* entry = new QListWidgetItem(open, indent.repeated(depth++) + shownNameOf(folder), this);
         entry->setData(FolderRole, folder);
     }
     setCurrentRow(count() - 1);
-    for (const QString& name : subfoldersOf(path_)) {
-        auto* entry = new QListWidgetItem(closed, indent.repeated(depth) + name, this);
-        entry->setData(FolderRole, joinPath(path_, name));
+    for (const Subfolder& subfolder : subfoldersOf(path_)) {
+        auto* entry = new QListWidgetItem(closed, indent.repeated(depth) + subfolder.shown, this);
+        entry->setData(FolderRole, joinPath(path_, subfolder.name));
     }
 }
 

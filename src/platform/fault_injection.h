@@ -8,6 +8,8 @@ namespace platform {
 // has been written, so the clean-up of a partial copy is exercised too.
 enum class FileOperation {
     List,
+    ReadEntries,  // a folder opened, then reading its entries fails
+    MountPoint,   // the folder counts as another mounted volume (any number)
     DeleteFile,
     DeleteMatchingFiles,
     RemoveFolder,

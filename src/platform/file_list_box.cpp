@@ -1,5 +1,6 @@
 #include "platform/file_list_box.h"
 
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/wildcard.h"
 
@@ -9,6 +10,16 @@
 #include <algorithm>
 
 namespace platform {
+
+namespace {
+
+QString exactName(const QListWidgetItem* item)
+{
+    const QVariant name = item->data(FileListBox::NameRole);
+    return name.isValid() ? name.toString() : item->text();
+}
+
+}  // namespace
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent)
 {
@@ -42,9 +53,13 @@ void FileListBox::refresh()
 {
     QSet<QString> selectedNames;
     for (const QListWidgetItem* item : selectedItems())
-        selectedNames.insert(item->text());
+        selectedNames.insert(exactName(item));
 
-    QStringList names;
+    struct Row {
+        QString shown;
+        QString name;
+    };
+    QVector<Row> rows;
     QVector<DirEntry> entries;
     if (!path_.isEmpty() && !listFolder(path_, entries).failed()) {
         for (const DirEntry& entry : entries) {
@@ -52,25 +67,36 @@ void FileListBox::refresh()
                 continue;
             if (entry.isLink && !fileExists(joinPath(path_, entry.name)))
                 continue;
-            if (matchesWildcard(entry.name, pattern_))
-                names.append(entry.name);
+            const QString shown = readableFileName(entry.name);
+            if (matchesWildcard(shown, pattern_))
+                rows.append(Row{shown, entry.name});
         }
     }
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int order = QString::compare(a, b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
+    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        const int order = QString::compare(a.shown, b.shown, Qt::CaseInsensitive);
+        if (order != 0)
+            return order < 0;
+        return a.shown != b.shown ? a.shown < b.shown : a.name < b.name;
     });
 
     setUpdatesEnabled(false);
     clear();
-    addItems(names);
+    QStringList shownNames;
+    shownNames.reserve(rows.size());
+    for (const Row& row : rows)
+        shownNames.append(row.shown);
+    addItems(shownNames);
+    // Only a name shown otherwise than it is spelt needs its exact form kept.
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows.at(i).name != rows.at(i).shown)
+            item(i)->setData(NameRole, rows.at(i).name);
     if (!selectedNames.isEmpty()) {
         // One selection of contiguous ranges: selecting rows one by one is
         // quadratic in the selection model.
         QItemSelection selection;
         int first = -1;
-        for (int i = 0; i <= names.size(); ++i) {
-            const bool selected = i < names.size() && selectedNames.contains(names.at(i));
+        for (int i = 0; i <= rows.size(); ++i) {
+            const bool selected = i < rows.size() && selectedNames.contains(rows.at(i).name);
             if (selected && first < 0)
                 first = i;
             if (!selected && first >= 0) {
@@ -86,7 +112,29 @@ void FileListBox::refresh()
 QString FileListBox::entry(int index) const
 {
     const QListWidgetItem* row = item(index);
-    return row ? row->text() : QString();
+    return row ? exactName(row) : QString();
+}
+
+QStringList FileListBox::selectedEntries() const
+{
+    QVector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    QStringList names;
+    names.reserve(rows.size());
+    for (int row : rows)
+        names.append(entry(row));
+    return names;
+}
+
+QStringList FileListBox::entries() const
+{
+    QStringList names;
+    names.reserve(count());
+    for (int row = 0; row < count(); ++row)
+        names.append(entry(row));
+    return names;
 }
 
 bool FileListBox::isSelected(int index) const

@@ -9,9 +9,13 @@ namespace platform {
 // The file list of a folder: ordinary files only (no folders, hidden or
 // system entries), filtered by a wildcard pattern ("*.*" by default, several
 // patterns separated by ";"), sorted by name ignoring case, with extended
-// multi-selection.
+// multi-selection. Each row shows the readable form of its file's name and
+// keeps the exact name (NameRole, where it differs), which is what every
+// operation uses.
 class FileListBox : public QListWidget {
 public:
+    static constexpr int NameRole = Qt::UserRole;
+
     explicit FileListBox(QWidget* parent = nullptr);
 
     // Points the list at folder and re-reads it; another folder starts with
@@ -27,7 +31,11 @@ public:
     void refresh();
 
     int listCount() const { return count(); }
+    // The exact name of a row.
     QString entry(int index) const;
+    // Exact names of the selected rows, top to bottom, and of every row.
+    QStringList selectedEntries() const;
+    QStringList entries() const;
     bool isSelected(int index) const;
     void setSelected(int index, bool selected);
     int selectedCount() const;

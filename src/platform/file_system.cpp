@@ -1,15 +1,15 @@
 #include "platform/file_system.h"
 
 #include "platform/fault_injection.h"
+#include "platform/file_name_codec.h"
+#include "platform/folder_handle.h"
 #include "platform/wildcard.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +20,7 @@ namespace {
 
 QByteArray encoded(const QString& path)
 {
-    return QFile::encodeName(path);
+    return encodeFileName(path);
 }
 
 QString parentOf(const QString& path)
@@ -38,18 +38,6 @@ FsError injected(FileOperation operation, const QString& path, const QString& ot
 {
     const int number = takeInjectedFault(operation, path, other);
     return number ? makeError(number) : FsError{};
-}
-
-// The program's own work files go whatever their read-only mark: a staged
-// copy keeps the permission bits of a read-only source.
-FsError deleteWorkFile(const QString& path)
-{
-    FsError fault = injected(FileOperation::DeleteFile, path);
-    if (fault.failed())
-        return fault;
-    if (::unlink(encoded(path).constData()) != 0)
-        return errorFromErrno(errno, path);
-    return FsError{};
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -74,27 +62,6 @@ public:
 private:
     int fd_;
 };
-
-void classify(DirEntry& entry, mode_t mode)
-{
-    entry.isLink = S_ISLNK(mode);
-    entry.isDirectory = S_ISDIR(mode);
-    entry.isSystem = S_ISSOCK(mode) || S_ISFIFO(mode) || S_ISCHR(mode) || S_ISBLK(mode);
-}
-
-bool classifyByType(DirEntry& entry, unsigned char type)
-{
-    switch (type) {
-    case DT_REG: return true;
-    case DT_DIR: entry.isDirectory = true; return true;
-    case DT_LNK: entry.isLink = true; return true;
-    case DT_SOCK:
-    case DT_FIFO:
-    case DT_CHR:
-    case DT_BLK: entry.isSystem = true; return true;
-    default: return false;
-    }
-}
 
 FsError copyData(int in, int out, int injectedNumber)
 {
@@ -194,56 +161,36 @@ FsError moveAcrossFileSystems(const QString& from, const QString& to, bool repla
 FsError listFolder(const QString& folder, QVector<DirEntry>& entries)
 {
     entries.clear();
-    FsError fault = injected(FileOperation::List, folder);
-    if (fault.failed())
-        return fault;
-    DIR* dir = ::opendir(encoded(folder).constData());
-    if (!dir)
-        return errno == ENOENT ? makeError(ErrorNumber::PathNotFound) : errorFromErrno(errno, folder);
-    const int dirFd = ::dirfd(dir);
-    while (dirent* item = ::readdir(dir)) {
-        const char* raw = item->d_name;
-        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
-            continue;
-        DirEntry entry;
-        entry.name = QFile::decodeName(raw);
-        entry.isHidden = raw[0] == '.';
-        if (!classifyByType(entry, item->d_type)) {
-            struct stat info;
-            if (::fstatat(dirFd, raw, &info, AT_SYMLINK_NOFOLLOW) != 0)
-                continue;
-            classify(entry, info.st_mode);
-        }
-        entries.append(entry);
-    }
-    ::closedir(dir);
-    return FsError{};
+    FolderHandle handle;
+    const FsError error = FolderHandle::open(folder, handle);
+    return error.failed() ? error : handle.list(entries);
 }
 
 FsError deleteMatchingFiles(const QString& folder, const QString& pattern, EntryScope scope)
 {
-    QVector<DirEntry> entries;
-    FsError error = listFolder(folder, entries);
+    FolderHandle handle;
+    FsError error = FolderHandle::open(folder, handle);
     if (error.number == ErrorNumber::PathNotFound)
         return makeError(ErrorNumber::FileNotFound);
+    if (error.failed())
+        return error;
+    QVector<DirEntry> entries;
+    error = handle.list(entries);
     if (error.failed())
         return error;
     FsError fault = injected(FileOperation::DeleteMatchingFiles, folder);
     if (fault.failed())
         return fault;
-    int matched = 0;
+    QVector<DirEntry> matching;
     for (const DirEntry& entry : entries) {
         if (entry.isDirectory || (scope == EntryScope::OrdinaryOnly && !entry.isOrdinary()))
             continue;
-        if (!matchesWildcard(entry.name, pattern))
-            continue;
-        ++matched;
-        error = scope == EntryScope::All ? deleteWorkFile(joinPath(folder, entry.name))
-                                         : deleteFile(joinPath(folder, entry.name));
-        if (error.failed())
-            return error;
+        if (matchesWildcard(entry.name, pattern))
+            matching.append(entry);
     }
-    return matched ? FsError{} : makeError(ErrorNumber::FileNotFound);
+    if (matching.isEmpty())
+        return makeError(ErrorNumber::FileNotFound);
+    return handle.deleteFiles(matching, scope);
 }
 
 FsError deleteFile(const QString& path)
@@ -271,17 +218,7 @@ FsError removeFolder(const QString& path)
         return fault;
     if (::rmdir(encoded(path).constData()) == 0)
         return FsError{};
-    switch (errno) {
-    case ENOENT:
-    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
-    case ENOTEMPTY:
-    case EEXIST:
-    case EBUSY:
-    case EACCES:
-    case EPERM:
-    case EROFS: return makeError(ErrorNumber::PathFileAccess);
-    default: return errorFromErrno(errno, path);
-    }
+    return folderRemovalError(errno, path);
 }
 
 FsError makeFolder(const QString& path)
@@ -347,14 +284,7 @@ bool isLink(const QString& path)
 bool isReadOnly(const QString& path)
 {
     struct stat info;
-    if (::lstat(encoded(path).constData(), &info) != 0 || S_ISLNK(info.st_mode))
-        return false;
-    mode_t writeBit = S_IWOTH;
-    if (info.st_uid == ::geteuid())
-        writeBit = S_IWUSR;
-    else if (info.st_gid == ::getegid())
-        writeBit = S_IWGRP;
-    return (info.st_mode & writeBit) == 0;
+    return ::lstat(encoded(path).constData(), &info) == 0 && isReadOnlyEntry(info);
 }
 
 FsError copyFile(const QString& from, const QString& to, bool flushToDisk)

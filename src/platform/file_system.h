@@ -7,11 +7,13 @@
 
 // The file-system services of the program, over POSIX. Every failure carries a
 // run-time error number (see fs_error.h). Symbolic links are never followed
-// when listing, deleting or removing: a link is an entry of its own.
+// when listing, deleting or removing: a link is an entry of its own. Names and
+// paths are exact: bytes that are not UTF-8 travel in them as the file-name
+// codec carries them (file_name_codec.h).
 namespace platform {
 
 struct DirEntry {
-    QString name;
+    QString name;              // exact; readableFileName gives what a list shows
     bool isDirectory = false;  // a real folder; a link to a folder is not one
     bool isLink = false;
     bool isHidden = false;     // the name starts with "."
@@ -25,7 +27,8 @@ struct DirEntry {
 enum class EntryScope { OrdinaryOnly, All };
 
 // Entries of folder in the file system's own listing order, "." and ".." left
-// out. A missing folder fails with 76.
+// out. A missing folder fails with 76; an error while reading the entries is a
+// failure too, never a shorter listing.
 FsError listFolder(const QString& folder, QVector<DirEntry>& entries);
 
 // Deletes the entries of folder that are not folders and whose names match the

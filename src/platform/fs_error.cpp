@@ -1,6 +1,6 @@
 #include "platform/fs_error.h"
 
-#include <QFile>
+#include "platform/file_name_codec.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -33,7 +33,7 @@ static bool parentFolderExists(const QString& path)
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     const QString parent = slash <= 0 ? QStringLiteral("/") : path.left(slash);
     struct stat info;
-    return ::stat(QFile::encodeName(parent).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(encodeFileName(parent).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 FsError errorFromErrno(int errnoValue, const QString& path)

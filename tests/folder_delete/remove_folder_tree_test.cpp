@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,5 +161,39 @@ TEST_F(RemoveFolderTreeTest, CancelStopsAfterTheFolderBeingEmptied)
     EXPECT_EQ(progress.cancelledText(), QStringLiteral("中止しました。（1 ファイル）"));
     EXPECT_EQ(tree.names("T"), (QStringList{"A", "x.txt"}));
     EXPECT_EQ(tree.names("T/A"), QStringList{"b.txt"});
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(RemoveFolderTreeTest, AFolderWhoseEntriesCannotBeReadStopsTheRunBeforeAnythingGoes)
+{
+    tree.writeFile("T/t.txt");
+    tree.writeFile("T/A/a.txt");
+    platform::injectFault(platform::FileOperation::ReadEntries, 57, "/T/A");
+    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 57") + QChar(13)));
+    EXPECT_TRUE(tree.exists("T/t.txt"));
+    EXPECT_TRUE(tree.exists("T/A/a.txt"));
+}
+
+// Deeper than any path the system accepts: only a walk by folder handles gets there.
+TEST_F(RemoveFolderTreeTest, ATreeDeeperThanThePathLimitIsRemoved)
+{
+    const QByteArray name(30, 'n');
+    int fd = ::open(QFile::encodeName(tree.makeFolder("T")).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(fd, 0);
+    for (int level = 0; level < 200; ++level) {
+        ASSERT_EQ(::mkdirat(fd, name.constData(), 0755), 0);
+        const int inner = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        ASSERT_GE(inner, 0);
+        fd = inner;
+        const int file = ::openat(fd, "f.txt", O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(file, 0);
+        ::close(file);
+    }
+    ::close(fd);
+    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 0);
+    EXPECT_FALSE(tree.exists("T"));
     EXPECT_TRUE(messages.texts().isEmpty());
 }

@@ -1,10 +1,12 @@
 #include "platform/file_list_box.h"
+#include "platform/file_name_codec.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using platform::FileListBox;
@@ -53,4 +55,29 @@ TEST(FileListBox, ARefreshKeepsTheSelectionAnotherFolderStartsWithout)
     EXPECT_TRUE(list.isSelected(2));
     list.setPath(tree.path("two"));
     EXPECT_EQ(list.selectedCount(), 0);
+}
+
+// A name that is not UTF-8 shows readably and is handed on with its exact bytes.
+TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
+{
+    TempTree tree;
+    const QByteArray root = platform::encodeFileName(tree.root());
+    const QByteArray raw[] = {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt"};
+    for (const QByteArray& name : raw)
+        ASSERT_EQ(::close(::open(root + "/" + name, O_WRONLY | O_CREAT, 0644)), 0);
+    FileListBox list;
+    ASSERT_FALSE(list.setPath(tree.root()).failed());
+    list.setPattern("*.txt");
+    QStringList shown;
+    for (int i = 0; i < list.count(); ++i)
+        shown << list.item(i)->text();
+    EXPECT_EQ(shown, QStringList({"bad\uFFFD.txt", "ok.txt", "テスト.txt"}));
+    list.setSelected(0, true);
+    list.setSelected(2, true);
+    list.refresh();
+    EXPECT_EQ(list.selectedEntries(), QStringList({platform::decodeFileName("bad\xff.txt"),
+                                                   platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt")}));
+    EXPECT_EQ(list.entries().at(1), "ok.txt");
+    for (const QByteArray& name : raw)
+        ::unlink(root + "/" + name);
 }

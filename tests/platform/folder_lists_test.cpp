@@ -1,10 +1,14 @@
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
+#include "platform/file_name_codec.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,4 +87,20 @@ TEST(DriveListBox, ListsTheRootFirstAndFollowsAPathWithoutAChange)
     EXPECT_EQ(changes, 0);
     Q_EMIT drives.activated(0);
     EXPECT_EQ(changes, 1);
+}
+
+// A folder named in Shift_JIS shows in Japanese, opens, and its name shows in the chain above.
+TEST(DirListBox, AFolderNamedInAnotherEncodingShowsReadablyAndOpens)
+{
+    TempTree tree;
+    const QByteArray raw = platform::encodeFileName(tree.makeFolder("top")) + "/\x83\x65\x83\x58\x83\x67";
+    ASSERT_EQ(::mkdir(raw.constData(), 0755), 0);
+    platform::DirListBox list;
+    ASSERT_FALSE(list.setPath(tree.path("top")).failed());
+    const int depth = tree.path("top").count(QLatin1Char('/'));
+    EXPECT_EQ(texts(list).mid(depth + 1), QStringList{QStringLiteral("テスト")});
+    list.openEntry(depth + 1);
+    EXPECT_EQ(platform::encodeFileName(list.path()), raw);
+    EXPECT_EQ(texts(list).last(), QStringLiteral("テスト"));
+    ::rmdir(raw.constData());
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// File names on Linux are bytes, not text. The program keeps every name and
+// path as text in which each byte that is not part of valid UTF-8 stands as a
+// lone low surrogate U+DC80 + byte, so that a name read from a folder always
+// goes back to the file system as the very same bytes.
+namespace platform {
+
+QByteArray encodeFileName(const QString& name);
+QString decodeFileName(const QByteArray& bytes);
+
+// True when name carries bytes that are not UTF-8.
+bool hasForeignBytes(const QString& name);
+
+// The form a list shows of such a name: UTF-8 as it is; else, when the bytes
+// are valid CP932 (Shift_JIS names of older Japanese programs), that text;
+// else the foreign bytes as visible replacement characters. A path is shown
+// name by name.
+QString readableFileName(const QString& name);
+
+}  // namespace platform

@@ -1,0 +1,250 @@
+#include "platform/folder_handle.h"
+
+#include "platform/fault_injection.h"
+#include "platform/file_name_codec.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+FsError injected(FileOperation operation, const QString& path)
+{
+    const int number = takeInjectedFault(operation, path);
+    return number ? makeError(number) : FsError{};
+}
+
+void classify(DirEntry& entry, mode_t mode)
+{
+    entry.isLink = S_ISLNK(mode);
+    entry.isDirectory = S_ISDIR(mode);
+    entry.isSystem = S_ISSOCK(mode) || S_ISFIFO(mode) || S_ISCHR(mode) || S_ISBLK(mode);
+}
+
+bool classifyByType(DirEntry& entry, unsigned char type)
+{
+    switch (type) {
+    case DT_REG: return true;
+    case DT_DIR: entry.isDirectory = true; return true;
+    case DT_LNK: entry.isLink = true; return true;
+    case DT_SOCK:
+    case DT_FIFO:
+    case DT_CHR:
+    case DT_BLK: entry.isSystem = true; return true;
+    default: return false;
+    }
+}
+
+bool isDotOrDotDot(const char* name)
+{
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+}  // namespace
+
+bool isReadOnlyEntry(const struct stat& info)
+{
+    if (S_ISLNK(info.st_mode))
+        return false;
+    mode_t writeBit = S_IWOTH;
+    if (info.st_uid == ::geteuid())
+        writeBit = S_IWUSR;
+    else if (info.st_gid == ::getegid())
+        writeBit = S_IWGRP;
+    return (info.st_mode & writeBit) == 0;
+}
+
+FsError folderRemovalError(int errnoValue, const QString& path)
+{
+    switch (errnoValue) {
+    case ENOENT:
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+    case ENOTEMPTY:
+    case EEXIST:
+    case EBUSY:
+    case EACCES:
+    case EPERM:
+    case EROFS: return makeError(ErrorNumber::PathFileAccess);
+    default: return errorFromErrno(errnoValue, path);
+    }
+}
+
+FolderHandle::~FolderHandle()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+FolderHandle::FolderHandle(FolderHandle&& other) noexcept
+    : fd_(other.fd_), path_(std::move(other.path_)), device_(other.device_), mountId_(other.mountId_)
+{
+    other.fd_ = -1;
+}
+
+FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = other.fd_;
+        path_ = std::move(other.path_);
+        device_ = other.device_;
+        mountId_ = other.mountId_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FsError FolderHandle::open(const QString& path, FolderHandle& folder)
+{
+    FolderHandle opened;
+    const FsError error = opened.openAt(AT_FDCWD, path, path, 0);
+    if (!error.failed())
+        folder = std::move(opened);
+    return error;
+}
+
+FsError FolderHandle::openSubfolder(const QString& name, FolderHandle& subfolder) const
+{
+    FolderHandle opened;
+    const FsError error = opened.openAt(fd_, name, joinPath(path_, name), O_NOFOLLOW);
+    if (!error.failed())
+        subfolder = std::move(opened);
+    return error;
+}
+
+FsError FolderHandle::openParent(FolderHandle& parent) const
+{
+    const int slash = path_.lastIndexOf(QLatin1Char('/'));
+    const QString parentPath = slash <= 0 ? QStringLiteral("/") : path_.left(slash);
+    FolderHandle opened;
+    const FsError error = opened.openAt(fd_, QStringLiteral(".."), parentPath, 0);
+    if (!error.failed())
+        parent = std::move(opened);
+    return error;
+}
+
+FsError FolderHandle::openAt(int baseFd, const QString& name, const QString& path, int flags)
+{
+    path_ = path;
+    fd_ = ::openat(baseFd, encodeFileName(name).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags);
+    if (fd_ < 0)
+        return errno == ENOENT ? makeError(ErrorNumber::PathNotFound) : errorFromErrno(errno, path);
+    struct statx info;
+    if (::statx(fd_, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_MNT_ID, &info) == 0) {
+        device_ = makedev(info.stx_dev_major, info.stx_dev_minor);
+        mountId_ = (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0;
+        return FsError{};
+    }
+    struct stat plain;
+    if (::fstat(fd_, &plain) != 0)
+        return errorFromErrno(errno, path);
+    device_ = plain.st_dev;
+    return FsError{};
+}
+
+bool FolderHandle::isOnSameVolume(const FolderHandle& other) const
+{
+    if (takeInjectedFault(FileOperation::MountPoint, path_))
+        return false;
+    return device_ == other.device_ && mountId_ == other.mountId_;
+}
+
+FsError FolderHandle::list(QVector<DirEntry>& entries) const
+{
+    entries.clear();
+    FsError fault = injected(FileOperation::List, path_);
+    if (fault.failed())
+        return fault;
+    // A handle of its own: reading moves the position of the folder's handle.
+    const int listFd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0)
+        return errorFromErrno(errno, path_);
+    DIR* dir = ::fdopendir(listFd);
+    if (!dir) {
+        const int saved = errno;
+        ::close(listFd);
+        return errorFromErrno(saved, path_);
+    }
+    int readErrno = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* item = ::readdir(dir);
+        if (!item) {
+            readErrno = errno;
+            break;
+        }
+        const char* raw = item->d_name;
+        if (isDotOrDotDot(raw))
+            continue;
+        DirEntry entry;
+        entry.name = decodeFileName(QByteArray::fromRawData(raw, int(std::strlen(raw))));
+        entry.isHidden = raw[0] == '.';
+        if (!classifyByType(entry, item->d_type)) {
+            struct stat info;
+            if (::fstatat(fd_, raw, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                if (errno == ENOENT)
+                    continue;  // gone since it was listed
+                readErrno = errno;
+                break;
+            }
+            classify(entry, info.st_mode);
+        }
+        entries.append(entry);
+    }
+    ::closedir(dir);
+    const int readFault = takeInjectedFault(FileOperation::ReadEntries, path_);
+    if (readErrno != 0 || readFault != 0) {
+        entries.clear();
+        return readFault ? makeError(readFault) : errorFromErrno(readErrno, path_);
+    }
+    return FsError{};
+}
+
+FsError FolderHandle::deleteFiles(const QVector<DirEntry>& entries, EntryScope scope) const
+{
+    const bool ordinary = scope == EntryScope::OrdinaryOnly;
+    for (const DirEntry& entry : entries) {
+        if (entry.isDirectory || (ordinary && !entry.isOrdinary()))
+            continue;
+        const QString filePath = joinPath(path_, entry.name);
+        FsError fault = injected(FileOperation::DeleteFile, filePath);
+        if (fault.failed())
+            return fault;
+        const QByteArray name = encodeFileName(entry.name);
+        if (ordinary) {
+            struct stat info;
+            if (::fstatat(fd_, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+                return errorFromErrno(errno, filePath);
+            if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
+                return makeError(ErrorNumber::PathFileAccess);
+        }
+        if (::unlinkat(fd_, name.constData(), 0) != 0) {
+            const bool refused = errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS;
+            if (ordinary && refused)
+                return makeError(ErrorNumber::PathFileAccess);
+            return errorFromErrno(errno, filePath);
+        }
+    }
+    return FsError{};
+}
+
+FsError FolderHandle::removeSubfolder(const QString& name) const
+{
+    const QString folderPath = joinPath(path_, name);
+    FsError fault = injected(FileOperation::RemoveFolder, folderPath);
+    if (fault.failed())
+        return fault;
+    if (::unlinkat(fd_, encodeFileName(name).constData(), AT_REMOVEDIR) != 0)
+        return folderRemovalError(errno, folderPath);
+    return FsError{};
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/file_name_codec.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(FileNameCodec, EveryByteStringComesBackExactlyAndReadsAsExpected)
+{
+    const struct {
+        QByteArray bytes;
+        QString readable;
+    } cases[] = {
+        {"plain.txt", QStringLiteral("plain.txt")},
+        {"\xe5\x86\x99\xe7\x9c\x9f.jpg", QStringLiteral("写真.jpg")},
+        {"\xf0\x9f\x98\x80\xf0\x90\x82\x80", QString::fromUtf8("\xf0\x9f\x98\x80\xf0\x90\x82\x80")},
+        {"\x83\x65\x83\x58\x83\x67.txt", QStringLiteral("テスト.txt")},  // CP932
+        {"bad\xff.txt", QStringLiteral("bad\uFFFD.txt")},
+        {"cut\xe3", QStringLiteral("cut\uFFFD")},  // cut short in either encoding
+        {"\xc0\xaf\xed\xa0\x80", QString(5, QChar::ReplacementCharacter)},  // overlong, surrogate
+        {"\x80\x80", QStringLiteral("\uFFFD\uFFFD")},
+    };
+    for (const auto& c : cases) {
+        const QString name = decodeFileName(c.bytes);
+        EXPECT_EQ(encodeFileName(name), c.bytes) << c.bytes.toHex().constData();
+        EXPECT_EQ(readableFileName(name), c.readable) << c.bytes.toHex().constData();
+        EXPECT_EQ(hasForeignBytes(name), name != QString::fromUtf8(c.bytes)) << c.bytes.toHex().constData();
+    }
+}
+
+TEST(FileNameCodec, APathReadsNameByName)
+{
+    const QString path = decodeFileName("/data/\xe5\x86\x99/\x83\x65\x83\x58\x83\x67/bad\xff");
+    EXPECT_EQ(readableFileName(path), QStringLiteral("/data/写/テスト/bad\uFFFD"));
+}
