@@ -65,11 +65,14 @@ private:
     int indexOf(QObject* object) const;
     void focusIn(int index, QWidget* control, int reason);
     void focusOut(int index, QWidget* control, int reason);
+    void redeliver(QWidget* control, QEvent* event);
+    bool takeKeyAfterLeaving(QWidget* control, QEvent* key);
 
     QMap<int, QPointer<QWidget>> controls_;
     IndexHandler gotFocus_, lostFocus_, dblClick_, click_;
     KeyDownHandler keyDown_;
     KeyPressHandler keyPress_;
+    bool redelivering_ = false;
 };
 
 // Held while a modal message box or dialog is open: the focus changes it causes
