@@ -9,6 +9,7 @@ packages=(
   libgtest-dev
   fonts-noto-cjk
   xdg-utils
+  xvfb openbox
 )
 
 missing=()
