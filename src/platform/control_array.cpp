@@ -22,7 +22,7 @@ bool dialogClosedInHandler = false;
 // activation back to the window the box came from moves nothing.
 QPointer<QWidget> sentFocus;
 
-// Held while a handler of a control runs.
+// Held while an event of a control is handled, its handlers included.
 class HandlerScope {
 public:
     HandlerScope() { ++handlerDepth; }
@@ -170,7 +170,7 @@ void ControlArray::focusIn(int index, QWidget* control, int reason)
         QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
         QCoreApplication::sendEvent(trackedFocus, &out);
         if (trackedFocus || sentFocus)
-            return;  // its handler kept the focus
+            return;  // its handler kept the focus or sent it to another window
     }
     trackedFocus = control;
     if (gotFocus_)
