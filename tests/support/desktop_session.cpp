@@ -9,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <thread>
+#include <vector>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -23,10 +24,10 @@ bool sessionAvailable = false;
 pid_t spawn(const QByteArray& program, QList<QByteArray> arguments, int outputFd = -1)
 {
     arguments.prepend(program);
-    QList<char*> argv;
+    std::vector<char*> argv;
     for (QByteArray& argument : arguments)
-        argv.append(argument.data());
-    argv.append(nullptr);
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (outputFd >= 0)
