@@ -65,6 +65,7 @@ void frmDelDir::buildControls()
     path->document()->setDocumentMargin(1);
     platform::setBackColor(path, FieldColor::Visited);
     placeTwips(path, 120, 4560, 2535, 615);
+    platform::fitLinesToHeight(path, 2);
     Text1.add(PathFieldIndex, path);
 
     Label1.add(0, makeLabel(this, QStringLiteral("削除フォルダー内のファイル"), 2760, 240, 2535, 255));
@@ -84,6 +85,7 @@ void frmDelDir::buildControls()
     Label2->setWordWrap(true);
     Label2->setFrameShape(QFrame::Panel);
     Label2->setFrameShadow(QFrame::Sunken);
+    platform::fitLinesToHeight(Label2, 2);
 
     QWidget::setTabOrder(path, Drive1);
     QWidget::setTabOrder(Drive1, Dir1);

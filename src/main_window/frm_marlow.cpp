@@ -191,12 +191,10 @@ void frmMarlow::buildControls()
     // The title font of a frame would pass on to its buttons and fields.
     for (QGroupBox* frame : {Frame1, Frame3, Frame4}) {
         frame->setFont(frameTitleFont);
+        platform::drawTitleOnBorder(frame);
         for (QAbstractButton* button : frame->findChildren<QAbstractButton*>()) {
             button->setFont(plainFont);
-            // The desktop's Japanese font can be wider than the classic one:
-            // let a caption run on rather than cut it off.
-            if (button->sizeHint().width() > button->width())
-                button->resize(button->sizeHint().width(), button->height());
+            platform::widenToCaption(button);
         }
         for (QLineEdit* field : frame->findChildren<QLineEdit*>())
             field->setFont(plainFont);
@@ -207,6 +205,7 @@ void frmMarlow::buildControls()
     Label2->setWordWrap(true);
     Label2->setFrameShape(QFrame::Panel);
     Label2->setFrameShadow(QFrame::Sunken);
+    platform::fitLinesToHeight(Label2, 2);
     auto* copy = new QPushButton(QStringLiteral("Copy"), client);
     copy->setToolTip(QStringLiteral("ファイルのコピーを開始します。"));
     placeTwips(copy, 5400, 6120, 1215, 480);
@@ -220,6 +219,8 @@ void frmMarlow::buildControls()
     Command1.add(0, copy);
     Command1.add(1, remove);
 
+    for (QWidget* folder : {source, destination})
+        platform::fitLinesToHeight(folder, 2);
     Text1.add(0, fileType);
     Text1.add(1, source);
     Text1.add(2, destination);

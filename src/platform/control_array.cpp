@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QWidget>
 
@@ -14,6 +15,25 @@ namespace {
 
 int modalDepth = 0;
 QPointer<QWidget> trackedFocus;
+int handlerDepth = 0;
+bool dialogClosedInHandler = false;
+// A control a handler sent the focus to in another window after a message box
+// or dialog closed. Until the user acts again, the desktop handing the
+// activation back to the window the box came from moves nothing.
+QPointer<QWidget> sentFocus;
+
+// Held while an event of a control is handled, its handlers included.
+class HandlerScope {
+public:
+    HandlerScope() { ++handlerDepth; }
+    ~HandlerScope()
+    {
+        if (--handlerDepth == 0)
+            dialogClosedInHandler = false;
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+};
 
 int virtualKeyCode(int qtKey)
 {
@@ -59,6 +79,37 @@ bool isWindowSwitch(int reason)
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
+// A menu, opened by the mouse or the keyboard, takes no focus from a control.
+bool isMenu(int reason)
+{
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+
+bool isUserInput(QEvent::Type type)
+{
+    return type == QEvent::MouseButtonPress || type == QEvent::KeyPress;
+}
+
+class SentFocusGuard : public QObject {
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (isUserInput(event->type()))
+            sentFocus = nullptr;
+        return false;
+    }
+};
+
+void watchUserInput()
+{
+    static SentFocusGuard* guard = nullptr;
+    if (!guard) {
+        guard = new SentFocusGuard;
+        guard->setParent(qApp);
+        qApp->installEventFilter(guard);
+    }
+}
+
 }  // namespace
 
 ControlArray::ControlArray(QObject* parent) : QObject(parent) {}
@@ -71,11 +122,13 @@ void ControlArray::add(int index, QWidget* control)
         area->viewport()->installEventFilter(this);
     if (auto* radio = qobject_cast<QRadioButton*>(control)) {
         connect(radio, &QRadioButton::toggled, this, [this, index](bool checked) {
+            const HandlerScope handling;
             if (checked && click_)
                 click_(index);
         });
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         connect(button, &QAbstractButton::clicked, this, [this, index] {
+            const HandlerScope handling;
             if (click_)
                 click_(index);
         });
@@ -107,13 +160,17 @@ void ControlArray::focusIn(int index, QWidget* control, int reason)
         return;
     if (isWindowSwitch(reason) && ModalDialogScope::active())
         return;
+    if (sentFocus && control != sentFocus && reason == Qt::ActiveWindowFocusReason) {
+        focusControl(sentFocus);
+        return;
+    }
     // Coming back from another window straight into another control: the
     // control that had the focus there loses it first.
     if (trackedFocus) {
         QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
         QCoreApplication::sendEvent(trackedFocus, &out);
-        if (trackedFocus)
-            return;  // its handler kept the focus
+        if (trackedFocus || sentFocus)
+            return;  // its handler kept the focus or sent it to another window
     }
     trackedFocus = control;
     if (gotFocus_)
@@ -122,7 +179,9 @@ void ControlArray::focusIn(int index, QWidget* control, int reason)
 
 void ControlArray::focusOut(int index, QWidget* control, int reason)
 {
-    if (control != trackedFocus)
+    if (control != trackedFocus || isMenu(reason))
+        return;
+    if (control == sentFocus && reason == Qt::ActiveWindowFocusReason)
         return;
     if (isWindowSwitch(reason) && (ModalDialogScope::active() || !QApplication::activeWindow()))
         return;
@@ -134,13 +193,23 @@ void ControlArray::focusOut(int index, QWidget* control, int reason)
 bool ControlArray::eventFilter(QObject* watched, QEvent* event)
 {
     const int index = indexOf(watched);
-    if (index < 0)
+    if (index < 0 || redelivering_)
         return false;
+    const HandlerScope handling;
     QWidget* control = controls_.value(index);
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (watched == control)
-            focusIn(index, control, static_cast<QFocusEvent*>(event)->reason());
+        if (watched == control) {
+            const int reason = static_cast<QFocusEvent*>(event)->reason();
+            focusIn(index, control, reason);
+            // A field entered by Tab keeps its text unselected, as on the classic desktop.
+            if (qobject_cast<QLineEdit*>(control)
+                && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+                QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+                redeliver(control, &plain);
+                return true;
+            }
+        }
         break;
     case QEvent::FocusOut:
         if (watched == control)
@@ -154,16 +223,41 @@ bool ControlArray::eventFilter(QObject* watched, QEvent* event)
             const int ascii = keyAscii(key);
             if (ascii && keyPress_)
                 keyPress_(index, ascii);
+            if (control != trackedFocus && control)
+                return takeKeyAfterLeaving(control, event);
         }
         break;
     case QEvent::MouseButtonDblClick:
-        if (dblClick_)
+        if (dblClick_) {
             dblClick_(index);
+            // The double-click led elsewhere: it selects nothing in the field it left.
+            return control != trackedFocus;
+        }
         break;
     default:
         break;
     }
     return false;
+}
+
+void ControlArray::redeliver(QWidget* control, QEvent* event)
+{
+    redelivering_ = true;
+    QCoreApplication::sendEvent(control, event);
+    redelivering_ = false;
+}
+
+// The control still processes a key that moved the focus away, but a text
+// field that does so turns its caret on again; it is put out once the key is done.
+bool ControlArray::takeKeyAfterLeaving(QWidget* control, QEvent* key)
+{
+    QPointer<QWidget> guard(control);
+    redeliver(control, key);
+    if (guard && !guard->hasFocus()) {
+        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+        redeliver(guard, &out);
+    }
+    return true;
 }
 
 ModalDialogScope::ModalDialogScope()
@@ -174,6 +268,8 @@ ModalDialogScope::ModalDialogScope()
 ModalDialogScope::~ModalDialogScope()
 {
     --modalDepth;
+    if (handlerDepth > 0)
+        dialogClosedInHandler = true;
 }
 
 bool ModalDialogScope::active()
@@ -183,11 +279,24 @@ bool ModalDialogScope::active()
 
 void focusControl(QWidget* control)
 {
+    // The control that lost the focus while a dialog was open loses it now.
+    if (trackedFocus && trackedFocus != control && !trackedFocus->hasFocus()) {
+        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(trackedFocus, &out);
+        if (trackedFocus)
+            return;  // its handler kept the focus
+    }
     QWidget* window = control->window();
     if (window != QApplication::activeWindow()) {
+        if (dialogClosedInHandler) {
+            watchUserInput();
+            sentFocus = control;
+        }
         window->raise();
         window->activateWindow();
     }
+    // A move by the program is a keyboard move: the control shows its focus frame.
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
     control->setFocus(Qt::OtherFocusReason);
 }
 

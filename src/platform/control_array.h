@@ -30,8 +30,10 @@ constexpr int Alt = 4;
 //
 // Focus follows the classic desktop: exactly one control of the program has the
 // focus. A message box or folder dialog does not take it away (see
-// ModalDialogScope), nor does switching to another program; a handler that puts
-// the focus back while the control is losing it is honoured.
+// ModalDialogScope), nor does a menu or switching to another program; a
+// handler that puts the focus back while the control is losing it is honoured.
+// A field left by a key or a double-click keeps no caret or selection, and one
+// entered by Tab keeps its text unselected.
 class ControlArray : public QObject {
 public:
     using IndexHandler = std::function<void(int index)>;
@@ -65,11 +67,14 @@ private:
     int indexOf(QObject* object) const;
     void focusIn(int index, QWidget* control, int reason);
     void focusOut(int index, QWidget* control, int reason);
+    void redeliver(QWidget* control, QEvent* event);
+    bool takeKeyAfterLeaving(QWidget* control, QEvent* key);
 
     QMap<int, QPointer<QWidget>> controls_;
     IndexHandler gotFocus_, lostFocus_, dblClick_, click_;
     KeyDownHandler keyDown_;
     KeyPressHandler keyPress_;
+    bool redelivering_ = false;
 };
 
 // Held while a modal message box or dialog is open: the focus changes it causes
@@ -84,7 +89,8 @@ public:
 };
 
 // Gives the focus to a control, bringing its window to the front first when
-// the control lies in another window.
+// the control lies in another window. The control shows the focus as after a
+// keyboard move (a button its focus frame).
 void focusControl(QWidget* control);
 
 // The control that has the program's focus, or nullptr.

@@ -1,12 +1,19 @@
 #include "platform/vb_look.h"
 
 #include <QAbstractScrollArea>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleOption>
 #include <QWidget>
+#include <qdrawutil.h>
+
+#include <QPointer>
 
 #include <cmath>
 
@@ -23,6 +30,76 @@ bool isEditableKind(const QWidget* widget)
 QPalette::ColorRole backRole(const QWidget* widget)
 {
     return isEditableKind(widget) ? QPalette::Base : QPalette::Window;
+}
+
+constexpr int TitleIndent = 8;
+constexpr int TitlePadding = 2;
+constexpr double SmallestPointSize = 6.0;
+
+class TitleOnBorderStyle : public QProxyStyle {
+public:
+    explicit TitleOnBorderStyle(const QString& baseKey) : QProxyStyle(baseKey) {}
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override
+    {
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control != CC_GroupBox || !box || box->text.isEmpty())
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        QFont titleFont = widget ? widget->font() : QFont();
+        titleFont.setBold(true);  // the width of a bold title serves a plain one too
+        const QFontMetrics metrics(titleFont);
+        const QRect frame = option->rect.adjusted(0, metrics.height() / 2, 0, 0);
+        switch (sub) {
+        case SC_GroupBoxFrame:
+            return frame;
+        case SC_GroupBoxLabel:
+            return QRect(option->rect.left() + TitleIndent, option->rect.top(),
+                         metrics.horizontalAdvance(box->text) + 2 * TitlePadding, metrics.height());
+        case SC_GroupBoxContents:
+            return frame.adjusted(box->lineWidth, box->lineWidth, -box->lineWidth, -box->lineWidth);
+        default:
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control != CC_GroupBox || !box || box->text.isEmpty()) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        // Etched, as classic frames are; the style's own group box frame keeps
+        // its distance below the title.
+        painter->save();
+        painter->setClipRegion(QRegion(box->rect) - subControlRect(CC_GroupBox, option, SC_GroupBoxLabel, widget));
+        qDrawShadeRect(painter, subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget), box->palette, true);
+        painter->restore();
+        QStyleOptionGroupBox title(*box);
+        title.subControls &= ~SC_GroupBoxFrame;
+        QProxyStyle::drawComplexControl(control, &title, painter, widget);
+    }
+};
+
+QStyle* titleOnBorderStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new TitleOnBorderStyle(QApplication::style()->objectName());
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+int textHeight(const QWidget* control)
+{
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(control))
+        return edit->height() - 2 * edit->frameWidth() - 2 * int(std::ceil(edit->document()->documentMargin()));
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->height() - 2 * label->frameWidth() - 2 * label->margin();
+    return control->height();
 }
 }  // namespace
 
@@ -104,6 +181,26 @@ int screenHeightTwips()
     return screen ? pixelsToTwips(screen->geometry().height()) : 0;
 }
 
+void drawTitleOnBorder(QGroupBox* frame)
+{
+    frame->setStyle(titleOnBorderStyle());
+}
+
+void fitLinesToHeight(QWidget* control, int lines)
+{
+    QFont font = control->font();
+    const int height = textHeight(control);
+    while (font.pointSizeF() > SmallestPointSize && lines * QFontMetrics(font).lineSpacing() > height)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    control->setFont(font);
+}
+
+void widenToCaption(QWidget* button)
+{
+    if (button->sizeHint().width() > button->width())
+        button->resize(button->sizeHint().width(), button->height());
+}
+
 QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
 {
     auto* label = new QLabel(caption, parent);
@@ -126,8 +223,11 @@ void setTextOf(QWidget* control, const QString& text)
 {
     if (auto* line = qobject_cast<QLineEdit*>(control))
         line->setText(text);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
         plain->setPlainText(text);
+        // The end of a path says most: keep it in view.
+        plain->moveCursor(QTextCursor::End);
+    }
     else if (auto* label = qobject_cast<QLabel*>(control))
         label->setText(text);
 }

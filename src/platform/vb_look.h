@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 
+class QGroupBox;
 class QLabel;
 class QWidget;
 
@@ -40,6 +41,18 @@ QFont japaneseFont(const QString& family, double pointSize, FontStyle style = {}
 // Screen size in twips.
 int screenWidthTwips();
 int screenHeightTwips();
+
+// Draws a titled frame the classic way: the title on the border line, the
+// border passing behind it, so the first row of controls stays clear.
+void drawTitleOnBorder(QGroupBox* frame);
+
+// Lowers the font of a multi-line field or label until the given number of
+// text lines fits its height: the desktop's Japanese font is taller than the
+// classic one the heights in twips were made for.
+void fitLinesToHeight(QWidget* control, int lines);
+
+// Lets a button's caption run on to the right rather than be cut off.
+void widenToCaption(QWidget* button);
 
 // A label with its caption, placed in twips within parent.
 QLabel* makeLabel(QWidget* parent, const QString& caption, int left, int top, int width, int height);

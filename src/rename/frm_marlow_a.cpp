@@ -42,6 +42,7 @@ QGroupBox* frmMarlowA::addFrame(int index, const QString& caption)
 {
     auto* frame = new QGroupBox(caption, this);
     placeTwips(frame, 0, 0, 2655, 2055);
+    platform::drawTitleOnBorder(frame);
     frame->hide();
     Frame5.add(index, frame);
     return frame;
@@ -56,6 +57,8 @@ void frmMarlowA::addDirectionOptions(QGroupBox* frame, int frontIndex, const Dir
     auto* back = new QRadioButton(texts.backCaption, frame);
     back->setToolTip(texts.backToolTip);
     placeTwips(back, 120, 600, 2295, 255);
+    for (QRadioButton* option : {front, back})
+        platform::widenToCaption(option);
     Option2.add(frontIndex, front);
     Option2.add(frontIndex + 1, back);
 }
@@ -154,6 +157,22 @@ void frmMarlowA::wireHandlers()
 }
 
 void frmMarlowA::Form_Load()
+{
+    placeWindow();
+}
+
+// Placed again when first shown: by then the desktop's window frame is known
+// from the main window, so that the two rule windows stand edge to edge.
+void frmMarlowA::setVisible(bool visible)
+{
+    if (visible && !placedInFrame_) {
+        placeWindow();
+        placedInFrame_ = true;
+    }
+    platform::VbForm::setVisible(visible);
+}
+
+void frmMarlowA::placeWindow()
 {
     const QPointF place =
         fileNameWindowPlace(RuleWindow::screenSizeTwips(), RuleWindow::outerSizeTwips(RuleWindow::mainWindow()),

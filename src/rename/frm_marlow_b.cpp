@@ -39,6 +39,7 @@ QRadioButton* makeOption(QWidget* frame, const QString& caption, const QString& 
     auto* option = new QRadioButton(caption, frame);
     option->setToolTip(toolTip);
     placeTwips(option, 120, top, 2055, 255);
+    platform::widenToCaption(option);
     return option;
 }
 
@@ -59,12 +60,14 @@ void frmMarlowB::buildFrames()
 {
     auto* replace = new QGroupBox(QStringLiteral("拡張子を置換"), this);
     placeTwips(replace, 0, 0, 2535, 1575);
+    platform::drawTitleOnBorder(replace);
     Frame1.add(0, replace);
     Label1.add(1, makeLabel(replace, 600));
     Text1.add(1, makeExtensionField(replace, 600));
 
     auto* insert = new QGroupBox(QStringLiteral("元の拡張子を挿入後、付加"), this);
     placeTwips(insert, 0, 0, 2535, 1575);
+    platform::drawTitleOnBorder(insert);
     insert->hide();
     Frame1.add(1, insert);
     Option3.add(0, makeOption(insert, QStringLiteral("ﾌｧｲﾙ名の前に挿入"),
@@ -78,6 +81,22 @@ void frmMarlowB::buildFrames()
 }
 
 void frmMarlowB::Form_Load()
+{
+    placeWindow();
+}
+
+// Placed again when first shown: by then the desktop's window frame is known
+// from the main window, so that the two rule windows stand edge to edge.
+void frmMarlowB::setVisible(bool visible)
+{
+    if (visible && !placedInFrame_) {
+        placeWindow();
+        placedInFrame_ = true;
+    }
+    platform::VbForm::setVisible(visible);
+}
+
+void frmMarlowB::placeWindow()
 {
     const QPointF place = extensionWindowPlace(RuleWindow::screenSizeTwips(),
                                                RuleWindow::outerSizeTwips(RuleWindow::mainWindow()),

@@ -27,8 +27,13 @@ void focusCopyButton()
 
 QSize outerSizeTwips(const QWidget& window)
 {
-    const QRect frame = window.frameGeometry();
-    return QSize(platform::pixelsToTwips(frame.width()), platform::pixelsToTwips(frame.height()));
+    QSize outer = window.frameGeometry().size();
+    // Not framed by the desktop yet: it will wear the frame the main window wears.
+    if (outer.height() <= window.height()) {
+        const QWidget& main = mainWindow();
+        outer = window.size() + (main.frameGeometry().size() - main.size()).expandedTo(QSize(0, 0));
+    }
+    return QSize(platform::pixelsToTwips(outer.width()), platform::pixelsToTwips(outer.height()));
 }
 
 QSize screenSizeTwips()

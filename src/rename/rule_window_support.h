@@ -13,7 +13,7 @@ frmMarlow& mainWindow();
 // Writes a hint into the main window's status line.
 void showHint(const QString& hint);
 void focusCopyButton();
-// Outer size of a window in twips.
+// Outer size of a window in twips, its title bar and border included.
 QSize outerSizeTwips(const QWidget& window);
 QSize screenSizeTwips();
 // Moves a window to a place given in twips.

@@ -1,11 +1,13 @@
 #include "shared/frm_about.h"
 
+#include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/vb_look.h"
 #include "shared/system_information.h"
 #include "shared/velda_art.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,9 +28,15 @@ QString versionText()
     return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(VELDA_VERSION_MAJOR).arg(VELDA_VERSION_MINOR).arg(VELDA_VERSION_PATCH);
 }
 
-QString makerAddress()
+QUrl homeAddress(const QString& manualPath)
 {
-    return QStringLiteral("https://www.example.com/velda/");
+    const QString home = QString::fromLatin1(PublicHomeAddress);
+    return home.isEmpty() ? QUrl::fromLocalFile(manualPath) : QUrl(home);
+}
+
+QString shownAddress(const QUrl& address)
+{
+    return address.isLocalFile() ? QDir::toNativeSeparators(address.toLocalFile()) : address.toString();
 }
 
 }  // namespace AppInfo
@@ -78,7 +86,6 @@ frmAbout::frmAbout()
     Label1->setFont(platform::japaneseFont(gothic, 9, {false, false, true}));
     platform::setForeColor(Label1, 0xFF0000);
     Label1->setCursor(Qt::PointingHandCursor);
-    Label1->setText(AppInfo::makerAddress());
     Label1->installEventFilter(this);
     makeLine(this, 90, 2445, 5654, 0x808080, 1);
     makeLine(this, 105, 2460, 5654, 0xFFFFFF, 2);
@@ -102,6 +109,12 @@ void frmAbout::Form_Load()
     setWindowTitle(AppInfo::title() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     lblVersion->setText(AppInfo::versionText());
     lblTitle->setText(AppInfo::title());
+    const frmMarlow* main = platform::FormInstance<frmMarlow>::ifLoaded();
+    Address = AppInfo::homeAddress(main ? main->ManualPath : QString());
+    const QString shown = AppInfo::shownAddress(Address);
+    // A long path keeps its beginning and its file name.
+    Label1->setText(Label1->fontMetrics().elidedText(shown, Qt::ElideMiddle, Label1->width()));
+    Label1->setToolTip(shown);
 }
 
 void frmAbout::cmdOK_Click()
@@ -116,7 +129,7 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::Label1_Click()
 {
-    platform::openWithDesktop(QUrl(Label1->text()));
+    platform::openWithDesktop(Address);
 }
 
 void frmAbout::StartSysInfo()

@@ -2,6 +2,8 @@
 
 #include "platform/vb_form.h"
 
+#include <QUrl>
+
 class QLabel;
 class QPushButton;
 
@@ -20,6 +22,7 @@ public:
     QLabel* Label1 = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
+    QUrl Address;  // what Label1 opens
 
     void cmdOK_Click();
     void cmdSysInfo_Click();
@@ -35,5 +38,13 @@ protected:
 namespace AppInfo {
 QString title();
 QString versionText();
-QString makerAddress();
+
+// Velda's public home on the web; empty while it has none.
+inline constexpr char PublicHomeAddress[] = "";
+
+// Where the About window's address leads: the public home, or while there is
+// none, the installed manual.
+QUrl homeAddress(const QString& manualPath);
+// The address as the About window shows it.
+QString shownAddress(const QUrl& address);
 }  // namespace AppInfo

@@ -1,9 +1,11 @@
 #include "folder_delete/deletion_guard.h"
 #include "folder_delete/frm_del_dir.h"
+#include "platform/control_array.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
 #include "platform/fault_injection.h"
 #include "platform/file_list_box.h"
+#include "platform/vb_look.h"
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
 #include "shared/scripted_folder_picker.h"
@@ -11,9 +13,12 @@
 #include "support/ui_helpers.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionButton>
 
 #include <gtest/gtest.h>
 
@@ -191,3 +196,51 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
     EXPECT_EQ(files(), QStringList{"a.txt"});
 }
 
+
+namespace {
+
+// The folder dialog as the desktop shows it: a modal window that takes the
+// activation and leaves none behind when it closes.
+class ActivatingPicker : public MarlowFuncUtility::FolderPicker {
+public:
+    explicit ActivatingPicker(QString answer) : answer_(std::move(answer)) { MarlowFuncUtility::setFolderPicker(this); }
+    ~ActivatingPicker() override { MarlowFuncUtility::setFolderPicker(nullptr); }
+    QString pickFolder(const QString& /*title*/) override
+    {
+        platform::ModalDialogScope modal;
+        QWidget dialog;
+        ui::showActive(&dialog);
+        dialog.hide();
+        QApplication::setActiveWindow(nullptr);
+        ui::settle();
+        return answer_;
+    }
+
+private:
+    QString answer_;
+};
+
+}  // namespace
+
+// Whether a folder was chosen or not, the field shows it has lost the focus,
+// with nothing selected, and Delete shows its focus frame.
+TEST_F(FolderDeletionWindow, AfterThePickerTheFieldLooksLeftAndDeleteLooksFocused)
+{
+    open();
+    for (const QString& answer : {sub, QString()}) {
+        SCOPED_TRACE(answer.toStdString());
+        ui::focusByUser(field());
+        ActivatingPicker dialog(answer);
+        ui::doubleClick(field());
+        ui::showActive(form);  // the desktop gives the window back its activation
+        EXPECT_EQ(ui::focused(), form->Command2);
+        EXPECT_EQ(platform::backColor(field()), 0xC0C000u);
+        EXPECT_FALSE(static_cast<QPlainTextEdit*>(field())->textCursor().hasSelection());
+        QStyleOptionButton look;
+        look.initFrom(form->Command2);
+        EXPECT_TRUE(look.state & QStyle::State_HasFocus);
+        EXPECT_TRUE(look.state & QStyle::State_KeyboardFocusChange);
+    }
+    EXPECT_EQ(form->FolderToDelete, sub);
+    EXPECT_TRUE(messages.texts().isEmpty());
+}

@@ -6,7 +6,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFocusEvent>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -186,4 +190,51 @@ TEST_F(MainWindowFields, TheToolkitFolderDialogOffersFoldersOnlyAndOpeningItChec
     MarlowFuncUtility::setFolderPicker(&picker);
     EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(form->SourceFolder, photos);
+}
+
+// A menu, like a message box, takes no focus: a changed folder path is not
+// checked when a menu opens, and every menu opens.
+TEST_F(MainWindowFields, OpeningAMenuLeavesAChangedFolderFieldAlone)
+{
+    ui::focusByUser(field(1));
+    ui::retype(field(1), workFolder + QStringLiteral("/missing"));
+    auto* bar = form->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    for (QAction* entry : bar->actions()) {
+        SCOPED_TRACE(entry->text().toStdString());
+        bar->setActiveAction(entry);
+        ui::settle();
+        EXPECT_TRUE(entry->menu()->isVisible());
+        entry->menu()->hide();
+        ui::settle();
+        EXPECT_EQ(ui::focused(), field(1));
+    }
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(platform::backColor(field(1)), 0xC0E0FFu);
+    EXPECT_EQ(form->text1(1), workFolder + QStringLiteral("/missing"));
+}
+
+// A field left by Enter or Down draws no caret afterwards; one entered by Tab
+// keeps its text unselected.
+TEST_F(MainWindowFields, AFieldLeftByAKeyDrawsNoCaretAndOneEnteredByTabSelectsNothing)
+{
+    const struct { int from; Qt::Key key; int to; } leaving[] = {
+        {1, Qt::Key_Return, 0}, {1, Qt::Key_Down, 0}, {2, Qt::Key_Return, 3}};
+    for (const auto& step : leaving) {
+        SCOPED_TRACE(step.from);
+        ui::focusByUser(field(step.from));
+        ui::pressKey(field(step.from), step.key);
+        ASSERT_EQ(ui::focused(), field(step.to));
+        const QImage shown = field(step.from)->grab().toImage();
+        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);  // puts out any caret
+        QApplication::sendEvent(field(step.from), &out);
+        EXPECT_EQ(field(step.from)->grab().toImage(), shown);
+    }
+    for (int index : {0, 3, 4}) {
+        SCOPED_TRACE(index);
+        form->setText1(index, QStringLiteral("abc"));
+        ui::focusByUser(field(index));
+        EXPECT_FALSE(static_cast<QLineEdit*>(field(index))->hasSelectedText());
+        EXPECT_EQ(form->text1(index), QStringLiteral("abc"));
+    }
 }

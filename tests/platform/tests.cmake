@@ -8,4 +8,5 @@ list(APPEND VELDA_UI_TESTS
   platform/control_array_test.cpp
   platform/file_list_box_test.cpp
   platform/folder_lists_test.cpp
+  platform/vb_look_test.cpp
 )

@@ -1,8 +1,11 @@
+#include "platform/control_array.h"
 #include "platform/vb_look.h"
 #include "rename/rule_messages.h"
 #include "rename/rule_window_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 
 using RuleWindows = RuleWindowTest;
 
@@ -80,4 +83,58 @@ TEST_F(RuleWindows, TheCloseBoxesBringTheMainWindowBackToRuleZero)
     EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option2, 0));
     EXPECT_EQ(mainWindow().Rules.NameRule + mainWindow().Rules.ExtRule, 0);
     EXPECT_EQ(focus(), copyButton());
+}
+
+namespace {
+
+// A message box as the desktop shows it: it takes the activation while open.
+class ActivatingMessages : public ScriptedMessages {
+public:
+    platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
+    {
+        platform::ModalDialogScope modal;
+        QWidget box;
+        ui::showActive(&box);
+        box.hide();
+        return ScriptedMessages::present(text, buttons);
+    }
+};
+
+// A click: the user acts, whatever the program did before.
+void pressMouseOn(QWidget* control)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(control->mapToGlobal(QPoint(2, 2))),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &press);
+}
+
+}  // namespace
+
+// A field of a rule window refused on a click into the main window: the focus
+// goes back to it, and the desktop then handing the activation back to the
+// main window shows no second box.
+TEST_F(RuleWindows, ARefusalThatSendsTheFocusToAnotherWindowShowsItsBoxOnce)
+{
+    chooseNameRule(4);
+    chooseExtensionRule(1);
+    ActivatingMessages boxes;
+    QWidget* prefix = mainWindow().Text1.control(3);
+    const struct { QWidget* field; QString refused; QString accepted; QString message; } cases[] = {
+        {extensionField(1), "mp3", "", RuleMessages::LettersOnlyExtension},
+        {nameField(33), "", "1", RuleMessages::SerialDigitsBelowOne}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        pressMouseOn(c.field);
+        ui::focusByUser(c.field);
+        platform::setTextOf(c.field, c.refused);
+        boxes.clear();
+        pressMouseOn(prefix);
+        prefix->setFocus(Qt::MouseFocusReason);
+        ui::showActive(&mainWindow());
+        ui::showActive(&mainWindow());  // the desktop, after the box closed
+        EXPECT_EQ(boxes.texts(), QStringList{c.message});
+        EXPECT_EQ(focus(), c.field);
+        EXPECT_EQ(QApplication::focusWidget(), c.field);
+        platform::setTextOf(c.field, c.accepted);
+    }
 }

@@ -7,3 +7,6 @@ list(APPEND VELDA_UI_TESTS
   rename/rule_selection_test.cpp
   rename/rule_windows_test.cpp
 )
+list(APPEND VELDA_DESKTOP_TESTS
+  rename/rule_windows_desktop_test.cpp
+)

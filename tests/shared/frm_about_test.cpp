@@ -83,9 +83,21 @@ TEST_F(AboutWindow, TheAddressOpensOnAClickAndOkCloses)
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(about.Label1, &release);
     ASSERT_EQ(opened_.size(), 1);
-    EXPECT_EQ(opened_.first().toString(), about.Label1->text());
+    EXPECT_EQ(opened_.first(), about.Address);
+    EXPECT_EQ(about.Label1->toolTip(), AppInfo::shownAddress(about.Address));
     EXPECT_EQ(QApplication::focusWidget(), about.cmdOK);
     about.cmdOK->click();
     ui::settle();
     EXPECT_FALSE(platform::FormInstance<frmAbout>::isLoaded());
+}
+
+// Until Velda has a public home, the address is the installed manual.
+TEST(AboutAddress, LeadsToTheInstalledManualWhileThereIsNoPublicHome)
+{
+    const QString manual = QStringLiteral("/usr/share/velda/manual.html");
+    EXPECT_STREQ(AppInfo::PublicHomeAddress, "");
+    EXPECT_EQ(AppInfo::homeAddress(manual), QUrl::fromLocalFile(manual));
+    EXPECT_EQ(AppInfo::shownAddress(AppInfo::homeAddress(manual)), manual);
+    EXPECT_EQ(AppInfo::shownAddress(QUrl(QStringLiteral("https://velda.example/"))),
+              QStringLiteral("https://velda.example/"));
 }

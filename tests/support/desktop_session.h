@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <sys/types.h>
+
+// A private X server with a window manager, for the window tests that need
+// title bars and a desktop that hands the activation around. Started only when
+// Xvfb and openbox are installed; tests skip where it could not start.
+class DesktopSession {
+public:
+    DesktopSession() = default;
+    ~DesktopSession();
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    // Starts both and returns the display name, or an empty text.
+    QString start();
+
+    static bool available();
+    static void setAvailable(bool available);
+
+private:
+    pid_t server_ = 0;
+    pid_t windowManager_ = 0;
+};
