@@ -5,6 +5,7 @@
 //   velda_bench files FOLDER COUNT MIN_KIB MAX_KIB    files of MIN..MAX KiB
 //   velda_bench tree FOLDER [FILES]                   2,000 folders of FILES files (50)
 //   velda_bench copy|move|preview PROGRAM SOURCE DESTINATION
+//   velda_bench start PROGRAM FOLDER                  the main window started in FOLDER
 //   velda_bench remove FOLDER
 //
 // A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>".
@@ -149,6 +150,23 @@ int runWindow(const QString& task, const QString& program, const QString& source
     return answers.previewMs < 0 ? 1 : 0;
 }
 
+// Start-up until the main window is shown with both lists filled.
+int startUp(const QString& program, const QString& folder)
+{
+    platform::setProgramEnder([] {});
+    platform::setProgramFolderOverride(program);
+    QDir::setCurrent(folder);
+    QElapsedTimer clock;
+    clock.start();
+    frmMarlow& form = platform::FormInstance<frmMarlow>::get();
+    form.show();
+    QApplication::processEvents();
+    printResult(clock.elapsed());
+    platform::FormInstance<frmMarlow>::unload();
+    platform::setProgramFolderOverride(QString());
+    return form.fileList(0)->listCount() > 0 ? 0 : 1;
+}
+
 int removeTree(const QString& folder)
 {
     QElapsedTimer clock;
@@ -161,7 +179,8 @@ int removeTree(const QString& folder)
 int usage()
 {
     std::fprintf(stderr, "usage: velda_bench files FOLDER COUNT MIN_KIB MAX_KIB | tree FOLDER [FILES]\n"
-                         "       velda_bench copy|move|preview PROGRAM SOURCE DESTINATION | remove FOLDER\n");
+                         "       velda_bench copy|move|preview PROGRAM SOURCE DESTINATION\n"
+                         "       velda_bench start PROGRAM FOLDER | remove FOLDER\n");
     return 2;
 }
 
@@ -177,6 +196,8 @@ int main(int argc, char** argv)
         return makeFiles(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4).toInt());
     if (task == QStringLiteral("tree") && (args.size() == 2 || args.size() == 3))
         return makeTree(args.at(1), args.size() == 3 ? args.at(2).toInt() : 50);
+    if (task == QStringLiteral("start") && args.size() == 3)
+        return startUp(args.at(1), args.at(2));
     if (task == QStringLiteral("remove") && args.size() == 2)
         return removeTree(args.at(1));
     if ((task == QStringLiteral("copy") || task == QStringLiteral("move") || task == QStringLiteral("preview"))
