@@ -12,6 +12,7 @@
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
+#include <QSet>
 
 #include <algorithm>
 
@@ -70,7 +71,9 @@ public:
     QStringList destinationFiles() override
     {
         form_.fileList(1)->refresh();
-        return allEntries(form_.fileList(1));
+        const QStringList names = allEntries(form_.fileList(1));
+        listedNames_ = QSet<QString>(names.cbegin(), names.cend());
+        return names;
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
     bool overwriteOn() override { return form_.isChecked(1); }
@@ -102,18 +105,21 @@ public:
     qint16 copySourceFile(const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return form_.CopyOneFile();
+        return notePlaced(form_.CopyOneFile());
     }
     qint16 copyExtractedFile(const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return form_.CopyOneExtractedFile();
+        return notePlaced(form_.CopyOneExtractedFile());
     }
 
     void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
+    // Re-reading and sorting the whole folder here would make every file of a
+    // long run cost more than the one before; the run's end reads it once.
     void showProgress() override
     {
-        form_.fileList(1)->refresh();
+        form_.fileList(1)->appendEntries(placedNames_);
+        placedNames_.clear();
         form_.Label2->repaint();
         form_.fileList(1)->viewport()->repaint();
     }
@@ -128,7 +134,18 @@ public:
     }
 
 private:
+    qint16 notePlaced(qint16 stop)
+    {
+        if (stop == ResultValue::Proceed && !listedNames_.contains(form_.TargetFileName)) {
+            listedNames_.insert(form_.TargetFileName);
+            placedNames_.append(form_.TargetFileName);
+        }
+        return stop;
+    }
+
     frmMarlow& form_;
+    QSet<QString> listedNames_;  // what the destination list shows
+    QStringList placedNames_;    // placed and not shown yet
 };
 
 class DeleteRun : public FileOps::DeleteWindow {
@@ -181,8 +198,8 @@ void frmMarlow::RunBatchCopy()
 qint16 frmMarlow::CopyOneFile()
 {
     const QString source = platform::joinPath(SourceFolder, CurrentFileName);
-    return FileOps::copyOneFile({source, buildTargetName(CurrentFileName), DestFolder, TempFolder,
-                                 isChecked(0), isChecked(1)});
+    TargetFileName = buildTargetName(CurrentFileName);
+    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
 }
 
 qint16 frmMarlow::CopyOneExtractedFile()
@@ -194,8 +211,8 @@ qint16 frmMarlow::CopyOneExtractedFile()
     }
     // An extracted file stays where it is: the move option does not apply.
     const QString source = platform::joinPath(list->path(), CurrentFileName);
-    return FileOps::copyOneFile({source, buildTargetName(CurrentFileName), DestFolder, TempFolder,
-                                 false, isChecked(1)});
+    TargetFileName = buildTargetName(CurrentFileName);
+    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
 }
 
 void frmMarlow::DeleteSelectedFiles()

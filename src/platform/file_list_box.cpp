@@ -20,15 +20,15 @@ FsError FileListBox::setPath(const QString& folder)
 {
     if (!folderExists(folder))
         return makeError(ErrorNumber::PathNotFound);
-    QVector<DirEntry> probe;
-    FsError error = listFolder(folder, probe);
+    QVector<DirEntry> entries;
+    FsError error = listFolder(folder, entries);
     if (error.failed())
         return error;
     // Names chosen in one folder must not pick files in another.
     if (folder != path_)
         clearSelection();
     path_ = folder;
-    refresh();
+    showEntries(entries);
     return FsError{};
 }
 
@@ -40,21 +40,37 @@ void FileListBox::setPattern(const QString& pattern)
 
 void FileListBox::refresh()
 {
+    QVector<DirEntry> entries;
+    // A folder that cannot be read any more shows as empty.
+    if (!path_.isEmpty() && listFolder(path_, entries).failed())
+        entries.clear();
+    showEntries(entries);
+}
+
+void FileListBox::appendEntries(const QStringList& names)
+{
+    QStringList shown;
+    for (const QString& name : names) {
+        if (!name.startsWith(QLatin1Char('.')) && matchesWildcard(name, pattern_))
+            shown.append(name);
+    }
+    addItems(shown);
+}
+
+void FileListBox::showEntries(const QVector<DirEntry>& entries)
+{
     QSet<QString> selectedNames;
     for (const QListWidgetItem* item : selectedItems())
         selectedNames.insert(item->text());
 
     QStringList names;
-    QVector<DirEntry> entries;
-    if (!path_.isEmpty() && !listFolder(path_, entries).failed()) {
-        for (const DirEntry& entry : entries) {
-            if (!entry.isOrdinary() || entry.isDirectory)
-                continue;
-            if (entry.isLink && !fileExists(joinPath(path_, entry.name)))
-                continue;
-            if (matchesWildcard(entry.name, pattern_))
-                names.append(entry.name);
-        }
+    for (const DirEntry& entry : entries) {
+        if (!entry.isOrdinary() || entry.isDirectory)
+            continue;
+        if (entry.isLink && !fileExists(joinPath(path_, entry.name)))
+            continue;
+        if (matchesWildcard(entry.name, pattern_))
+            names.append(entry.name);
     }
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         const int order = QString::compare(a, b, Qt::CaseInsensitive);
