@@ -1,40 +1,46 @@
-// Times the copy run on big folders: the preview of 30,000 names, in the file
-// operations alone and through the main window, and batch copies and moves.
-// Run by hand: velda_bench [file count for the copies, default 2000].
-#include "file_ops/batch_preview.h"
-#include "file_ops/copy_one_file.h"
-#include "file_ops/moved_sources.h"
+// The driver of bench/run: builds the data sets and runs one timed task per
+// process, a copy or move through the main window's batch run with scripted
+// answers, the preview alone, or a folder tree removal.
+//
+//   velda_bench files FOLDER COUNT MIN_KIB MAX_KIB    files of MIN..MAX KiB
+//   velda_bench tree FOLDER [FILES]                   2,000 folders of FILES files (50)
+//   velda_bench copy|move|preview PROGRAM SOURCE DESTINATION
+//   velda_bench start PROGRAM FOLDER                  the main window started in FOLDER
+//   velda_bench remove FOLDER
+//
+// A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>".
+#include "folder_delete/remove_folder_tree.h"
 #include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
-#include "rename/rule_set.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QRandomGenerator>
 
 #include <cstdio>
-#include <unistd.h>
-#include <functional>
-#include <optional>
+#include <sys/resource.h>
 
 namespace {
 
-constexpr int PreviewCount = 30000;
+constexpr int TreeTopFolders = 40;
+constexpr int TreeSubfoldersEach = 49;  // 40 + 40 * 49 = 2,000 folders
 
-// Answers the questions of a run, noting when the preview question comes.
+// Answers every question of a run with Yes, the preview's as told, and notes
+// when the preview question comes.
 class BenchAnswers : public platform::MessagePresenter {
 public:
-    bool executeCopy = false;
-    std::function<void()> onPreview;
+    bool executeCopy = true;
+    QElapsedTimer* clock = nullptr;
+    qint64 previewMs = -1;
+
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
         if (text == QStringLiteral("コピー結果を確認して下さい。実行しますか？")) {
-            if (onPreview)
-                onPreview();
+            previewMs = clock ? clock->elapsed() : -1;
             return executeCopy ? platform::MessageAnswer::Yes : platform::MessageAnswer::No;
         }
         if (buttons == platform::MessageButtons::Ok)
@@ -44,85 +50,138 @@ public:
     }
 };
 
-QString fileName(int i)
+bool writeFile(const QString& path, const QByteArray& content, qint64 size)
 {
-    return QStringLiteral("Photo_%1.JPG").arg(i, 5, 10, QLatin1Char('0'));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (qint64 left = size; left > 0; left -= content.size()) {
+        if (file.write(content.constData(), qMin<qint64>(left, content.size())) < 0)
+            return false;
+    }
+    return true;
 }
 
-void writeFiles(const QString& folder, int count, const QByteArray& content)
+// Photo_00000.JPG ..., sizes spread evenly over minKib..maxKib, contents that
+// no file system can store as holes.
+int makeFiles(const QString& folder, int count, int minKib, int maxKib)
 {
     QDir().mkpath(folder);
+    QRandomGenerator random(12);
+    QByteArray content(1024 * 1024, Qt::Uninitialized);
+    for (char& byte : content)
+        byte = char(random.generate());
     for (int i = 0; i < count; ++i) {
-        QFile file(folder + QLatin1Char('/') + fileName(i));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content);
+        const qint64 kib = minKib + qint64(i) * 7919 % (maxKib - minKib + 1);
+        content[0] = char(i);
+        const QString name = QStringLiteral("Photo_%1.JPG").arg(i, 5, 10, QLatin1Char('0'));
+        if (!writeFile(folder + QLatin1Char('/') + name, content, kib * 1024)) {
+            std::fprintf(stderr, "cannot write %s\n", qUtf8Printable(name));
+            return 1;
+        }
     }
+    return 0;
 }
 
-void previewInFileOperations()
+int makeTree(const QString& root, int filesPerFolder)
 {
-    QStringList destination;
-    for (int i = 0; i < PreviewCount; ++i)
-        destination.append(QStringLiteral("existing_%1.jpg").arg(i));
-    RuleSet rules;
-    rules.NameRule = 4;
-    rules.StartFromFront = 1;
-    rules.CharCount = 5;
-    rules.SerialDigits = 6;
-    QElapsedTimer clock;
-    clock.start();
-    FileOps::BatchPreview preview(destination);
-    int clashes = 0;
-    for (int i = 0; i < PreviewCount; ++i)
-        clashes += preview.add(BuildTargetName(rules, fileName(i))) >= 0;
-    std::printf("preview, file operations: %d names against %d destination files: %lld ms (%d clashes)\n",
-                PreviewCount, PreviewCount, qint64(clock.elapsed()), clashes);
-}
-
-// Moves count files with copyOneFile, the sources deleted in groups or one by one.
-void moveInFileOperations(const QString& root, int count, bool grouped)
-{
-    const QString source = root + (grouped ? QStringLiteral("/grouped") : QStringLiteral("/single"));
-    const QString destination = source + QStringLiteral("-dst");
-    const QString staging = source + QStringLiteral("-TEMP");
-    writeFiles(source, count, QByteArray(16 * 1024, 'x'));
-    QDir().mkpath(destination);
-    QDir().mkpath(staging);
-    ::sync();
-    QElapsedTimer clock;
-    clock.start();
-    {
-        std::optional<FileOps::MovedSources> group;
-        if (grouped)
-            group.emplace();
-        for (int i = 0; i < count; ++i)
-            FileOps::copyOneFile({source + QLatin1Char('/') + fileName(i), fileName(i), destination, staging, true, false});
-        if (group)
-            group->finish();
+    const QByteArray content("data");
+    auto fill = [&content, filesPerFolder](const QString& folder) {
+        QDir().mkpath(folder);
+        for (int f = 0; f < filesPerFolder; ++f) {
+            if (!writeFile(folder + QStringLiteral("/file%1.dat").arg(f), content, content.size()))
+                return false;
+        }
+        return true;
+    };
+    for (int t = 0; t < TreeTopFolders; ++t) {
+        const QString top = root + QStringLiteral("/top%1").arg(t);
+        if (!fill(top))
+            return 1;
+        for (int s = 0; s < TreeSubfoldersEach; ++s) {
+            if (!fill(top + QStringLiteral("/sub%1").arg(s)))
+                return 1;
+        }
     }
-    const qint64 ms = clock.elapsed();
-    std::printf("batch move, file operations, %s: %d files of 16 KiB: %lld ms (%.0f files/s)\n",
-                grouped ? "sources deleted in groups" : "each source flushed and deleted alone", count, ms,
-                count * 1000.0 / qMax<qint64>(ms, 1));
+    return 0;
 }
 
-// One run of the main window's Copy over every file of source, answering Yes.
-void runWindow(BenchAnswers& answers, const QString& source, const QString& destination, bool move,
-               qint64& previewMs, qint64& totalMs)
+void printResult(qint64 ms)
 {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("ms=%lld maxrss_kib=%ld\n", static_cast<long long>(ms), usage.ru_maxrss);
+}
+
+// The main window started in source, as a user would start it there, the
+// destination picked, every file selected by the run's own question, and the
+// serial rule: the first five characters replaced by a six-digit number.
+int runWindow(const QString& task, const QString& program, const QString& source, const QString& destination)
+{
+    BenchAnswers answers;
+    answers.executeCopy = task != QStringLiteral("preview");
+    platform::setMessagePresenter(&answers);
+    platform::setProgramEnder([] {});
+    platform::setProgramFolderOverride(program);
     QDir::setCurrent(source);
+
     frmMarlow& form = platform::FormInstance<frmMarlow>::get();
     form.fileList(1)->setPath(destination);
     form.DestFolder = destination;
-    form.Check1.at<QAbstractButton>(0)->setChecked(move);
+    form.Check1.at<QAbstractButton>(0)->setChecked(task == QStringLiteral("move"));
+    form.Rules.NameRule = 4;
+    form.Rules.StartFromFront = 1;
+    form.Rules.CharCount = 5;
+    form.Rules.SerialStart = 1;
+    form.Rules.SerialDigits = 6;
     form.show();
+    QApplication::processEvents();
+
+    QElapsedTimer clock;
+    answers.clock = &clock;
+    clock.start();
+    form.RunBatchCopy();
+    const qint64 runMs = clock.elapsed();
+    printResult(answers.executeCopy ? runMs : answers.previewMs);
+
+    platform::FormInstance<frmMarlow>::unload();
+    platform::setProgramFolderOverride(QString());
+    platform::setMessagePresenter(nullptr);
+    return answers.previewMs < 0 ? 1 : 0;
+}
+
+// Start-up until the main window is shown with both lists filled.
+int startUp(const QString& program, const QString& folder)
+{
+    platform::setProgramEnder([] {});
+    platform::setProgramFolderOverride(program);
+    QDir::setCurrent(folder);
     QElapsedTimer clock;
     clock.start();
-    answers.onPreview = [&] { previewMs = clock.elapsed(); };
-    form.RunBatchCopy();
-    totalMs = clock.elapsed();
-    platform::FormInstance<frmMarlow>::unload();
+    frmMarlow& form = platform::FormInstance<frmMarlow>::get();
+    form.show();
     QApplication::processEvents();
+    printResult(clock.elapsed());
+    platform::FormInstance<frmMarlow>::unload();
+    platform::setProgramFolderOverride(QString());
+    return form.fileList(0)->listCount() > 0 ? 0 : 1;
+}
+
+int removeTree(const QString& folder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    const qint16 result = MarlowFuncUtility::RemoveFolderTree(folder);
+    printResult(clock.elapsed());
+    return result;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: velda_bench files FOLDER COUNT MIN_KIB MAX_KIB | tree FOLDER [FILES]\n"
+                         "       velda_bench copy|move|preview PROGRAM SOURCE DESTINATION\n"
+                         "       velda_bench start PROGRAM FOLDER | remove FOLDER\n");
+    return 2;
 }
 
 }  // namespace
@@ -131,42 +190,18 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int copyCount = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 2000;
-    BenchAnswers answers;
-    platform::setMessagePresenter(&answers);
-    platform::setProgramEnder([] {});
-    QTemporaryDir root;
-    platform::setProgramFolderOverride(root.path());
-
-    previewInFileOperations();
-
-    writeFiles(root.path() + QStringLiteral("/big"), PreviewCount, QByteArray());
-    QDir().mkpath(root.path() + QStringLiteral("/big-dst"));
-    qint64 previewMs = 0, totalMs = 0;
-    runWindow(answers, root.path() + QStringLiteral("/big"), root.path() + QStringLiteral("/big-dst"), false,
-              previewMs, totalMs);
-    std::printf("preview, main window: %d files selected by the run, until the question: %lld ms, whole run: %lld ms\n",
-                PreviewCount, previewMs, totalMs);
-
-    for (const bool grouped : {false, true})
-        moveInFileOperations(root.path(), copyCount / 2, grouped);
-
-    answers.executeCopy = true;
-    const QByteArray content(16 * 1024, 'x');
-    for (const bool move : {false, true}) {
-        const QString source = root.path() + (move ? QStringLiteral("/move-src") : QStringLiteral("/copy-src"));
-        const QString destination = source + QStringLiteral("-dst");
-        writeFiles(source, copyCount, content);
-        QDir().mkpath(destination);
-        // The files just written must not be flushed on the run's time.
-        ::sync();
-        runWindow(answers, source, destination, move, previewMs, totalMs);
-        const int placed = int(QDir(destination).entryList(QDir::Files).size());
-        std::printf("batch %s, main window: %d files of 16 KiB: %lld ms (%.0f files/s), %d placed\n",
-                    move ? "move" : "copy", copyCount, totalMs, copyCount * 1000.0 / qMax<qint64>(totalMs, 1),
-                    placed);
-    }
-    platform::setProgramFolderOverride(QString());
-    platform::setMessagePresenter(nullptr);
-    return 0;
+    const QStringList args = app.arguments().mid(1);
+    const QString task = args.value(0);
+    if (task == QStringLiteral("files") && args.size() == 5)
+        return makeFiles(args.at(1), args.at(2).toInt(), args.at(3).toInt(), args.at(4).toInt());
+    if (task == QStringLiteral("tree") && (args.size() == 2 || args.size() == 3))
+        return makeTree(args.at(1), args.size() == 3 ? args.at(2).toInt() : 50);
+    if (task == QStringLiteral("start") && args.size() == 3)
+        return startUp(args.at(1), args.at(2));
+    if (task == QStringLiteral("remove") && args.size() == 2)
+        return removeTree(args.at(1));
+    if ((task == QStringLiteral("copy") || task == QStringLiteral("move") || task == QStringLiteral("preview"))
+        && args.size() == 4)
+        return runWindow(task, args.at(1), args.at(2), args.at(3));
+    return usage();
 }

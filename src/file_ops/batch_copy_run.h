@@ -45,8 +45,8 @@ public:
     virtual RunProgressView* progressView() = 0;
 
     virtual void setStatusLine(const QString& text) = 0;
-    // Paints the status line and re-reads the destination list at once, while
-    // the run keeps the user interface busy.
+    // Paints the status line and the files placed so far at once, while the
+    // run keeps the user interface busy.
     virtual void showProgress() = 0;
     virtual void refreshSourceList() = 0;
     virtual void refreshDestinationList() = 0;

@@ -25,6 +25,7 @@ public:
     QString SourceFolder;
     QString DestFolder;
     QString CurrentFileName;
+    QString TargetFileName;  // the new name CopyOneFile gave CurrentFileName
     QString ProgramFolder;
     QString TempFolder;
     QString MeltFolder;

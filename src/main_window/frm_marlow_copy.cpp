@@ -16,6 +16,7 @@
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
+#include <QSet>
 
 #include <memory>
 
@@ -52,7 +53,9 @@ public:
     QStringList destinationFiles() override
     {
         form_.fileList(1)->refresh();
-        return form_.fileList(1)->entries();
+        const QStringList names = form_.fileList(1)->entries();
+        listedNames_ = QSet<QString>(names.cbegin(), names.cend());
+        return names;
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
     bool overwriteOn() override { return form_.isChecked(1); }
@@ -88,12 +91,12 @@ public:
     qint16 copySourceFile(const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return form_.CopyOneFile();
+        return notePlaced(form_.CopyOneFile());
     }
     qint16 copyExtractedFile(const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return form_.CopyOneExtractedFile();
+        return notePlaced(form_.CopyOneExtractedFile());
     }
     qint64 sourceFileSize(const QString& fileName) override
     {
@@ -113,9 +116,12 @@ public:
     }
 
     void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
+    // Re-reading and sorting the whole folder here would make every file of a
+    // long run cost more than the one before; the run's end reads it once.
     void showProgress() override
     {
-        form_.fileList(1)->refresh();
+        form_.fileList(1)->appendEntries(placedNames_);
+        placedNames_.clear();
         form_.Label2->repaint();
         form_.fileList(1)->viewport()->repaint();
     }
@@ -130,8 +136,19 @@ public:
     }
 
 private:
+    qint16 notePlaced(qint16 stop)
+    {
+        if (stop == ResultValue::Proceed && !listedNames_.contains(form_.TargetFileName)) {
+            listedNames_.insert(form_.TargetFileName);
+            placedNames_.append(form_.TargetFileName);
+        }
+        return stop;
+    }
+
     frmMarlow& form_;
     std::unique_ptr<ProgressWindow> progress_;
+    QSet<QString> listedNames_;  // what the destination list shows
+    QStringList placedNames_;    // placed and not shown yet
 };
 
 class DeleteRun : public FileOps::DeleteWindow {
@@ -190,8 +207,8 @@ void frmMarlow::RunBatchCopy()
 qint16 frmMarlow::CopyOneFile()
 {
     const QString source = platform::joinPath(SourceFolder, CurrentFileName);
-    return FileOps::copyOneFile({source, buildTargetName(CurrentFileName), DestFolder, TempFolder,
-                                 isChecked(0), isChecked(1)});
+    TargetFileName = buildTargetName(CurrentFileName);
+    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
 }
 
 qint16 frmMarlow::CopyOneExtractedFile()
@@ -203,8 +220,8 @@ qint16 frmMarlow::CopyOneExtractedFile()
     }
     // An extracted file stays where it is: the move option does not apply.
     const QString source = platform::joinPath(list->path(), CurrentFileName);
-    return FileOps::copyOneFile({source, buildTargetName(CurrentFileName), DestFolder, TempFolder,
-                                 false, isChecked(1)});
+    TargetFileName = buildTargetName(CurrentFileName);
+    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
 }
 
 void frmMarlow::DeleteSelectedFiles()

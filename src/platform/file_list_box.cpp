@@ -31,15 +31,15 @@ FsError FileListBox::setPath(const QString& folder)
 {
     if (!folderExists(folder))
         return makeError(ErrorNumber::PathNotFound);
-    QVector<DirEntry> probe;
-    FsError error = listFolder(folder, probe);
+    QVector<DirEntry> entries;
+    FsError error = listFolder(folder, entries);
     if (error.failed())
         return error;
     // Names chosen in one folder must not pick files in another.
     if (folder != path_)
         clearSelection();
     path_ = folder;
-    refresh();
+    showEntries(entries);
     return FsError{};
 }
 
@@ -51,6 +51,27 @@ void FileListBox::setPattern(const QString& pattern)
 
 void FileListBox::refresh()
 {
+    QVector<DirEntry> entries;
+    // A folder that cannot be read any more shows as empty.
+    if (!path_.isEmpty() && listFolder(path_, entries).failed())
+        entries.clear();
+    showEntries(entries);
+}
+
+void FileListBox::appendEntries(const QStringList& names)
+{
+    for (const QString& name : names) {
+        const QString shown = readableFileName(name);
+        if (name.startsWith(QLatin1Char('.')) || !matchesWildcard(shown, pattern_))
+            continue;
+        addItem(shown);
+        if (name != shown)
+            item(count() - 1)->setData(NameRole, name);
+    }
+}
+
+void FileListBox::showEntries(const QVector<DirEntry>& entries)
+{
     QSet<QString> selectedNames;
     for (const QListWidgetItem* item : selectedItems())
         selectedNames.insert(exactName(item));
@@ -60,17 +81,14 @@ void FileListBox::refresh()
         QString name;
     };
     QVector<Row> rows;
-    QVector<DirEntry> entries;
-    if (!path_.isEmpty() && !listFolder(path_, entries).failed()) {
-        for (const DirEntry& entry : entries) {
-            if (!entry.isOrdinary() || entry.isDirectory)
-                continue;
-            if (entry.isLink && !fileExists(joinPath(path_, entry.name)))
-                continue;
-            const QString shown = readableFileName(entry.name);
-            if (matchesWildcard(shown, pattern_))
-                rows.append(Row{shown, entry.name});
-        }
+    for (const DirEntry& entry : entries) {
+        if (!entry.isOrdinary() || entry.isDirectory)
+            continue;
+        if (entry.isLink && !fileExists(joinPath(path_, entry.name)))
+            continue;
+        const QString shown = readableFileName(entry.name);
+        if (matchesWildcard(shown, pattern_))
+            rows.append(Row{shown, entry.name});
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         const int order = QString::compare(a.shown, b.shown, Qt::CaseInsensitive);

@@ -3,8 +3,11 @@
 #include "platform/fs_error.h"
 
 #include <QListWidget>
+#include <QVector>
 
 namespace platform {
+
+struct DirEntry;
 
 // The file list of a folder: ordinary files only (no folders, hidden or
 // system entries), filtered by a wildcard pattern ("*.*" by default, several
@@ -29,6 +32,9 @@ public:
 
     // Re-reads the folder; entries still present keep their selection.
     void refresh();
+    // Shows files placed in the folder since it was read at the end of the
+    // list, unsorted, until the next reading; names must not be listed yet.
+    void appendEntries(const QStringList& names);
 
     int listCount() const { return count(); }
     // The exact name of a row.
@@ -41,6 +47,9 @@ public:
     int selectedCount() const;
 
 private:
+    // Fills the list from a reading of the folder, sorted, keeping the selection.
+    void showEntries(const QVector<DirEntry>& entries);
+
     QString path_;
     QString pattern_ = QStringLiteral("*.*");
 };

@@ -81,3 +81,24 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
     for (const QByteArray& name : raw)
         ::unlink(root + "/" + name);
 }
+
+// During a run placed files are shown unsorted at the end; the next reading
+// makes the list exact again.
+TEST(FileListBox, PlacedFilesShowAtTheEndUntilTheNextReading)
+{
+    TempTree tree;
+    tree.writeFile("b.txt");
+    tree.writeFile("d.txt");
+    FileListBox list;
+    list.setPattern("*.txt");
+    list.setPath(tree.root());
+    list.setSelected(1, true);
+    for (const char* name : {"c.TXT", "a.txt", "e.jpg", ".h.txt"})
+        tree.writeFile(name);
+    list.appendEntries({"c.TXT", "a.txt", "e.jpg", ".h.txt"});
+    EXPECT_EQ(entries(list), QStringList({"b.txt", "d.txt", "c.TXT", "a.txt"}));
+    list.refresh();
+    EXPECT_EQ(entries(list), QStringList({"a.txt", "b.txt", "c.TXT", "d.txt"}));
+    EXPECT_EQ(list.selectedCount(), 1);
+    EXPECT_TRUE(list.isSelected(3));
+}
