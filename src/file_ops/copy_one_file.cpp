@@ -1,6 +1,7 @@
 #include "file_ops/copy_one_file.h"
 
 #include "file_ops/moved_sources.h"
+#include "file_ops/placement_plan.h"
 #include "file_ops/target_name.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -31,22 +32,29 @@ QString destinationClashMessage(const QString& destinationPath)
 
 qint16 copyOneFile(const CopyJob& job)
 {
-    if (!isUsableTargetName(job.newName, maxNameBytesOf({job.destinationFolder, job.stagingFolder}))) {
+    PlacementPlan* plan = PlacementPlan::active();
+    // A run's preview has checked every name already.
+    if (!plan && !TargetNameCheck({job.destinationFolder, job.stagingFolder}).isUsable(job.newName)) {
         platform::showMessage(unusableNameMessage(nameOf(job.sourcePath), job.newName));
         return ResultValue::Stop;
     }
     const QString destination = platform::joinPath(job.destinationFolder, job.newName);
     const QString staged = platform::joinPath(job.stagingFolder, job.newName);
+    const QString readPath = plan ? plan->readPathOf(job.sourcePath) : job.sourcePath;
+    // Files that the preview showed replaced although their names differ in letter case.
+    QStringList caseVariants = plan && job.overwrite ? plan->caseVariantsOf(destination) : QStringList();
 
     MovedSources* group = MovedSources::collecting();
     bool destinationExists = platform::fileExists(destination);
-    if (destinationExists && group) {
+    if ((destinationExists || !caseVariants.isEmpty()) && group) {
         // The file in the way may be a source still waiting to be deleted:
         // delete those first, as if each had gone right after its own copy.
         const qint16 stop = group->finish();
         if (stop > 0)
             return stop;
         destinationExists = platform::fileExists(destination);
+        if (plan && job.overwrite)
+            caseVariants = plan->caseVariantsOf(destination);
     }
     if (destinationExists && !job.overwrite) {
         platform::showMessage(destinationClashMessage(destination));
@@ -54,20 +62,45 @@ qint16 copyOneFile(const CopyJob& job)
     }
 
     // A replaced file is gone for good: its successor must be on disk first.
-    platform::FsError error = platform::copyFile(job.sourcePath, staged, destinationExists);
+    platform::FsError error = platform::copyFile(readPath, staged, destinationExists || !caseVariants.isEmpty());
     if (error.failed())
         return stopWith(error);
+
+    if (plan) {
+        // Sources of later files that this placement takes the name of are
+        // read from a set-aside copy.
+        plan->markRead(job.sourcePath);
+        error = plan->setAsideUnread(QStringList(caseVariants) << destination);
+        if (error.failed())
+            return stopWith(error);
+        destinationExists = destinationExists && platform::fileExists(destination);
+        caseVariants = plan->caseVariantsOf(destination);
+    }
 
     error = destinationExists ? platform::replaceFile(staged, destination)
                               : platform::renameFile(staged, destination);
     if (error.failed())
         return stopWith(error);
+    if (plan)
+        plan->markPlaced(job.sourcePath);
 
-    // Copying a file onto itself leaves one file: it must stay.
-    if (!job.deleteSource || platform::isSameFile(job.sourcePath, destination))
+    for (const QString& variant : caseVariants) {
+        if (variant == job.sourcePath && job.deleteSource)
+            continue;  // the move deletes it below
+        error = platform::deleteFile(variant);
+        if (error.failed()) {
+            platform::showMessage(platform::errorMessageText(error) + QChar(13) + variant);
+            return ResultValue::Stop;
+        }
+    }
+
+    // Copying a file onto itself leaves one file: it must stay. A set-aside
+    // source goes also when copying: its name holds another file now.
+    const bool setAside = readPath != job.sourcePath;
+    if ((!job.deleteSource && !setAside) || platform::isSameFile(readPath, destination))
         return ResultValue::Proceed;
-    return group ? group->add(job.sourcePath, job.destinationFolder)
-                 : MovedSources::deleteNow(job.sourcePath, job.destinationFolder);
+    return group ? group->add(readPath, job.destinationFolder)
+                 : MovedSources::deleteNow(readPath, job.destinationFolder);
 }
 
 }  // namespace FileOps

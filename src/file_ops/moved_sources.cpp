@@ -12,6 +12,12 @@ namespace {
 
 MovedSources* current = nullptr;
 
+// Also root keeps a read-only file or a file of a read-only folder.
+bool isDeletable(const QString& path)
+{
+    return !platform::isReadOnly(path) && platform::canBeDeleted(path);
+}
+
 }  // namespace
 
 MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
@@ -35,8 +41,8 @@ qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFo
     if (waiting_.isEmpty())
         sinceFirst_.start();
     waiting_.append(Source{sourcePath, destinationFolder});
-    // A read-only source is reported at its own file, as when deleted alone.
-    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || platform::isReadOnly(sourcePath))
+    // A source that cannot be deleted is reported at its own file, as when deleted alone.
+    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !isDeletable(sourcePath))
         return finish();
     return ResultValue::Proceed;
 }
@@ -67,7 +73,8 @@ qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)
         flushed.insert(source.destinationFolder);
     }
     for (const Source& source : sources) {
-        const platform::FsError error = platform::deleteFile(source.path);
+        const platform::FsError error = isDeletable(source.path) ? platform::deleteFile(source.path)
+                                                                 : platform::makeError(platform::ErrorNumber::PathFileAccess);
         if (error.number == platform::ErrorNumber::PathFileAccess) {
             platform::showMessage(source.path + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
             return ResultValue::Stop;

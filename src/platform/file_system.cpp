@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <climits>
@@ -12,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -50,6 +52,26 @@ FsError deleteWorkFile(const QString& path)
     if (::unlink(encoded(path).constData()) != 0)
         return errorFromErrno(errno, path);
     return FsError{};
+}
+
+bool inGroup(gid_t group)
+{
+    if (group == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    QVector<gid_t> groups(count > 0 ? count : 0);
+    return count > 0 && ::getgroups(count, groups.data()) == count && groups.contains(group);
+}
+
+// The write bit that applies to the user, by the permission bits alone.
+bool writableByMode(const struct stat& info)
+{
+    mode_t writeBit = S_IWOTH;
+    if (info.st_uid == ::geteuid())
+        writeBit = S_IWUSR;
+    else if (inGroup(info.st_gid))
+        writeBit = S_IWGRP;
+    return (info.st_mode & writeBit) != 0;
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -344,17 +366,29 @@ bool isLink(const QString& path)
     return ::lstat(encoded(entry).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+bool pathExists(const QString& path)
+{
+    struct stat info;
+    return ::lstat(encoded(path).constData(), &info) == 0;
+}
+
 bool isReadOnly(const QString& path)
 {
     struct stat info;
     if (::lstat(encoded(path).constData(), &info) != 0 || S_ISLNK(info.st_mode))
         return false;
-    mode_t writeBit = S_IWOTH;
-    if (info.st_uid == ::geteuid())
-        writeBit = S_IWUSR;
-    else if (info.st_gid == ::getegid())
-        writeBit = S_IWGRP;
-    return (info.st_mode & writeBit) == 0;
+    return !writableByMode(info);
+}
+
+bool canBeDeleted(const QString& path)
+{
+    struct stat folder, file;
+    if (::lstat(encoded(path).constData(), &file) != 0 || ::stat(encoded(parentOf(path)).constData(), &folder) != 0)
+        return true;  // the deletion itself reports what is missing
+    if (!writableByMode(folder))
+        return false;
+    const uid_t user = ::geteuid();
+    return !(folder.st_mode & S_ISVTX) || user == 0 || user == file.st_uid || user == folder.st_uid;
 }
 
 FsError copyFile(const QString& from, const QString& to, bool flushToDisk)
@@ -455,6 +489,25 @@ int maxFileNameBytes(const QString& folder)
 {
     const long limit = ::pathconf(encoded(folder).constData(), _PC_NAME_MAX);
     return limit > 0 ? int(limit) : NAME_MAX;
+}
+
+bool storesFatNamesOnly(const QString& folder)
+{
+    constexpr long MsdosMagic = 0x4d44;
+    constexpr long ExfatMagic = 0x2011BAB0;
+    constexpr long FuseMagic = 0x65735546;
+    struct statfs info;
+    if (::statfs(encoded(folder).constData(), &info) != 0)
+        return false;
+    const long type = long(info.f_type);
+    if (type == MsdosMagic || type == ExfatMagic)
+        return true;
+    if (type != FuseMagic)
+        return false;
+    // FUSE drivers of removable disks mount as "fuseblk" (exFAT, and NTFS,
+    // which Windows reads under the same name rules).
+    const QByteArray mounted = QStorageInfo(folder).fileSystemType();
+    return mounted == "fuseblk" || mounted.contains("exfat") || mounted.contains("fat");
 }
 
 QString joinPath(const QString& folder, const QString& name)

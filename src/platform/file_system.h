@@ -54,9 +54,18 @@ bool folderExists(const QString& path);
 // True when path itself is a symbolic link (a trailing separator is ignored).
 bool isLink(const QString& path);
 
+// True when any entry, hidden or not, is at path (a link is not followed).
+bool pathExists(const QString& path);
+
 // A file the user may not write. Root's override is not taken into account, so
 // a file marked read-only is read-only for every user.
 bool isReadOnly(const QString& path);
+
+// False when the folder of path does not let the user delete it: the folder
+// is not writable, or it is sticky and the user owns neither the file nor the
+// folder. As for isReadOnly, root's override of the permission bits is not
+// taken into account (only the sticky rule's exception for root is).
+bool canBeDeleted(const QString& path);
 
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. flushToDisk makes the data durable first.
@@ -78,6 +87,10 @@ FsError flushFileSystem(const QString& folder);
 
 // The longest file name, in bytes as stored, that folder's file system accepts.
 int maxFileNameBytes(const QString& folder);
+
+// True when folder is on a file system of the FAT family (FAT, exFAT, also
+// through FUSE), whose names cannot hold some characters that Linux allows.
+bool storesFatNamesOnly(const QString& folder);
 
 // True when both paths name the same existing file.
 bool isSameFile(const QString& a, const QString& b);
