@@ -345,6 +345,7 @@ void frmMarlow::prepareWorkFolders()
     TempFolder = base + QStringLiteral("/TEMP");
     MeltFolder = base + QStringLiteral("/MELT");
     ManualPath = ProgramFolder + QStringLiteral("/manual.html");
+    WorkFolders::takeOverPlacementAccount(base);
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);
 }

@@ -30,6 +30,15 @@ QString baseFolder(const QString& programFolder)
     return userFolder;
 }
 
+void takeOverPlacementAccount(const QString& baseFolder)
+{
+    const QString account = platform::joinPath(baseFolder, QStringLiteral(".velda-placements"));
+    const platform::FsError error = platform::removeUnfinishedPlacements(account);
+    if (error.failed())
+        platform::showError(error);
+    platform::setPlacementAccount(account);
+}
+
 void recreate(const QString& folder)
 {
     remove(folder);

@@ -187,15 +187,38 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to)
     return ::rename(from.constData(), to.constData());
 }
 
+QString placementAccount;
+
+const QString PlacementPrefix = QStringLiteral(".velda-");
+const QString PlacementSuffix = QStringLiteral(".part");
+
+// Paths are kept as their bytes, each ended by a NUL: a name may hold a line break.
+FsError notePlacement(const QString& temporary)
+{
+    if (placementAccount.isEmpty())
+        return FsError{};
+    FileDescriptor account(::open(encoded(placementAccount).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+    if (account.get() < 0)
+        return errorFromErrno(errno, placementAccount);
+    const QByteArray line = encoded(temporary) + '\0';
+    if (::write(account.get(), line.constData(), size_t(line.size())) != ssize_t(line.size()))
+        return errorFromErrno(errno ? errno : ENOSPC, placementAccount);
+    return FsError{};
+}
+
 // Places from at to on another file system: a flushed copy under a hidden
 // temporary name in the target folder first, then one rename into place, so
 // the target never holds a partial file.
 FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
 {
-    const QString temporary = joinPath(parentOf(to), QStringLiteral(".velda-%1.part")
-                                                         .arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                              QLatin1Char('0')));
-    FsError error = copyFile(from, temporary, true);
+    const QString temporary = joinPath(parentOf(to), PlacementPrefix
+                                           + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                                      QLatin1Char('0'))
+                                           + PlacementSuffix);
+    FsError error = notePlacement(temporary);
+    if (error.failed())
+        return error;
+    error = copyFile(from, temporary, true);
     if (error.failed())
         return error;
     const int result = replace ? ::rename(encoded(temporary).constData(), encoded(to).constData())
@@ -449,6 +472,35 @@ FsError replaceFile(const QString& from, const QString& to)
     if (errno == EXDEV)
         return moveAcrossFileSystems(from, to, true);
     return errorFromErrno(errno, to);
+}
+
+void setPlacementAccount(const QString& accountPath)
+{
+    placementAccount = accountPath;
+}
+
+FsError removeUnfinishedPlacements(const QString& accountPath)
+{
+    QFile account(accountPath);
+    if (!account.exists())
+        return FsError{};
+    if (!account.open(QIODevice::ReadOnly))
+        return errorFromErrno(EACCES, accountPath);
+    const QList<QByteArray> paths = account.readAll().split('\0');
+    account.close();
+    FsError first;
+    for (const QByteArray& path : paths) {
+        const QString name = nameOf(QFile::decodeName(path));
+        struct stat info;
+        if (!name.startsWith(PlacementPrefix) || !name.endsWith(PlacementSuffix)
+            || ::lstat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        if (::unlink(path.constData()) != 0 && !first.failed())
+            first = errorFromErrno(errno, QFile::decodeName(path));
+    }
+    if (::unlink(encoded(accountPath).constData()) != 0 && !first.failed())
+        first = errorFromErrno(errno, accountPath);
+    return first;
 }
 
 namespace {

@@ -78,6 +78,17 @@ FsError renameFile(const QString& from, const QString& to);
 // Moves a file over an existing one in one atomic step; a read-only target fails with 75.
 FsError replaceFile(const QString& from, const QString& to);
 
+// A move onto another file system first writes a hidden temporary file
+// (".velda-….part") in the target folder. Each one is noted in the account at
+// accountPath before it is made, so that those a killed run left behind can
+// be removed at the next start. An empty path keeps no account.
+void setPlacementAccount(const QString& accountPath);
+
+// Removes the temporary files that the account at accountPath lists and that
+// are still there, nothing else, then deletes the account. The first failure
+// is given back; the other files are removed all the same.
+FsError removeUnfinishedPlacements(const QString& accountPath);
+
 // Makes the entries of a folder (renames, new files) durable.
 FsError flushFolder(const QString& folder);
 

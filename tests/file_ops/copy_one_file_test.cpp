@@ -34,6 +34,14 @@ std::function<void(TempTree&)> readOnly(const QString& relative)
     return [=](TempTree& t) { t.setReadOnly(relative); };
 }
 
+const QFileDevice::Permissions OpenFolder = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// Also root is refused: deletability is read from the permission bits.
+void lockSourceFolder(TempTree& t)
+{
+    QFile::setPermissions(t.path("src"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+}
+
 }  // namespace
 
 // Whatever happens, src/a.txt stays whole or has a whole copy with its mode
@@ -62,6 +70,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"copy onto itself", "src", "a.txt", false, true, "", {}, "", true, Content},
         {"move onto itself", "src", "a.txt", true, true, "", {}, "", true, Content},
         {"read-only source", "dst", "a.txt", true, false, "", readOnly("src/a.txt"), notDeleted, true, Content},
+        {"read-only source folder", "dst", "a.txt", true, false, "", lockSourceFolder, notDeleted, true, Content},
         {"unsafe name", "dst", "../a.txt", true, true, "", {}, unsafe, true, ""},
         {"disk full in staging", "dst", "a.txt", true, true, "old", inject(FileOperation::Copy, 61, "a.txt"), error(61), true, "old"},
         {"staging folder missing", "dst", "a.txt", true, true, "", [](TempTree& t) { QDir(t.path("TEMP")).removeRecursively(); },
@@ -105,5 +114,6 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         }
         for (const QString& name : t.names("TEMP"))
             EXPECT_EQ(t.readFile("TEMP/" + name), Content) << name.toStdString();
+        QFile::setPermissions(t.path("src"), OpenFolder);
     }
 }

@@ -173,3 +173,24 @@ TEST(JoinPath, AddsNoSeparatorAfterARoot)
     EXPECT_EQ(joinPath("/", "a.txt"), "/a.txt");
     EXPECT_EQ(joinPath("/data", "a.txt"), "/data/a.txt");
 }
+
+// Only the temporaries the account names are removed, and only while they are
+// the program's own kind of file.
+TEST(UnfinishedPlacements, AreRemovedByTheAccountAlone)
+{
+    TempTree tree;
+    const QString leftover = tree.writeFile("dst/.velda-0000abcd.part", "half");
+    const QString lineBreak = tree.writeFile("dst/.velda-\n1.part", "half");
+    const QString userFile = tree.writeFile("dst/keep.txt");
+    const QString unlisted = tree.writeFile("dst/.velda-00001234.part");
+    const QString folder = tree.makeFolder("dst/.velda-folder.part");
+    QByteArray account;
+    for (const QString& path : {leftover, lineBreak, userFile, folder, tree.path("dst/.velda-gone.part")})
+        account += QFile::encodeName(path) + '\0';
+    const QString accountPath = tree.writeFile("account", account);
+
+    EXPECT_FALSE(removeUnfinishedPlacements(accountPath).failed());
+    EXPECT_EQ(tree.names("dst"), (QStringList{".velda-00001234.part", ".velda-folder.part", "keep.txt"}));
+    EXPECT_FALSE(tree.exists("account"));
+    EXPECT_FALSE(removeUnfinishedPlacements(accountPath).failed());
+}
