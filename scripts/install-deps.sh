@@ -9,6 +9,7 @@ packages=(
   libgtest-dev
   fonts-noto-cjk
   xdg-utils
+  exfat-fuse exfatprogs
 )
 
 missing=()

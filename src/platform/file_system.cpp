@@ -187,6 +187,17 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to)
     return ::rename(from.constData(), to.constData());
 }
 
+// A name the target's file system cannot store (FAT, exFAT) fails with EINVAL,
+// or through FUSE with ENOENT although the file and the target folder are there.
+FsError placementError(int errnoValue, const QString& from, const QString& to)
+{
+    struct stat file, folder;
+    if (errnoValue == ENOENT && ::lstat(encoded(from).constData(), &file) == 0
+        && ::stat(encoded(parentOf(to)).constData(), &folder) == 0 && S_ISDIR(folder.st_mode))
+        return makeError(ErrorNumber::BadFileName);
+    return errorFromErrno(errnoValue, to);
+}
+
 QString placementAccount;
 
 const QString PlacementPrefix = QStringLiteral(".velda-");
@@ -224,9 +235,9 @@ FsError moveAcrossFileSystems(const QString& from, const QString& to, bool repla
     const int result = replace ? ::rename(encoded(temporary).constData(), encoded(to).constData())
                                : renameNoReplace(encoded(temporary), encoded(to));
     if (result != 0) {
-        const int saved = errno;
+        error = placementError(errno, temporary, to);
         ::unlink(encoded(temporary).constData());
-        return errorFromErrno(saved, to);
+        return error;
     }
     flushFolder(parentOf(to));
     // The file is placed; a source that cannot be deleted merely stays behind.
@@ -457,7 +468,7 @@ FsError renameFile(const QString& from, const QString& to)
         return FsError{};
     if (errno == EXDEV)
         return moveAcrossFileSystems(from, to, false);
-    return errorFromErrno(errno, to);
+    return placementError(errno, from, to);
 }
 
 FsError replaceFile(const QString& from, const QString& to)
@@ -471,7 +482,7 @@ FsError replaceFile(const QString& from, const QString& to)
         return FsError{};
     if (errno == EXDEV)
         return moveAcrossFileSystems(from, to, true);
-    return errorFromErrno(errno, to);
+    return placementError(errno, from, to);
 }
 
 void setPlacementAccount(const QString& accountPath)
