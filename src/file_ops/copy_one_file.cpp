@@ -61,14 +61,27 @@ qint16 copyOneFile(const CopyJob& job)
         return ResultValue::Stop;
     }
 
-    // A replaced file is gone for good: its successor must be on disk first.
-    platform::FsError error = platform::copyFile(readPath, staged, destinationExists || !caseVariants.isEmpty());
-    if (error.failed())
-        return stopWith(error);
+    // A set-aside source goes also when copying: its name holds another file now.
+    const bool setAside = readPath != job.sourcePath;
+    // Within one file system a moved file is renamed into place: a rename
+    // never leaves it in neither place, so nothing needs copying or flushing.
+    // A source that cannot be deleted is copied, and stays, as across file systems.
+    const bool byRename = (job.deleteSource || setAside) && platform::onSameFileSystem(readPath, job.destinationFolder)
+        && MovedSources::isDeletable(readPath);
+    if (byRename && platform::isSameFile(readPath, destination))
+        return ResultValue::Proceed;
+
+    platform::FsError error;
+    if (!byRename) {
+        // A replaced file is gone for good: its successor must be on disk first.
+        error = platform::copyFile(readPath, staged, destinationExists || !caseVariants.isEmpty());
+        if (error.failed())
+            return stopWith(error);
+    }
 
     if (plan) {
         // Sources of later files that this placement takes the name of are
-        // read from a set-aside copy.
+        // read from a set-aside file.
         plan->markRead(job.sourcePath);
         error = plan->setAsideUnread(QStringList(caseVariants) << destination);
         if (error.failed())
@@ -77,8 +90,8 @@ qint16 copyOneFile(const CopyJob& job)
         caseVariants = plan->caseVariantsOf(destination);
     }
 
-    error = destinationExists ? platform::replaceFile(staged, destination)
-                              : platform::renameFile(staged, destination);
+    const QString placed = byRename ? readPath : staged;
+    error = destinationExists ? platform::replaceFile(placed, destination) : platform::renameFile(placed, destination);
     if (error.failed())
         return stopWith(error);
     if (plan)
@@ -86,7 +99,7 @@ qint16 copyOneFile(const CopyJob& job)
 
     for (const QString& variant : caseVariants) {
         if (variant == job.sourcePath && job.deleteSource)
-            continue;  // the move deletes it below
+            continue;  // moved already, or deleted below
         error = platform::deleteFile(variant);
         if (error.failed()) {
             platform::showMessage(platform::errorMessageText(error) + QChar(13) + variant);
@@ -94,10 +107,8 @@ qint16 copyOneFile(const CopyJob& job)
         }
     }
 
-    // Copying a file onto itself leaves one file: it must stay. A set-aside
-    // source goes also when copying: its name holds another file now.
-    const bool setAside = readPath != job.sourcePath;
-    if ((!job.deleteSource && !setAside) || platform::isSameFile(readPath, destination))
+    // Copying a file onto itself leaves one file: it must stay.
+    if (byRename || (!job.deleteSource && !setAside) || platform::isSameFile(readPath, destination))
         return ResultValue::Proceed;
     return group ? group->add(readPath, job.destinationFolder)
                  : MovedSources::deleteNow(readPath, job.destinationFolder);

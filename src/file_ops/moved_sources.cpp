@@ -12,13 +12,12 @@ namespace {
 
 MovedSources* current = nullptr;
 
-// Also root keeps a read-only file or a file of a read-only folder.
-bool isDeletable(const QString& path)
+}  // namespace
+
+bool MovedSources::isDeletable(const QString& path)
 {
     return !platform::isReadOnly(path) && platform::canBeDeleted(path);
 }
-
-}  // namespace
 
 MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
     : groupSize_(groupSize), groupAgeMs_(groupAgeMs), outer_(current)

@@ -541,6 +541,13 @@ FsError flushFileSystem(const QString& folder)
     return flushThrough(folder, ::syncfs);
 }
 
+bool onSameFileSystem(const QString& path, const QString& folder)
+{
+    struct stat file, target;
+    return ::lstat(encoded(path).constData(), &file) == 0 && ::stat(encoded(folder).constData(), &target) == 0
+        && file.st_dev == target.st_dev;
+}
+
 bool isSameFile(const QString& a, const QString& b)
 {
     struct stat first, second;

@@ -103,6 +103,10 @@ int maxFileNameBytes(const QString& folder);
 // through FUSE), whose names cannot hold some characters that Linux allows.
 bool storesFatNamesOnly(const QString& folder);
 
+// True when path and folder are on one file system, so that a rename can
+// carry a file from one to the other.
+bool onSameFileSystem(const QString& path, const QString& folder);
+
 // True when both paths name the same existing file.
 bool isSameFile(const QString& a, const QString& b);
 
