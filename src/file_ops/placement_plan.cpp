@@ -20,25 +20,13 @@ QString nameOf(const QString& path)
 {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
-
-// "name (n).ext" for n = 2, 3, ...: the first that is free.
-QString freeNameFor(const QString& path)
-{
-    if (!platform::pathExists(path))
-        return path;
-    const QString folder = folderOf(path);
-    const QString name = nameOf(path);
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString stem = dot > 0 ? name.left(dot) : name;
-    const QString extension = dot > 0 ? name.mid(dot) : QString();
-    for (int n = 2;; ++n) {
-        const QString candidate = folder + stem + QStringLiteral(" (%1)").arg(n) + extension;
-        if (!platform::pathExists(candidate))
-            return candidate;
-    }
-}
-
 }  // namespace
+
+QString keptUnderMessage(const QString& originalPath, const QString& restoredPath)
+{
+    return originalPath + QStringLiteral("  はコピーされなかったため、") + restoredPath
+        + QStringLiteral("  として残しました。");
+}
 
 PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
                              const QStringList& destinationEntries)
@@ -105,7 +93,9 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
             continue;
         const QString hidden = folderOf(path)
             + QStringLiteral(".velda-%1.hold").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const platform::FsError error = platform::renameFile(path, hidden);
+        platform::FsError error = platform::noteTemporaryFile(hidden, path);
+        if (!error.failed())
+            error = platform::renameFile(path, hidden);
         if (error.failed())
             return error;
         setAside_.insert(path, hidden);
@@ -116,13 +106,12 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
 void PlacementPlan::restoreSetAside()
 {
     for (auto entry = setAside_.cbegin(); entry != setAside_.cend(); ++entry) {
-        const QString restored = freeNameFor(entry.key());
+        const QString restored = platform::firstFreePath(entry.key());
         const platform::FsError error = platform::renameFile(entry.value(), restored);
         if (error.failed())
             platform::showMessage(platform::errorMessageText(error) + QChar(13) + entry.value());
         else if (restored != entry.key())
-            platform::showMessage(entry.key() + QStringLiteral("  は、コピーされなかったため  ") + restored
-                                  + QStringLiteral("  として残しました。"));
+            platform::showMessage(keptUnderMessage(entry.key(), restored));
     }
     setAside_.clear();
 }

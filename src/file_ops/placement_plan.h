@@ -53,8 +53,8 @@ public:
     platform::FsError setAsideUnread(const QStringList& paths);
 
     // Gives every set-aside file whose copy was never placed a visible name
-    // again: its own when free, else the first free "name (n).ext". Shows
-    // the user each one that got another name.
+    // again: its own when free, else the first free "name (n).ext". Tells
+    // the user of each one that got another name.
     void restoreSetAside();
 
 private:
@@ -65,5 +65,8 @@ private:
     QHash<QString, QStringList> pathsByFoldedKey_;
     PlacementPlan* outer_;
 };
+
+// A set-aside file that got another name than its own back.
+QString keptUnderMessage(const QString& originalPath, const QString& restoredPath);
 
 }  // namespace FileOps

@@ -1,5 +1,6 @@
 #include "main_window/work_folders.h"
 
+#include "file_ops/placement_plan.h"
 #include "folder_delete/remove_folder_tree.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -33,7 +34,12 @@ QString baseFolder(const QString& programFolder)
 void takeOverPlacementAccount(const QString& baseFolder)
 {
     const QString account = platform::joinPath(baseFolder, QStringLiteral(".velda-placements"));
-    const platform::FsError error = platform::removeUnfinishedPlacements(account);
+    QVector<QPair<QString, QString>> restored;
+    const platform::FsError error = platform::settleUnfinishedPlacements(account, restored);
+    for (const auto& file : restored) {
+        if (file.first != file.second)
+            platform::showMessage(FileOps::keptUnderMessage(file.first, file.second));
+    }
     if (error.failed())
         platform::showError(error);
     platform::setPlacementAccount(account);

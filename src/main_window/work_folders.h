@@ -17,9 +17,10 @@ QString programFolderFrom(const QString& applicationFolder);
 // writable, else the per-user data folder.
 QString baseFolder(const QString& programFolder);
 
-// Removes the hidden temporary files that an earlier run killed during a move
-// onto another file system left in the user's folders (failures reported),
-// and keeps this run's account of them in baseFolder.
+// Settles the hidden temporary files that a killed earlier run left in the
+// user's folders (half-made copies go, set-aside files get their names back;
+// failures and new names are reported), and keeps this run's account of them
+// in baseFolder.
 void takeOverPlacementAccount(const QString& baseFolder);
 
 // Removes a work folder with everything in it, hidden entries included, and

@@ -200,21 +200,13 @@ FsError placementError(int errnoValue, const QString& from, const QString& to)
 
 QString placementAccount;
 
-const QString PlacementPrefix = QStringLiteral(".velda-");
-const QString PlacementSuffix = QStringLiteral(".part");
+const QString TemporaryPrefix = QStringLiteral(".velda-");
+const QString PartSuffix = QStringLiteral(".part");
+const QString HoldSuffix = QStringLiteral(".hold");
 
-// Paths are kept as their bytes, each ended by a NUL: a name may hold a line break.
-FsError notePlacement(const QString& temporary)
+bool isTemporaryName(const QString& name, const QString& suffix)
 {
-    if (placementAccount.isEmpty())
-        return FsError{};
-    FileDescriptor account(::open(encoded(placementAccount).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
-    if (account.get() < 0)
-        return errorFromErrno(errno, placementAccount);
-    const QByteArray line = encoded(temporary) + '\0';
-    if (::write(account.get(), line.constData(), size_t(line.size())) != ssize_t(line.size()))
-        return errorFromErrno(errno ? errno : ENOSPC, placementAccount);
-    return FsError{};
+    return name.startsWith(TemporaryPrefix) && name.endsWith(suffix);
 }
 
 // Places from at to on another file system: a flushed copy under a hidden
@@ -222,11 +214,11 @@ FsError notePlacement(const QString& temporary)
 // the target never holds a partial file.
 FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
 {
-    const QString temporary = joinPath(parentOf(to), PlacementPrefix
+    const QString temporary = joinPath(parentOf(to), TemporaryPrefix
                                            + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16,
                                                                       QLatin1Char('0'))
-                                           + PlacementSuffix);
-    FsError error = notePlacement(temporary);
+                                           + PartSuffix);
+    FsError error = noteTemporaryFile(temporary);
     if (error.failed())
         return error;
     error = copyFile(from, temporary, true);
@@ -490,28 +482,73 @@ void setPlacementAccount(const QString& accountPath)
     placementAccount = accountPath;
 }
 
-FsError removeUnfinishedPlacements(const QString& accountPath)
+// Records are pairs of paths as their bytes, each ended by a NUL (a name may
+// hold a line break): the temporary file and the path it came from, if any.
+FsError noteTemporaryFile(const QString& temporary, const QString& originalPath)
+{
+    if (placementAccount.isEmpty())
+        return FsError{};
+    FileDescriptor account(::open(encoded(placementAccount).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+    if (account.get() < 0)
+        return errorFromErrno(errno, placementAccount);
+    const QByteArray record = encoded(temporary) + '\0' + encoded(originalPath) + '\0';
+    if (::write(account.get(), record.constData(), size_t(record.size())) != ssize_t(record.size()))
+        return errorFromErrno(errno ? errno : ENOSPC, placementAccount);
+    return FsError{};
+}
+
+FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QString, QString>>& restored)
 {
     QFile account(accountPath);
     if (!account.exists())
         return FsError{};
     if (!account.open(QIODevice::ReadOnly))
         return errorFromErrno(EACCES, accountPath);
-    const QList<QByteArray> paths = account.readAll().split('\0');
+    const QList<QByteArray> fields = account.readAll().split('\0');
     account.close();
     FsError first;
-    for (const QByteArray& path : paths) {
-        const QString name = nameOf(QFile::decodeName(path));
+    auto keep = [&first](const FsError& error) {
+        if (!first.failed())
+            first = error;
+    };
+    for (int i = 0; i + 1 < fields.size(); i += 2) {
+        const QString temporary = QFile::decodeName(fields.at(i));
+        const QString original = QFile::decodeName(fields.at(i + 1));
+        const QString name = nameOf(temporary);
         struct stat info;
-        if (!name.startsWith(PlacementPrefix) || !name.endsWith(PlacementSuffix)
-            || ::lstat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        if (::lstat(fields.at(i).constData(), &info) != 0 || !S_ISREG(info.st_mode))
             continue;
-        if (::unlink(path.constData()) != 0 && !first.failed())
-            first = errorFromErrno(errno, QFile::decodeName(path));
+        if (isTemporaryName(name, PartSuffix)) {
+            if (::unlink(fields.at(i).constData()) != 0)
+                keep(errorFromErrno(errno, temporary));
+        } else if (isTemporaryName(name, HoldSuffix) && !original.isEmpty()) {
+            const QString target = firstFreePath(original);
+            const FsError error = renameFile(temporary, target);
+            if (error.failed())
+                keep(error);
+            else
+                restored.append({original, target});
+        }
     }
-    if (::unlink(encoded(accountPath).constData()) != 0 && !first.failed())
-        first = errorFromErrno(errno, accountPath);
+    if (::unlink(encoded(accountPath).constData()) != 0)
+        keep(errorFromErrno(errno, accountPath));
     return first;
+}
+
+QString firstFreePath(const QString& path)
+{
+    if (!pathExists(path))
+        return path;
+    const QString folder = parentOf(path);
+    const QString name = nameOf(path);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > 0 ? name.left(dot) : name;
+    const QString extension = dot > 0 ? name.mid(dot) : QString();
+    for (int n = 2;; ++n) {
+        const QString candidate = joinPath(folder, stem + QStringLiteral(" (%1)").arg(n) + extension);
+        if (!pathExists(candidate))
+            return candidate;
+    }
 }
 
 namespace {

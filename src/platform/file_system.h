@@ -2,6 +2,7 @@
 
 #include "platform/fs_error.h"
 
+#include <QPair>
 #include <QString>
 #include <QVector>
 
@@ -78,16 +79,27 @@ FsError renameFile(const QString& from, const QString& to);
 // Moves a file over an existing one in one atomic step; a read-only target fails with 75.
 FsError replaceFile(const QString& from, const QString& to);
 
-// A move onto another file system first writes a hidden temporary file
-// (".velda-….part") in the target folder. Each one is noted in the account at
-// accountPath before it is made, so that those a killed run left behind can
-// be removed at the next start. An empty path keeps no account.
+// Velda's own temporary files in the user's folders: a move onto another file
+// system first writes a hidden ".velda-….part" in the target folder, and a run
+// whose new names meet its own sources sets sources aside as hidden
+// ".velda-….hold" files. Each is noted in the account at accountPath before it
+// is made, so that what a killed run left behind is settled at the next start.
+// An empty path keeps no account.
 void setPlacementAccount(const QString& accountPath);
 
-// Removes the temporary files that the account at accountPath lists and that
-// are still there, nothing else, then deletes the account. The first failure
-// is given back; the other files are removed all the same.
-FsError removeUnfinishedPlacements(const QString& accountPath);
+// Notes a temporary file about to be made; a set-aside file with the path it
+// came from.
+FsError noteTemporaryFile(const QString& temporary, const QString& originalPath = QString());
+
+// Settles what the account at accountPath lists and is still there, nothing
+// else, then deletes the account: a ".part" is removed, a ".hold" gets its
+// original name back (or the first free one, see firstFreePath), which
+// restored lists as original and new path. The first failure is given back;
+// the other files are settled all the same.
+FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QString, QString>>& restored);
+
+// path itself when nothing is there, else the first free "name (n).ext", n = 2, 3, ...
+QString firstFreePath(const QString& path);
 
 // Makes the entries of a folder (renames, new files) durable.
 FsError flushFolder(const QString& folder);
