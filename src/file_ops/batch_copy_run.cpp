@@ -21,6 +21,7 @@ constexpr qint16 PrefixField = 3;
 bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files, const QString& folder,
                   const TargetNameCheck& check, bool overwrite, QVector<PlannedCopy>& plan)
 {
+    const QString destinationFolder = window.destinationFolder();
     for (const QString& file : files) {
         const QString newName = window.targetName(file);
         if (!check.isUsable(newName)) {
@@ -35,7 +36,7 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
                                   + QStringLiteral("  のコピーできません。"));
             return false;
         }
-        plan.append(PlannedCopy{platform::joinPath(folder, file), platform::joinPath(window.destinationFolder(), newName)});
+        plan.append(PlannedCopy{platform::joinPath(folder, file), platform::joinPath(destinationFolder, newName)});
     }
     return true;
 }

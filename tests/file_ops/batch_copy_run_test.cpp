@@ -1,5 +1,7 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/copy_one_file.h"
+#include "file_ops/placement_plan.h"
+#include "platform/fault_injection.h"
 #include "platform/file_system.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
@@ -159,4 +161,25 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
             EXPECT_EQ(described(contents(tree, "melt")), described(melt));
         }
     }
+}
+
+// A run that stops after setting a source aside gives it a visible name back,
+// its own being taken, and says so.
+TEST(BatchCopyRun, AStoppedRunGivesASetAsideSourceItsNameBack)
+{
+    TempTree tree;
+    tree.makeFolder("TEMP");
+    tree.writeFile("d/p1", "one");
+    tree.writeFile("d/p2", "two");
+    const Renames chain{{"p1", "p2"}, {"p2", "p3"}};
+    ScriptedMessages messages;
+    messages.answerYes();
+    platform::injectFault(platform::FileOperation::Rename, 57, "p3");
+    FolderRun run(tree, chain, {}, true, true);
+    FileOps::runBatchCopy(run);
+    platform::clearInjectedFaults();
+    EXPECT_EQ(messages.texts().mid(1),
+              (QStringList{platform::errorMessageText(platform::makeError(57)),
+                           FileOps::keptUnderMessage(tree.path("d/p2"), tree.path("d/p2 (2)"))}));
+    EXPECT_EQ(described(contents(tree, "d")), described({{"p2", "one"}, {"p2 (2)", "two"}}));
 }
