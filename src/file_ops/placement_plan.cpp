@@ -20,6 +20,7 @@ QString nameOf(const QString& path)
 {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
+
 }  // namespace
 
 QString keptUnderMessage(const QString& originalPath, const QString& restoredPath)
