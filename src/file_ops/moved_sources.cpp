@@ -72,8 +72,9 @@ qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)
         flushed.insert(source.destinationFolder);
     }
     for (const Source& source : sources) {
-        const platform::FsError error = isDeletable(source.path) ? platform::deleteFile(source.path)
-                                                                 : platform::makeError(platform::ErrorNumber::PathFileAccess);
+        const platform::FsError error = isDeletable(source.path)
+            ? platform::deleteFile(source.path)
+            : platform::makeError(platform::ErrorNumber::PathFileAccess);
         if (error.number == platform::ErrorNumber::PathFileAccess) {
             platform::showMessage(source.path + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
             return ResultValue::Stop;
