@@ -22,6 +22,30 @@ QString nameOf(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+QString folderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')));
+}
+
+// On a file system that ignores letter case a new name differing from the old
+// one only in case names the file itself: it goes by way of a hidden name.
+qint16 changeLetterCase(const QString& path, const QString& destination)
+{
+    if (nameOf(path) == nameOf(destination) || folderOf(path) != folderOf(destination))
+        return ResultValue::Proceed;
+    const QString hidden = setAsidePathFor(path);
+    platform::FsError error = platform::noteTemporaryFile(hidden, path);
+    if (!error.failed())
+        error = platform::renameFile(path, hidden);
+    if (!error.failed()) {
+        error = platform::renameFile(hidden, destination);
+        // Should the way back fail too, the next start gives the file its name back.
+        if (error.failed())
+            platform::renameFile(hidden, path);
+    }
+    return error.failed() ? stopWith(error) : ResultValue::Proceed;
+}
+
 }  // namespace
 
 QString destinationClashMessage(const QString& destinationPath)
@@ -69,7 +93,7 @@ qint16 copyOneFile(const CopyJob& job)
     const bool byRename = (job.deleteSource || setAside) && platform::onSameFileSystem(readPath, job.destinationFolder)
         && MovedSources::isDeletable(readPath);
     if (byRename && platform::isSameFile(readPath, destination))
-        return ResultValue::Proceed;
+        return changeLetterCase(readPath, destination);
 
     platform::FsError error;
     if (!byRename) {

@@ -23,6 +23,12 @@ QString nameOf(const QString& path)
 
 }  // namespace
 
+QString setAsidePathFor(const QString& path)
+{
+    return folderOf(path)
+        + QStringLiteral(".velda-%1.hold").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
 QString keptUnderMessage(const QString& originalPath, const QString& restoredPath)
 {
     return originalPath + QStringLiteral("  はコピーされなかったため、") + restoredPath
@@ -92,8 +98,7 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
         if (!unread_.contains(path) || setAside_.contains(path) || !platform::fileExists(path)
             || platform::isReadOnly(path))
             continue;
-        const QString hidden = folderOf(path)
-            + QStringLiteral(".velda-%1.hold").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString hidden = setAsidePathFor(path);
         platform::FsError error = platform::noteTemporaryFile(hidden, path);
         if (!error.failed())
             error = platform::renameFile(path, hidden);

@@ -66,6 +66,10 @@ private:
     PlacementPlan* outer_;
 };
 
+// A free hidden name beside path to set it aside under; the next start gives
+// such a file its name back when a run was killed (platform::setPlacementAccount).
+QString setAsidePathFor(const QString& path);
+
 // A set-aside file that got another name than its own back.
 QString keptUnderMessage(const QString& originalPath, const QString& restoredPath);
 

@@ -58,7 +58,8 @@ private:
 }  // namespace
 
 // A name exFAT cannot store is refused before copying, and a placement that
-// meets one anyway fails as a bad file name, leaving nothing behind.
+// meets one anyway fails as a bad file name, leaving nothing behind. A name
+// that changes only letter case is written although exFAT ignores case.
 TEST(FatDestination, RefusesNamesTheStickCannotStore)
 {
     TempTree tree;
@@ -79,4 +80,10 @@ TEST(FatDestination, RefusesNamesTheStickCannotStore)
     EXPECT_EQ(tree.names("stick"), QStringList{"b 2.txt"});
     EXPECT_EQ(tree.readFile("stick/b 2.txt"), "data");
     EXPECT_TRUE(tree.exists("src/a.txt"));
+
+    // Moved onto itself under a name differing only in letter case.
+    const QString onStick = stick.folder() + "/b 2.txt";
+    EXPECT_EQ(FileOps::copyOneFile({onStick, "B 2.TXT", stick.folder(), tree.path("TEMP"), true, true}), 0);
+    EXPECT_EQ(tree.names("stick"), QStringList{"B 2.TXT"});
+    EXPECT_EQ(tree.readFile("stick/B 2.TXT"), "data");
 }
