@@ -11,6 +11,7 @@ packages=(
   xdg-utils
   desktop-file-utils appstream dpkg-dev fakeroot lintian
   xvfb openbox
+  exfat-fuse exfatprogs
 )
 
 missing=()

@@ -2,8 +2,10 @@
 
 #include "file_ops/batch_preview.h"
 #include "file_ops/moved_sources.h"
+#include "file_ops/placement_plan.h"
 #include "file_ops/progress_pacer.h"
 #include "file_ops/target_name.h"
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
@@ -14,14 +16,16 @@ namespace {
 
 constexpr qint16 PrefixField = 3;
 
-// Fills the preview with the new names of files. False when the run must end:
-// a name that cannot be used, or a clash while overwriting is off.
-bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files,
-                  int maxNameBytes, bool overwrite)
+// Fills the preview with the new names of the files of folder, and the plan
+// with where each goes. False when the run must end: a name that cannot be
+// used, or a clash while overwriting is off.
+bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files, const QString& folder,
+                  const TargetNameCheck& check, bool overwrite, QVector<PlannedCopy>& plan)
 {
+    const QString destinationFolder = window.destinationFolder();
     for (const QString& file : files) {
         const QString newName = window.targetName(file);
-        if (!isUsableTargetName(newName, maxNameBytes)) {
+        if (!check.isUsable(newName)) {
             window.closePreview();
             platform::showMessage(unusableNameMessage(file, newName));
             return false;
@@ -33,18 +37,21 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
                                   + QStringLiteral("  のコピーできません。"));
             return false;
         }
+        plan.append(PlannedCopy{platform::joinPath(folder, file), platform::joinPath(destinationFolder, newName)});
     }
     return true;
 }
 
-bool previewPass(BatchCopyWindow& window)
+// False when the run must end; plan then holds what the confirmed preview showed.
+bool previewPass(BatchCopyWindow& window, const QStringList& destinationFiles, QVector<PlannedCopy>& plan)
 {
-    BatchPreview preview(window.destinationFiles());
-    const int maxNameBytes = maxNameBytesOf(window.targetFolders());
+    BatchPreview preview(destinationFiles);
+    const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
     window.restartSerialNumbers();
-    if (!previewNames(window, preview, window.selectedSourceFiles(), maxNameBytes, overwrite)
-        || !previewNames(window, preview, window.selectedExtractedFiles(), maxNameBytes, overwrite))
+    if (!previewNames(window, preview, window.selectedSourceFiles(), window.sourceFolder(), check, overwrite, plan)
+        || !previewNames(window, preview, window.selectedExtractedFiles(), window.extractedFolder(), check, overwrite,
+                         plan))
         return false;
     window.showPreview(preview.entries(), preview.markedRows());
     const bool confirmed = platform::askYesNo(QStringLiteral("コピー結果を確認して下さい。実行しますか？"));
@@ -82,7 +89,8 @@ QVector<qint64> sizesOf(const QStringList& files, qint64& total, SizeOf sizeOf)
     return sizes;
 }
 
-QString copyPass(BatchCopyWindow& window)
+QString copyPass(BatchCopyWindow& window, const QVector<PlannedCopy>& plannedCopies,
+                 const QStringList& destinationFiles)
 {
     const QStringList sources = window.selectedSourceFiles();
     const QStringList extracted = window.selectedExtractedFiles();
@@ -92,6 +100,7 @@ QString copyPass(BatchCopyWindow& window)
     const QVector<qint64> extractedSizes =
         sizesOf(extracted, totalBytes, [&window](const QString& file) { return window.extractedFileSize(file); });
     ProgressPacer pacer;
+    PlacementPlan plan(plannedCopies, window.destinationFolder(), destinationFiles);
     MovedSources movedSources;
     RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
     window.restartSerialNumbers();
@@ -101,6 +110,7 @@ QString copyPass(BatchCopyWindow& window)
                      [&window](const QString& file) { return window.copyExtractedFile(file); });
     // Sources whose copies are placed go also when the run stops early.
     const bool sourcesDeleted = movedSources.finish() == ResultValue::Proceed;
+    plan.restoreSetAside();
     if (progress.cancelled() && sourcesDeleted) {
         window.setStatusLine(progress.cancelledText());
         window.refreshSourceList();
@@ -128,7 +138,9 @@ QString runBatchCopy(BatchCopyWindow& window)
         }
         window.selectAllSourceFiles();
     }
-    return previewPass(window) ? copyPass(window) : QString();
+    const QStringList destinationFiles = window.destinationFiles();
+    QVector<PlannedCopy> plan;
+    return previewPass(window, destinationFiles, plan) ? copyPass(window, plan, destinationFiles) : QString();
 }
 
 void pressCopy(CopyButtonWindow& window)

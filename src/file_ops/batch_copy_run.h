@@ -21,6 +21,10 @@ public:
     // Empty while the archive contents window is not shown.
     virtual QStringList selectedExtractedFiles() = 0;
 
+    // The folders the selected files are in and go to.
+    virtual QString sourceFolder() = 0;
+    virtual QString extractedFolder() = 0;
+    virtual QString destinationFolder() = 0;
     // The files of the destination folder, in the destination list's order.
     virtual QStringList destinationFiles() = 0;
     // The folders a new name must fit: the destination and the staging folder.

@@ -1,6 +1,7 @@
 #include "file_ops/copy_one_file.h"
 
 #include "file_ops/moved_sources.h"
+#include "file_ops/placement_plan.h"
 #include "file_ops/target_name.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -21,6 +22,30 @@ QString nameOf(const QString& path)
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+QString folderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')));
+}
+
+// On a file system that ignores letter case a new name differing from the old
+// one only in case names the file itself: it goes by way of a hidden name.
+qint16 changeLetterCase(const QString& path, const QString& destination)
+{
+    if (nameOf(path) == nameOf(destination) || folderOf(path) != folderOf(destination))
+        return ResultValue::Proceed;
+    const QString hidden = setAsidePathFor(path);
+    platform::FsError error = platform::noteTemporaryFile(hidden, path);
+    if (!error.failed())
+        error = platform::renameFile(path, hidden);
+    if (!error.failed()) {
+        error = platform::renameFile(hidden, destination);
+        // Should the way back fail too, the next start gives the file its name back.
+        if (error.failed())
+            platform::renameFile(hidden, path);
+    }
+    return error.failed() ? stopWith(error) : ResultValue::Proceed;
+}
+
 }  // namespace
 
 QString destinationClashMessage(const QString& destinationPath)
@@ -31,43 +56,86 @@ QString destinationClashMessage(const QString& destinationPath)
 
 qint16 copyOneFile(const CopyJob& job)
 {
-    if (!isUsableTargetName(job.newName, maxNameBytesOf({job.destinationFolder, job.stagingFolder}))) {
+    PlacementPlan* plan = PlacementPlan::active();
+    // A run's preview has checked every name already.
+    if (!plan && !TargetNameCheck({job.destinationFolder, job.stagingFolder}).isUsable(job.newName)) {
         platform::showMessage(unusableNameMessage(nameOf(job.sourcePath), job.newName));
         return ResultValue::Stop;
     }
     const QString destination = platform::joinPath(job.destinationFolder, job.newName);
     const QString staged = platform::joinPath(job.stagingFolder, job.newName);
+    const QString readPath = plan ? plan->readPathOf(job.sourcePath) : job.sourcePath;
+    // Files that the preview showed replaced although their names differ in letter case.
+    QStringList caseVariants = plan && job.overwrite ? plan->caseVariantsOf(destination) : QStringList();
 
     MovedSources* group = MovedSources::collecting();
     bool destinationExists = platform::fileExists(destination);
-    if (destinationExists && group) {
+    if ((destinationExists || !caseVariants.isEmpty()) && group) {
         // The file in the way may be a source still waiting to be deleted:
         // delete those first, as if each had gone right after its own copy.
         const qint16 stop = group->finish();
         if (stop > 0)
             return stop;
         destinationExists = platform::fileExists(destination);
+        if (plan && job.overwrite)
+            caseVariants = plan->caseVariantsOf(destination);
     }
     if (destinationExists && !job.overwrite) {
         platform::showMessage(destinationClashMessage(destination));
         return ResultValue::Stop;
     }
 
-    // A replaced file is gone for good: its successor must be on disk first.
-    platform::FsError error = platform::copyFile(job.sourcePath, staged, destinationExists);
-    if (error.failed())
-        return stopWith(error);
+    // A set-aside source goes also when copying: its name holds another file now.
+    const bool setAside = readPath != job.sourcePath;
+    // Within one file system a moved file is renamed into place: a rename
+    // never leaves it in neither place, so nothing needs copying or flushing.
+    // A source that cannot be deleted is copied, and stays, as across file systems.
+    const bool byRename = (job.deleteSource || setAside) && platform::onSameFileSystem(readPath, job.destinationFolder)
+        && MovedSources::isDeletable(readPath);
+    if (byRename && platform::isSameFile(readPath, destination))
+        return changeLetterCase(readPath, destination);
 
-    error = destinationExists ? platform::replaceFile(staged, destination)
-                              : platform::renameFile(staged, destination);
+    platform::FsError error;
+    if (!byRename) {
+        // A replaced file is gone for good: its successor must be on disk first.
+        error = platform::copyFile(readPath, staged, destinationExists || !caseVariants.isEmpty());
+        if (error.failed())
+            return stopWith(error);
+    }
+
+    if (plan) {
+        // Sources of later files that this placement takes the name of are
+        // read from a set-aside file.
+        plan->markRead(job.sourcePath);
+        error = plan->setAsideUnread(QStringList(caseVariants) << destination);
+        if (error.failed())
+            return stopWith(error);
+        destinationExists = destinationExists && platform::fileExists(destination);
+        caseVariants = plan->caseVariantsOf(destination);
+    }
+
+    const QString placed = byRename ? readPath : staged;
+    error = destinationExists ? platform::replaceFile(placed, destination) : platform::renameFile(placed, destination);
     if (error.failed())
         return stopWith(error);
+    if (plan)
+        plan->markPlaced(job.sourcePath);
+
+    for (const QString& variant : caseVariants) {
+        if (variant == job.sourcePath && job.deleteSource)
+            continue;  // moved already, or deleted below
+        error = platform::deleteFile(variant);
+        if (error.failed()) {
+            platform::showMessage(platform::errorMessageText(error) + QChar(13) + variant);
+            return ResultValue::Stop;
+        }
+    }
 
     // Copying a file onto itself leaves one file: it must stay.
-    if (!job.deleteSource || platform::isSameFile(job.sourcePath, destination))
+    if (byRename || (!job.deleteSource && !setAside) || platform::isSameFile(readPath, destination))
         return ResultValue::Proceed;
-    return group ? group->add(job.sourcePath, job.destinationFolder)
-                 : MovedSources::deleteNow(job.sourcePath, job.destinationFolder);
+    return group ? group->add(readPath, job.destinationFolder)
+                 : MovedSources::deleteNow(readPath, job.destinationFolder);
 }
 
 }  // namespace FileOps

@@ -14,6 +14,11 @@ MovedSources* current = nullptr;
 
 }  // namespace
 
+bool MovedSources::isDeletable(const QString& path)
+{
+    return !platform::isReadOnly(path) && platform::canBeDeleted(path);
+}
+
 MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
     : groupSize_(groupSize), groupAgeMs_(groupAgeMs), outer_(current)
 {
@@ -35,8 +40,8 @@ qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFo
     if (waiting_.isEmpty())
         sinceFirst_.start();
     waiting_.append(Source{sourcePath, destinationFolder});
-    // A read-only source is reported at its own file, as when deleted alone.
-    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || platform::isReadOnly(sourcePath))
+    // A source that cannot be deleted is reported at its own file, as when deleted alone.
+    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !isDeletable(sourcePath))
         return finish();
     return ResultValue::Proceed;
 }
@@ -67,7 +72,9 @@ qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)
         flushed.insert(source.destinationFolder);
     }
     for (const Source& source : sources) {
-        const platform::FsError error = platform::deleteFile(source.path);
+        const platform::FsError error = isDeletable(source.path)
+            ? platform::deleteFile(source.path)
+            : platform::makeError(platform::ErrorNumber::PathFileAccess);
         if (error.number == platform::ErrorNumber::PathFileAccess) {
             platform::showMessage(source.path + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
             return ResultValue::Stop;

@@ -32,6 +32,10 @@ public:
     // group never finished.
     qint16 finish();
 
+    // False for a read-only file or one its folder does not let go; also
+    // root keeps those.
+    static bool isDeletable(const QString& path);
+
     // Deletes one moved source once its copy is on disk.
     static qint16 deleteNow(const QString& sourcePath, const QString& destinationFolder);
 

@@ -4,6 +4,7 @@ list(APPEND VELDA_CORE_SOURCES
   file_ops/copy_one_file.cpp
   file_ops/delete_selected.cpp
   file_ops/moved_sources.cpp
+  file_ops/placement_plan.cpp
   file_ops/progress_pacer.cpp
   file_ops/target_name.cpp
 )

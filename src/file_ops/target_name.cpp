@@ -9,21 +9,40 @@
 
 namespace FileOps {
 
-bool isUsableTargetName(const QString& newName, int maxNameBytes)
+namespace {
+
+bool isFatName(const QString& name)
+{
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || QStringLiteral("\"*:<>?\\|").contains(c))
+            return false;
+    }
+    return !name.endsWith(QLatin1Char('.')) && !name.endsWith(QLatin1Char(' '));
+}
+
+}  // namespace
+
+bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames)
 {
     if (newName.isEmpty() || newName == QLatin1String(".") || newName == QLatin1String(".."))
         return false;
     if (newName.contains(QLatin1Char('/')) || newName.contains(QChar(0)))
         return false;
+    // A rule that cuts a character of two UTF-16 units in half leaves a name
+    // that has no bytes on disk.
+    if (!newName.isValidUtf16())
+        return false;
+    if (fatNames && !isFatName(newName))
+        return false;
     return platform::encodeFileName(newName).size() <= maxNameBytes;
 }
 
-int maxNameBytesOf(const QStringList& folders)
+TargetNameCheck::TargetNameCheck(const QStringList& folders) : maxNameBytes_(INT_MAX)
 {
-    int limit = INT_MAX;
-    for (const QString& folder : folders)
-        limit = std::min(limit, platform::maxFileNameBytes(folder));
-    return limit;
+    for (const QString& folder : folders) {
+        maxNameBytes_ = std::min(maxNameBytes_, platform::maxFileNameBytes(folder));
+        fatNames_ = fatNames_ || platform::storesFatNamesOnly(folder);
+    }
 }
 
 QString unusableNameMessage(const QString& sourceName, const QString& newName)

@@ -7,11 +7,21 @@ namespace FileOps {
 
 // A built name that would put a copy somewhere the user did not choose, or
 // that the file system cannot store, is refused before anything is copied.
-// maxNameBytes is the tightest limit of the folders the name goes into.
-bool isUsableTargetName(const QString& newName, int maxNameBytes);
+// maxNameBytes is the tightest limit of the folders the name goes into;
+// fatNames: one of them is of the FAT family (USB sticks, SD cards), which
+// cannot store control characters, " * : < > ? \ | nor a trailing dot or blank.
+bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames = false);
 
-// The tightest file-name limit among folders.
-int maxNameBytesOf(const QStringList& folders);
+// The folders a run writes into, looked up once for the whole run.
+class TargetNameCheck {
+public:
+    explicit TargetNameCheck(const QStringList& folders);
+    bool isUsable(const QString& newName) const { return isUsableTargetName(newName, maxNameBytes_, fatNames_); }
+
+private:
+    int maxNameBytes_;
+    bool fatNames_ = false;
+};
 
 // The refusal, naming the file whose copy would get newName.
 QString unusableNameMessage(const QString& sourceName, const QString& newName);

@@ -346,6 +346,7 @@ void frmMarlow::prepareWorkFolders()
     TempFolder = base + QStringLiteral("/TEMP");
     MeltFolder = base + QStringLiteral("/MELT");
     ManualPath = WorkFolders::manualPath(ProgramFolder, WorkFolders::isInstalled(ProgramFolder));
+    WorkFolders::takeOverPlacementAccount(base);
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);
 }

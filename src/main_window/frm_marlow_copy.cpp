@@ -50,6 +50,13 @@ public:
         return list ? list->selectedEntries() : QStringList();
     }
 
+    QString sourceFolder() override { return form_.SourceFolder; }
+    QString extractedFolder() override
+    {
+        const platform::FileListBox* list = form_.extractedFileList();
+        return list ? list->path() : QString();
+    }
+    QString destinationFolder() override { return form_.DestFolder; }
     QStringList destinationFiles() override
     {
         form_.fileList(1)->refresh();

@@ -1,5 +1,6 @@
 #include "main_window/work_folders.h"
 
+#include "file_ops/placement_plan.h"
 #include "folder_delete/remove_folder_tree.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
@@ -55,6 +56,20 @@ QString manualPath(const QString& programFolder, bool installed)
     if (!installed)
         return programFolder + QStringLiteral("/manual.html");
     return QDir::cleanPath(programFolder + QStringLiteral("/" VELDA_INSTALLED_MANUAL));
+}
+
+void takeOverPlacementAccount(const QString& baseFolder)
+{
+    const QString account = platform::joinPath(baseFolder, QStringLiteral(".velda-placements"));
+    QVector<QPair<QString, QString>> restored;
+    const platform::FsError error = platform::settleUnfinishedPlacements(account, restored);
+    for (const auto& file : restored) {
+        if (file.first != file.second)
+            platform::showMessage(FileOps::keptUnderMessage(file.first, file.second));
+    }
+    if (error.failed())
+        platform::showError(error);
+    platform::setPlacementAccount(account);
 }
 
 void recreate(const QString& folder)

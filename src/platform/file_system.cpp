@@ -6,12 +6,14 @@
 #include "platform/wildcard.h"
 
 #include <QRandomGenerator>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -132,23 +134,49 @@ int renameNoReplace(const QByteArray& from, const QByteArray& to)
     return ::rename(from.constData(), to.constData());
 }
 
+// A name the target's file system cannot store (FAT, exFAT) fails with EINVAL,
+// or through FUSE with ENOENT although the file and the target folder are there.
+FsError placementError(int errnoValue, const QString& from, const QString& to)
+{
+    struct stat file, folder;
+    if (errnoValue == ENOENT && ::lstat(encoded(from).constData(), &file) == 0
+        && ::stat(encoded(parentOf(to)).constData(), &folder) == 0 && S_ISDIR(folder.st_mode))
+        return makeError(ErrorNumber::BadFileName);
+    return errorFromErrno(errnoValue, to);
+}
+
+QString placementAccount;
+
+const QString TemporaryPrefix = QStringLiteral(".velda-");
+const QString PartSuffix = QStringLiteral(".part");
+const QString HoldSuffix = QStringLiteral(".hold");
+
+bool isTemporaryName(const QString& name, const QString& suffix)
+{
+    return name.startsWith(TemporaryPrefix) && name.endsWith(suffix);
+}
+
 // Places from at to on another file system: a flushed copy under a hidden
 // temporary name in the target folder first, then one rename into place, so
 // the target never holds a partial file.
 FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
 {
-    const QString temporary = joinPath(parentOf(to), QStringLiteral(".velda-%1.part")
-                                                         .arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                              QLatin1Char('0')));
-    FsError error = copyFile(from, temporary, true);
+    const QString temporary = joinPath(parentOf(to), TemporaryPrefix
+                                           + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                                      QLatin1Char('0'))
+                                           + PartSuffix);
+    FsError error = noteTemporaryFile(temporary);
+    if (error.failed())
+        return error;
+    error = copyFile(from, temporary, true);
     if (error.failed())
         return error;
     const int result = replace ? ::rename(encoded(temporary).constData(), encoded(to).constData())
                                : renameNoReplace(encoded(temporary), encoded(to));
     if (result != 0) {
-        const int saved = errno;
+        error = placementError(errno, temporary, to);
         ::unlink(encoded(temporary).constData());
-        return errorFromErrno(saved, to);
+        return error;
     }
     flushFolder(parentOf(to));
     // The file is placed; a source that cannot be deleted merely stays behind.
@@ -281,10 +309,27 @@ bool isLink(const QString& path)
     return ::lstat(encoded(entry).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+bool pathExists(const QString& path)
+{
+    struct stat info;
+    return ::lstat(encoded(path).constData(), &info) == 0;
+}
+
 bool isReadOnly(const QString& path)
 {
     struct stat info;
     return ::lstat(encoded(path).constData(), &info) == 0 && isReadOnlyEntry(info);
+}
+
+bool canBeDeleted(const QString& path)
+{
+    struct stat folder, file;
+    if (::lstat(encoded(path).constData(), &file) != 0 || ::stat(encoded(parentOf(path)).constData(), &folder) != 0)
+        return true;  // the deletion itself reports what is missing
+    if (!isWritableByMode(folder))
+        return false;
+    const uid_t user = ::geteuid();
+    return !(folder.st_mode & S_ISVTX) || user == 0 || user == file.st_uid || user == folder.st_uid;
 }
 
 FsError copyFile(const QString& from, const QString& to, bool flushToDisk)
@@ -330,7 +375,7 @@ FsError renameFile(const QString& from, const QString& to)
         return FsError{};
     if (errno == EXDEV)
         return moveAcrossFileSystems(from, to, false);
-    return errorFromErrno(errno, to);
+    return placementError(errno, from, to);
 }
 
 FsError replaceFile(const QString& from, const QString& to)
@@ -344,7 +389,81 @@ FsError replaceFile(const QString& from, const QString& to)
         return FsError{};
     if (errno == EXDEV)
         return moveAcrossFileSystems(from, to, true);
-    return errorFromErrno(errno, to);
+    return placementError(errno, from, to);
+}
+
+void setPlacementAccount(const QString& accountPath)
+{
+    placementAccount = accountPath;
+}
+
+// Records are pairs of paths as their bytes, each ended by a NUL (a name may
+// hold a line break): the temporary file and the path it came from, if any.
+FsError noteTemporaryFile(const QString& temporary, const QString& originalPath)
+{
+    if (placementAccount.isEmpty())
+        return FsError{};
+    FileDescriptor account(::open(encoded(placementAccount).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
+    if (account.get() < 0)
+        return errorFromErrno(errno, placementAccount);
+    const QByteArray record = encoded(temporary) + '\0' + encoded(originalPath) + '\0';
+    if (::write(account.get(), record.constData(), size_t(record.size())) != ssize_t(record.size()))
+        return errorFromErrno(errno ? errno : ENOSPC, placementAccount);
+    return FsError{};
+}
+
+FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QString, QString>>& restored)
+{
+    QFile account(accountPath);
+    if (!account.exists())
+        return FsError{};
+    if (!account.open(QIODevice::ReadOnly))
+        return errorFromErrno(EACCES, accountPath);
+    const QList<QByteArray> fields = account.readAll().split('\0');
+    account.close();
+    FsError first;
+    auto keep = [&first](const FsError& error) {
+        if (!first.failed())
+            first = error;
+    };
+    for (int i = 0; i + 1 < fields.size(); i += 2) {
+        const QString temporary = QFile::decodeName(fields.at(i));
+        const QString original = QFile::decodeName(fields.at(i + 1));
+        const QString name = nameOf(temporary);
+        struct stat info;
+        if (::lstat(fields.at(i).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        if (isTemporaryName(name, PartSuffix)) {
+            if (::unlink(fields.at(i).constData()) != 0)
+                keep(errorFromErrno(errno, temporary));
+        } else if (isTemporaryName(name, HoldSuffix) && !original.isEmpty()) {
+            const QString target = firstFreePath(original);
+            const FsError error = renameFile(temporary, target);
+            if (error.failed())
+                keep(error);
+            else
+                restored.append({original, target});
+        }
+    }
+    if (::unlink(encoded(accountPath).constData()) != 0)
+        keep(errorFromErrno(errno, accountPath));
+    return first;
+}
+
+QString firstFreePath(const QString& path)
+{
+    if (!pathExists(path))
+        return path;
+    const QString folder = parentOf(path);
+    const QString name = nameOf(path);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > 0 ? name.left(dot) : name;
+    const QString extension = dot > 0 ? name.mid(dot) : QString();
+    for (int n = 2;; ++n) {
+        const QString candidate = joinPath(folder, stem + QStringLiteral(" (%1)").arg(n) + extension);
+        if (!pathExists(candidate))
+            return candidate;
+    }
 }
 
 namespace {
@@ -374,6 +493,13 @@ FsError flushFileSystem(const QString& folder)
     return flushThrough(folder, ::syncfs);
 }
 
+bool onSameFileSystem(const QString& path, const QString& folder)
+{
+    struct stat file, target;
+    return ::lstat(encoded(path).constData(), &file) == 0 && ::stat(encoded(folder).constData(), &target) == 0
+        && file.st_dev == target.st_dev;
+}
+
 bool isSameFile(const QString& a, const QString& b)
 {
     struct stat first, second;
@@ -385,6 +511,25 @@ int maxFileNameBytes(const QString& folder)
 {
     const long limit = ::pathconf(encoded(folder).constData(), _PC_NAME_MAX);
     return limit > 0 ? int(limit) : NAME_MAX;
+}
+
+bool storesFatNamesOnly(const QString& folder)
+{
+    constexpr long MsdosMagic = 0x4d44;
+    constexpr long ExfatMagic = 0x2011BAB0;
+    constexpr long FuseMagic = 0x65735546;
+    struct statfs info;
+    if (::statfs(encoded(folder).constData(), &info) != 0)
+        return false;
+    const long type = long(info.f_type);
+    if (type == MsdosMagic || type == ExfatMagic)
+        return true;
+    if (type != FuseMagic)
+        return false;
+    // FUSE drivers of removable disks mount as "fuseblk" (exFAT, and NTFS,
+    // which Windows reads under the same name rules).
+    const QByteArray mounted = QStorageInfo(folder).fileSystemType();
+    return mounted == "fuseblk" || mounted.contains("exfat") || mounted.contains("fat");
 }
 
 QString joinPath(const QString& folder, const QString& name)

@@ -2,6 +2,7 @@
 
 #include "platform/fs_error.h"
 
+#include <QPair>
 #include <QString>
 #include <QVector>
 
@@ -57,9 +58,18 @@ bool folderExists(const QString& path);
 // True when path itself is a symbolic link (a trailing separator is ignored).
 bool isLink(const QString& path);
 
+// True when any entry, hidden or not, is at path (a link is not followed).
+bool pathExists(const QString& path);
+
 // A file the user may not write. Root's override is not taken into account, so
 // a file marked read-only is read-only for every user.
 bool isReadOnly(const QString& path);
+
+// False when the folder of path does not let the user delete it: the folder
+// is not writable, or it is sticky and the user owns neither the file nor the
+// folder. As for isReadOnly, root's override of the permission bits is not
+// taken into account (only the sticky rule's exception for root is).
+bool canBeDeleted(const QString& path);
 
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. flushToDisk makes the data durable first.
@@ -72,6 +82,28 @@ FsError renameFile(const QString& from, const QString& to);
 // Moves a file over an existing one in one atomic step; a read-only target fails with 75.
 FsError replaceFile(const QString& from, const QString& to);
 
+// Velda's own temporary files in the user's folders: a move onto another file
+// system first writes a hidden ".velda-….part" in the target folder, and a run
+// whose new names meet its own sources sets sources aside as hidden
+// ".velda-….hold" files. Each is noted in the account at accountPath before it
+// is made, so that what a killed run left behind is settled at the next start.
+// An empty path keeps no account.
+void setPlacementAccount(const QString& accountPath);
+
+// Notes a temporary file about to be made; a set-aside file with the path it
+// came from.
+FsError noteTemporaryFile(const QString& temporary, const QString& originalPath = QString());
+
+// Settles what the account at accountPath lists and is still there, nothing
+// else, then deletes the account: a ".part" is removed, a ".hold" gets its
+// original name back (or the first free one, see firstFreePath), which
+// restored lists as original and new path. The first failure is given back;
+// the other files are settled all the same.
+FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QString, QString>>& restored);
+
+// path itself when nothing is there, else the first free "name (n).ext", n = 2, 3, ...
+QString firstFreePath(const QString& path);
+
 // Makes the entries of a folder (renames, new files) durable.
 FsError flushFolder(const QString& folder);
 
@@ -81,6 +113,14 @@ FsError flushFileSystem(const QString& folder);
 
 // The longest file name, in bytes as stored, that folder's file system accepts.
 int maxFileNameBytes(const QString& folder);
+
+// True when folder is on a file system of the FAT family (FAT, exFAT, also
+// through FUSE), whose names cannot hold some characters that Linux allows.
+bool storesFatNamesOnly(const QString& folder);
+
+// True when path and folder are on one file system, so that a rename can
+// carry a file from one to the other.
+bool onSameFileSystem(const QString& path, const QString& folder);
 
 // True when both paths name the same existing file.
 bool isSameFile(const QString& a, const QString& b);

@@ -49,16 +49,32 @@ bool isDotOrDotDot(const char* name)
 
 }  // namespace
 
-bool isReadOnlyEntry(const struct stat& info)
+namespace {
+
+bool inGroup(gid_t group)
 {
-    if (S_ISLNK(info.st_mode))
-        return false;
+    if (group == ::getegid())
+        return true;
+    const int count = ::getgroups(0, nullptr);
+    QVector<gid_t> groups(count > 0 ? count : 0);
+    return count > 0 && ::getgroups(count, groups.data()) == count && groups.contains(group);
+}
+
+}  // namespace
+
+bool isWritableByMode(const struct stat& info)
+{
     mode_t writeBit = S_IWOTH;
     if (info.st_uid == ::geteuid())
         writeBit = S_IWUSR;
-    else if (info.st_gid == ::getegid())
+    else if (inGroup(info.st_gid))
         writeBit = S_IWGRP;
-    return (info.st_mode & writeBit) == 0;
+    return (info.st_mode & writeBit) != 0;
+}
+
+bool isReadOnlyEntry(const struct stat& info)
+{
+    return !S_ISLNK(info.st_mode) && !isWritableByMode(info);
 }
 
 FsError folderRemovalError(int errnoValue, const QString& path)

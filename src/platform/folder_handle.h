@@ -62,6 +62,10 @@ private:
 // The outcome of a failed folder removal as the program reports it.
 FsError folderRemovalError(int errnoValue, const QString& path);
 
+// Whether the permission bits let the user write the entry (the user's
+// supplementary groups count); root's override is not taken into account.
+bool isWritableByMode(const struct stat& info);
+
 // A file the user may not write; root's override is not taken into account.
 bool isReadOnlyEntry(const struct stat& info);
 

@@ -16,7 +16,7 @@ QString errorDescription(int number)
     case ErrorNumber::FileAlreadyExists: return QStringLiteral("同じ名前のファイルが既に存在します。");
     case ErrorNumber::DiskFull: return QStringLiteral("ディスクの空き容量が不足しています。");
     case ErrorNumber::DeviceUnavailable: return QStringLiteral("デバイスが使用できません。");
-    case ErrorNumber::PermissionDenied: return QStringLiteral("書き込みできません。アクセスが拒否されました。");
+    case ErrorNumber::PermissionDenied: return QStringLiteral("アクセスが拒否されました。");
     case ErrorNumber::PathFileAccess: return QStringLiteral("パス名またはファイル名へのアクセスエラーです。");
     case ErrorNumber::PathNotFound: return QStringLiteral("パスが見つかりません。");
     default: return QStringLiteral("予期しないエラーが発生しました。");

@@ -1,7 +1,11 @@
 // The process the kill test kills: moves every file of a folder, the sources
-// deleted in small groups, writing a line as each file starts.
+// deleted in small groups, writing a line as each file starts. Given an
+// account path as well, it renumbers the files in place instead (f000 to
+// f001, f001 to f002, ...), every new name that of a later source.
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
+#include "file_ops/placement_plan.h"
+#include "platform/file_system.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,14 +15,26 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList folders = app.arguments().mid(1);  // source, destination, staging
-    if (folders.size() != 3)
+    const QStringList arguments = app.arguments().mid(1);  // source, destination, staging [, account]
+    if (arguments.size() != 3 && arguments.size() != 4)
         return 2;
+    const QStringList names = QDir(arguments.at(0)).entryList(QDir::Files, QDir::Name);
+    const bool inPlace = arguments.size() == 4;
+    auto newName = [inPlace](int i, const QString& name) {
+        return inPlace ? QString::asprintf("f%03d.bin", i + 1) : "moved_" + name;
+    };
+    QVector<FileOps::PlannedCopy> copies;
+    for (int i = 0; i < names.size(); ++i)
+        copies.append({arguments.at(0) + '/' + names.at(i), arguments.at(1) + '/' + newName(i, names.at(i))});
+    if (inPlace)
+        platform::setPlacementAccount(arguments.at(3));
+    FileOps::PlacementPlan plan(copies, arguments.at(1), QDir(arguments.at(1)).entryList(QDir::Files));
     FileOps::MovedSources group(25, 100);
-    for (const QString& name : QDir(folders.at(0)).entryList(QDir::Files, QDir::Name)) {
+    for (int i = 0; i < names.size(); ++i) {
         std::puts("copying");
         std::fflush(stdout);
-        if (FileOps::copyOneFile({folders.at(0) + '/' + name, "moved_" + name, folders.at(1), folders.at(2), true, false}) > 0)
+        if (FileOps::copyOneFile({copies.at(i).sourcePath, newName(i, names.at(i)), arguments.at(1), arguments.at(2),
+                                  true, inPlace}) > 0)
             return 1;
     }
     return group.finish();

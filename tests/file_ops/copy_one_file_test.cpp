@@ -1,4 +1,5 @@
 #include "file_ops/copy_one_file.h"
+#include "file_ops/moved_sources.h"
 #include "platform/fault_injection.h"
 #include "platform/fs_error.h"
 #include "support/scripted_messages.h"
@@ -34,6 +35,14 @@ std::function<void(TempTree&)> readOnly(const QString& relative)
     return [=](TempTree& t) { t.setReadOnly(relative); };
 }
 
+const QFileDevice::Permissions OpenFolder = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// Also root is refused: deletability is read from the permission bits.
+void lockSourceFolder(TempTree& t)
+{
+    QFile::setPermissions(t.path("src"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+}
+
 }  // namespace
 
 // Whatever happens, src/a.txt stays whole or has a whole copy with its mode
@@ -62,17 +71,15 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"copy onto itself", "src", "a.txt", false, true, "", {}, "", true, Content},
         {"move onto itself", "src", "a.txt", true, true, "", {}, "", true, Content},
         {"read-only source", "dst", "a.txt", true, false, "", readOnly("src/a.txt"), notDeleted, true, Content},
+        {"read-only source folder", "dst", "a.txt", true, false, "", lockSourceFolder, notDeleted, true, Content},
         {"unsafe name", "dst", "../a.txt", true, true, "", {}, unsafe, true, ""},
-        {"disk full in staging", "dst", "a.txt", true, true, "old", inject(FileOperation::Copy, 61, "a.txt"), error(61), true, "old"},
-        {"staging folder missing", "dst", "a.txt", true, true, "", [](TempTree& t) { QDir(t.path("TEMP")).removeRecursively(); },
+        {"disk full in staging", "dst", "a.txt", false, true, "old", inject(FileOperation::Copy, 61, "a.txt"), error(61), true, "old"},
+        {"staging folder missing", "dst", "a.txt", false, true, "", [](TempTree& t) { QDir(t.path("TEMP")).removeRecursively(); },
          error(76), true, ""},
         {"placement fails", "dst", "a.txt", true, true, "", inject(FileOperation::Rename, 57), error(57), true, ""},
         {"hidden file of the name", "dst", ".a", true, true, "hidden", {}, error(58), true, "hidden"},
         {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75), true, "old"},
         {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75), true, "old"},
-        {"flush fails", "dst", "a.txt", true, true, "", inject(FileOperation::Flush, 57), error(57), true, Content},
-        {"deleting the source fails", "dst", "a.txt", true, true, "old", inject(FileOperation::DeleteFile, 57, "src"),
-         error(57), true, Content},
     };
     const QDateTime modified = QDateTime::fromSecsSinceEpoch(1500000000);
     for (const Case& c : cases) {
@@ -105,5 +112,31 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         }
         for (const QString& name : t.names("TEMP"))
             EXPECT_EQ(t.readFile("TEMP/" + name), Content) << name.toStdString();
+        QFile::setPermissions(t.path("src"), OpenFolder);
+    }
+}
+
+// Across file systems a moved source waits for its copy to be on disk; one
+// that cannot go is named, and nothing is deleted before the flush.
+TEST(MovedSources, AFailedFlushOrDeletionKeepsTheSourceAndIsReported)
+{
+    const struct {
+        const char* what;
+        FileOperation operation;
+        QString message;
+    } cases[] = {
+        {"flush fails", FileOperation::Flush, error(57)},
+        {"deletion fails", FileOperation::DeleteFile, error(57)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree t;
+        const QString source = t.writeFile("src/a.txt");
+        platform::injectFault(c.operation, 57);
+        ScriptedMessages messages;
+        EXPECT_EQ(FileOps::MovedSources::deleteNow(source, t.makeFolder("dst")), 9);
+        platform::clearInjectedFaults();
+        EXPECT_EQ(messages.texts(), QStringList{c.message});
+        EXPECT_TRUE(t.exists("src/a.txt"));
     }
 }

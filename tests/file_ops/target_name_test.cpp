@@ -11,3 +11,28 @@ TEST(TargetName, RefusesNamesThatLeaveTheFolderOrDoNotFit)
     for (const QString& name : {QStringLiteral("..a"), QStringLiteral(".profile"), QString(85, QChar(0x3042))})
         EXPECT_TRUE(FileOps::isUsableTargetName(name, 255)) << name.toStdString();
 }
+
+// 𠮷 is two UTF-16 units: a rule cutting between them leaves half a character.
+TEST(TargetName, RefusesWhatAFatFileSystemOrUtf8CannotStore)
+{
+    const QString kanji = QStringLiteral("𠮷野家.txt");
+    const struct {
+        QString name;
+        bool onLinux, onFat;
+    } cases[] = {
+        {kanji, true, true},
+        {kanji.mid(1), false, false},
+        {kanji.left(1) + QStringLiteral(".txt"), false, false},
+        {QStringLiteral("b:2.txt"), true, false},
+        {QStringLiteral("a\\b"), true, false},
+        {QStringLiteral("tab\t.txt"), true, false},
+        {QStringLiteral("what?"), true, false},
+        {QStringLiteral("ends."), true, false},
+        {QStringLiteral("ends "), true, false},
+        {QStringLiteral("a.b c"), true, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileOps::isUsableTargetName(c.name, 255), c.onLinux) << c.name.toStdString();
+        EXPECT_EQ(FileOps::isUsableTargetName(c.name, 255, true), c.onFat) << c.name.toStdString();
+    }
+}

@@ -173,3 +173,37 @@ TEST(JoinPath, AddsNoSeparatorAfterARoot)
     EXPECT_EQ(joinPath("/", "a.txt"), "/a.txt");
     EXPECT_EQ(joinPath("/data", "a.txt"), "/data/a.txt");
 }
+
+// Only the temporaries the account names are settled, and only while they
+// are the program's own kind of file: half-made copies go, set-aside files
+// get their names back, or the first free one.
+TEST(UnfinishedPlacements, AreSettledByTheAccountAlone)
+{
+    TempTree tree;
+    const QString leftover = tree.writeFile("dst/.velda-0000abcd.part", "half");
+    const QString lineBreak = tree.writeFile("dst/.velda-\n1.part", "half");
+    const QString userFile = tree.writeFile("dst/keep.txt");
+    tree.writeFile("dst/.velda-00001234.part");
+    const QString folder = tree.makeFolder("dst/.velda-folder.part");
+    const QString heldFree = tree.writeFile("dst/.velda-1.hold", "p3");
+    const QString heldTaken = tree.writeFile("dst/.velda-2.hold", "p2");
+    tree.writeFile("dst/p2.txt", "p1");
+    tree.writeFile("dst/p2 (2).txt", "other");
+    const QString account = tree.path("account");
+    setPlacementAccount(account);
+    for (const QString& path : {leftover, lineBreak, userFile, folder, tree.path("dst/.velda-gone.part")})
+        EXPECT_FALSE(noteTemporaryFile(path).failed());
+    EXPECT_FALSE(noteTemporaryFile(heldFree, tree.path("dst/p3.txt")).failed());
+    EXPECT_FALSE(noteTemporaryFile(heldTaken, tree.path("dst/p2.txt")).failed());
+    setPlacementAccount(QString());
+
+    QVector<QPair<QString, QString>> restored;
+    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
+    EXPECT_EQ(tree.names("dst"), (QStringList{".velda-00001234.part", ".velda-folder.part", "keep.txt", "p2 (2).txt",
+                                              "p2 (3).txt", "p2.txt", "p3.txt"}));
+    EXPECT_EQ(tree.readFile("dst/p2 (3).txt"), "p2");
+    EXPECT_EQ(tree.readFile("dst/p3.txt"), "p3");
+    EXPECT_EQ(restored.size(), 2);
+    EXPECT_FALSE(tree.exists("account"));
+    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
+}

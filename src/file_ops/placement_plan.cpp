@@ -1,0 +1,125 @@
+#include "file_ops/placement_plan.h"
+
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+
+#include <QRandomGenerator>
+
+namespace FileOps {
+
+namespace {
+
+PlacementPlan* current = nullptr;
+
+QString folderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString nameOf(const QString& path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+}  // namespace
+
+QString setAsidePathFor(const QString& path)
+{
+    return folderOf(path)
+        + QStringLiteral(".velda-%1.hold").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+QString keptUnderMessage(const QString& originalPath, const QString& restoredPath)
+{
+    return originalPath + QStringLiteral("  はコピーされなかったため、") + restoredPath
+        + QStringLiteral("  として残しました。");
+}
+
+PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
+                             const QStringList& destinationEntries)
+    : outer_(current)
+{
+    current = this;
+    QSet<QString> known;
+    for (const QString& entry : destinationEntries)
+        known.insert(platform::joinPath(destinationFolder, entry));
+    for (const PlannedCopy& copy : copies) {
+        unread_.insert(copy.sourcePath);
+        known.insert(copy.sourcePath);
+        known.insert(copy.destinationPath);
+    }
+    for (const QString& path : known)
+        pathsByFoldedKey_[foldedKey(path)].append(path);
+}
+
+PlacementPlan::~PlacementPlan()
+{
+    current = outer_;
+}
+
+PlacementPlan* PlacementPlan::active()
+{
+    return current;
+}
+
+QString PlacementPlan::foldedKey(const QString& path)
+{
+    return folderOf(path) + nameOf(path).toCaseFolded();
+}
+
+QString PlacementPlan::readPathOf(const QString& sourcePath) const
+{
+    return setAside_.value(sourcePath, sourcePath);
+}
+
+QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
+{
+    QStringList variants;
+    for (const QString& path : pathsByFoldedKey_.value(foldedKey(destinationPath))) {
+        if (path != destinationPath && platform::fileExists(path))
+            variants.append(path);
+    }
+    return variants;
+}
+
+void PlacementPlan::markRead(const QString& sourcePath)
+{
+    unread_.remove(sourcePath);
+}
+
+void PlacementPlan::markPlaced(const QString& sourcePath)
+{
+    setAside_.remove(sourcePath);
+}
+
+platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (!unread_.contains(path) || setAside_.contains(path) || !platform::fileExists(path)
+            || platform::isReadOnly(path))
+            continue;
+        const QString hidden = setAsidePathFor(path);
+        platform::FsError error = platform::noteTemporaryFile(hidden, path);
+        if (!error.failed())
+            error = platform::renameFile(path, hidden);
+        if (error.failed())
+            return error;
+        setAside_.insert(path, hidden);
+    }
+    return platform::FsError{};
+}
+
+void PlacementPlan::restoreSetAside()
+{
+    for (auto entry = setAside_.cbegin(); entry != setAside_.cend(); ++entry) {
+        const QString restored = platform::firstFreePath(entry.key());
+        const platform::FsError error = platform::renameFile(entry.value(), restored);
+        if (error.failed())
+            platform::showMessage(platform::errorMessageText(error) + QChar(13) + entry.value());
+        else if (restored != entry.key())
+            platform::showMessage(keptUnderMessage(entry.key(), restored));
+    }
+    setAside_.clear();
+}
+
+}  // namespace FileOps

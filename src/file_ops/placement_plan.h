@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/fs_error.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace FileOps {
+
+// One file of a run: where it is read and where its copy goes.
+struct PlannedCopy {
+    QString sourcePath;
+    QString destinationPath;
+};
+
+// A run whose new names meet its own sources (renumbering in place, chains,
+// cycles, swaps, names differing only in letter case) must still end as its
+// preview showed. A source whose name an earlier file of the run takes is set
+// aside under a hidden name of its folder first and read from there, so it is
+// read before its name is overwritten, and its set-aside file, not the path
+// the run filled, is what its move deletes. While an instance lives,
+// copyOneFile consults it.
+class PlacementPlan {
+public:
+    // destinationEntries: the files of destinationFolder before the run.
+    PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
+                  const QStringList& destinationEntries);
+    ~PlacementPlan();
+    PlacementPlan(const PlacementPlan&) = delete;
+    PlacementPlan& operator=(const PlacementPlan&) = delete;
+
+    static PlacementPlan* active();
+
+    // Where the data of sourcePath is now: the source itself or its set-aside file.
+    QString readPathOf(const QString& sourcePath) const;
+
+    // The existing files that a placement at destinationPath replaces although
+    // their names differ from it in letter case only: the preview counts them
+    // as the same name.
+    QStringList caseVariantsOf(const QString& destinationPath) const;
+
+    // sourcePath has been read: its name may be taken from now on.
+    void markRead(const QString& sourcePath);
+    // sourcePath's copy is placed: its set-aside file, if any, only waits to
+    // be deleted as the source of a move.
+    void markPlaced(const QString& sourcePath);
+
+    // Sets aside every source among paths that the run has still to read.
+    // A read-only source is left where it is: replacing it is refused as always.
+    platform::FsError setAsideUnread(const QStringList& paths);
+
+    // Gives every set-aside file whose copy was never placed a visible name
+    // again: its own when free, else the first free "name (n).ext". Tells
+    // the user of each one that got another name.
+    void restoreSetAside();
+
+private:
+    static QString foldedKey(const QString& path);
+
+    QSet<QString> unread_;
+    QHash<QString, QString> setAside_;  // source path -> set-aside path
+    QHash<QString, QStringList> pathsByFoldedKey_;
+    PlacementPlan* outer_;
+};
+
+// A free hidden name beside path to set it aside under; the next start gives
+// such a file its name back when a run was killed (platform::setPlacementAccount).
+QString setAsidePathFor(const QString& path);
+
+// A set-aside file that got another name than its own back.
+QString keptUnderMessage(const QString& originalPath, const QString& restoredPath);
+
+}  // namespace FileOps
