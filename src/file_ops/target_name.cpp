@@ -29,8 +29,8 @@ bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames)
     if (newName.contains(QLatin1Char('/')) || newName.contains(QChar(0)))
         return false;
     // A rule that cuts a character of two UTF-16 units in half leaves a name
-    // that has no bytes on disk.
-    if (!newName.isValidUtf16())
+    // that has no bytes on disk; a kept name's foreign bytes have theirs.
+    if (platform::decodeFileName(platform::encodeFileName(newName)) != newName)
         return false;
     if (fatNames && !isFatName(newName))
         return false;
