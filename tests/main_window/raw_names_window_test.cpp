@@ -4,9 +4,6 @@
 
 #include <QPushButton>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace {
 
 const QByteArray Sjis = "\x83\x65\x83\x58\x83\x67.txt";  // テスト.txt in CP932
@@ -14,32 +11,10 @@ const QByteArray Broken = "bad\xff.txt";
 
 class RawNamesWindow : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        root = platform::encodeFileName(tree.root());
-    }
     void writeSources()
     {
         for (const QByteArray& name : {Sjis, Broken})
-            write("work/" + name, name);
-    }
-    void write(const QByteArray& relative, const QByteArray& content)
-    {
-        ::mkdir(root + "/work", 0755);
-        const int fd = ::open(root + "/" + relative, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::write(fd, content.constData(), size_t(content.size())), content.size());
-        ::close(fd);
-    }
-    QByteArray read(const QByteArray& relative) const
-    {
-        QByteArray content(64, 0);
-        const int fd = ::open(root + "/" + relative, O_RDONLY);
-        const ssize_t got = fd < 0 ? 0 : ::read(fd, content.data(), size_t(content.size()));
-        if (fd >= 0)
-            ::close(fd);
-        return content.left(int(got));
+            tree.writeRaw("work/" + name, name);
     }
     // Moves every source file into dst by the rule "keep" with prefix.
     frmMarlow& moveAll(const QString& prefix)
@@ -56,8 +31,6 @@ protected:
         ui::click(form.Command1.at<QPushButton>(0));
         return form;
     }
-
-    QByteArray root;
 };
 
 }  // namespace
@@ -80,12 +53,11 @@ TEST_F(RawNamesWindow, AKeptNameKeepsItsBytesAChangedOneIsWrittenAsShown)
         frmMarlow& form = moveAll(c.prefix);
         EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{QStringLiteral("%1bad\uFFFD.txt").arg(c.prefix),
                                                               QStringLiteral("%1テスト.txt").arg(c.prefix)}));
-        EXPECT_EQ(read("dst/" + c.sjisTarget), Sjis);
-        EXPECT_EQ(read("dst/" + c.brokenTarget), Broken);
+        EXPECT_EQ(tree.readRaw("dst/" + c.sjisTarget), Sjis);
+        EXPECT_EQ(tree.readRaw("dst/" + c.brokenTarget), Broken);
         EXPECT_TRUE(ui::entries(form.fileList(0)).isEmpty());
         unloadAllWindows();
-        ::unlink(root + "/dst/" + c.sjisTarget);
-        ::unlink(root + "/dst/" + c.brokenTarget);
+        tree.removeRaw("dst");
     }
 }
 

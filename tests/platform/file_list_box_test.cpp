@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 using platform::FileListBox;
@@ -61,10 +60,8 @@ TEST(FileListBox, ARefreshKeepsTheSelectionAnotherFolderStartsWithout)
 TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
 {
     TempTree tree;
-    const QByteArray root = platform::encodeFileName(tree.root());
-    const QByteArray raw[] = {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt"};
-    for (const QByteArray& name : raw)
-        ASSERT_EQ(::close(::open(root + "/" + name, O_WRONLY | O_CREAT, 0644)), 0);
+    for (const char* name : {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt"})
+        tree.writeRaw(name);
     FileListBox list;
     ASSERT_FALSE(list.setPath(tree.root()).failed());
     list.setPattern("*.txt");
@@ -78,8 +75,6 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
     EXPECT_EQ(list.selectedEntries(), QStringList({platform::decodeFileName("bad\xff.txt"),
                                                    platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt")}));
     EXPECT_EQ(list.entries().at(1), "ok.txt");
-    for (const QByteArray& name : raw)
-        ::unlink(root + "/" + name);
 }
 
 // During a run placed files are shown unsorted at the end; the next reading

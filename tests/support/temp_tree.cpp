@@ -6,9 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 TempTree::TempTree()
 {
     EXPECT_TRUE(dir_.isValid());
+}
+
+// The toolkit cannot name every file a test leaves: entries go by their bytes.
+TempTree::~TempTree()
+{
+    removeRaw(QByteArray());
 }
 
 QString TempTree::path(const QString& relative) const
@@ -58,4 +69,44 @@ void TempTree::setReadOnly(const QString& relative)
 {
     QFile::setPermissions(path(relative), QFileDevice::ReadOwner | QFileDevice::ReadGroup
                                               | QFileDevice::ReadOther);
+}
+
+void TempTree::writeRaw(const QByteArray& relative, const QByteArray& content)
+{
+    const QByteArray full = rawPath(relative);
+    for (int slash = full.indexOf('/', 1); slash > 0; slash = full.indexOf('/', slash + 1))
+        ::mkdir(full.left(slash).constData(), 0755);
+    const int fd = ::open(full.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0) << full.constData();
+    EXPECT_EQ(::write(fd, content.constData(), size_t(content.size())), content.size());
+    ::close(fd);
+}
+
+QByteArray TempTree::readRaw(const QByteArray& relative) const
+{
+    const int fd = ::open((rawPath(relative)).constData(), O_RDONLY);
+    if (fd < 0)
+        return QByteArray();
+    QByteArray content(64, '\0');
+    const ssize_t got = ::read(fd, content.data(), size_t(content.size()));
+    ::close(fd);
+    return content.left(int(got));
+}
+
+bool TempTree::existsRaw(const QByteArray& relative) const
+{
+    struct stat info;
+    return ::lstat((rawPath(relative)).constData(), &info) == 0;
+}
+
+void TempTree::removeRaw(const QByteArray& relative)
+{
+    ::nftw(rawPath(relative).constData(),
+           [](const char* entry, const struct stat*, int, struct FTW*) { return ::remove(entry); }, 16,
+           FTW_DEPTH | FTW_PHYS);
+}
+
+QByteArray TempTree::rawPath(const QByteArray& relative) const
+{
+    return relative.isEmpty() ? QFile::encodeName(root()) : QFile::encodeName(root()) + '/' + relative;
 }

@@ -9,6 +9,7 @@
 class TempTree {
 public:
     TempTree();
+    ~TempTree();
 
     QString root() const { return dir_.path(); }
     QString path(const QString& relative) const;
@@ -20,7 +21,14 @@ public:
     // Names in a folder (hidden ones included), sorted.
     QStringList names(const QString& relative = QString()) const;
     void setReadOnly(const QString& relative);
+    // Files under names that are not UTF-8, by their exact bytes; parents are made.
+    void writeRaw(const QByteArray& relative, const QByteArray& content = QByteArray("x"));
+    QByteArray readRaw(const QByteArray& relative) const;  // empty when missing
+    bool existsRaw(const QByteArray& relative) const;
+    void removeRaw(const QByteArray& relative);  // with all it holds
 
 private:
+    QByteArray rawPath(const QByteArray& relative) const;
+
     QTemporaryDir dir_;
 };
