@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,113 +29,99 @@ protected:
 
 }  // namespace
 
-TEST_F(RemoveFolderTreeTest, RemovesFilesSubfoldersAndTheTopFolderSilently)
+namespace {
+
+void writeFiles(TempTree& tree, const QStringList& files)
 {
-    tree.writeFile("T/a.txt");
-    tree.writeFile("T/noext");
-    tree.writeFile("T/A/b.txt");
-    tree.writeFile("T/A/B/c.txt");
-    tree.writeFile("T/C/d.txt");
-    tree.makeFolder("T/empty");
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 0);
-    EXPECT_FALSE(tree.exists("T"));
-    EXPECT_TRUE(messages.texts().isEmpty());
+    for (const QString& file : files)
+        tree.writeFile(file);
 }
 
-TEST_F(RemoveFolderTreeTest, AnEmptyOrMissingTopFolderIsNoFailure)
+bool makeLink(TempTree& tree, const QString& target, const QString& at)
 {
-    tree.makeFolder("empty");
-    EXPECT_EQ(RemoveFolderTree(tree.path("empty")), 0);
-    EXPECT_FALSE(tree.exists("empty"));
-    EXPECT_EQ(RemoveFolderTree(tree.path("never-there")), 0);
-    EXPECT_TRUE(messages.texts().isEmpty());
+    return ::symlink(QFile::encodeName(tree.path(target)).constData(), QFile::encodeName(tree.path(at)).constData()) == 0;
 }
 
-TEST_F(RemoveFolderTreeTest, AReadOnlyFileDeepInTheTreeStopsTheRunWithOneMessage)
-{
-    tree.writeFile("T/top.txt");
-    tree.writeFile("T/A/B/locked.txt");
-    tree.writeFile("T/A/B/other.txt");
-    tree.setReadOnly("T/A/B/locked.txt");
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 75") + QChar(13)));
-    EXPECT_TRUE(tree.exists("T/A/B/locked.txt"));
-    EXPECT_TRUE(tree.exists("T/top.txt"));
-}
+}  // namespace
 
-TEST_F(RemoveFolderTreeTest, HiddenEntriesAreNeverSeenSoTheirFolderStays)
+// Links go as entries, never followed: what they point to stays.
+TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
 {
-    tree.writeFile("T/visible.txt");
-    tree.writeFile("T/.hidden-folder/inside.txt");
-    tree.writeFile("T/.hidden-file");
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 75")));
-    EXPECT_FALSE(tree.exists("T/visible.txt"));
-    EXPECT_TRUE(tree.exists("T/.hidden-folder/inside.txt"));
-    EXPECT_TRUE(tree.exists("T/.hidden-file"));
-}
-
-TEST_F(RemoveFolderTreeTest, TheWorkFolderScopeRemovesHiddenAndSystemEntriesToo)
-{
-    tree.writeFile("W/.hidden-folder/inside.txt");
-    tree.writeFile("W/.hidden-file");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(tree.path("W/pipe")).constData(), 0600), 0);
-    EXPECT_EQ(RemoveFolderTree(tree.path("W"), EntryScope::All), 0);
-    EXPECT_FALSE(tree.exists("W"));
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(RemoveFolderTreeTest, LinksAreRemovedAsEntriesAndTheirTargetsAreNeverTouched)
-{
-    tree.writeFile("outside/keep.txt");
-    tree.writeFile("outside/sub/keep-too.txt");
-    tree.writeFile("T/file.txt");
-    tree.makeFolder("T/A");
-    ASSERT_EQ(::symlink(QFile::encodeName(tree.path("outside")).constData(),
-                        QFile::encodeName(tree.path("T/A/to-folder")).constData()), 0);
-    ASSERT_EQ(::symlink(QFile::encodeName(tree.path("outside/keep.txt")).constData(),
-                        QFile::encodeName(tree.path("T/to-file")).constData()), 0);
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 0);
-    EXPECT_FALSE(tree.exists("T"));
+    const struct { const char* name; QString folder; EntryScope scope; std::function<bool()> setUp; } cases[] = {
+        {"tree", "T", EntryScope::OrdinaryOnly, [&] {
+             writeFiles(tree, {"T/a.txt", "T/noext", "T/A/b.txt", "T/A/B/c.txt", "T/C/d.txt"});
+             return !tree.makeFolder("T/empty").isEmpty();
+         }},
+        {"empty", "empty", EntryScope::OrdinaryOnly, [&] { return !tree.makeFolder("empty").isEmpty(); }},
+        {"missing", "never-there", EntryScope::OrdinaryOnly, [] { return true; }},
+        {"work folder", "W", EntryScope::All, [&] {
+             writeFiles(tree, {"W/.hidden-folder/inside.txt", "W/.hidden-file"});
+             return ::mkfifo(QFile::encodeName(tree.path("W/pipe")).constData(), 0600) == 0;
+         }},
+        {"links inside", "L", EntryScope::OrdinaryOnly, [&] {
+             writeFiles(tree, {"outside/keep.txt", "outside/sub/keep-too.txt", "L/file.txt"});
+             tree.makeFolder("L/A");
+             return makeLink(tree, "outside", "L/A/to-folder") && makeLink(tree, "outside/keep.txt", "L/to-file");
+         }},
+        {"link given", "link/", EntryScope::OrdinaryOnly, [&] {
+             tree.writeFile("target/keep.txt");
+             return makeLink(tree, "target", "link");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.setUp());
+        EXPECT_EQ(RemoveFolderTree(tree.path(c.folder), c.scope), 0);
+        EXPECT_FALSE(tree.exists(c.folder));
+    }
     EXPECT_EQ(tree.readFile("outside/keep.txt"), "x");
     EXPECT_TRUE(tree.exists("outside/sub/keep-too.txt"));
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(RemoveFolderTreeTest, ALinkGivenAsTheFolderIsRemovedAloneItsTargetKept)
-{
-    tree.writeFile("target/keep.txt");
-    ASSERT_EQ(::symlink(QFile::encodeName(tree.path("target")).constData(),
-                        QFile::encodeName(tree.path("link")).constData()), 0);
-    EXPECT_EQ(RemoveFolderTree(tree.path("link") + "/"), 0);
-    EXPECT_FALSE(tree.exists("link"));
     EXPECT_EQ(tree.readFile("target/keep.txt"), "x");
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
-TEST_F(RemoveFolderTreeTest, AFolderThatCannotBeRemovedStopsTheRunBeforeItsParent)
+// Hidden entries are never seen, so their folder stays; a folder that vanished
+// before its removal is excused, but its parent then still holds it.
+TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
 {
-    tree.writeFile("T/A/a.txt");
-    tree.writeFile("T/t.txt");
-    platform::injectFault(platform::FileOperation::RemoveFolder, 57, "/T/A");
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_EQ(messages.last(), QStringLiteral("Error- 57") + QChar(13) + QStringLiteral("デバイス I/O エラーです。"));
-    EXPECT_FALSE(tree.exists("T/A/a.txt"));
-    EXPECT_TRUE(tree.exists("T/A"));
-    EXPECT_TRUE(tree.exists("T/t.txt"));
-}
-
-TEST_F(RemoveFolderTreeTest, AFolderThatVanishedBeforeItsRemovalCountsAsRemoved)
-{
-    tree.writeFile("T/A/a.txt");
-    platform::injectFault(platform::FileOperation::RemoveFolder, 76, "/T/A");
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
-    // The injected 76 is excused; the parent then still holds A, which fails with 75.
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 75")));
+    const struct {
+        QStringList files;
+        QString readOnly;
+        platform::FileOperation operation;
+        int errorNumber;  // of the fault injected on T/A; 0: none
+        QString message;
+        QStringList kept, gone;
+    } cases[] = {
+        {{"T/top.txt", "T/A/B/locked.txt", "T/A/B/other.txt"}, "T/A/B/locked.txt", platform::FileOperation::List, 0,
+         QStringLiteral("Error- 75") + QChar(13), {"T/A/B/locked.txt", "T/top.txt"}, {}},
+        {{"T/visible.txt", "T/.hidden-folder/inside.txt", "T/.hidden-file"}, {}, platform::FileOperation::List, 0,
+         QStringLiteral("Error- 75"), {"T/.hidden-folder/inside.txt", "T/.hidden-file"}, {"T/visible.txt"}},
+        {{"T/A/a.txt", "T/t.txt"}, {}, platform::FileOperation::RemoveFolder, 57,
+         QStringLiteral("Error- 57") + QChar(13) + QStringLiteral("デバイス I/O エラーです。"), {"T/A", "T/t.txt"},
+         {"T/A/a.txt"}},
+        {{"T/A/a.txt"}, {}, platform::FileOperation::RemoveFolder, 76, QStringLiteral("Error- 75"), {"T/A"}, {}},
+        {{"T/t.txt", "T/A/a.txt"}, {}, platform::FileOperation::ReadEntries, 57,
+         QStringLiteral("Error- 57") + QChar(13), {"T/t.txt", "T/A/a.txt"}, {}},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        const QString at = QStringLiteral("row%1/").arg(row++);
+        SCOPED_TRACE(at.toStdString());
+        messages.clear();
+        for (const QString& file : c.files)
+            tree.writeFile(at + file);
+        if (!c.readOnly.isEmpty())
+            tree.setReadOnly(at + c.readOnly);
+        if (c.errorNumber)
+            platform::injectFault(c.operation, c.errorNumber, "/" + at + "T/A");
+        EXPECT_EQ(RemoveFolderTree(tree.path(at + "T")), 9);
+        ASSERT_EQ(messages.count(), 1);
+        EXPECT_TRUE(messages.last().startsWith(c.message)) << messages.last().toStdString();
+        for (const QString& file : c.kept)
+            EXPECT_TRUE(tree.exists(at + file)) << file.toStdString();
+        for (const QString& file : c.gone)
+            EXPECT_FALSE(tree.exists(at + file)) << file.toStdString();
+    }
 }
 
 namespace {

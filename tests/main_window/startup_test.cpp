@@ -77,8 +77,10 @@ TEST_F(MainWindowStartup, TheSourceFolderFieldHasTheFocusWhenTheWindowOpens)
     EXPECT_EQ(tabOrder, expected);
 }
 
+// A program folder given with a trailing separator gives one separator.
 TEST_F(MainWindowStartup, WorkFoldersAreEmptiedAtEveryStartHiddenEntriesIncluded)
 {
+    platform::setProgramFolderOverride(programFolder + "/");
     tree.writeFile("program/TEMP/staged.txt");
     tree.writeFile("program/TEMP/.hidden");
     tree.writeFile("program/MELT/sub/member.txt");
@@ -87,18 +89,8 @@ TEST_F(MainWindowStartup, WorkFoldersAreEmptiedAtEveryStartHiddenEntriesIncluded
     EXPECT_EQ(form.TempFolder, programFolder + "/TEMP");
     EXPECT_EQ(form.MeltFolder, programFolder + "/MELT");
     EXPECT_EQ(form.ManualPath, programFolder + "/manual.html");
-    EXPECT_TRUE(tree.exists("program/TEMP"));
-    EXPECT_TRUE(tree.names("program/TEMP").isEmpty());
-    EXPECT_TRUE(tree.exists("program/MELT"));
-    EXPECT_TRUE(tree.names("program/MELT").isEmpty());
-}
-
-TEST_F(MainWindowStartup, AProgramFolderWithATrailingSeparatorGivesOneSeparator)
-{
-    platform::setProgramFolderOverride(programFolder + "/");
-    frmMarlow& form = mainWindow();
-    EXPECT_EQ(form.ProgramFolder, programFolder);
-    EXPECT_EQ(form.TempFolder, programFolder + "/TEMP");
+    for (const QString folder : {"program/TEMP", "program/MELT"})
+        EXPECT_TRUE(tree.exists(folder) && tree.names(folder).isEmpty()) << folder.toStdString();
 }
 
 // The close box and the exit menu remove both work folders and end the

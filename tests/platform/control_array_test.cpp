@@ -74,7 +74,7 @@ TEST(ControlArray, ALostFocusHandlerThatShowsAMessageAndTakesTheFocusBackWins)
     EXPECT_EQ(messages.texts(), QStringList({"refused"}));
 }
 
-TEST(ControlArray, KeysReachTheHandlersAndStillReachTheControl)
+TEST(ControlArray, KeysAndDoubleClicksReachTheHandlersAndKeysStillReachTheControl)
 {
     ArrayWindow window;
     ui::showActive(&window);
@@ -89,13 +89,6 @@ TEST(ControlArray, KeysReachTheHandlersAndStillReachTheControl)
     EXPECT_EQ(window.log, QStringList({"down2:39:3", "down2:13:0", "press2:13", "lost2", "got0"}));
     // The multi-line field kept the line break the Enter typed.
     EXPECT_TRUE(static_cast<QPlainTextEdit*>(window.fields.control(2))->toPlainText().contains('\n'));
-}
-
-TEST(ControlArray, DoubleClicksOnAMultiLineFieldReachTheHandler)
-{
-    ArrayWindow window;
-    ui::showActive(&window);
-    window.log.clear();
     ui::doubleClick(window.fields.control(2));
     EXPECT_TRUE(window.log.contains("dbl2"));
 }

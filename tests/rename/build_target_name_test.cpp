@@ -1,13 +1,10 @@
 #include "rename/rule_set.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-QString build(RuleSet rules, const QString& name)
-{
-    return BuildTargetName(rules, name);
-}
 
 RuleSet nameRule(int rule, int front, int back, int count, const QString& text = QString())
 {
@@ -27,6 +24,33 @@ RuleSet insertRule(bool fromFront, int position)
     return rules;
 }
 
+RuleSet extensionRule(int rule, const QString& extension, const QString& prefix = {}, const QString& suffix = {},
+                      bool extBeforeName = true)
+{
+    RuleSet rules;
+    rules.ExtRule = rule;
+    rules.NewExtension = extension;
+    rules.Prefix = prefix;
+    rules.Suffix = suffix;
+    rules.ExtBeforeName = extBeforeName;
+    return rules;
+}
+
+RuleSet insertNumberAtTheBack()
+{
+    RuleSet rules;
+    rules.NameRule = 6;
+    rules.FromFront = false;
+    return rules;
+}
+
+RuleSet withAffixes(RuleSet rules, const QString& prefix, const QString& suffix)
+{
+    rules.Prefix = prefix;
+    rules.Suffix = suffix;
+    return rules;
+}
+
 }  // namespace
 
 TEST(SplitAtFirstDot, SplitsAtTheFirstDotOnly)
@@ -38,132 +62,80 @@ TEST(SplitAtFirstDot, SplitsAtTheFirstDotOnly)
     EXPECT_EQ(splitAtFirstDot("README").OldExtension, "");
 }
 
-TEST(ExtensionRules, KeepReplaceAndMoveIntoTheName)
+TEST(BuildTargetName, EachRuleBuildsItsName)
 {
-    RuleSet replace;
-    replace.ExtRule = 1;
-    replace.NewExtension = "doc";
-    EXPECT_EQ(build(replace, "report.final.txt"), "report.doc");
-    EXPECT_EQ(build(RuleSet{}, "report.final.txt"), "report.final.txt");
-    EXPECT_EQ(build(RuleSet{}, "README"), "README");
-    replace.NewExtension.clear();
-    EXPECT_EQ(build(replace, "photo.jpg"), "photo");
-
-    RuleSet into;
-    into.ExtRule = 2;
-    into.NewExtension = "bak";
-    EXPECT_EQ(build(into, "README"), "README.bak");
-    into.Prefix = "P_";
-    into.Suffix = "_S";
-    EXPECT_EQ(build(into, "name.txt"), "txtP_name_S.bak");
-    into.ExtBeforeName = false;
-    EXPECT_EQ(build(into, "name.txt"), "P_name_Stxt.bak");
-    into.NewExtension.clear();
-    EXPECT_EQ(build(into, "name.txt"), "P_name_Stxt");
-    into.ExtBeforeName = true;
-    EXPECT_EQ(build(into, "name.txt"), "txtP_name_S");
-    into.Prefix.clear();
-    into.Suffix.clear();
-    EXPECT_EQ(build(into, "a.tar.gz"), "tar.gza");
+    const struct { RuleSet rules; QString name, expected; } cases[] = {
+        // extension: keep, replace, move into the name before or after it
+        {RuleSet{}, "report.final.txt", "report.final.txt"},
+        {RuleSet{}, "README", "README"},
+        {extensionRule(1, "doc"), "report.final.txt", "report.doc"},
+        {extensionRule(1, ""), "photo.jpg", "photo"},
+        {extensionRule(2, "bak"), "README", "README.bak"},
+        {extensionRule(2, "bak", "P_", "_S"), "name.txt", "txtP_name_S.bak"},
+        {extensionRule(2, "bak", "P_", "_S", false), "name.txt", "P_name_Stxt.bak"},
+        {extensionRule(2, "", "P_", "_S", false), "name.txt", "P_name_Stxt"},
+        {extensionRule(2, "", "P_", "_S"), "name.txt", "txtP_name_S"},
+        {extensionRule(2, ""), "a.tar.gz", "tar.gza"},
+        // keep and same name, with prefix and suffix
+        {withAffixes(RuleSet{}, "a", ""), ".profile", "a.profile"},
+        {nameRule(1, 0, 0, 0, "new"), "one.txt", "new.txt"},
+        {withAffixes(nameRule(1, 0, 0, 0, "new"), "[", "]"), "x.txt", "[new].txt"},
+        // delete from the front and back
+        {nameRule(2, 3, 0, 2), "abcdefg.txt", "abefg.txt"},
+        {nameRule(2, 6, 0, 5), "abcdefg", "abcde"},
+        {nameRule(2, 8, 0, 1), "abcdefg", "abcdefg"},
+        {nameRule(2, 0, 3, 2), "abcdefg", "abcdg"},
+        {nameRule(2, 0, 3, 0), "abcdefg", "abcdefg"},
+        {nameRule(2, 0, 8, 2), "abcdefg", "abcdefg"},
+        {nameRule(2, 0, 7, 7), "abcdefg", ""},
+        // replace by text
+        {nameRule(3, 8, 0, 1, "X"), "abcdefg", "abcdefgX"},
+        {nameRule(3, 0, 8, 1, "X"), "abcdefg", "Xabcdefg"},
+        {nameRule(3, 3, 0, 0, "X"), "abcdefg", "abXcdefg"},
+        {nameRule(3, 6, 0, 9, "X"), "abcdefg", "abcdeX"},
+        {nameRule(3, 3, 0, 2, "X"), "abcdefg.txt", "abXefg.txt"},
+        {nameRule(3, 0, 3, 2, "X"), "abcdefg", "abcdXg"},
+        // insert text
+        {insertRule(true, 0), "abcdefg", "Xabcdefg"},
+        {insertRule(true, 2), "abcdefg", "abXcdefg"},
+        {insertRule(true, 7), "abcdefg", "abcdefgX"},
+        {insertRule(true, 9), "abcdefg", "abcdefgX"},
+        {insertRule(false, 0), "abcdefg", "abcdefgX"},
+        {insertRule(false, 1), "abcdefg", "abcdefgX"},
+        {insertRule(false, 2), "abcdefg", "abcdefXg"},
+        {insertRule(false, 7), "abcdefg", "aXbcdefg"},
+        {insertRule(false, 8), "abcdefg", "Xabcdefg"},
+        {insertRule(true, 3), ".profile", "X.profile"},
+        // positions count characters, not bytes
+        {nameRule(2, 2, 0, 1), QStringLiteral("写真の名前.jpg"), QStringLiteral("写の名前.jpg")},
+        {insertRule(false, 1), QStringLiteral("日本語"), QStringLiteral("日本語X")},
+    };
+    for (const auto& c : cases) {
+        RuleSet rules = c.rules;
+        EXPECT_EQ(BuildTargetName(rules, c.name), c.expected) << c.name.toStdString();
+        EXPECT_EQ(rules.SerialNumber, c.rules.SerialNumber);  // only number rules advance it
+        EXPECT_EQ(rules.RuleText, c.rules.RuleText);
+    }
 }
 
-TEST(NameRules, KeepAndSameNameWithPrefixAndSuffix)
+// Each row builds its names one after the other from one rule set.
+TEST(SerialNumbers, NumberRulesWrapToTheWidthAndAdvanceEvenOutsideTheName)
 {
-    RuleSet keep;
-    keep.Prefix = "a";
-    EXPECT_EQ(build(keep, ".profile"), "a.profile");
-    RuleSet same = nameRule(1, 0, 0, 0, "new");
-    EXPECT_EQ(build(same, "one.txt"), "new.txt");
-    EXPECT_EQ(build(same, "two.jpg"), "new.jpg");
-    same.Prefix = "[";
-    same.Suffix = "]";
-    EXPECT_EQ(build(same, "x.txt"), "[new].txt");
-}
-
-TEST(NameRules, DeleteFromTheFrontAndBack)
-{
-    EXPECT_EQ(build(nameRule(2, 3, 0, 2), "abcdefg.txt"), "abefg.txt");
-    EXPECT_EQ(build(nameRule(2, 6, 0, 5), "abcdefg"), "abcde");
-    EXPECT_EQ(build(nameRule(2, 8, 0, 1), "abcdefg"), "abcdefg");
-    EXPECT_EQ(build(nameRule(2, 0, 3, 2), "abcdefg"), "abcdg");
-    EXPECT_EQ(build(nameRule(2, 0, 3, 0), "abcdefg"), "abcdefg");
-    EXPECT_EQ(build(nameRule(2, 0, 8, 2), "abcdefg"), "abcdefg");
-    EXPECT_EQ(build(nameRule(2, 0, 7, 7), "abcdefg"), "");
-}
-
-TEST(NameRules, ReplaceByText)
-{
-    EXPECT_EQ(build(nameRule(3, 8, 0, 1, "X"), "abcdefg"), "abcdefgX");
-    EXPECT_EQ(build(nameRule(3, 0, 8, 1, "X"), "abcdefg"), "Xabcdefg");
-    EXPECT_EQ(build(nameRule(3, 3, 0, 0, "X"), "abcdefg"), "abXcdefg");
-    EXPECT_EQ(build(nameRule(3, 6, 0, 9, "X"), "abcdefg"), "abcdeX");
-    EXPECT_EQ(build(nameRule(3, 3, 0, 2, "X"), "abcdefg.txt"), "abXefg.txt");
-    EXPECT_EQ(build(nameRule(3, 0, 3, 2, "X"), "abcdefg"), "abcdXg");
-}
-
-TEST(NameRules, InsertTextFromTheFrontAndBack)
-{
-    EXPECT_EQ(build(insertRule(true, 0), "abcdefg"), "Xabcdefg");
-    EXPECT_EQ(build(insertRule(true, 2), "abcdefg"), "abXcdefg");
-    EXPECT_EQ(build(insertRule(true, 7), "abcdefg"), "abcdefgX");
-    EXPECT_EQ(build(insertRule(true, 9), "abcdefg"), "abcdefgX");
-    EXPECT_EQ(build(insertRule(false, 0), "abcdefg"), "abcdefgX");
-    EXPECT_EQ(build(insertRule(false, 1), "abcdefg"), "abcdefgX");
-    EXPECT_EQ(build(insertRule(false, 2), "abcdefg"), "abcdefXg");
-    EXPECT_EQ(build(insertRule(false, 7), "abcdefg"), "aXbcdefg");
-    EXPECT_EQ(build(insertRule(false, 8), "abcdefg"), "Xabcdefg");
-    EXPECT_EQ(build(insertRule(true, 3), ".profile"), "X.profile");
-}
-
-TEST(NameRules, PositionsCountCharactersNotBytes)
-{
-    EXPECT_EQ(build(nameRule(2, 2, 0, 1), "写真の名前.jpg"), "写の名前.jpg");
-    EXPECT_EQ(build(insertRule(false, 1), "日本語"), "日本語X");
-}
-
-TEST(SerialNumbers, ReplaceByNumberWrapsToTheWidthAndAdvances)
-{
-    RuleSet rules = nameRule(4, 1, 0, 3);
-    rules.SerialDigits = 3;
-    rules.SerialNumber = 998;
-    EXPECT_EQ(BuildTargetName(rules, "IMG_a.jpg"), "998_a.jpg");
-    EXPECT_EQ(BuildTargetName(rules, "IMG_b.jpg"), "999_b.jpg");
-    EXPECT_EQ(BuildTargetName(rules, "IMG_c.jpg"), "000_c.jpg");
-    EXPECT_EQ(BuildTargetName(rules, "IMG_d.jpg"), "001_d.jpg");
-    EXPECT_EQ(rules.SerialNumber, 1002);
-
-    RuleSet two = nameRule(4, 1, 0, 0);
-    two.SerialDigits = 2;
-    two.SerialNumber = 5;
-    EXPECT_EQ(BuildTargetName(two, "x"), "05x");
-}
-
-TEST(SerialNumbers, ANumberIsUsedEvenWhenThePositionLiesOutsideTheName)
-{
-    RuleSet rules = nameRule(4, 9, 0, 2);
-    rules.SerialDigits = 2;
-    rules.SerialNumber = 1;
-    EXPECT_EQ(BuildTargetName(rules, "ab.txt"), "ab01.txt");
-    EXPECT_EQ(BuildTargetName(rules, "abcdefghij.txt"), "abcdefgh02.txt");
-    EXPECT_EQ(rules.SerialNumber, 3);
-}
-
-TEST(SerialNumbers, InsertNumberAndTheCounterPassing32767)
-{
-    RuleSet rules;
-    rules.NameRule = 6;
-    rules.FromFront = false;
-    rules.SerialDigits = 5;
-    rules.SerialNumber = 32767;
-    EXPECT_EQ(BuildTargetName(rules, "scan.png"), "scan32767.png");
-    EXPECT_EQ(BuildTargetName(rules, "scan.png"), "scan32768.png");
-}
-
-TEST(SerialNumbers, OtherRulesLeaveTheCounterAlone)
-{
-    RuleSet rules = nameRule(3, 1, 0, 1, "Z");
-    rules.SerialNumber = 7;
-    BuildTargetName(rules, "abc");
-    EXPECT_EQ(rules.SerialNumber, 7);
-    EXPECT_EQ(rules.RuleText, "Z");
+    const struct { RuleSet rules; int digits, first; QStringList names, expected; int next; } cases[] = {
+        {nameRule(4, 1, 0, 3), 3, 998, {"IMG_a.jpg", "IMG_b.jpg", "IMG_c.jpg", "IMG_d.jpg"},
+         {"998_a.jpg", "999_b.jpg", "000_c.jpg", "001_d.jpg"}, 1002},
+        {nameRule(4, 1, 0, 0), 2, 5, {"x"}, {"05x"}, 6},
+        {nameRule(4, 9, 0, 2), 2, 1, {"ab.txt", "abcdefghij.txt"}, {"ab01.txt", "abcdefgh02.txt"}, 3},
+        {insertNumberAtTheBack(), 5, 32767, {"scan.png", "scan.png"}, {"scan32767.png", "scan32768.png"}, 32769},
+    };
+    for (const auto& c : cases) {
+        RuleSet rules = c.rules;
+        rules.SerialDigits = c.digits;
+        rules.SerialNumber = c.first;
+        QStringList built;
+        for (const QString& name : c.names)
+            built << BuildTargetName(rules, name);
+        EXPECT_EQ(built, c.expected);
+        EXPECT_EQ(rules.SerialNumber, c.next);
+    }
 }
