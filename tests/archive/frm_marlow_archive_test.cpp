@@ -5,9 +5,7 @@
 #include "support/ui_helpers.h"
 #include "test_archives.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 
 namespace {
 
@@ -22,11 +20,8 @@ protected:
         ASSERT_GE(row, 0) << name.toStdString();
         const QPoint at = files->visualItemRect(files->item(row)).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                                  QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, at, files->viewport()->mapToGlobal(at), Qt::LeftButton,
-                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(files->viewport(), &event);
-        }
+                                  QEvent::MouseButtonRelease})
+            ui::sendMouse(files->viewport(), type, at);
         ui::settle();
     }
     static FrmMELT& contents() { return platform::FormInstance<FrmMELT>::get(); }

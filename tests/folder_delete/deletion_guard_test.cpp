@@ -9,26 +9,20 @@
 
 using DeletionGuard::refusal;
 
-TEST(DeletionGuard, RefusesRootsHoweverTheyAreWritten)
-{
-    EXPECT_EQ(refusal("/", {}), DeletionGuard::rootMessage());
-    EXPECT_EQ(refusal("/tmp/..", {}), DeletionGuard::rootMessage());
-    EXPECT_EQ(refusal("//", {}), DeletionGuard::rootMessage());
-}
-
-TEST(DeletionGuard, RefusesTheProgramFolderItsWorkFoldersAndWhatHoldsThem)
+// Roots however they are written, the program folder, its work folders and
+// whatever holds them are refused, also by way of a link.
+TEST(DeletionGuard, RefusesRootsAndTheProgramFolderHoweverTheyAreWritten)
 {
     TempTree tree;
     const QString program = tree.makeFolder("apps/velda");
     const QString temp = tree.makeFolder("apps/velda/TEMP");
     tree.makeFolder("apps/other");
-    const QStringList kept{program, temp};
-    EXPECT_EQ(refusal(program, kept), DeletionGuard::programFolderMessage());
-    EXPECT_EQ(refusal(temp, kept), DeletionGuard::programFolderMessage());
-    EXPECT_EQ(refusal(tree.path("apps"), kept), DeletionGuard::programFolderMessage());
-    EXPECT_EQ(refusal(tree.path("apps/velda/../velda/"), kept), DeletionGuard::programFolderMessage());
     ASSERT_EQ(::symlink(QFile::encodeName(program).constData(), QFile::encodeName(tree.path("link")).constData()), 0);
-    EXPECT_EQ(refusal(tree.path("link"), kept), DeletionGuard::programFolderMessage());
-    EXPECT_EQ(refusal(tree.path("apps/other"), kept), "");
-    EXPECT_EQ(refusal(tree.path("apps/vel"), kept), "");
+    const QString root = DeletionGuard::rootMessage(), held = DeletionGuard::programFolderMessage();
+    const QString cases[][2] = {
+        {"/", root}, {"/tmp/..", root}, {"//", root}, {program, held}, {temp, held}, {tree.path("apps"), held},
+        {tree.path("apps/velda/../velda/"), held}, {tree.path("link"), held}, {tree.path("apps/other"), ""},
+        {tree.path("apps/vel"), ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(refusal(c[0], {program, temp}), c[1]) << c[0].toStdString();
 }

@@ -19,14 +19,15 @@ namespace {
 // A volume mounted inside the test's tree for as long as it lives.
 class Mount {
 public:
-    bool mountTmpfs(const QString& at)
+    // A tmpfs, or with from given, a bind mount of that folder.
+    bool attach(const QString& at, const QString& from = QString())
     {
-        return attach(at, ::mount("velda-test", QFile::encodeName(at).constData(), "tmpfs", 0, "size=1m"));
-    }
-    bool bind(const QString& from, const QString& at)
-    {
-        return attach(at, ::mount(QFile::encodeName(from).constData(), QFile::encodeName(at).constData(), nullptr,
-                                  MS_BIND, nullptr));
+        const QByteArray source = from.isEmpty() ? QByteArray("velda-test") : QFile::encodeName(from);
+        if (::mount(source.constData(), QFile::encodeName(at).constData(), from.isEmpty() ? "tmpfs" : nullptr,
+                    from.isEmpty() ? 0 : MS_BIND, from.isEmpty() ? "size=1m" : nullptr) != 0)
+            return false;
+        at_ = QFile::encodeName(at);
+        return true;
     }
     ~Mount()
     {
@@ -35,13 +36,6 @@ public:
     }
 
 private:
-    bool attach(const QString& at, int result)
-    {
-        if (result == 0)
-            at_ = QFile::encodeName(at);
-        return result == 0;
-    }
-
     QByteArray at_;
 };
 
@@ -68,7 +62,7 @@ TEST_F(MountedVolumeTest, AMountInsideTheTreeRefusesTheRemovalBeforeAnythingGoes
             tree.writeFile("elsewhere/keep.txt");
             const QString mountPoint = tree.makeFolder("T/A/M");
             Mount mount;
-            if (!(bindMount ? mount.bind(tree.path("elsewhere"), mountPoint) : mount.mountTmpfs(mountPoint)))
+            if (!mount.attach(mountPoint, bindMount ? tree.path("elsewhere") : QString()))
                 GTEST_SKIP() << "mounting needs privileges this run lacks";
             if (!bindMount)
                 tree.writeFile("T/A/M/keep.txt");

@@ -19,11 +19,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class MainWindowStartup : public MainWindowTest {};
-
-}  // namespace
+using MainWindowStartup = MainWindowTest;
 
 TEST_F(MainWindowStartup, StartsOnTheCurrentFolderWithTheDesignValues)
 {

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 
 using RuleWindows = RuleWindowTest;
 
@@ -100,14 +99,6 @@ public:
     }
 };
 
-// A click: the user acts, whatever the program did before.
-void pressMouseOn(QWidget* control)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(control->mapToGlobal(QPoint(2, 2))),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(control, &press);
-}
-
 }  // namespace
 
 // A field of a rule window refused on a click into the main window: the focus
@@ -124,11 +115,11 @@ TEST_F(RuleWindows, ARefusalThatSendsTheFocusToAnotherWindowShowsItsBoxOnce)
         {nameField(33), "", "1", RuleMessages::SerialDigitsBelowOne}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
-        pressMouseOn(c.field);
+        ui::sendMouse(c.field, QEvent::MouseButtonPress);  // the user acts, whatever the program did
         ui::focusByUser(c.field);
         platform::setTextOf(c.field, c.refused);
         boxes.clear();
-        pressMouseOn(prefix);
+        ui::sendMouse(prefix, QEvent::MouseButtonPress);
         prefix->setFocus(Qt::MouseFocusReason);
         ui::showActive(&mainWindow());
         ui::showActive(&mainWindow());  // the desktop, after the box closed

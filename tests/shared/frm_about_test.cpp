@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -73,9 +72,7 @@ TEST_F(AboutWindow, ShowsThisReleaseTheAddressOpensOnAClickAndOkCloses)
     EXPECT_EQ(about.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.1.0"));
     EXPECT_TRUE(about.lblDescription->text().endsWith(QStringLiteral("最新版は以下の場所にあります。")));
     ui::showActive(&about);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(3, 3), QPointF(about.Label1->mapToGlobal(QPoint(3, 3))),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(about.Label1, &release);
+    ui::sendMouse(about.Label1, QEvent::MouseButtonRelease);
     ASSERT_EQ(opened_.size(), 1);
     EXPECT_EQ(opened_.first(), about.Address);
     EXPECT_EQ(about.Label1->toolTip(), AppInfo::shownAddress(about.Address));

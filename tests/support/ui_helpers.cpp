@@ -67,14 +67,16 @@ void click(QAbstractButton* button)
 
 void doubleClick(QWidget* control)
 {
-    QWidget* target = control;
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(control))
-        target = area->viewport();
-    const QPointF point(4, 4);
-QMouseEvent event(QEvent::MouseButtonDblClick, point, QPointF(target->mapToGlobal(point.toPoint())),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
+    auto* area = qobject_cast<QAbstractScrollArea*>(control);
+    sendMouse(area ? area->viewport() : control, QEvent::MouseButtonDblClick);
     settle();
+}
+
+void sendMouse(QWidget* control, QEvent::Type type, QPoint at)
+{
+    QMouseEvent event(type, QPointF(at), QPointF(control->mapToGlobal(at)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(control, &event);
 }
 
 QWidget* focused()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEvent>
+#include <QPoint>
 #include <QStringList>
 #include <Qt>
 
@@ -20,6 +22,8 @@ void typeText(QWidget* control, const QString& text);
 void retype(QWidget* field, const QString& text);
 void click(QAbstractButton* button);
 void doubleClick(QWidget* control);
+// One event of the left mouse button, at a point of the control.
+void sendMouse(QWidget* control, QEvent::Type type, QPoint at = QPoint(4, 4));
 QWidget* focused();
 // The entries of a list, in list order.
 QStringList entries(const QListWidget* list);
