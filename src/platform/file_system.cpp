@@ -344,9 +344,16 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk)
     if (S_ISDIR(info.st_mode))
         return makeError(ErrorNumber::PathFileAccess);
 
-    if (::unlink(encoded(to).constData()) != 0 && errno != ENOENT)
-        return errorFromErrno(errno, to);
-    FileDescriptor out(::open(encoded(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    // A staged file of an earlier run may still be there: only then is it removed.
+    const QByteArray target = encoded(to);
+    const auto create = [&target] { return ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); };
+    int created = create();
+    if (created < 0 && errno == EEXIST) {
+        if (::unlink(target.constData()) != 0)
+            return errorFromErrno(errno, to);
+        created = create();
+    }
+    FileDescriptor out(created);
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
@@ -362,7 +369,7 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk)
     if (::close(out.release()) != 0 && !error.failed())
         error = errorFromErrno(errno, to);
     if (error.failed())
-        ::unlink(encoded(to).constData());
+        ::unlink(target.constData());
     return error;
 }
 
