@@ -46,6 +46,22 @@ qint16 changeLetterCase(const QString& path, const QString& destination)
     return error.failed() ? stopWith(error) : ResultValue::Proceed;
 }
 
+// A hidden copy beside the destination that cannot be placed goes at once,
+// not only at the next start.
+qint16 stopPlacing(const QString& hiddenCopy, const platform::FsError& error)
+{
+    if (!hiddenCopy.isEmpty())
+        platform::discardTemporaryFile(hiddenCopy);
+    return stopWith(error);
+}
+
+// Folders keep their file system during a run: a run's plan looks it up once.
+bool stagingOnAnotherFileSystem(const CopyJob& job, PlacementPlan* plan)
+{
+    return plan ? plan->onAnotherFileSystem(job.stagingFolder)
+                : platform::onDifferentFileSystems(job.stagingFolder, job.destinationFolder);
+}
+
 }  // namespace
 
 QString destinationClashMessage(const QString& destinationPath)
@@ -63,7 +79,6 @@ qint16 copyOneFile(const CopyJob& job)
         return ResultValue::Stop;
     }
     const QString destination = platform::joinPath(job.destinationFolder, job.newName);
-    const QString staged = platform::joinPath(job.stagingFolder, job.newName);
     const QString readPath = plan ? plan->readPathOf(job.sourcePath) : job.sourcePath;
     // Files that the preview showed replaced although their names differ in letter case.
     QStringList caseVariants = plan && job.overwrite ? plan->caseVariantsOf(destination) : QStringList();
@@ -95,10 +110,21 @@ qint16 copyOneFile(const CopyJob& job)
     if (byRename && platform::isSameFile(readPath, destination))
         return changeLetterCase(readPath, destination);
 
+    // Bound for another file system than the staging folder's (a USB stick, a
+    // share), a file is copied once, straight into a hidden file beside its
+    // destination, and flushed there as it would be on its way across.
+    const bool stagedBeside = !byRename && stagingOnAnotherFileSystem(job, plan);
+    const QString staged = stagedBeside ? platform::partPathBeside(destination)
+                                        : platform::joinPath(job.stagingFolder, job.newName);
     platform::FsError error;
+    if (stagedBeside) {
+        error = platform::noteTemporaryFile(staged);
+        if (error.failed())
+            return stopWith(error);
+    }
     if (!byRename) {
         // A replaced file is gone for good: its successor must be on disk first.
-        error = platform::copyFile(readPath, staged, destinationExists || !caseVariants.isEmpty());
+        error = platform::copyFile(readPath, staged, stagedBeside || destinationExists || !caseVariants.isEmpty());
         if (error.failed())
             return stopWith(error);
     }
@@ -109,7 +135,7 @@ qint16 copyOneFile(const CopyJob& job)
         plan->markRead(job.sourcePath);
         error = plan->setAsideUnread(QStringList(caseVariants) << destination);
         if (error.failed())
-            return stopWith(error);
+            return stopPlacing(stagedBeside ? staged : QString(), error);
         destinationExists = destinationExists && platform::fileExists(destination);
         caseVariants = plan->caseVariantsOf(destination);
     }
@@ -117,7 +143,7 @@ qint16 copyOneFile(const CopyJob& job)
     const QString placed = byRename ? readPath : staged;
     error = destinationExists ? platform::replaceFile(placed, destination) : platform::renameFile(placed, destination);
     if (error.failed())
-        return stopWith(error);
+        return stopPlacing(stagedBeside ? staged : QString(), error);
     if (plan)
         plan->markPlaced(job.sourcePath);
 

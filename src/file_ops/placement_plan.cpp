@@ -37,7 +37,7 @@ QString keptUnderMessage(const QString& originalPath, const QString& restoredPat
 
 PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
                              const QStringList& destinationEntries)
-    : outer_(current)
+    : destinationFolder_(destinationFolder), outer_(current)
 {
     current = this;
     QSet<QString> known;
@@ -107,6 +107,14 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
         setAside_.insert(path, hidden);
     }
     return platform::FsError{};
+}
+
+bool PlacementPlan::onAnotherFileSystem(const QString& folder)
+{
+    auto known = onAnotherFileSystem_.constFind(folder);
+    if (known == onAnotherFileSystem_.constEnd())
+        known = onAnotherFileSystem_.insert(folder, platform::onDifferentFileSystems(folder, destinationFolder_));
+    return known.value();
 }
 
 void PlacementPlan::restoreSetAside()

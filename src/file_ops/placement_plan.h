@@ -52,6 +52,10 @@ public:
     // A read-only source is left where it is: replacing it is refused as always.
     platform::FsError setAsideUnread(const QStringList& paths);
 
+    // platform::onDifferentFileSystems of folder and the destination folder,
+    // looked up once per folder in a run.
+    bool onAnotherFileSystem(const QString& folder);
+
     // Gives every set-aside file whose copy was never placed a visible name
     // again: its own when free, else the first free "name (n).ext". Tells
     // the user of each one that got another name.
@@ -63,6 +67,8 @@ private:
     QSet<QString> unread_;
     QHash<QString, QString> setAside_;  // source path -> set-aside path
     QHash<QString, QStringList> pathsByFoldedKey_;
+    QString destinationFolder_;
+    QHash<QString, bool> onAnotherFileSystem_;
     PlacementPlan* outer_;
 };
 

@@ -161,10 +161,7 @@ bool isTemporaryName(const QString& name, const QString& suffix)
 // the target never holds a partial file.
 FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
 {
-    const QString temporary = joinPath(parentOf(to), TemporaryPrefix
-                                           + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                                      QLatin1Char('0'))
-                                           + PartSuffix);
+    const QString temporary = partPathBeside(to);
     FsError error = noteTemporaryFile(temporary);
     if (error.failed())
         return error;
@@ -399,6 +396,18 @@ FsError replaceFile(const QString& from, const QString& to)
     return placementError(errno, from, to);
 }
 
+QString partPathBeside(const QString& path)
+{
+    return joinPath(parentOf(path), TemporaryPrefix
+                        + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))
+                        + PartSuffix);
+}
+
+void discardTemporaryFile(const QString& temporary)
+{
+    ::unlink(encoded(temporary).constData());
+}
+
 void setPlacementAccount(const QString& accountPath)
 {
     placementAccount = accountPath;
@@ -505,6 +514,13 @@ bool onSameFileSystem(const QString& path, const QString& folder)
     struct stat file, target;
     return ::lstat(encoded(path).constData(), &file) == 0 && ::stat(encoded(folder).constData(), &target) == 0
         && file.st_dev == target.st_dev;
+}
+
+bool onDifferentFileSystems(const QString& folder, const QString& otherFolder)
+{
+    struct stat first, second;
+    return ::stat(encoded(folder).constData(), &first) == 0 && ::stat(encoded(otherFolder).constData(), &second) == 0
+        && first.st_dev != second.st_dev;
 }
 
 bool isSameFile(const QString& a, const QString& b)

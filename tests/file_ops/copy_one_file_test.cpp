@@ -14,6 +14,9 @@
 
 #include <functional>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 using platform::FileOperation;
 
 namespace {
@@ -138,5 +141,45 @@ TEST(MovedSources, AFailedFlushOrDeletionKeepsTheSourceAndIsReported)
         platform::clearInjectedFaults();
         EXPECT_EQ(messages.texts(), QStringList{c.message});
         EXPECT_TRUE(t.exists("src/a.txt"));
+    }
+}
+
+// Onto another file system than the staging folder's, a file is copied once,
+// beside its destination: nothing is left in TEMP nor half-made in the
+// destination, whatever the outcome.
+TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
+{
+    const struct {
+        const char* what;
+        bool move;
+        std::function<void(TempTree&)> prepare;
+        QString message;
+        QStringList destinationAfter;
+    } cases[] = {
+        {"copy", false, {}, "", {"b.txt"}},
+        {"move", true, {}, "", {"b.txt"}},
+        {"disk full", true, inject(FileOperation::Copy, 61, "a.txt"), error(61), {}},
+        {"placement fails", true, inject(FileOperation::Rename, 57), error(57), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree t;
+        const QString stick = t.makeFolder("stick");
+        if (::geteuid() != 0 || ::mount("tmpfs", stick.toLocal8Bit().constData(), "tmpfs", 0, "size=4m") != 0)
+            GTEST_SKIP() << "no tmpfs mount possible here";
+        const QString source = t.writeFile("src/a.txt", Content);
+        t.makeFolder("TEMP");
+        if (c.prepare)
+            c.prepare(t);
+        ScriptedMessages messages;
+        EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", stick, t.path("TEMP"), c.move, false}),
+                  c.message.isEmpty() ? 0 : 9);
+        platform::clearInjectedFaults();
+        EXPECT_EQ(messages.texts().join('\n'), c.message);
+        EXPECT_EQ(t.names("stick"), c.destinationAfter);
+        EXPECT_EQ(t.names("TEMP"), QStringList());
+        EXPECT_EQ(t.exists("src/a.txt"), !c.message.isEmpty() || !c.move);
+        EXPECT_EQ(t.exists("stick/b.txt") ? t.readFile("stick/b.txt") : "none", c.destinationAfter.isEmpty() ? "none" : Content);
+        ::umount(stick.toLocal8Bit().constData());
     }
 }
