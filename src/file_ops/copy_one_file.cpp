@@ -112,7 +112,7 @@ qint16 copyOneFile(const CopyJob& job)
 
     // Bound for another file system than the staging folder's (a USB stick, a
     // share), a file is copied once, straight into a hidden file beside its
-    // destination, and flushed there as it would be on its way across.
+    // destination.
     const bool stagedBeside = !byRename && stagingOnAnotherFileSystem(job, plan);
     const QString staged = stagedBeside ? platform::partPathBeside(destination)
                                         : platform::joinPath(job.stagingFolder, job.newName);
@@ -123,8 +123,12 @@ qint16 copyOneFile(const CopyJob& job)
             return stopWith(error);
     }
     if (!byRename) {
-        // A replaced file is gone for good: its successor must be on disk first.
-        error = platform::copyFile(readPath, staged, stagedBeside || destinationExists || !caseVariants.isEmpty());
+        // A replaced file is gone for good: its successor must be on disk
+        // first. A moved source waits for its copy to be on disk anyway
+        // (MovedSources flushes a whole group at once); a copy across is
+        // flushed before it takes its name.
+        const bool replacing = destinationExists || !caseVariants.isEmpty();
+        error = platform::copyFile(readPath, staged, replacing || (stagedBeside && !job.deleteSource));
         if (error.failed())
             return stopWith(error);
     }
