@@ -84,7 +84,7 @@ qint16 copyOneFile(const CopyJob& job)
     QStringList caseVariants = plan && job.overwrite ? plan->caseVariantsOf(destination) : QStringList();
 
     MovedSources* group = MovedSources::collecting();
-    bool destinationExists = platform::fileExists(destination);
+    bool destinationExists = (!plan || plan->mayHoldFileAt(destination)) && platform::fileExists(destination);
     if ((destinationExists || !caseVariants.isEmpty()) && group) {
         // The file in the way may be a source still waiting to be deleted:
         // delete those first, as if each had gone right after its own copy.
@@ -146,10 +146,24 @@ qint16 copyOneFile(const CopyJob& job)
 
     const QString placed = byRename ? readPath : staged;
     error = destinationExists ? platform::replaceFile(placed, destination) : platform::renameFile(placed, destination);
+    if (error.number == platform::ErrorNumber::FileAlreadyExists && !destinationExists
+        && platform::fileExists(destination)) {
+        // A file the plan could not foresee holds the name: as if found before copying.
+        if (!job.overwrite) {
+            if (!byRename)
+                platform::discardTemporaryFile(staged);
+            platform::showMessage(destinationClashMessage(destination));
+            return ResultValue::Stop;
+        }
+        // The staged copy is on the destination's file system.
+        error = byRename ? platform::FsError{} : platform::flushFileSystem(job.destinationFolder);
+        if (!error.failed())
+            error = platform::replaceFile(placed, destination);
+    }
     if (error.failed())
         return stopPlacing(stagedBeside ? staged : QString(), error);
     if (plan)
-        plan->markPlaced(job.sourcePath);
+        plan->markPlaced(job.sourcePath, destination);
 
     for (const QString& variant : caseVariants) {
         if (variant == job.sourcePath && job.deleteSource)

@@ -44,9 +44,15 @@ public:
 
     // sourcePath has been read: its name may be taken from now on.
     void markRead(const QString& sourcePath);
-    // sourcePath's copy is placed: its set-aside file, if any, only waits to
-    // be deleted as the source of a move.
-    void markPlaced(const QString& sourcePath);
+    // sourcePath's copy is placed at destinationPath: its set-aside file, if
+    // any, only waits to be deleted as the source of a move.
+    void markPlaced(const QString& sourcePath, const QString& destinationPath);
+
+    // False when nothing was at path's name (in any letter case) before the
+    // run, nor is a source of the run, nor has been placed there since: only
+    // another program can have put a file there, which the placement, never
+    // replacing, finds out.
+    bool mayHoldFileAt(const QString& path) const;
 
     // Sets aside every source among paths that the run has still to read.
     // A read-only source is left where it is: replacing it is refused as always.
@@ -67,6 +73,7 @@ private:
     QSet<QString> unread_;
     QHash<QString, QString> setAside_;  // source path -> set-aside path
     QHash<QString, QStringList> pathsByFoldedKey_;
+    QSet<QString> takenFoldedKeys_;
     QString destinationFolder_;
     QHash<QString, bool> onAnotherFileSystem_;
     PlacementPlan* outer_;

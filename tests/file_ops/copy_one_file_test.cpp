@@ -1,5 +1,6 @@
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
+#include "file_ops/placement_plan.h"
 #include "platform/fault_injection.h"
 #include "platform/fs_error.h"
 #include "support/scripted_messages.h"
@@ -181,5 +182,28 @@ TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
         EXPECT_EQ(t.exists("src/a.txt"), !c.message.isEmpty() || !c.move);
         EXPECT_EQ(t.exists("stick/b.txt") ? t.readFile("stick/b.txt") : "none", c.destinationAfter.isEmpty() ? "none" : Content);
         ::umount(stick.toLocal8Bit().constData());
+    }
+}
+
+// A file the run's plan did not foresee at the new name (made meanwhile, or
+// listed under another pattern) is met as if found before copying.
+TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
+{
+    const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/dst/b.txt のコピーはできませんでした。");
+    for (const bool overwrite : {false, true}) {
+        SCOPED_TRACE(overwrite ? "overwrite" : "no overwrite");
+        TempTree t;
+        const QString source = t.writeFile("src/a.txt", Content);
+        t.makeFolder("TEMP");
+        const QString destination = t.makeFolder("dst") + "/b.txt";
+        FileOps::PlacementPlan plan({{source, destination}}, t.path("dst"), {});
+        t.writeFile("dst/b.txt", "unforeseen");
+        ScriptedMessages messages;
+        EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", t.path("dst"), t.path("TEMP"), false, overwrite}),
+                  overwrite ? 0 : 9);
+        EXPECT_EQ(messages.texts().join('\n'), overwrite ? QString() : QString(clash).replace("<root>", t.root()));
+        EXPECT_EQ(t.readFile("dst/b.txt"), overwrite ? Content : "unforeseen");
+        EXPECT_EQ(t.names("TEMP"), QStringList());
+        EXPECT_EQ(t.names("dst"), QStringList{"b.txt"});
     }
 }
