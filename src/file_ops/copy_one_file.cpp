@@ -55,11 +55,10 @@ qint16 stopPlacing(const QString& hiddenCopy, const platform::FsError& error)
     return stopWith(error);
 }
 
-// Folders keep their file system during a run: a run's plan looks it up once.
-bool stagingOnAnotherFileSystem(const CopyJob& job, PlacementPlan* plan)
+// Folders keep their file system during a run: a run's plan looks each up once.
+platform::FileSystemMatch fileSystemMatchOf(const QString& folder, const CopyJob& job, PlacementPlan* plan)
 {
-    return plan ? plan->onAnotherFileSystem(job.stagingFolder)
-                : platform::onDifferentFileSystems(job.stagingFolder, job.destinationFolder);
+    return plan ? plan->fileSystemMatchOf(folder) : platform::compareFileSystems(folder, job.destinationFolder);
 }
 
 }  // namespace
@@ -84,7 +83,8 @@ qint16 copyOneFile(const CopyJob& job)
     QStringList caseVariants = plan && job.overwrite ? plan->caseVariantsOf(destination) : QStringList();
 
     MovedSources* group = MovedSources::collecting();
-    bool destinationExists = (!plan || plan->mayHoldFileAt(destination)) && platform::fileExists(destination);
+    const bool destinationMayBeTaken = !plan || plan->mayHoldFileAt(destination);
+    bool destinationExists = destinationMayBeTaken && platform::fileExists(destination);
     if ((destinationExists || !caseVariants.isEmpty()) && group) {
         // The file in the way may be a source still waiting to be deleted:
         // delete those first, as if each had gone right after its own copy.
@@ -105,15 +105,20 @@ qint16 copyOneFile(const CopyJob& job)
     // Within one file system a moved file is renamed into place: a rename
     // never leaves it in neither place, so nothing needs copying or flushing.
     // A source that cannot be deleted is copied, and stays, as across file systems.
-    const bool byRename = (job.deleteSource || setAside) && platform::onSameFileSystem(readPath, job.destinationFolder)
-        && MovedSources::isDeletable(readPath);
-    if (byRename && platform::isSameFile(readPath, destination))
+    const bool moving = job.deleteSource || setAside;
+    // "." names the folder also when it is the root.
+    const bool sourceOnDestinationFileSystem = moving
+        && fileSystemMatchOf(platform::joinPath(folderOf(readPath), QStringLiteral(".")), job, plan)
+            == platform::FileSystemMatch::Same;
+    const bool byRename = sourceOnDestinationFileSystem && MovedSources::isDeletable(readPath);
+    if (byRename && destinationMayBeTaken && platform::isSameFile(readPath, destination))
         return changeLetterCase(readPath, destination);
 
     // Bound for another file system than the staging folder's (a USB stick, a
     // share), a file is copied once, straight into a hidden file beside its
     // destination.
-    const bool stagedBeside = !byRename && stagingOnAnotherFileSystem(job, plan);
+    const bool stagedBeside =
+        !byRename && fileSystemMatchOf(job.stagingFolder, job, plan) == platform::FileSystemMatch::Different;
     const QString staged = stagedBeside ? platform::partPathBeside(destination)
                                         : platform::joinPath(job.stagingFolder, job.newName);
     platform::FsError error;
@@ -176,7 +181,7 @@ qint16 copyOneFile(const CopyJob& job)
     }
 
     // Copying a file onto itself leaves one file: it must stay.
-    if (byRename || (!job.deleteSource && !setAside) || platform::isSameFile(readPath, destination))
+    if (byRename || !moving || (sourceOnDestinationFileSystem && platform::isSameFile(readPath, destination)))
         return ResultValue::Proceed;
     return group ? group->add(readPath, job.destinationFolder)
                  : MovedSources::deleteNow(readPath, job.destinationFolder);

@@ -119,11 +119,11 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
     return platform::FsError{};
 }
 
-bool PlacementPlan::onAnotherFileSystem(const QString& folder)
+platform::FileSystemMatch PlacementPlan::fileSystemMatchOf(const QString& folder)
 {
-    auto known = onAnotherFileSystem_.constFind(folder);
-    if (known == onAnotherFileSystem_.constEnd())
-        known = onAnotherFileSystem_.insert(folder, platform::onDifferentFileSystems(folder, destinationFolder_));
+    auto known = fileSystemMatches_.constFind(folder);
+    if (known == fileSystemMatches_.constEnd())
+        known = fileSystemMatches_.insert(folder, platform::compareFileSystems(folder, destinationFolder_));
     return known.value();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_system.h"
 #include "platform/fs_error.h"
 
 #include <QHash>
@@ -58,9 +59,9 @@ public:
     // A read-only source is left where it is: replacing it is refused as always.
     platform::FsError setAsideUnread(const QStringList& paths);
 
-    // platform::onDifferentFileSystems of folder and the destination folder,
+    // platform::compareFileSystems of folder and the destination folder,
     // looked up once per folder in a run.
-    bool onAnotherFileSystem(const QString& folder);
+    platform::FileSystemMatch fileSystemMatchOf(const QString& folder);
 
     // Gives every set-aside file whose copy was never placed a visible name
     // again: its own when free, else the first free "name (n).ext". Tells
@@ -75,7 +76,7 @@ private:
     QHash<QString, QStringList> pathsByFoldedKey_;
     QSet<QString> takenFoldedKeys_;
     QString destinationFolder_;
-    QHash<QString, bool> onAnotherFileSystem_;
+    QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
     PlacementPlan* outer_;
 };
 

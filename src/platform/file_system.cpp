@@ -226,7 +226,7 @@ FsError deleteFile(const QString& path)
     struct stat info;
     if (::lstat(encoded(path).constData(), &info) != 0)
         return errorFromErrno(errno, path);
-    if (S_ISDIR(info.st_mode) || isReadOnly(path))
+    if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
         return makeError(ErrorNumber::PathFileAccess);
     if (::unlink(encoded(path).constData()) != 0) {
         if (errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS)
@@ -516,11 +516,12 @@ bool onSameFileSystem(const QString& path, const QString& folder)
         && file.st_dev == target.st_dev;
 }
 
-bool onDifferentFileSystems(const QString& folder, const QString& otherFolder)
+FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder)
 {
     struct stat first, second;
-    return ::stat(encoded(folder).constData(), &first) == 0 && ::stat(encoded(otherFolder).constData(), &second) == 0
-        && first.st_dev != second.st_dev;
+    if (::stat(encoded(folder).constData(), &first) != 0 || ::stat(encoded(otherFolder).constData(), &second) != 0)
+        return FileSystemMatch::Unknown;
+    return first.st_dev == second.st_dev ? FileSystemMatch::Same : FileSystemMatch::Different;
 }
 
 bool isSameFile(const QString& a, const QString& b)

@@ -130,8 +130,9 @@ bool storesFatNamesOnly(const QString& folder);
 // carry a file from one to the other.
 bool onSameFileSystem(const QString& path, const QString& folder);
 
-// True when both folders exist and are on different file systems.
-bool onDifferentFileSystems(const QString& folder, const QString& otherFolder);
+// Whether two folders are on one file system; Unknown when either is missing.
+enum class FileSystemMatch { Same, Different, Unknown };
+FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder);
 
 // True when both paths name the same existing file.
 bool isSameFile(const QString& a, const QString& b);
