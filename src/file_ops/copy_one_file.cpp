@@ -46,6 +46,21 @@ qint16 changeLetterCase(const QString& path, const QString& destination)
     return error.failed() ? stopWith(error) : ResultValue::Proceed;
 }
 
+// A hidden copy beside the destination that cannot be placed goes at once,
+// not only at the next start.
+qint16 stopPlacing(const QString& hiddenCopy, const platform::FsError& error)
+{
+    if (!hiddenCopy.isEmpty())
+        platform::discardTemporaryFile(hiddenCopy);
+    return stopWith(error);
+}
+
+// Folders keep their file system during a run: a run's plan looks each up once.
+platform::FileSystemMatch fileSystemMatchOf(const QString& folder, const CopyJob& job, PlacementPlan* plan)
+{
+    return plan ? plan->fileSystemMatchOf(folder) : platform::compareFileSystems(folder, job.destinationFolder);
+}
+
 }  // namespace
 
 QString destinationClashMessage(const QString& destinationPath)
@@ -63,13 +78,13 @@ qint16 copyOneFile(const CopyJob& job)
         return ResultValue::Stop;
     }
     const QString destination = platform::joinPath(job.destinationFolder, job.newName);
-    const QString staged = platform::joinPath(job.stagingFolder, job.newName);
     const QString readPath = plan ? plan->readPathOf(job.sourcePath) : job.sourcePath;
     // Files that the preview showed replaced although their names differ in letter case.
     QStringList caseVariants = plan && job.overwrite ? plan->caseVariantsOf(destination) : QStringList();
 
     MovedSources* group = MovedSources::collecting();
-    bool destinationExists = platform::fileExists(destination);
+    const bool destinationMayBeTaken = !plan || plan->mayHoldFileAt(destination);
+    bool destinationExists = destinationMayBeTaken && platform::fileExists(destination);
     if ((destinationExists || !caseVariants.isEmpty()) && group) {
         // The file in the way may be a source still waiting to be deleted:
         // delete those first, as if each had gone right after its own copy.
@@ -90,15 +105,35 @@ qint16 copyOneFile(const CopyJob& job)
     // Within one file system a moved file is renamed into place: a rename
     // never leaves it in neither place, so nothing needs copying or flushing.
     // A source that cannot be deleted is copied, and stays, as across file systems.
-    const bool byRename = (job.deleteSource || setAside) && platform::onSameFileSystem(readPath, job.destinationFolder)
-        && MovedSources::isDeletable(readPath);
-    if (byRename && platform::isSameFile(readPath, destination))
+    const bool moving = job.deleteSource || setAside;
+    // "." names the folder also when it is the root.
+    const bool sourceOnDestinationFileSystem = moving
+        && fileSystemMatchOf(platform::joinPath(folderOf(readPath), QStringLiteral(".")), job, plan)
+            == platform::FileSystemMatch::Same;
+    const bool byRename = sourceOnDestinationFileSystem && MovedSources::isDeletable(readPath);
+    if (byRename && destinationMayBeTaken && platform::isSameFile(readPath, destination))
         return changeLetterCase(readPath, destination);
 
+    // Bound for another file system than the staging folder's (a USB stick, a
+    // share), a file is copied once, straight into a hidden file beside its
+    // destination.
+    const bool stagedBeside =
+        !byRename && fileSystemMatchOf(job.stagingFolder, job, plan) == platform::FileSystemMatch::Different;
+    const QString staged = stagedBeside ? platform::partPathBeside(destination)
+                                        : platform::joinPath(job.stagingFolder, job.newName);
     platform::FsError error;
+    if (stagedBeside) {
+        error = platform::noteTemporaryFile(staged);
+        if (error.failed())
+            return stopWith(error);
+    }
     if (!byRename) {
-        // A replaced file is gone for good: its successor must be on disk first.
-        error = platform::copyFile(readPath, staged, destinationExists || !caseVariants.isEmpty());
+        // A replaced file is gone for good: its successor must be on disk
+        // first. A moved source waits for its copy to be on disk anyway
+        // (MovedSources flushes a whole group at once); a copy across is
+        // flushed before it takes its name.
+        const bool replacing = destinationExists || !caseVariants.isEmpty();
+        error = platform::copyFile(readPath, staged, replacing || (stagedBeside && !job.deleteSource));
         if (error.failed())
             return stopWith(error);
     }
@@ -109,17 +144,31 @@ qint16 copyOneFile(const CopyJob& job)
         plan->markRead(job.sourcePath);
         error = plan->setAsideUnread(QStringList(caseVariants) << destination);
         if (error.failed())
-            return stopWith(error);
+            return stopPlacing(stagedBeside ? staged : QString(), error);
         destinationExists = destinationExists && platform::fileExists(destination);
         caseVariants = plan->caseVariantsOf(destination);
     }
 
     const QString placed = byRename ? readPath : staged;
     error = destinationExists ? platform::replaceFile(placed, destination) : platform::renameFile(placed, destination);
+    if (error.number == platform::ErrorNumber::FileAlreadyExists && !destinationExists
+        && platform::fileExists(destination)) {
+        // A file the plan could not foresee holds the name: as if found before copying.
+        if (!job.overwrite) {
+            if (!byRename)
+                platform::discardTemporaryFile(staged);
+            platform::showMessage(destinationClashMessage(destination));
+            return ResultValue::Stop;
+        }
+        // The staged copy is on the destination's file system.
+        error = byRename ? platform::FsError{} : platform::flushFileSystem(job.destinationFolder);
+        if (!error.failed())
+            error = platform::replaceFile(placed, destination);
+    }
     if (error.failed())
-        return stopWith(error);
+        return stopPlacing(stagedBeside ? staged : QString(), error);
     if (plan)
-        plan->markPlaced(job.sourcePath);
+        plan->markPlaced(job.sourcePath, destination);
 
     for (const QString& variant : caseVariants) {
         if (variant == job.sourcePath && job.deleteSource)
@@ -132,7 +181,7 @@ qint16 copyOneFile(const CopyJob& job)
     }
 
     // Copying a file onto itself leaves one file: it must stay.
-    if (byRename || (!job.deleteSource && !setAside) || platform::isSameFile(readPath, destination))
+    if (byRename || !moving || (sourceOnDestinationFileSystem && platform::isSameFile(readPath, destination)))
         return ResultValue::Proceed;
     return group ? group->add(readPath, job.destinationFolder)
                  : MovedSources::deleteNow(readPath, job.destinationFolder);

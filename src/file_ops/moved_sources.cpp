@@ -39,9 +39,10 @@ qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFo
 {
     if (waiting_.isEmpty())
         sinceFirst_.start();
-    waiting_.append(Source{sourcePath, destinationFolder});
+    const bool deletable = isDeletable(sourcePath);
+    waiting_.append(Source{sourcePath, destinationFolder, deletable});
     // A source that cannot be deleted is reported at its own file, as when deleted alone.
-    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !isDeletable(sourcePath))
+    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !deletable)
         return finish();
     return ResultValue::Proceed;
 }
@@ -55,7 +56,7 @@ qint16 MovedSources::finish()
 
 qint16 MovedSources::deleteNow(const QString& sourcePath, const QString& destinationFolder)
 {
-    return deleteOnceOnDisk({Source{sourcePath, destinationFolder}});
+    return deleteOnceOnDisk({Source{sourcePath, destinationFolder, isDeletable(sourcePath)}});
 }
 
 qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)
@@ -72,7 +73,7 @@ qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)
         flushed.insert(source.destinationFolder);
     }
     for (const Source& source : sources) {
-        const platform::FsError error = isDeletable(source.path)
+        const platform::FsError error = source.deletable
             ? platform::deleteFile(source.path)
             : platform::makeError(platform::ErrorNumber::PathFileAccess);
         if (error.number == platform::ErrorNumber::PathFileAccess) {

@@ -43,6 +43,7 @@ private:
     struct Source {
         QString path;
         QString destinationFolder;
+        bool deletable;  // isDeletable when its copy was placed
     };
     static qint16 deleteOnceOnDisk(const QVector<Source>& sources);
 

@@ -37,16 +37,20 @@ QString keptUnderMessage(const QString& originalPath, const QString& restoredPat
 
 PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
                              const QStringList& destinationEntries)
-    : outer_(current)
+    : destinationFolder_(destinationFolder), outer_(current)
 {
     current = this;
     QSet<QString> known;
-    for (const QString& entry : destinationEntries)
-        known.insert(platform::joinPath(destinationFolder, entry));
+    for (const QString& entry : destinationEntries) {
+        const QString path = platform::joinPath(destinationFolder, entry);
+        known.insert(path);
+        takenFoldedKeys_.insert(foldedKey(path));
+    }
     for (const PlannedCopy& copy : copies) {
         unread_.insert(copy.sourcePath);
         known.insert(copy.sourcePath);
         known.insert(copy.destinationPath);
+        takenFoldedKeys_.insert(foldedKey(copy.sourcePath));
     }
     for (const QString& path : known)
         pathsByFoldedKey_[foldedKey(path)].append(path);
@@ -87,9 +91,15 @@ void PlacementPlan::markRead(const QString& sourcePath)
     unread_.remove(sourcePath);
 }
 
-void PlacementPlan::markPlaced(const QString& sourcePath)
+void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destinationPath)
 {
     setAside_.remove(sourcePath);
+    takenFoldedKeys_.insert(foldedKey(destinationPath));
+}
+
+bool PlacementPlan::mayHoldFileAt(const QString& path) const
+{
+    return takenFoldedKeys_.contains(foldedKey(path));
 }
 
 platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
@@ -107,6 +117,14 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
         setAside_.insert(path, hidden);
     }
     return platform::FsError{};
+}
+
+platform::FileSystemMatch PlacementPlan::fileSystemMatchOf(const QString& folder)
+{
+    auto known = fileSystemMatches_.constFind(folder);
+    if (known == fileSystemMatches_.constEnd())
+        known = fileSystemMatches_.insert(folder, platform::compareFileSystems(folder, destinationFolder_));
+    return known.value();
 }
 
 void PlacementPlan::restoreSetAside()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/file_system.h"
 #include "platform/fs_error.h"
 
 #include <QHash>
@@ -44,13 +45,23 @@ public:
 
     // sourcePath has been read: its name may be taken from now on.
     void markRead(const QString& sourcePath);
-    // sourcePath's copy is placed: its set-aside file, if any, only waits to
-    // be deleted as the source of a move.
-    void markPlaced(const QString& sourcePath);
+    // sourcePath's copy is placed at destinationPath: its set-aside file, if
+    // any, only waits to be deleted as the source of a move.
+    void markPlaced(const QString& sourcePath, const QString& destinationPath);
+
+    // False when nothing was at path's name (in any letter case) before the
+    // run, nor is a source of the run, nor has been placed there since: only
+    // another program can have put a file there, which the placement, never
+    // replacing, finds out.
+    bool mayHoldFileAt(const QString& path) const;
 
     // Sets aside every source among paths that the run has still to read.
     // A read-only source is left where it is: replacing it is refused as always.
     platform::FsError setAsideUnread(const QStringList& paths);
+
+    // platform::compareFileSystems of folder and the destination folder,
+    // looked up once per folder in a run.
+    platform::FileSystemMatch fileSystemMatchOf(const QString& folder);
 
     // Gives every set-aside file whose copy was never placed a visible name
     // again: its own when free, else the first free "name (n).ext". Tells
@@ -63,6 +74,9 @@ private:
     QSet<QString> unread_;
     QHash<QString, QString> setAside_;  // source path -> set-aside path
     QHash<QString, QStringList> pathsByFoldedKey_;
+    QSet<QString> takenFoldedKeys_;
+    QString destinationFolder_;
+    QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
     PlacementPlan* outer_;
 };
 

@@ -161,10 +161,7 @@ bool isTemporaryName(const QString& name, const QString& suffix)
 // the target never holds a partial file.
 FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
 {
-    const QString temporary = joinPath(parentOf(to), TemporaryPrefix
-                                           + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16,
-                                                                      QLatin1Char('0'))
-                                           + PartSuffix);
+    const QString temporary = partPathBeside(to);
     FsError error = noteTemporaryFile(temporary);
     if (error.failed())
         return error;
@@ -229,7 +226,7 @@ FsError deleteFile(const QString& path)
     struct stat info;
     if (::lstat(encoded(path).constData(), &info) != 0)
         return errorFromErrno(errno, path);
-    if (S_ISDIR(info.st_mode) || isReadOnly(path))
+    if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
         return makeError(ErrorNumber::PathFileAccess);
     if (::unlink(encoded(path).constData()) != 0) {
         if (errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS)
@@ -344,9 +341,16 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk)
     if (S_ISDIR(info.st_mode))
         return makeError(ErrorNumber::PathFileAccess);
 
-    if (::unlink(encoded(to).constData()) != 0 && errno != ENOENT)
-        return errorFromErrno(errno, to);
-    FileDescriptor out(::open(encoded(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    // A staged file of an earlier run may still be there: only then is it removed.
+    const QByteArray target = encoded(to);
+    const auto create = [&target] { return ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); };
+    int created = create();
+    if (created < 0 && errno == EEXIST) {
+        if (::unlink(target.constData()) != 0)
+            return errorFromErrno(errno, to);
+        created = create();
+    }
+    FileDescriptor out(created);
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
@@ -362,7 +366,7 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk)
     if (::close(out.release()) != 0 && !error.failed())
         error = errorFromErrno(errno, to);
     if (error.failed())
-        ::unlink(encoded(to).constData());
+        ::unlink(target.constData());
     return error;
 }
 
@@ -390,6 +394,18 @@ FsError replaceFile(const QString& from, const QString& to)
     if (errno == EXDEV)
         return moveAcrossFileSystems(from, to, true);
     return placementError(errno, from, to);
+}
+
+QString partPathBeside(const QString& path)
+{
+    return joinPath(parentOf(path), TemporaryPrefix
+                        + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))
+                        + PartSuffix);
+}
+
+void discardTemporaryFile(const QString& temporary)
+{
+    ::unlink(encoded(temporary).constData());
 }
 
 void setPlacementAccount(const QString& accountPath)
@@ -498,6 +514,14 @@ bool onSameFileSystem(const QString& path, const QString& folder)
     struct stat file, target;
     return ::lstat(encoded(path).constData(), &file) == 0 && ::stat(encoded(folder).constData(), &target) == 0
         && file.st_dev == target.st_dev;
+}
+
+FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder)
+{
+    struct stat first, second;
+    if (::stat(encoded(folder).constData(), &first) != 0 || ::stat(encoded(otherFolder).constData(), &second) != 0)
+        return FileSystemMatch::Unknown;
+    return first.st_dev == second.st_dev ? FileSystemMatch::Same : FileSystemMatch::Different;
 }
 
 bool isSameFile(const QString& a, const QString& b)

@@ -90,6 +90,14 @@ FsError replaceFile(const QString& from, const QString& to);
 // An empty path keeps no account.
 void setPlacementAccount(const QString& accountPath);
 
+// A hidden ".velda-….part" name in the folder of path, for a file written
+// there before it is renamed to path.
+QString partPathBeside(const QString& path);
+
+// Removes a temporary file no longer wanted, read-only or not. One that
+// cannot be removed is settled at the next start.
+void discardTemporaryFile(const QString& temporary);
+
 // Notes a temporary file about to be made; a set-aside file with the path it
 // came from.
 FsError noteTemporaryFile(const QString& temporary, const QString& originalPath = QString());
@@ -121,6 +129,10 @@ bool storesFatNamesOnly(const QString& folder);
 // True when path and folder are on one file system, so that a rename can
 // carry a file from one to the other.
 bool onSameFileSystem(const QString& path, const QString& folder);
+
+// Whether two folders are on one file system; Unknown when either is missing.
+enum class FileSystemMatch { Same, Different, Unknown };
+FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder);
 
 // True when both paths name the same existing file.
 bool isSameFile(const QString& a, const QString& b);

@@ -1,5 +1,6 @@
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
+#include "file_ops/placement_plan.h"
 #include "platform/fault_injection.h"
 #include "platform/fs_error.h"
 #include "support/scripted_messages.h"
@@ -13,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/mount.h>
+#include <unistd.h>
 
 using platform::FileOperation;
 
@@ -138,5 +142,68 @@ TEST(MovedSources, AFailedFlushOrDeletionKeepsTheSourceAndIsReported)
         platform::clearInjectedFaults();
         EXPECT_EQ(messages.texts(), QStringList{c.message});
         EXPECT_TRUE(t.exists("src/a.txt"));
+    }
+}
+
+// Onto another file system than the staging folder's, a file is copied once,
+// beside its destination: nothing is left in TEMP nor half-made in the
+// destination, whatever the outcome.
+TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
+{
+    const struct {
+        const char* what;
+        bool move;
+        std::function<void(TempTree&)> prepare;
+        QString message;
+        QStringList destinationAfter;
+    } cases[] = {
+        {"copy", false, {}, "", {"b.txt"}},
+        {"move", true, {}, "", {"b.txt"}},
+        {"disk full", true, inject(FileOperation::Copy, 61, "a.txt"), error(61), {}},
+        {"placement fails", true, inject(FileOperation::Rename, 57), error(57), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree t;
+        const QString stick = t.makeFolder("stick");
+        if (::geteuid() != 0 || ::mount("tmpfs", stick.toLocal8Bit().constData(), "tmpfs", 0, "size=4m") != 0)
+            GTEST_SKIP() << "no tmpfs mount possible here";
+        const QString source = t.writeFile("src/a.txt", Content);
+        t.makeFolder("TEMP");
+        if (c.prepare)
+            c.prepare(t);
+        ScriptedMessages messages;
+        EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", stick, t.path("TEMP"), c.move, false}),
+                  c.message.isEmpty() ? 0 : 9);
+        platform::clearInjectedFaults();
+        EXPECT_EQ(messages.texts().join('\n'), c.message);
+        EXPECT_EQ(t.names("stick"), c.destinationAfter);
+        EXPECT_EQ(t.names("TEMP"), QStringList());
+        EXPECT_EQ(t.exists("src/a.txt"), !c.message.isEmpty() || !c.move);
+        EXPECT_EQ(t.exists("stick/b.txt") ? t.readFile("stick/b.txt") : "none", c.destinationAfter.isEmpty() ? "none" : Content);
+        ::umount(stick.toLocal8Bit().constData());
+    }
+}
+
+// A file the run's plan did not foresee at the new name (made meanwhile, or
+// listed under another pattern) is met as if found before copying.
+TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
+{
+    const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/dst/b.txt のコピーはできませんでした。");
+    for (const bool overwrite : {false, true}) {
+        SCOPED_TRACE(overwrite ? "overwrite" : "no overwrite");
+        TempTree t;
+        const QString source = t.writeFile("src/a.txt", Content);
+        t.makeFolder("TEMP");
+        const QString destination = t.makeFolder("dst") + "/b.txt";
+        FileOps::PlacementPlan plan({{source, destination}}, t.path("dst"), {});
+        t.writeFile("dst/b.txt", "unforeseen");
+        ScriptedMessages messages;
+        EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", t.path("dst"), t.path("TEMP"), false, overwrite}),
+                  overwrite ? 0 : 9);
+        EXPECT_EQ(messages.texts().join('\n'), overwrite ? QString() : QString(clash).replace("<root>", t.root()));
+        EXPECT_EQ(t.readFile("dst/b.txt"), overwrite ? Content : "unforeseen");
+        EXPECT_EQ(t.names("TEMP"), QStringList());
+        EXPECT_EQ(t.names("dst"), QStringList{"b.txt"});
     }
 }
