@@ -40,20 +40,25 @@ PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& 
     : destinationFolder_(destinationFolder), outer_(current)
 {
     current = this;
-    QSet<QString> known;
+    QSet<QString> known, taken;
     for (const QString& entry : destinationEntries) {
         const QString path = platform::joinPath(destinationFolder, entry);
         known.insert(path);
-        takenFoldedKeys_.insert(foldedKey(path));
+        taken.insert(path);
     }
     for (const PlannedCopy& copy : copies) {
         unread_.insert(copy.sourcePath);
         known.insert(copy.sourcePath);
         known.insert(copy.destinationPath);
-        takenFoldedKeys_.insert(foldedKey(copy.sourcePath));
+        taken.insert(copy.sourcePath);
     }
-    for (const QString& path : known)
-        pathsByFoldedKey_[foldedKey(path)].append(path);
+    // One string per key, shared by both tables: a run may hold tens of thousands.
+    for (const QString& path : known) {
+        const QString key = foldedKey(path);
+        pathsByFoldedKey_[key].append(path);
+        if (taken.contains(path))
+            takenFoldedKeys_.insert(key);
+    }
 }
 
 PlacementPlan::~PlacementPlan()
@@ -94,7 +99,8 @@ void PlacementPlan::markRead(const QString& sourcePath)
 void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destinationPath)
 {
     setAside_.remove(sourcePath);
-    takenFoldedKeys_.insert(foldedKey(destinationPath));
+    const auto known = pathsByFoldedKey_.constFind(foldedKey(destinationPath));
+    takenFoldedKeys_.insert(known != pathsByFoldedKey_.constEnd() ? known.key() : foldedKey(destinationPath));
 }
 
 bool PlacementPlan::mayHoldFileAt(const QString& path) const
