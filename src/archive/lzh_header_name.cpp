@@ -1,5 +1,7 @@
 #include "archive/lzh_header_name.h"
 
+#include "archive/little_endian.h"
+
 namespace LzhHeaderName {
 
 namespace {
@@ -9,14 +11,6 @@ constexpr char FileNameHeader = 0x01;
 constexpr char FolderHeader = 0x02;
 constexpr char CodePageHeader = 0x46;
 constexpr quint32 Utf8CodePage = 65001;
-
-quint32 littleEndian(const QByteArray& bytes, int at, int size)
-{
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | quint8(bytes.at(at + i));
-    return value;
-}
 
 QByteArray withSlashes(QByteArray bytes)
 {

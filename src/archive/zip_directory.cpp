@@ -1,5 +1,6 @@
 #include "archive/zip_directory.h"
 
+#include "archive/little_endian.h"
 #include "platform/file_name_codec.h"
 
 #include <QByteArray>
@@ -21,14 +22,6 @@ constexpr int EndSize = 22;
 constexpr int LocatorSize = 20;
 constexpr int EntrySize = 46;
 constexpr qint64 MaxTail = EndSize + 0xFFFF;  // the end record and the longest comment
-
-quint64 littleEndian(const QByteArray& bytes, qint64 at, int size)
-{
-    quint64 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | quint8(bytes.at(at + i));
-    return value;
-}
 
 bool readAt(QFile& file, qint64 offset, qint64 size, QByteArray& bytes)
 {
