@@ -146,7 +146,9 @@ qint16 copyOneFile(const CopyJob& job)
         if (error.failed())
             return stopPlacing(stagedBeside ? staged : QString(), error);
         destinationExists = destinationExists && platform::fileExists(destination);
-        caseVariants = plan->caseVariantsOf(destination);
+        // Without overwriting, the preview let no other spelling of the name be replaced.
+        if (job.overwrite)
+            caseVariants = plan->caseVariantsOf(destination);
     }
 
     const QString placed = byRename ? readPath : staged;

@@ -207,3 +207,18 @@ TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
         EXPECT_EQ(t.names("dst"), QStringList{"b.txt"});
     }
 }
+
+// A copy under another spelling of its own name, the source listed under
+// another pattern than the destination list shows, replaces nothing unless
+// overwriting.
+TEST(CopyOneFile, WithoutOverwritingAnotherSpellingOfTheNameStays)
+{
+    TempTree t;
+    const QString source = t.writeFile("d/a.txt", Content);
+    t.makeFolder("TEMP");
+    FileOps::PlacementPlan plan({{source, t.path("d/A.TXT")}}, t.path("d"), {});
+    ScriptedMessages messages;
+    EXPECT_EQ(FileOps::copyOneFile({source, "A.TXT", t.path("d"), t.path("TEMP"), false, false}), 0);
+    EXPECT_EQ(t.names("d"), (QStringList{"A.TXT", "a.txt"}));
+    EXPECT_EQ(t.readFile("d/a.txt"), Content);
+}
