@@ -40,24 +40,13 @@ PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& 
     : destinationFolder_(destinationFolder), outer_(current)
 {
     current = this;
-    QSet<QString> known, taken;
-    for (const QString& entry : destinationEntries) {
-        const QString path = platform::joinPath(destinationFolder, entry);
-        known.insert(path);
-        taken.insert(path);
-    }
+    unread_.reserve(copies.size());
+    for (const QString& entry : destinationEntries)
+        know(platform::joinPath(destinationFolder, entry), true);
     for (const PlannedCopy& copy : copies) {
         unread_.insert(copy.sourcePath);
-        known.insert(copy.sourcePath);
-        known.insert(copy.destinationPath);
-        taken.insert(copy.sourcePath);
-    }
-    // One string per key, shared by both tables: a run may hold tens of thousands.
-    for (const QString& path : known) {
-        const QString key = foldedKey(path);
-        pathsByFoldedKey_[key].append(path);
-        if (taken.contains(path))
-            takenFoldedKeys_.insert(key);
+        know(copy.sourcePath, true);
+        know(copy.destinationPath, false);
     }
 }
 
@@ -71,9 +60,25 @@ PlacementPlan* PlacementPlan::active()
     return current;
 }
 
-QString PlacementPlan::foldedKey(const QString& path)
+void PlacementPlan::know(const QString& path, bool mayHoldFile)
 {
-    return folderOf(path) + nameOf(path).toCaseFolded();
+    KnownNames& names = knownNames_[folderOf(path)];
+    const QString name = nameOf(path);
+    const QString folded = name.toCaseFolded();
+    auto spelling = names.spellings.constFind(folded);
+    while (spelling != names.spellings.cend() && spelling.key() == folded && spelling.value() != name)
+        ++spelling;
+    if (spelling == names.spellings.cend() || spelling.key() != folded)
+        spelling = names.spellings.insert(folded, name);
+    // The folded name is kept once, shared by both tables: a run may hold tens of thousands.
+    if (mayHoldFile)
+        names.mayHoldFile.insert(spelling.key());
+}
+
+const PlacementPlan::KnownNames* PlacementPlan::knownNamesIn(const QString& folder) const
+{
+    const auto names = knownNames_.constFind(folder);
+    return names == knownNames_.cend() ? nullptr : &names.value();
 }
 
 QString PlacementPlan::readPathOf(const QString& sourcePath) const
@@ -84,9 +89,15 @@ QString PlacementPlan::readPathOf(const QString& sourcePath) const
 QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
 {
     QStringList variants;
-    for (const QString& path : pathsByFoldedKey_.value(foldedKey(destinationPath))) {
-        if (path != destinationPath && platform::fileExists(path))
-            variants.append(path);
+    const QString folder = folderOf(destinationPath);
+    const KnownNames* names = knownNamesIn(folder);
+    if (!names)
+        return variants;
+    const QString name = nameOf(destinationPath);
+    const auto spellings = names->spellings.values(name.toCaseFolded());
+    for (const QString& spelling : spellings) {
+        if (spelling != name && platform::fileExists(folder + spelling))
+            variants.append(folder + spelling);
     }
     return variants;
 }
@@ -99,13 +110,13 @@ void PlacementPlan::markRead(const QString& sourcePath)
 void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destinationPath)
 {
     setAside_.remove(sourcePath);
-    const auto known = pathsByFoldedKey_.constFind(foldedKey(destinationPath));
-    takenFoldedKeys_.insert(known != pathsByFoldedKey_.constEnd() ? known.key() : foldedKey(destinationPath));
+    know(destinationPath, true);
 }
 
 bool PlacementPlan::mayHoldFileAt(const QString& path) const
 {
-    return takenFoldedKeys_.contains(foldedKey(path));
+    const KnownNames* names = knownNamesIn(folderOf(path));
+    return names && names->mayHoldFile.contains(nameOf(path).toCaseFolded());
 }
 
 platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)

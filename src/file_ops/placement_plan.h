@@ -69,12 +69,17 @@ public:
     void restoreSetAside();
 
 private:
-    static QString foldedKey(const QString& path);
+    // The names the run knows of in one folder, by their case-folded form.
+    struct KnownNames {
+        QMultiHash<QString, QString> spellings;  // folded name -> names as spelt
+        QSet<QString> mayHoldFile;               // folded names
+    };
+    void know(const QString& path, bool mayHoldFile);
+    const KnownNames* knownNamesIn(const QString& folder) const;
 
     QSet<QString> unread_;
     QHash<QString, QString> setAside_;  // source path -> set-aside path
-    QHash<QString, QStringList> pathsByFoldedKey_;
-    QSet<QString> takenFoldedKeys_;
+    QHash<QString, KnownNames> knownNames_;  // folder, ending in "/" -> its names
     QString destinationFolder_;
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
     PlacementPlan* outer_;
