@@ -16,11 +16,6 @@ QString folderOf(const QString& path)
     return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
-QString nameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
 }  // namespace
 
 QString setAsidePathFor(const QString& path)
@@ -37,16 +32,20 @@ QString keptUnderMessage(const QString& originalPath, const QString& restoredPat
 
 PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
                              const QStringList& destinationEntries)
-    : destinationFolder_(destinationFolder), outer_(current)
+    : destinationFolder_(destinationFolder), destinationPrefix_(platform::joinPath(destinationFolder, QString())),
+      outer_(current)
 {
     current = this;
-    unread_.reserve(copies.size());
+    spellings_.reserve(destinationEntries.size() + copies.size());
+    mayHoldFile_.reserve(destinationEntries.size() + copies.size());
     for (const QString& entry : destinationEntries)
-        know(platform::joinPath(destinationFolder, entry), true);
+        know(entry, true);
     for (const PlannedCopy& copy : copies) {
-        unread_.insert(copy.sourcePath);
-        know(copy.sourcePath, true);
-        know(copy.destinationPath, false);
+        const QString name = nameInDestination(copy.sourcePath);
+        if (!name.isNull()) {
+            unread_.insert(copy.sourcePath);
+            know(name, true);
+        }
     }
 }
 
@@ -60,25 +59,24 @@ PlacementPlan* PlacementPlan::active()
     return current;
 }
 
-void PlacementPlan::know(const QString& path, bool mayHoldFile)
+QString PlacementPlan::nameInDestination(const QString& path) const
 {
-    KnownNames& names = knownNames_[folderOf(path)];
-    const QString name = nameOf(path);
-    const QString folded = name.toCaseFolded();
-    auto spelling = names.spellings.constFind(folded);
-    while (spelling != names.spellings.cend() && spelling.key() == folded && spelling.value() != name)
-        ++spelling;
-    if (spelling == names.spellings.cend() || spelling.key() != folded)
-        spelling = names.spellings.insert(folded, name);
-    // The folded name is kept once, shared by both tables: a run may hold tens of thousands.
-    if (mayHoldFile)
-        names.mayHoldFile.insert(spelling.key());
+    if (!path.startsWith(destinationPrefix_) || path.indexOf(QLatin1Char('/'), destinationPrefix_.size()) >= 0)
+        return QString();
+    return path.mid(destinationPrefix_.size());
 }
 
-const PlacementPlan::KnownNames* PlacementPlan::knownNamesIn(const QString& folder) const
+void PlacementPlan::know(const QString& name, bool mayHoldFile)
 {
-    const auto names = knownNames_.constFind(folder);
-    return names == knownNames_.cend() ? nullptr : &names.value();
+    const QString folded = name.toCaseFolded();
+    auto spelling = spellings_.constFind(folded);
+    while (spelling != spellings_.cend() && spelling.key() == folded && spelling.value() != name)
+        ++spelling;
+    if (spelling == spellings_.cend() || spelling.key() != folded)
+        spelling = spellings_.insert(folded, name);
+    // The folded name is kept once, shared by both tables: a run may hold tens of thousands.
+    if (mayHoldFile)
+        mayHoldFile_.insert(spelling.key());
 }
 
 QString PlacementPlan::readPathOf(const QString& sourcePath) const
@@ -89,15 +87,14 @@ QString PlacementPlan::readPathOf(const QString& sourcePath) const
 QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
 {
     QStringList variants;
-    const QString folder = folderOf(destinationPath);
-    const KnownNames* names = knownNamesIn(folder);
-    if (!names)
+    const QString name = nameInDestination(destinationPath);
+    if (name.isNull())
         return variants;
-    const QString name = nameOf(destinationPath);
-    const auto spellings = names->spellings.values(name.toCaseFolded());
+    const auto spellings = spellings_.values(name.toCaseFolded());
     for (const QString& spelling : spellings) {
-        if (spelling != name && platform::fileExists(folder + spelling))
-            variants.append(folder + spelling);
+        const QString path = destinationPrefix_ + spelling;
+        if (spelling != name && platform::fileExists(path))
+            variants.append(path);
     }
     return variants;
 }
@@ -110,13 +107,15 @@ void PlacementPlan::markRead(const QString& sourcePath)
 void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destinationPath)
 {
     setAside_.remove(sourcePath);
-    know(destinationPath, true);
+    const QString name = nameInDestination(destinationPath);
+    if (!name.isNull())
+        know(name, true);
 }
 
 bool PlacementPlan::mayHoldFileAt(const QString& path) const
 {
-    const KnownNames* names = knownNamesIn(folderOf(path));
-    return names && names->mayHoldFile.contains(nameOf(path).toCaseFolded());
+    const QString name = nameInDestination(path);
+    return !name.isNull() && mayHoldFile_.contains(name.toCaseFolded());
 }
 
 platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)

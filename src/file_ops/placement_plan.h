@@ -69,18 +69,18 @@ public:
     void restoreSetAside();
 
 private:
-    // The names the run knows of in one folder, by their case-folded form.
-    struct KnownNames {
-        QMultiHash<QString, QString> spellings;  // folded name -> names as spelt
-        QSet<QString> mayHoldFile;               // folded names
-    };
-    void know(const QString& path, bool mayHoldFile);
-    const KnownNames* knownNamesIn(const QString& folder) const;
+    // The name of path when it lies directly in the destination folder, else a null string.
+    QString nameInDestination(const QString& path) const;
+    void know(const QString& name, bool mayHoldFile);
 
-    QSet<QString> unread_;
+    // Placements only meet names of the destination folder: the plan keeps
+    // only those, by their case-folded form.
+    QSet<QString> unread_;  // sources in the destination folder not read yet
     QHash<QString, QString> setAside_;  // source path -> set-aside path
-    QHash<QString, KnownNames> knownNames_;  // folder, ending in "/" -> its names
+    QMultiHash<QString, QString> spellings_;  // folded name -> names as spelt
+    QSet<QString> mayHoldFile_;  // folded names
     QString destinationFolder_;
+    QString destinationPrefix_;  // the destination folder ending in "/"
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
     PlacementPlan* outer_;
 };
