@@ -16,13 +16,11 @@ namespace {
 
 constexpr qint16 PrefixField = 3;
 
-// Fills the preview with the new names of the files of folder, and the plan
-// with where each goes. False when the run must end: a name that cannot be
-// used, or a clash while overwriting is off.
-bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files, const QString& folder,
-                  const TargetNameCheck& check, bool overwrite, QVector<PlannedCopy>& plan)
+// Fills the preview with the new names of files. False when the run must
+// end: a name that cannot be used, or a clash while overwriting is off.
+bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files,
+                  const TargetNameCheck& check, bool overwrite)
 {
-    const QString destinationFolder = window.destinationFolder();
     for (const QString& file : files) {
         const QString newName = window.targetName(file);
         if (!check.isUsable(newName)) {
@@ -37,21 +35,19 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
                                   + QStringLiteral("  のコピーできません。"));
             return false;
         }
-        plan.append(PlannedCopy{platform::joinPath(folder, file), platform::joinPath(destinationFolder, newName)});
     }
     return true;
 }
 
-// False when the run must end; plan then holds what the confirmed preview showed.
-bool previewPass(BatchCopyWindow& window, const QStringList& destinationFiles, QVector<PlannedCopy>& plan)
+// False when the run must end.
+bool previewPass(BatchCopyWindow& window, const QStringList& destinationFiles)
 {
     BatchPreview preview(destinationFiles);
     const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
     window.restartSerialNumbers();
-    if (!previewNames(window, preview, window.selectedSourceFiles(), window.sourceFolder(), check, overwrite, plan)
-        || !previewNames(window, preview, window.selectedExtractedFiles(), window.extractedFolder(), check, overwrite,
-                         plan))
+    if (!previewNames(window, preview, window.selectedSourceFiles(), check, overwrite)
+        || !previewNames(window, preview, window.selectedExtractedFiles(), check, overwrite))
         return false;
     window.showPreview(preview.entries(), preview.markedRows());
     const bool confirmed = platform::askYesNo(QStringLiteral("コピー結果を確認して下さい。実行しますか？"));
@@ -89,8 +85,7 @@ QVector<qint64> sizesOf(const QStringList& files, qint64& total, SizeOf sizeOf)
     return sizes;
 }
 
-QString copyPass(BatchCopyWindow& window, const QVector<PlannedCopy>& plannedCopies,
-                 const QStringList& destinationFiles)
+QString copyPass(BatchCopyWindow& window, const QStringList& destinationFiles)
 {
     const QStringList sources = window.selectedSourceFiles();
     const QStringList extracted = window.selectedExtractedFiles();
@@ -100,7 +95,9 @@ QString copyPass(BatchCopyWindow& window, const QVector<PlannedCopy>& plannedCop
     const QVector<qint64> extractedSizes =
         sizesOf(extracted, totalBytes, [&window](const QString& file) { return window.extractedFileSize(file); });
     ProgressPacer pacer;
-    PlacementPlan plan(plannedCopies, window.destinationFolder(), destinationFiles);
+    PlacementPlan plan(window.destinationFolder(), destinationFiles);
+    plan.addSources(window.sourceFolder(), sources);
+    plan.addSources(window.extractedFolder(), extracted);
     MovedSources movedSources;
     RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
     window.restartSerialNumbers();
@@ -139,8 +136,7 @@ QString runBatchCopy(BatchCopyWindow& window)
         window.selectAllSourceFiles();
     }
     const QStringList destinationFiles = window.destinationFiles();
-    QVector<PlannedCopy> plan;
-    return previewPass(window, destinationFiles, plan) ? copyPass(window, plan, destinationFiles) : QString();
+    return previewPass(window, destinationFiles) ? copyPass(window, destinationFiles) : QString();
 }
 
 void pressCopy(CopyButtonWindow& window)

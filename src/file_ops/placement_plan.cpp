@@ -30,23 +30,13 @@ QString keptUnderMessage(const QString& originalPath, const QString& restoredPat
         + QStringLiteral("  として残しました。");
 }
 
-PlacementPlan::PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
-                             const QStringList& destinationEntries)
+PlacementPlan::PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries)
     : destinationFolder_(destinationFolder), destinationPrefix_(platform::joinPath(destinationFolder, QString())),
       outer_(current)
 {
     current = this;
-    spellings_.reserve(destinationEntries.size() + copies.size());
-    mayHoldFile_.reserve(destinationEntries.size() + copies.size());
     for (const QString& entry : destinationEntries)
         know(entry, true);
-    for (const PlannedCopy& copy : copies) {
-        const QString name = nameInDestination(copy.sourcePath);
-        if (!name.isNull()) {
-            unread_.insert(copy.sourcePath);
-            know(name, true);
-        }
-    }
 }
 
 PlacementPlan::~PlacementPlan()
@@ -57,6 +47,18 @@ PlacementPlan::~PlacementPlan()
 PlacementPlan* PlacementPlan::active()
 {
     return current;
+}
+
+void PlacementPlan::addSources(const QString& folder, const QStringList& names)
+{
+    // Sources elsewhere never lie in the way of a placement.
+    if (platform::joinPath(folder, QString()) != destinationPrefix_)
+        return;
+    unread_.reserve(unread_.size() + names.size());
+    for (const QString& name : names) {
+        unread_.insert(destinationPrefix_ + name);
+        know(name, true);
+    }
 }
 
 QString PlacementPlan::nameInDestination(const QString& path) const

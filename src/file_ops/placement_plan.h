@@ -7,15 +7,8 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QVector>
 
 namespace FileOps {
-
-// One file of a run: where it is read and where its copy goes.
-struct PlannedCopy {
-    QString sourcePath;
-    QString destinationPath;
-};
 
 // A run whose new names meet its own sources (renumbering in place, chains,
 // cycles, swaps, names differing only in letter case) must still end as its
@@ -27,13 +20,15 @@ struct PlannedCopy {
 class PlacementPlan {
 public:
     // destinationEntries: the files of destinationFolder before the run.
-    PlacementPlan(const QVector<PlannedCopy>& copies, const QString& destinationFolder,
-                  const QStringList& destinationEntries);
+    PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries);
     ~PlacementPlan();
     PlacementPlan(const PlacementPlan&) = delete;
     PlacementPlan& operator=(const PlacementPlan&) = delete;
 
     static PlacementPlan* active();
+
+    // The files of folder that the run reads.
+    void addSources(const QString& folder, const QStringList& names);
 
     // Where the data of sourcePath is now: the source itself or its set-aside file.
     QString readPathOf(const QString& sourcePath) const;

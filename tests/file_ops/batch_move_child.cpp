@@ -23,17 +23,15 @@ int main(int argc, char** argv)
     auto newName = [inPlace](int i, const QString& name) {
         return inPlace ? QString::asprintf("f%03d.bin", i + 1) : "moved_" + name;
     };
-    QVector<FileOps::PlannedCopy> copies;
-    for (int i = 0; i < names.size(); ++i)
-        copies.append({arguments.at(0) + '/' + names.at(i), arguments.at(1) + '/' + newName(i, names.at(i))});
     if (inPlace)
         platform::setPlacementAccount(arguments.at(3));
-    FileOps::PlacementPlan plan(copies, arguments.at(1), QDir(arguments.at(1)).entryList(QDir::Files));
+    FileOps::PlacementPlan plan(arguments.at(1), QDir(arguments.at(1)).entryList(QDir::Files));
+    plan.addSources(arguments.at(0), names);
     FileOps::MovedSources group(25, 100);
     for (int i = 0; i < names.size(); ++i) {
         std::puts("copying");
         std::fflush(stdout);
-        if (FileOps::copyOneFile({copies.at(i).sourcePath, newName(i, names.at(i)), arguments.at(1), arguments.at(2),
+        if (FileOps::copyOneFile({arguments.at(0) + '/' + names.at(i), newName(i, names.at(i)), arguments.at(1), arguments.at(2),
                                   true, inPlace}) > 0)
             return 1;
     }

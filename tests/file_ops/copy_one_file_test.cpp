@@ -196,7 +196,8 @@ TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
         const QString source = t.writeFile("src/a.txt", Content);
         t.makeFolder("TEMP");
         const QString destination = t.makeFolder("dst") + "/b.txt";
-        FileOps::PlacementPlan plan({{source, destination}}, t.path("dst"), {});
+        FileOps::PlacementPlan plan(t.path("dst"), {});
+        plan.addSources(t.path("src"), {"a.txt"});
         t.writeFile("dst/b.txt", "unforeseen");
         ScriptedMessages messages;
         EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", t.path("dst"), t.path("TEMP"), false, overwrite}),
@@ -216,7 +217,8 @@ TEST(CopyOneFile, WithoutOverwritingAnotherSpellingOfTheNameStays)
     TempTree t;
     const QString source = t.writeFile("d/a.txt", Content);
     t.makeFolder("TEMP");
-    FileOps::PlacementPlan plan({{source, t.path("d/A.TXT")}}, t.path("d"), {});
+    FileOps::PlacementPlan plan(t.path("d"), {});
+    plan.addSources(t.path("d"), {"a.txt"});
     ScriptedMessages messages;
     EXPECT_EQ(FileOps::copyOneFile({source, "A.TXT", t.path("d"), t.path("TEMP"), false, false}), 0);
     EXPECT_EQ(t.names("d"), (QStringList{"A.TXT", "a.txt"}));
