@@ -195,7 +195,7 @@ TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
         TempTree t;
         const QString source = t.writeFile("src/a.txt", Content);
         t.makeFolder("TEMP");
-        const QString destination = t.makeFolder("dst") + "/b.txt";
+        t.makeFolder("dst");
         FileOps::PlacementPlan plan(t.path("dst"), {});
         plan.addSources(t.path("src"), {"a.txt"});
         t.writeFile("dst/b.txt", "unforeseen");
