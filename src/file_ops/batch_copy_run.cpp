@@ -42,12 +42,14 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
 // False when the run must end.
 bool previewPass(BatchCopyWindow& window, const QStringList& destinationFiles)
 {
-    BatchPreview preview(destinationFiles);
+    const QStringList sources = window.selectedSourceFiles();
+    const QStringList extracted = window.selectedExtractedFiles();
+    BatchPreview preview(destinationFiles, int(sources.size() + extracted.size()));
     const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
     window.restartSerialNumbers();
-    if (!previewNames(window, preview, window.selectedSourceFiles(), check, overwrite)
-        || !previewNames(window, preview, window.selectedExtractedFiles(), check, overwrite))
+    if (!previewNames(window, preview, sources, check, overwrite)
+        || !previewNames(window, preview, extracted, check, overwrite))
         return false;
     window.showPreview(preview.entries(), preview.markedRows());
     const bool confirmed = platform::askYesNo(QStringLiteral("コピー結果を確認して下さい。実行しますか？"));
@@ -73,27 +75,16 @@ bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, RunProgress& progr
     return true;
 }
 
-template <class SizeOf>
-QVector<qint64> sizesOf(const QStringList& files, qint64& total, SizeOf sizeOf)
-{
-    QVector<qint64> sizes;
-    sizes.reserve(files.size());
-    for (const QString& file : files) {
-        sizes.append(sizeOf(file));
-        total += sizes.last();
-    }
-    return sizes;
-}
-
 QString copyPass(BatchCopyWindow& window, const QStringList& destinationFiles)
 {
     const QStringList sources = window.selectedSourceFiles();
     const QStringList extracted = window.selectedExtractedFiles();
+    const QVector<qint64> sourceSizes = platform::fileSizes(window.sourceFolder(), sources);
+    const QVector<qint64> extractedSizes = platform::fileSizes(window.extractedFolder(), extracted);
     qint64 totalBytes = 0;
-    const QVector<qint64> sourceSizes =
-        sizesOf(sources, totalBytes, [&window](const QString& file) { return window.sourceFileSize(file); });
-    const QVector<qint64> extractedSizes =
-        sizesOf(extracted, totalBytes, [&window](const QString& file) { return window.extractedFileSize(file); });
+    for (const QVector<qint64>* sizes : {&sourceSizes, &extractedSizes})
+        for (const qint64 size : *sizes)
+            totalBytes += size;
     ProgressPacer pacer;
     PlacementPlan plan(window.destinationFolder(), destinationFiles);
     plan.addSources(window.sourceFolder(), sources);

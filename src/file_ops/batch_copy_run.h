@@ -42,9 +42,6 @@ public:
     // Copy one file, fileName becoming the current file: 0 go on, above 0 stop.
     virtual qint16 copySourceFile(const QString& fileName) = 0;
     virtual qint16 copyExtractedFile(const QString& fileName) = 0;
-    // Sizes for the progress of the run; 0 when unknown.
-    virtual qint64 sourceFileSize(const QString& fileName) = 0;
-    virtual qint64 extractedFileSize(const QString& fileName) = 0;
     // The progress window of the copy pass, or nullptr.
     virtual RunProgressView* progressView() = 0;
 

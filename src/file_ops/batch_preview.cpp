@@ -2,10 +2,12 @@
 
 namespace FileOps {
 
-BatchPreview::BatchPreview(const QStringList& destinationFiles)
+BatchPreview::BatchPreview(const QStringList& destinationFiles, int newNameCount)
     : entries_(destinationFiles), marked_(destinationFiles.size(), false)
 {
-    firstRowByFoldedName_.reserve(destinationFiles.size());
+    entries_.reserve(destinationFiles.size() + newNameCount);
+    marked_.reserve(destinationFiles.size() + newNameCount);
+    firstRowByFoldedName_.reserve(destinationFiles.size() + newNameCount);
     // Iterated backwards so that of names alike the first one stays found.
     for (int row = int(entries_.size()) - 1; row >= 0; --row)
         firstRowByFoldedName_.insert(entries_.at(row).toCaseFolded(), row);

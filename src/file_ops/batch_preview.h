@@ -13,7 +13,8 @@ namespace FileOps {
 // same however long the list grows.
 class BatchPreview {
 public:
-    explicit BatchPreview(const QStringList& destinationFiles);
+    // newNameCount: how many names the run will add, for room made at once.
+    BatchPreview(const QStringList& destinationFiles, int newNameCount);
 
     // Marks newName where it already stands and gives back that row, or
     // appends and marks it and gives back -1.

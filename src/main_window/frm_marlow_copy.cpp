@@ -12,7 +12,6 @@
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
 
-#include <QFileInfo>
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
@@ -104,15 +103,6 @@ public:
     {
         form_.CurrentFileName = fileName;
         return notePlaced(form_.CopyOneExtractedFile());
-    }
-    qint64 sourceFileSize(const QString& fileName) override
-    {
-        return QFileInfo(platform::joinPath(form_.SourceFolder, fileName)).size();
-    }
-    qint64 extractedFileSize(const QString& fileName) override
-    {
-        const platform::FileListBox* list = form_.extractedFileList();
-        return list ? QFileInfo(platform::joinPath(list->path(), fileName)).size() : 0;
     }
     RunProgressView* progressView() override
     {

@@ -72,15 +72,19 @@ void FileListBox::appendEntries(const QStringList& names)
 
 void FileListBox::showEntries(const QVector<DirEntry>& entries)
 {
+    const QList<QListWidgetItem*> selected = selectedItems();
     QSet<QString> selectedNames;
-    for (const QListWidgetItem* item : selectedItems())
+    selectedNames.reserve(selected.size());
+    for (const QListWidgetItem* item : selected)
         selectedNames.insert(exactName(item));
 
     struct Row {
         QString shown;
         QString name;
+        QString folded;  // letter case aside, folded once rather than at every comparison
     };
     QVector<Row> rows;
+    rows.reserve(entries.size());
     for (const DirEntry& entry : entries) {
         if (!entry.isOrdinary() || entry.isDirectory)
             continue;
@@ -88,12 +92,11 @@ void FileListBox::showEntries(const QVector<DirEntry>& entries)
             continue;
         const QString shown = readableFileName(entry.name);
         if (matchesWildcard(shown, pattern_))
-            rows.append(Row{shown, entry.name});
+            rows.append(Row{shown, entry.name, shown.toCaseFolded()});
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        const int order = QString::compare(a.shown, b.shown, Qt::CaseInsensitive);
-        if (order != 0)
-            return order < 0;
+        if (a.folded != b.folded)
+            return a.folded < b.folded;
         return a.shown != b.shown ? a.shown < b.shown : a.name < b.name;
     });
 

@@ -291,6 +291,21 @@ bool fileExists(const QString& path)
     return S_ISREG(info.st_mode);
 }
 
+QVector<qint64> fileSizes(const QString& folder, const QStringList& names)
+{
+    QVector<qint64> sizes(names.size(), 0);
+    // Looked up from the folder once, not along the whole path for every name.
+    const FileDescriptor folderFd(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0)
+        return sizes;
+    for (int i = 0; i < names.size(); ++i) {
+        struct stat info;
+        if (::fstatat(folderFd.get(), encoded(names.at(i)).constData(), &info, 0) == 0 && S_ISREG(info.st_mode))
+            sizes[i] = info.st_size;
+    }
+    return sizes;
+}
+
 bool folderExists(const QString& path)
 {
     struct stat info;

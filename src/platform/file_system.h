@@ -54,6 +54,9 @@ FsError makeFolderPath(const QString& path);
 // True for an ordinary file: not hidden, not a system entry, not a folder.
 // A link to an ordinary file counts as one.
 bool fileExists(const QString& path);
+// The sizes of the files names of folder, links followed; 0 for one that is
+// missing or no file.
+QVector<qint64> fileSizes(const QString& folder, const QStringList& names);
 bool folderExists(const QString& path);
 // True when path itself is a symbolic link (a trailing separator is ignored).
 bool isLink(const QString& path);

@@ -1,6 +1,6 @@
 #include "platform/wildcard.h"
 
-#include <QStringList>
+#include <QStringView>
 
 namespace platform {
 
@@ -8,7 +8,7 @@ namespace {
 
 // Classic "*" and "?" matching, letter case ignored; iterative with one
 // backtrack point, so it stays linear-ish on long names.
-bool globMatch(const QString& name, const QString& pattern)
+bool globMatch(const QString& name, QStringView pattern)
 {
     int n = 0, p = 0, starP = -1, starN = 0;
     while (n < name.size()) {
@@ -32,12 +32,12 @@ bool globMatch(const QString& name, const QString& pattern)
     return p == pattern.size();
 }
 
-bool matchesOne(const QString& name, const QString& pattern)
+bool matchesOne(const QString& name, QStringView pattern)
 {
     if (globMatch(name, pattern))
         return true;
     if (pattern.endsWith(QLatin1String(".*")) && !name.contains(QLatin1Char('.')))
-        return globMatch(name, pattern.left(pattern.size() - 2));
+        return globMatch(name, pattern.chopped(2));
     return false;
 }
 
@@ -45,11 +45,16 @@ bool matchesOne(const QString& name, const QString& pattern)
 
 bool matchesWildcard(const QString& name, const QString& patternList)
 {
-    const QStringList patterns = patternList.split(QLatin1Char(';'));
-    for (const QString& raw : patterns) {
-        const QString pattern = raw.trimmed();
+    // Views, not copies: a folder of thousands of files is matched name by name.
+    const QStringView patterns(patternList);
+    for (qsizetype start = 0; start <= patterns.size();) {
+        qsizetype end = patterns.indexOf(QLatin1Char(';'), start);
+        if (end < 0)
+            end = patterns.size();
+        const QStringView pattern = patterns.mid(start, end - start).trimmed();
         if (!pattern.isEmpty() && matchesOne(name, pattern))
             return true;
+        start = end + 1;
     }
     return false;
 }

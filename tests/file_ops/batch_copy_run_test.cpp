@@ -48,8 +48,6 @@ public:
     void closePreview() override {}
     qint16 copySourceFile(const QString& fileName) override { return copy("d", fileName, move_); }
     qint16 copyExtractedFile(const QString& fileName) override { return copy("melt", fileName, false); }
-    qint64 sourceFileSize(const QString&) override { return 0; }
-    qint64 extractedFileSize(const QString&) override { return 0; }
     RunProgressView* progressView() override { return nullptr; }
     void setStatusLine(const QString&) override {}
     void showProgress() override {}

@@ -68,6 +68,7 @@ protected:
         ProgressWindow::setShownHookForTests(
             [this, filesDone, act](QWidget* window, const RunProgressFigures& figures) {
                 owner = window->parentWidget();
+                totalBytes = figures.totalBytes;
                 for (const QLabel* label : window->findChildren<QLabel*>())
                     shownTexts.append(label->text());
                 if (figures.filesDone == filesDone && !acted) {
@@ -79,6 +80,7 @@ protected:
     static QByteArray contentOf(int file) { return QByteArray(20000 + 997 * file, char('a' + file)); }
 
     QWidget* owner = nullptr;
+    qint64 totalBytes = 0;
     QStringList shownTexts;
     bool acted = false;
 };
@@ -106,6 +108,7 @@ TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
     EXPECT_EQ(messages.count(), 2);
     EXPECT_EQ(owner, &form);
     EXPECT_TRUE(shownTexts.contains(QStringLiteral("2 / 6 ファイル")));
+    EXPECT_EQ(totalBytes, 6 * 20000 + 997 * (1 + 2 + 3 + 4 + 5 + 6));
     EXPECT_TRUE(shownTexts.contains(QStringLiteral("ファイルを移動しています…")));
     EXPECT_EQ(tree.names("dst"), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt"}));
     EXPECT_EQ(tree.readFile("dst/keep.txt"), "keep");
