@@ -123,7 +123,13 @@ public:
         form_.fileList(1)->viewport()->repaint();
     }
     void refreshSourceList() override { form_.fileList(0)->refresh(); }
-    void refreshDestinationList() override { form_.fileList(1)->refresh(); }
+    void refreshDestinationList() override
+    {
+        // Every placed name shown, a reading that finds nothing else leaves the list as it is.
+        form_.fileList(1)->appendEntries(placedNames_);
+        placedNames_.clear();
+        form_.fileList(1)->refresh();
+    }
 
     void validateRules(qint16& focusField, qint16& status) override { form_.ValidateRules(focusField, status); }
     QString runBatchCopy() override { return FileOps::runBatchCopy(*this); }

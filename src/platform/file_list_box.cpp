@@ -72,12 +72,6 @@ void FileListBox::appendEntries(const QStringList& names)
 
 void FileListBox::showEntries(const QVector<DirEntry>& entries)
 {
-    const QList<QListWidgetItem*> selected = selectedItems();
-    QSet<QString> selectedNames;
-    selectedNames.reserve(selected.size());
-    for (const QListWidgetItem* item : selected)
-        selectedNames.insert(exactName(item));
-
     struct Row {
         QString shown;
         QString name;
@@ -99,6 +93,18 @@ void FileListBox::showEntries(const QVector<DirEntry>& entries)
             return a.folded < b.folded;
         return a.shown != b.shown ? a.shown < b.shown : a.name < b.name;
     });
+    // A folder read again unchanged keeps its rows, and their selection, as they stand.
+    bool unchanged = rows.size() == count();
+    for (int i = 0; unchanged && i < rows.size(); ++i)
+        unchanged = item(i)->text() == rows.at(i).shown && exactName(item(i)) == rows.at(i).name;
+    if (unchanged)
+        return;
+
+    const QList<QListWidgetItem*> selected = selectedItems();
+    QSet<QString> selectedNames;
+    selectedNames.reserve(selected.size());
+    for (const QListWidgetItem* item : selected)
+        selectedNames.insert(exactName(item));
 
     setUpdatesEnabled(false);
     clear();
