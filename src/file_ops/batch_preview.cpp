@@ -1,5 +1,7 @@
 #include "file_ops/batch_preview.h"
 
+#include "platform/folded_name.h"
+
 namespace FileOps {
 
 BatchPreview::BatchPreview(const QStringList& destinationFiles, int newNameCount)
@@ -10,12 +12,12 @@ BatchPreview::BatchPreview(const QStringList& destinationFiles, int newNameCount
     firstRowByFoldedName_.reserve(destinationFiles.size() + newNameCount);
     // Iterated backwards so that of names alike the first one stays found.
     for (int row = int(entries_.size()) - 1; row >= 0; --row)
-        firstRowByFoldedName_.insert(entries_.at(row).toCaseFolded(), row);
+        firstRowByFoldedName_.insert(platform::foldedName(entries_.at(row)), row);
 }
 
 int BatchPreview::add(const QString& newName)
 {
-    const QString folded = newName.toCaseFolded();
+    const QString folded = platform::foldedName(newName);
     const auto found = firstRowByFoldedName_.constFind(folded);
     if (found != firstRowByFoldedName_.constEnd()) {
         marked_[found.value()] = true;

@@ -1,6 +1,7 @@
 #include "file_ops/placement_plan.h"
 
 #include "platform/file_system.h"
+#include "platform/folded_name.h"
 #include "platform/message_box.h"
 
 #include <QRandomGenerator>
@@ -70,7 +71,7 @@ QString PlacementPlan::nameInDestination(const QString& path) const
 
 void PlacementPlan::know(const QString& name, bool mayHoldFile)
 {
-    const QString folded = name.toCaseFolded();
+    const QString folded = platform::foldedName(name);
     auto spelling = spellings_.constFind(folded);
     while (spelling != spellings_.cend() && spelling.key() == folded && spelling.value() != name)
         ++spelling;
@@ -92,7 +93,7 @@ QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
     const QString name = nameInDestination(destinationPath);
     if (name.isNull())
         return variants;
-    const auto spellings = spellings_.values(name.toCaseFolded());
+    const auto spellings = spellings_.values(platform::foldedName(name));
     for (const QString& spelling : spellings) {
         const QString path = destinationPrefix_ + spelling;
         if (spelling != name && platform::fileExists(path))
@@ -117,7 +118,7 @@ void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destina
 bool PlacementPlan::mayHoldFileAt(const QString& path) const
 {
     const QString name = nameInDestination(path);
-    return !name.isNull() && mayHoldFile_.contains(name.toCaseFolded());
+    return !name.isNull() && mayHoldFile_.contains(platform::foldedName(name));
 }
 
 platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)

@@ -1,6 +1,7 @@
 #include "platform/file_list_box.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/folded_name.h"
 #include "platform/file_system.h"
 #include "platform/wildcard.h"
 
@@ -86,11 +87,12 @@ void FileListBox::showEntries(const QVector<DirEntry>& entries)
             continue;
         const QString shown = readableFileName(entry.name);
         if (matchesWildcard(shown, pattern_))
-            rows.append(Row{shown, entry.name, shown.toCaseFolded()});
+            rows.append(Row{shown, entry.name, foldedName(shown)});
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        if (a.folded != b.folded)
-            return a.folded < b.folded;
+        const int order = a.folded.compare(b.folded);
+        if (order != 0)
+            return order < 0;
         return a.shown != b.shown ? a.shown < b.shown : a.name < b.name;
     });
     // A folder read again unchanged keeps its rows, and their selection, as they stand.

@@ -2,6 +2,7 @@ list(APPEND VELDA_CORE_SOURCES
   platform/fault_injection.cpp
   platform/file_name_codec.cpp
   platform/file_system.cpp
+  platform/folded_name.cpp
   platform/folder_handle.cpp
   platform/fs_error.cpp
   platform/message_box.cpp

@@ -1,3 +1,4 @@
+#include "platform/folded_name.h"
 #include "platform/wildcard.h"
 
 #include <gtest/gtest.h>
@@ -15,4 +16,11 @@ TEST(Wildcard, MatchesAsTheFileDialogsDo)
     for (const auto& c : cases)
         EXPECT_EQ(matchesWildcard(QString::fromUtf8(c.name), QString::fromUtf8(c.pattern)), c.matches)
             << c.name << " " << c.pattern;
+}
+
+// Folding agrees with Qt's own for ASCII and for every other name.
+TEST(FoldedName, FoldsAsQtDoes)
+{
+    for (const char* name : {"Photo_00001.JPG", "already folded", "[Z]@`{A}", "Ärger.TXT", "ＡＢＣ写真.JPG", "Straße"})
+        EXPECT_EQ(platform::foldedName(QString::fromUtf8(name)), QString::fromUtf8(name).toCaseFolded()) << name;
 }
