@@ -146,8 +146,9 @@ qint16 copyOneFile(const CopyJob& job)
         if (error.failed())
             return stopPlacing(stagedBeside ? staged : QString(), error);
         destinationExists = destinationExists && platform::fileExists(destination);
-        // Without overwriting, the preview let no other spelling of the name be replaced.
-        if (job.overwrite)
+        // Setting aside can only have taken some away. Without overwriting
+        // there are none: the preview let no other spelling be replaced.
+        if (!caseVariants.isEmpty())
             caseVariants = plan->caseVariantsOf(destination);
     }
 

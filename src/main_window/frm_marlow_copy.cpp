@@ -60,7 +60,12 @@ public:
     {
         form_.fileList(1)->refresh();
         const QStringList names = form_.fileList(1)->entries();
-        listedNames_ = QSet<QString>(names.cbegin(), names.cend());
+        listedNames_.clear();
+        // Room for every name the run may place as well.
+        listedNames_.reserve(names.size() + form_.fileList(0)->selectedCount()
+                             + (form_.extractedFileList() ? form_.extractedFileList()->selectedCount() : 0));
+        for (const QString& name : names)
+            listedNames_.insert(name);
         return names;
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }

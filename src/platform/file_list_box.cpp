@@ -61,14 +61,20 @@ void FileListBox::refresh()
 
 void FileListBox::appendEntries(const QStringList& names)
 {
+    QStringList shownNames, exactNames;
     for (const QString& name : names) {
         const QString shown = readableFileName(name);
-        if (name.startsWith(QLatin1Char('.')) || !matchesWildcard(shown, pattern_))
-            continue;
-        addItem(shown);
-        if (name != shown)
-            item(count() - 1)->setData(NameRole, name);
+        if (!name.startsWith(QLatin1Char('.')) && matchesWildcard(shown, pattern_)) {
+            shownNames.append(shown);
+            exactNames.append(name);
+        }
     }
+    // Added at once: one change of the list, not one per name.
+    const int first = count();
+    addItems(shownNames);
+    for (int i = 0; i < exactNames.size(); ++i)
+        if (exactNames.at(i) != shownNames.at(i))
+            item(first + i)->setData(NameRole, exactNames.at(i));
 }
 
 void FileListBox::showEntries(const QVector<DirEntry>& entries)
