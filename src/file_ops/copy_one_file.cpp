@@ -110,7 +110,7 @@ qint16 copyOneFile(const CopyJob& job)
     const bool sourceOnDestinationFileSystem = moving
         && fileSystemMatchOf(platform::joinPath(folderOf(readPath), QStringLiteral(".")), job, plan)
             == platform::FileSystemMatch::Same;
-    const bool byRename = sourceOnDestinationFileSystem && MovedSources::isDeletable(readPath);
+    const bool byRename = sourceOnDestinationFileSystem && platform::isDeletableFile(readPath);
     if (byRename && destinationMayBeTaken && platform::isSameFile(readPath, destination))
         return changeLetterCase(readPath, destination);
 

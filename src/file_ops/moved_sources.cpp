@@ -14,11 +14,6 @@ MovedSources* current = nullptr;
 
 }  // namespace
 
-bool MovedSources::isDeletable(const QString& path)
-{
-    return !platform::isReadOnly(path) && platform::canBeDeleted(path);
-}
-
 MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
     : groupSize_(groupSize), groupAgeMs_(groupAgeMs), outer_(current)
 {
@@ -39,7 +34,7 @@ qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFo
 {
     if (waiting_.isEmpty())
         sinceFirst_.start();
-    const bool deletable = isDeletable(sourcePath);
+    const bool deletable = platform::isDeletableFile(sourcePath);
     waiting_.append(Source{sourcePath, destinationFolder, deletable});
     // A source that cannot be deleted is reported at its own file, as when deleted alone.
     if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !deletable)
@@ -56,7 +51,7 @@ qint16 MovedSources::finish()
 
 qint16 MovedSources::deleteNow(const QString& sourcePath, const QString& destinationFolder)
 {
-    return deleteOnceOnDisk({Source{sourcePath, destinationFolder, isDeletable(sourcePath)}});
+    return deleteOnceOnDisk({Source{sourcePath, destinationFolder, platform::isDeletableFile(sourcePath)}});
 }
 
 qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)

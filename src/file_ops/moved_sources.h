@@ -32,10 +32,6 @@ public:
     // group never finished.
     qint16 finish();
 
-    // False for a read-only file or one its folder does not let go; also
-    // root keeps those.
-    static bool isDeletable(const QString& path);
-
     // Deletes one moved source once its copy is on disk.
     static qint16 deleteNow(const QString& sourcePath, const QString& destinationFolder);
 
@@ -43,7 +39,7 @@ private:
     struct Source {
         QString path;
         QString destinationFolder;
-        bool deletable;  // isDeletable when its copy was placed
+        bool deletable;  // platform::isDeletableFile when its copy was placed
     };
     static qint16 deleteOnceOnDisk(const QVector<Source>& sources);
 

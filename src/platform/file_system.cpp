@@ -146,6 +146,14 @@ FsError placementError(int errnoValue, const QString& from, const QString& to)
 }
 
 QString placementAccount;
+int placementAccountFd = -1;  // open from the first note to the next change of account
+
+void closePlacementAccount()
+{
+    if (placementAccountFd >= 0)
+        ::close(placementAccountFd);
+    placementAccountFd = -1;
+}
 
 const QString TemporaryPrefix = QStringLiteral(".velda-");
 const QString PartSuffix = QStringLiteral(".part");
@@ -333,11 +341,15 @@ bool isReadOnly(const QString& path)
     return ::lstat(encoded(path).constData(), &info) == 0 && isReadOnlyEntry(info);
 }
 
-bool canBeDeleted(const QString& path)
+bool isDeletableFile(const QString& path)
 {
     struct stat folder, file;
-    if (::lstat(encoded(path).constData(), &file) != 0 || ::stat(encoded(parentOf(path)).constData(), &folder) != 0)
+    if (::lstat(encoded(path).constData(), &file) != 0)
         return true;  // the deletion itself reports what is missing
+    if (isReadOnlyEntry(file))
+        return false;
+    if (::stat(encoded(parentOf(path)).constData(), &folder) != 0)
+        return true;
     if (!isWritableByMode(folder))
         return false;
     const uid_t user = ::geteuid();
@@ -425,6 +437,7 @@ void discardTemporaryFile(const QString& temporary)
 
 void setPlacementAccount(const QString& accountPath)
 {
+    closePlacementAccount();
     placementAccount = accountPath;
 }
 
@@ -434,17 +447,24 @@ FsError noteTemporaryFile(const QString& temporary, const QString& originalPath)
 {
     if (placementAccount.isEmpty())
         return FsError{};
-    FileDescriptor account(::open(encoded(placementAccount).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600));
-    if (account.get() < 0)
+    // Kept open: a run across file systems notes every file.
+    if (placementAccountFd < 0)
+        placementAccountFd = ::open(encoded(placementAccount).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (placementAccountFd < 0)
         return errorFromErrno(errno, placementAccount);
     const QByteArray record = encoded(temporary) + '\0' + encoded(originalPath) + '\0';
-    if (::write(account.get(), record.constData(), size_t(record.size())) != ssize_t(record.size()))
-        return errorFromErrno(errno ? errno : ENOSPC, placementAccount);
+    if (::write(placementAccountFd, record.constData(), size_t(record.size())) != ssize_t(record.size())) {
+        const int writeErrno = errno ? errno : ENOSPC;
+        closePlacementAccount();
+        return errorFromErrno(writeErrno, placementAccount);
+    }
     return FsError{};
 }
 
 FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QString, QString>>& restored)
 {
+    if (accountPath == placementAccount)
+        closePlacementAccount();
     QFile account(accountPath);
     if (!account.exists())
         return FsError{};
@@ -458,8 +478,8 @@ FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QSt
             first = error;
     };
     for (int i = 0; i + 1 < fields.size(); i += 2) {
-        const QString temporary = QFile::decodeName(fields.at(i));
-        const QString original = QFile::decodeName(fields.at(i + 1));
+        const QString temporary = decodeFileName(fields.at(i));
+        const QString original = decodeFileName(fields.at(i + 1));
         const QString name = nameOf(temporary);
         struct stat info;
         if (::lstat(fields.at(i).constData(), &info) != 0 || !S_ISREG(info.st_mode))

@@ -68,11 +68,12 @@ bool pathExists(const QString& path);
 // a file marked read-only is read-only for every user.
 bool isReadOnly(const QString& path);
 
-// False when the folder of path does not let the user delete it: the folder
-// is not writable, or it is sticky and the user owns neither the file nor the
-// folder. As for isReadOnly, root's override of the permission bits is not
-// taken into account (only the sticky rule's exception for root is).
-bool canBeDeleted(const QString& path);
+// False when path is read-only, or its folder does not let the user delete
+// it: the folder is not writable, or it is sticky and the user owns neither
+// the file nor the folder. As for isReadOnly, root's override of the
+// permission bits is not taken into account (only the sticky rule's exception
+// for root is). True when path is missing: deleting it reports that.
+bool isDeletableFile(const QString& path);
 
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. flushToDisk makes the data durable first.

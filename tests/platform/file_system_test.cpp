@@ -1,4 +1,5 @@
 #include "platform/fault_injection.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "support/temp_tree.h"
 
@@ -195,6 +196,9 @@ TEST(UnfinishedPlacements, AreSettledByTheAccountAlone)
         EXPECT_FALSE(noteTemporaryFile(path).failed());
     EXPECT_FALSE(noteTemporaryFile(heldFree, tree.path("dst/p3.txt")).failed());
     EXPECT_FALSE(noteTemporaryFile(heldTaken, tree.path("dst/p2.txt")).failed());
+    tree.writeRaw("sjis/.velda-3.hold", "sjis");  // its name in Shift_JIS bytes
+    EXPECT_FALSE(noteTemporaryFile(tree.path("sjis/.velda-3.hold"), decodeFileName(tree.path("sjis").toUtf8() + "/\x83\x65.txt"))
+                     .failed());
     setPlacementAccount(QString());
 
     QVector<QPair<QString, QString>> restored;
@@ -203,7 +207,8 @@ TEST(UnfinishedPlacements, AreSettledByTheAccountAlone)
                                               "p2 (3).txt", "p2.txt", "p3.txt"}));
     EXPECT_EQ(tree.readFile("dst/p2 (3).txt"), "p2");
     EXPECT_EQ(tree.readFile("dst/p3.txt"), "p3");
-    EXPECT_EQ(restored.size(), 2);
+    EXPECT_EQ(tree.readRaw("sjis/\x83\x65.txt"), "sjis");
+    EXPECT_EQ(restored.size(), 3);
     EXPECT_FALSE(tree.exists("account"));
     EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
 }
