@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <unistd.h>
@@ -68,15 +69,23 @@ private:
 FsError copyData(int in, int out, int injectedNumber)
 {
     constexpr size_t chunk = 8 * 1024 * 1024;
-    bool kernelCopy = true;
+    // In the kernel where it can: within one file system copy_file_range,
+    // across them sendfile, through a buffer only where neither works.
+    enum class Way { CopyRange, SendFile, Buffer } way = Way::CopyRange;
     QByteArray buffer;
     for (;;) {
         ssize_t copied;
-        if (kernelCopy) {
+        if (way == Way::CopyRange) {
             copied = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
             if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL
                                || errno == EOPNOTSUPP || errno == EPERM)) {
-                kernelCopy = false;
+                way = Way::SendFile;
+                continue;
+            }
+        } else if (way == Way::SendFile) {
+            copied = ::sendfile(out, in, nullptr, chunk);
+            if (copied < 0 && (errno == EINVAL || errno == ENOSYS)) {
+                way = Way::Buffer;
                 buffer.resize(1024 * 1024);
                 continue;
             }
