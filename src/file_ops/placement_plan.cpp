@@ -52,7 +52,9 @@ PlacementPlan* PlacementPlan::active()
 
 void PlacementPlan::addSources(const QString& folder, const QStringList& names)
 {
-    // Each source placed adds its new name.
+    if (names.isEmpty())
+        return;
+    // Each source placed adds its new name. (Reserving nothing would shrink the tables.)
     spellings_.reserve(spellings_.size() + names.size());
     mayHoldFile_.reserve(mayHoldFile_.size() + names.size());
     // Sources elsewhere never lie in the way of a placement.
