@@ -16,10 +16,11 @@ namespace {
 
 constexpr qint16 PrefixField = 3;
 
-// Fills the preview with the new names of files. False when the run must
-// end: a name that cannot be used, or a clash while overwriting is off.
+// Fills the preview with the new names of files, noting each name an earlier
+// file of the run takes too. False when the run must end: a name that cannot
+// be used, or a clash while overwriting is off.
 bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files,
-                  const TargetNameCheck& check, bool overwrite)
+                  const TargetNameCheck& check, bool overwrite, int firstNewRow, QStringList& repeatedNames)
 {
     for (const QString& file : files) {
         const QString newName = window.targetName(file);
@@ -28,28 +29,32 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
             platform::showMessage(unusableNameMessage(file, newName));
             return false;
         }
-        if (preview.add(newName) >= 0 && !overwrite) {
+        const int row = preview.add(newName);
+        if (row >= 0 && !overwrite) {
             // The preview stays, the clashing name marked, until the next run.
             window.showPreview(preview.entries(), preview.markedRows());
             platform::showMessage(QStringLiteral("同一ファイルがあります。") + newName
                                   + QStringLiteral("  のコピーできません。"));
             return false;
         }
+        if (row >= firstNewRow)
+            repeatedNames.append(newName);
     }
     return true;
 }
 
 // False when the run must end.
-bool previewPass(BatchCopyWindow& window, const QStringList& destinationFiles)
+bool previewPass(BatchCopyWindow& window, const QStringList& destinationFiles, QStringList& repeatedNames)
 {
     const QStringList sources = window.selectedSourceFiles();
     const QStringList extracted = window.selectedExtractedFiles();
     BatchPreview preview(destinationFiles, int(sources.size() + extracted.size()));
     const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
+    const int firstNewRow = int(destinationFiles.size());
     window.restartSerialNumbers();
-    if (!previewNames(window, preview, sources, check, overwrite)
-        || !previewNames(window, preview, extracted, check, overwrite))
+    if (!previewNames(window, preview, sources, check, overwrite, firstNewRow, repeatedNames)
+        || !previewNames(window, preview, extracted, check, overwrite, firstNewRow, repeatedNames))
         return false;
     window.showPreview(preview.entries(), preview.markedRows());
     const bool confirmed = platform::askYesNo(QStringLiteral("コピー結果を確認して下さい。実行しますか？"));
@@ -75,7 +80,7 @@ bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, RunProgress& progr
     return true;
 }
 
-QString copyPass(BatchCopyWindow& window, const QStringList& destinationFiles)
+QString copyPass(BatchCopyWindow& window, const QStringList& destinationFiles, const QStringList& repeatedNames)
 {
     const QStringList sources = window.selectedSourceFiles();
     const QStringList extracted = window.selectedExtractedFiles();
@@ -89,6 +94,7 @@ QString copyPass(BatchCopyWindow& window, const QStringList& destinationFiles)
     PlacementPlan plan(window.destinationFolder(), destinationFiles);
     plan.addSources(window.sourceFolder(), sources);
     plan.addSources(window.extractedFolder(), extracted);
+    plan.addRepeatedNames(repeatedNames);
     MovedSources movedSources;
     RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
     window.restartSerialNumbers();
@@ -127,7 +133,9 @@ QString runBatchCopy(BatchCopyWindow& window)
         window.selectAllSourceFiles();
     }
     const QStringList destinationFiles = window.destinationFiles();
-    return previewPass(window, destinationFiles) ? copyPass(window, destinationFiles) : QString();
+    QStringList repeatedNames;
+    return previewPass(window, destinationFiles, repeatedNames) ? copyPass(window, destinationFiles, repeatedNames)
+                                                                : QString();
 }
 
 void pressCopy(CopyButtonWindow& window)

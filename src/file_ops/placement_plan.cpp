@@ -52,19 +52,20 @@ PlacementPlan* PlacementPlan::active()
 
 void PlacementPlan::addSources(const QString& folder, const QStringList& names)
 {
-    if (names.isEmpty())
-        return;
-    // Each source placed adds its new name. (Reserving nothing would shrink the tables.)
-    spellings_.reserve(spellings_.size() + names.size());
-    mayHoldFile_.reserve(mayHoldFile_.size() + names.size());
     // Sources elsewhere never lie in the way of a placement.
-    if (platform::joinPath(folder, QString()) != destinationPrefix_)
+    if (names.isEmpty() || platform::joinPath(folder, QString()) != destinationPrefix_)
         return;
     unread_.reserve(unread_.size() + names.size());
     for (const QString& name : names) {
         unread_.insert(destinationPrefix_ + name);
         know(name, true);
     }
+}
+
+void PlacementPlan::addRepeatedNames(const QStringList& newNames)
+{
+    for (const QString& name : newNames)
+        repeated_.insert(platform::foldedName(name));
 }
 
 QString PlacementPlan::nameInDestination(const QString& path) const
@@ -95,6 +96,8 @@ QString PlacementPlan::readPathOf(const QString& sourcePath) const
 QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
 {
     QStringList variants;
+    if (spellings_.isEmpty())
+        return variants;
     const QString name = nameInDestination(destinationPath);
     if (name.isNull())
         return variants;
@@ -115,13 +118,17 @@ void PlacementPlan::markRead(const QString& sourcePath)
 void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destinationPath)
 {
     setAside_.remove(sourcePath);
+    if (repeated_.isEmpty())
+        return;
     const QString name = nameInDestination(destinationPath);
-    if (!name.isNull())
+    if (!name.isNull() && repeated_.contains(platform::foldedName(name)))
         know(name, true);
 }
 
 bool PlacementPlan::mayHoldFileAt(const QString& path) const
 {
+    if (mayHoldFile_.isEmpty())
+        return false;
     const QString name = nameInDestination(path);
     return !name.isNull() && mayHoldFile_.contains(platform::foldedName(name));
 }

@@ -29,6 +29,9 @@ public:
 
     // The files of folder that the run reads.
     void addSources(const QString& folder, const QStringList& names);
+    // New names that the run places more than once (overwriting): only where
+    // such a name is placed must a later placement look for an earlier one.
+    void addRepeatedNames(const QStringList& newNames);
 
     // Where the data of sourcePath is now: the source itself or its set-aside file.
     QString readPathOf(const QString& sourcePath) const;
@@ -74,6 +77,7 @@ private:
     QHash<QString, QString> setAside_;  // source path -> set-aside path
     QMultiHash<QString, QString> spellings_;  // folded name -> names as spelt
     QSet<QString> mayHoldFile_;  // folded names
+    QSet<QString> repeated_;     // folded names
     QString destinationFolder_;
     QString destinationPrefix_;  // the destination folder ending in "/"
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;

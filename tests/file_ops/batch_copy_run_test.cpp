@@ -132,6 +132,7 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
         {"swap", {{"a", "b"}, {"b", "a"}}, {}, {}},
         {"case only", {{"a.txt", "A.TXT"}, {"b.txt", "B.txt"}}, {}, {"c.txt"}},
         {"case-only chain", {{"a", "B"}, {"b", "A"}}, {}, {}},
+        {"one new name in two spellings", {{"a", "x.txt"}, {"b", "X.TXT"}}, {}, {"c"}},
         {"swap with the extracted list", {{"a", "e"}}, {{"e", "a"}}, {}},
         {"extracted onto a later source", {{"x", "y"}}, {{"e", "x"}}, {"y"}},
     };
