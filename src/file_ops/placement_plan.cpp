@@ -37,7 +37,7 @@ PlacementPlan::PlacementPlan(const QString& destinationFolder, const QStringList
 {
     current = this;
     for (const QString& entry : destinationEntries)
-        know(entry, true);
+        know(entry);
 }
 
 PlacementPlan::~PlacementPlan()
@@ -58,7 +58,7 @@ void PlacementPlan::addSources(const QString& folder, const QStringList& names)
     unread_.reserve(unread_.size() + names.size());
     for (const QString& name : names) {
         unread_.insert(destinationPrefix_ + name);
-        know(name, true);
+        know(name);
     }
 }
 
@@ -75,17 +75,11 @@ QString PlacementPlan::nameInDestination(const QString& path) const
     return path.mid(destinationPrefix_.size());
 }
 
-void PlacementPlan::know(const QString& name, bool mayHoldFile)
+void PlacementPlan::know(const QString& name)
 {
     const QString folded = platform::foldedName(name);
-    auto spelling = spellings_.constFind(folded);
-    while (spelling != spellings_.cend() && spelling.key() == folded && spelling.value() != name)
-        ++spelling;
-    if (spelling == spellings_.cend() || spelling.key() != folded)
-        spelling = spellings_.insert(folded, name);
-    // The folded name is kept once, shared by both tables: a run may hold tens of thousands.
-    if (mayHoldFile)
-        mayHoldFile_.insert(spelling.key());
+    if (!spellings_.contains(folded, name))
+        spellings_.insert(folded, name);
 }
 
 QString PlacementPlan::readPathOf(const QString& sourcePath) const
@@ -122,15 +116,15 @@ void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destina
         return;
     const QString name = nameInDestination(destinationPath);
     if (!name.isNull() && repeated_.contains(platform::foldedName(name)))
-        know(name, true);
+        know(name);
 }
 
 bool PlacementPlan::mayHoldFileAt(const QString& path) const
 {
-    if (mayHoldFile_.isEmpty())
+    if (spellings_.isEmpty())
         return false;
     const QString name = nameInDestination(path);
-    return !name.isNull() && mayHoldFile_.contains(platform::foldedName(name));
+    return !name.isNull() && spellings_.contains(platform::foldedName(name));
 }
 
 platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)

@@ -48,9 +48,9 @@ public:
     void markPlaced(const QString& sourcePath, const QString& destinationPath);
 
     // False when nothing was at path's name (in any letter case) before the
-    // run, nor is a source of the run, nor has been placed there since: only
-    // another program can have put a file there, which the placement, never
-    // replacing, finds out.
+    // run, nor is a source of the run, nor has an earlier placement of the run
+    // taken it: only another program can have put a file there, which the
+    // placement, never replacing, finds out.
     bool mayHoldFileAt(const QString& path) const;
 
     // Sets aside every source among paths that the run has still to read.
@@ -69,15 +69,15 @@ public:
 private:
     // The name of path when it lies directly in the destination folder, else a null string.
     QString nameInDestination(const QString& path) const;
-    void know(const QString& name, bool mayHoldFile);
+    // name, of the destination folder, may hold a file.
+    void know(const QString& name);
 
     // Placements only meet names of the destination folder: the plan keeps
     // only those, by their case-folded form.
     QSet<QString> unread_;  // sources in the destination folder not read yet
     QHash<QString, QString> setAside_;  // source path -> set-aside path
     QMultiHash<QString, QString> spellings_;  // folded name -> names as spelt
-    QSet<QString> mayHoldFile_;  // folded names
-    QSet<QString> repeated_;     // folded names
+    QSet<QString> repeated_;                  // folded names
     QString destinationFolder_;
     QString destinationPrefix_;  // the destination folder ending in "/"
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
