@@ -189,6 +189,11 @@ int usage()
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The screenless platform says for every progress window what it cannot do with it.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+        if (!text.startsWith(QStringLiteral("This plugin does not support")))
+            std::fprintf(stderr, "%s\n", qUtf8Printable(text));
+    });
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const QString task = args.value(0);
