@@ -43,11 +43,19 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
     return true;
 }
 
+// What a run copies: the selected entries of the source list and of the
+// extracted-files list, read once.
+struct RunFiles {
+    QStringList sources;
+    QStringList extracted;
+};
+
 // False when the run must end.
-bool previewPass(BatchCopyWindow& window, const QStringList& destinationFiles, QStringList& repeatedNames)
+bool previewPass(BatchCopyWindow& window, const RunFiles& files, const QStringList& destinationFiles,
+                 QStringList& repeatedNames)
 {
-    const QStringList sources = window.selectedSourceFiles();
-    const QStringList extracted = window.selectedExtractedFiles();
+    const QStringList& sources = files.sources;
+    const QStringList& extracted = files.extracted;
     BatchPreview preview(destinationFiles, int(sources.size() + extracted.size()));
     const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
@@ -80,10 +88,11 @@ bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, RunProgress& progr
     return true;
 }
 
-QString copyPass(BatchCopyWindow& window, const QStringList& destinationFiles, const QStringList& repeatedNames)
+QString copyPass(BatchCopyWindow& window, const RunFiles& files, const QStringList& destinationFiles,
+                 const QStringList& repeatedNames)
 {
-    const QStringList sources = window.selectedSourceFiles();
-    const QStringList extracted = window.selectedExtractedFiles();
+    const QStringList& sources = files.sources;
+    const QStringList& extracted = files.extracted;
     const QVector<qint64> sourceSizes = platform::fileSizes(window.sourceFolder(), sources);
     const QVector<qint64> extractedSizes = platform::fileSizes(window.extractedFolder(), extracted);
     qint64 totalBytes = 0;
@@ -125,17 +134,20 @@ QString copyPass(BatchCopyWindow& window, const QStringList& destinationFiles, c
 
 QString runBatchCopy(BatchCopyWindow& window)
 {
-    if (window.selectedSourceFiles().isEmpty() && window.selectedExtractedFiles().isEmpty()) {
+    RunFiles files{window.selectedSourceFiles(), window.selectedExtractedFiles()};
+    if (files.sources.isEmpty() && files.extracted.isEmpty()) {
         if (!platform::askYesNo(QStringLiteral("すべてのファイルを選択しますか？"))) {
             window.focusSourceList();
             return QString();
         }
         window.selectAllSourceFiles();
+        files.sources = window.selectedSourceFiles();
     }
     const QStringList destinationFiles = window.destinationFiles();
     QStringList repeatedNames;
-    return previewPass(window, destinationFiles, repeatedNames) ? copyPass(window, destinationFiles, repeatedNames)
-                                                                : QString();
+    return previewPass(window, files, destinationFiles, repeatedNames)
+        ? copyPass(window, files, destinationFiles, repeatedNames)
+        : QString();
 }
 
 void pressCopy(CopyButtonWindow& window)

@@ -203,6 +203,8 @@ void frmMarlow::buildControls()
     // Below the frames.
     Label2 = makeLabel(client, QString(), 0, 6120, 5295, 495);
     Label2->setWordWrap(true);
+    // Written for every file of a run: never read as rich text.
+    Label2->setTextFormat(Qt::PlainText);
     Label2->setFrameShape(QFrame::Panel);
     Label2->setFrameShadow(QFrame::Sunken);
     platform::fitLinesToHeight(Label2, 2);
