@@ -112,7 +112,7 @@ qint16 copyOneFile(const CopyJob& job)
             == platform::FileSystemMatch::Same;
     const bool byRename = sourceOnDestinationFileSystem && platform::isDeletableFile(readPath);
     if (byRename && destinationMayBeTaken && platform::isSameFile(readPath, destination))
-        return changeLetterCase(readPath, destination);
+        return changeLetterCase(plan ? plan->inDestinationSpelling(readPath) : readPath, destination);
 
     // Bound for another file system than the staging folder's (a USB stick, a
     // share), a file is copied once, straight into a hidden file beside its
@@ -173,8 +173,9 @@ qint16 copyOneFile(const CopyJob& job)
     if (plan)
         plan->markPlaced(job.sourcePath, destination);
 
+    const QString sourceInDestination = plan ? plan->inDestinationSpelling(job.sourcePath) : job.sourcePath;
     for (const QString& variant : caseVariants) {
-        if (variant == job.sourcePath && job.deleteSource)
+        if (variant == sourceInDestination && job.deleteSource)
             continue;  // moved already, or deleted below
         error = platform::deleteFile(variant);
         if (error.failed()) {

@@ -53,8 +53,14 @@ PlacementPlan* PlacementPlan::active()
 void PlacementPlan::addSources(const QString& folder, const QStringList& names)
 {
     // Sources elsewhere never lie in the way of a placement.
-    if (names.isEmpty() || platform::joinPath(folder, QString()) != destinationPrefix_)
+    if (names.isEmpty())
         return;
+    const QString prefix = platform::joinPath(folder, QString());
+    if (prefix != destinationPrefix_) {
+        if (!platform::isSameFile(folder, destinationFolder_))
+            return;
+        aliasPrefixes_.append(prefix);
+    }
     unread_.reserve(unread_.size() + names.size());
     for (const QString& name : names) {
         unread_.insert(destinationPrefix_ + name);
@@ -66,6 +72,15 @@ void PlacementPlan::addRepeatedNames(const QStringList& newNames)
 {
     for (const QString& name : newNames)
         repeated_.insert(platform::foldedName(name));
+}
+
+QString PlacementPlan::inDestinationSpelling(const QString& path) const
+{
+    for (const QString& alias : aliasPrefixes_) {
+        if (path.startsWith(alias) && path.indexOf(QLatin1Char('/'), alias.size()) < 0)
+            return destinationPrefix_ + path.mid(alias.size());
+    }
+    return path;
 }
 
 QString PlacementPlan::nameInDestination(const QString& path) const
@@ -84,7 +99,7 @@ void PlacementPlan::know(const QString& name)
 
 QString PlacementPlan::readPathOf(const QString& sourcePath) const
 {
-    return setAside_.value(sourcePath, sourcePath);
+    return setAside_.value(inDestinationSpelling(sourcePath), sourcePath);
 }
 
 QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
@@ -106,12 +121,12 @@ QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
 
 void PlacementPlan::markRead(const QString& sourcePath)
 {
-    unread_.remove(sourcePath);
+    unread_.remove(inDestinationSpelling(sourcePath));
 }
 
 void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destinationPath)
 {
-    setAside_.remove(sourcePath);
+    setAside_.remove(inDestinationSpelling(sourcePath));
     if (repeated_.isEmpty())
         return;
     const QString name = nameInDestination(destinationPath);

@@ -29,6 +29,10 @@ public:
 
     // The files of folder that the run reads.
     void addSources(const QString& folder, const QStringList& names);
+    // path named through the destination folder when it lies in that folder
+    // reached by another path (a link to it); else path itself.
+    QString inDestinationSpelling(const QString& path) const;
+
     // New names that the run places more than once (overwriting): only where
     // such a name is placed must a later placement look for an earlier one.
     void addRepeatedNames(const QStringList& newNames);
@@ -80,6 +84,7 @@ private:
     QSet<QString> repeated_;                  // folded names
     QString destinationFolder_;
     QString destinationPrefix_;  // the destination folder ending in "/"
+    QStringList aliasPrefixes_;  // source folders that are the destination folder, ending in "/"
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
     PlacementPlan* outer_;
 };

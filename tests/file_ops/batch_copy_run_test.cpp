@@ -17,11 +17,14 @@ namespace {
 using Renames = QVector<QPair<QString, QString>>;  // old name -> new name, in list order
 
 // A run over real folders: the source list and the destination are the folder
-// "d", the extracted-files list the folder "melt"; names come from a table.
+// "d" (the source list perhaps by way of a link to it), the extracted-files
+// list the folder "melt"; names come from a table.
 class FolderRun : public FileOps::BatchCopyWindow {
 public:
-    FolderRun(TempTree& tree, const Renames& sources, const Renames& extracted, bool move, bool overwrite)
-        : tree_(tree), sources_(sources), extracted_(extracted), move_(move), overwrite_(overwrite)
+    FolderRun(TempTree& tree, const Renames& sources, const Renames& extracted, bool move, bool overwrite,
+              const QString& sourceFolder = "d")
+        : tree_(tree), sources_(sources), extracted_(extracted), move_(move), overwrite_(overwrite),
+          sourceFolder_(sourceFolder)
     {
     }
 
@@ -29,7 +32,7 @@ public:
     void selectAllSourceFiles() override {}
     void focusSourceList() override {}
     QStringList selectedExtractedFiles() override { return oldNames(extracted_); }
-    QString sourceFolder() override { return tree_.path("d"); }
+    QString sourceFolder() override { return tree_.path(sourceFolder_); }
     QString extractedFolder() override { return tree_.path("melt"); }
     QString destinationFolder() override { return tree_.path("d"); }
     QStringList destinationFiles() override { return QDir(tree_.path("d")).entryList(QDir::Files, QDir::Name); }
@@ -46,7 +49,7 @@ public:
     }
     void showPreview(const QStringList&, const QVector<int>&) override {}
     void closePreview() override {}
-    qint16 copySourceFile(const QString& fileName) override { return copy("d", fileName, move_); }
+    qint16 copySourceFile(const QString& fileName) override { return copy(sourceFolder_, fileName, move_); }
     qint16 copyExtractedFile(const QString& fileName) override { return copy("melt", fileName, false); }
     RunProgressView* progressView() override { return nullptr; }
     void setStatusLine(const QString&) override {}
@@ -71,6 +74,7 @@ private:
     TempTree& tree_;
     Renames sources_, extracted_;
     bool move_, overwrite_;
+    QString sourceFolder_;
 };
 
 QMap<QString, QByteArray> contents(const TempTree& tree, const QString& folder)
@@ -137,11 +141,16 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
         {"extracted onto a later source", {{"x", "y"}}, {{"e", "x"}}, {"y"}},
     };
     for (const Case& c : cases) {
-        for (bool move : {false, true}) {
-            SCOPED_TRACE(::testing::Message() << c.what << (move ? ", move" : ", copy"));
+        for (int way = 0; way < 4; ++way) {
+            const bool move = way % 2 == 1;
+            // The source folder named by a link to it, as a folder list reached through one shows it.
+            const QString sourceFolder = way < 2 ? "d" : "link";
+            SCOPED_TRACE(::testing::Message() << c.what << (move ? ", move" : ", copy")
+                                              << (way < 2 ? "" : ", source by way of a link"));
             TempTree tree;
             tree.makeFolder("TEMP");
             tree.makeFolder("d");
+            ASSERT_TRUE(QFile::link(tree.path("d"), tree.path("link")));
             int size = 1000;
             for (const auto& rename : c.sources) {
                 tree.writeFile("d/" + rename.first, QByteArray(size, char(size / 1000)) + rename.first.toUtf8());
@@ -156,7 +165,7 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
             ScriptedMessages messages;
             messages.answerYes();
 
-            FolderRun run(tree, c.sources, c.extracted, move, true);
+            FolderRun run(tree, c.sources, c.extracted, move, true, sourceFolder);
             FileOps::runBatchCopy(run);
             EXPECT_EQ(messages.count(), 1) << messages.texts().join('\n').toStdString();
             EXPECT_EQ(described(contents(tree, "d")), described(expected));
