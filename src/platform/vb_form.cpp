@@ -20,6 +20,15 @@ VbForm::VbForm(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+void VbForm::setVisible(bool visible)
+{
+    if (visible && !shownOnce_) {
+        shownOnce_ = true;
+        firstShown();
+    }
+    QWidget::setVisible(visible);
+}
+
 void VbForm::unloadByCode()
 {
     closingByCode_ = true;

@@ -29,12 +29,18 @@ public:
     // Called once the window is closing for good (the form registry forgets it).
     void setUnloadedCallback(std::function<void()> callback) { unloaded_ = std::move(callback); }
 
+    void setVisible(bool visible) override;
+
 protected:
     virtual void Form_QueryUnload(int& cancel, int unloadMode);
+    // Called once, as the window is first shown: by then the desktop's window
+    // frame is known, for a window placed edge to edge with others.
+    virtual void firstShown() {}
     void closeEvent(QCloseEvent* event) override;
 
 private:
     bool closingByCode_ = false;
+    bool shownOnce_ = false;
     std::function<void()> unloaded_;
 };
 

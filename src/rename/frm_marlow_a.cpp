@@ -161,15 +161,11 @@ void frmMarlowA::Form_Load()
     placeWindow();
 }
 
-// Placed again when first shown: by then the desktop's window frame is known
-// from the main window, so that the two rule windows stand edge to edge.
-void frmMarlowA::setVisible(bool visible)
+// Placed again when first shown, the main window's frame known by then, so
+// that the two rule windows stand edge to edge.
+void frmMarlowA::firstShown()
 {
-    if (visible && !placedInFrame_) {
-        placeWindow();
-        placedInFrame_ = true;
-    }
-    platform::VbForm::setVisible(visible);
+    placeWindow();
 }
 
 void frmMarlowA::placeWindow()

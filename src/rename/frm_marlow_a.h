@@ -14,7 +14,6 @@ class frmMarlowA : public platform::VbForm {
 public:
     frmMarlowA();
     void Form_Load();
-    void setVisible(bool visible) override;
 
     platform::ControlArray Frame5;   // i: the frame of file-name rule i + 1
     platform::ControlArray Option2;  // 2k from the front, 2k + 1 from the back: rule k + 2
@@ -37,8 +36,8 @@ protected:
     void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
+    void firstShown() override;
     void placeWindow();
-    bool placedInFrame_ = false;
     struct DirectionTexts;
     QGroupBox* addFrame(int index, const QString& caption);
     void addDirectionOptions(QGroupBox* frame, int frontIndex, const DirectionTexts& texts);

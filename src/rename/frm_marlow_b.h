@@ -11,7 +11,6 @@ class frmMarlowB : public platform::VbForm {
 public:
     frmMarlowB();
     void Form_Load();
-    void setVisible(bool visible) override;
 
     platform::ControlArray Frame1;   // 0: extension rule 1, 1: extension rule 2
     platform::ControlArray Option3;  // 0: old extension in front of the name, 1: after it
@@ -30,7 +29,7 @@ protected:
     void Form_QueryUnload(int& cancel, int unloadMode) override;
 
 private:
+    void firstShown() override;
     void placeWindow();
-    bool placedInFrame_ = false;
     void buildFrames();
 };
