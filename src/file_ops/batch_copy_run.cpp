@@ -16,11 +16,12 @@ namespace {
 
 constexpr qint16 PrefixField = 3;
 
-// Fills the preview with the new names of files, noting each name an earlier
-// file of the run takes too. False when the run must end: a name that cannot
-// be used, or a clash while overwriting is off.
+// Fills the preview with the new names of files, noting each name that a
+// file of the destination or an earlier file of the run holds already. False
+// when the run must end: a name that cannot be used, or a clash while
+// overwriting is off.
 bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files,
-                  const TargetNameCheck& check, bool overwrite, int firstNewRow, QStringList& repeatedNames)
+                  const TargetNameCheck& check, bool overwrite, QStringList& repeatedNames)
 {
     for (const QString& file : files) {
         const QString newName = window.targetName(file);
@@ -37,7 +38,7 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
                                   + QStringLiteral("  のコピーできません。"));
             return false;
         }
-        if (row >= firstNewRow)
+        if (row >= 0)
             repeatedNames.append(newName);
     }
     return true;
@@ -59,10 +60,9 @@ bool previewPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
     BatchPreview preview(destinationFiles, int(sources.size() + extracted.size()));
     const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
-    const int firstNewRow = int(destinationFiles.size());
     window.restartSerialNumbers();
-    if (!previewNames(window, preview, sources, check, overwrite, firstNewRow, repeatedNames)
-        || !previewNames(window, preview, extracted, check, overwrite, firstNewRow, repeatedNames))
+    if (!previewNames(window, preview, sources, check, overwrite, repeatedNames)
+        || !previewNames(window, preview, extracted, check, overwrite, repeatedNames))
         return false;
     window.showPreview(preview.entries(), preview.markedRows());
     const bool confirmed = platform::askYesNo(QStringLiteral("コピー結果を確認して下さい。実行しますか？"));

@@ -33,8 +33,9 @@ public:
     // reached by another path (a link to it); else path itself.
     QString inDestinationSpelling(const QString& path) const;
 
-    // New names that the run places more than once (overwriting): only where
-    // such a name is placed must a later placement look for an earlier one.
+    // New names that the preview found held already, by a file of the
+    // destination or an earlier file of the run (overwriting): only where such
+    // a name is placed can a later placement meet an earlier one.
     void addRepeatedNames(const QStringList& newNames);
 
     // Where the data of sourcePath is now: the source itself or its set-aside file.

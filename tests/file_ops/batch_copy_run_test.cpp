@@ -137,6 +137,7 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
         {"case only", {{"a.txt", "A.TXT"}, {"b.txt", "B.txt"}}, {}, {"c.txt"}},
         {"case-only chain", {{"a", "B"}, {"b", "A"}}, {}, {}},
         {"one new name in two spellings", {{"a", "x.txt"}, {"b", "X.TXT"}}, {}, {"c"}},
+        {"two spellings over a file", {{"a", "X.TXT"}, {"b", "x.TXT"}}, {}, {"x.txt"}},
         {"swap with the extracted list", {{"a", "e"}}, {{"e", "a"}}, {}},
         {"extracted onto a later source", {{"x", "y"}}, {{"e", "x"}}, {"y"}},
     };
