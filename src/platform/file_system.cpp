@@ -553,13 +553,6 @@ FsError flushFileSystem(const QString& folder)
     return flushThrough(folder, ::syncfs);
 }
 
-bool onSameFileSystem(const QString& path, const QString& folder)
-{
-    struct stat file, target;
-    return ::lstat(encoded(path).constData(), &file) == 0 && ::stat(encoded(folder).constData(), &target) == 0
-        && file.st_dev == target.st_dev;
-}
-
 FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder)
 {
     struct stat first, second;

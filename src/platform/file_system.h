@@ -130,10 +130,6 @@ int maxFileNameBytes(const QString& folder);
 // through FUSE), whose names cannot hold some characters that Linux allows.
 bool storesFatNamesOnly(const QString& folder);
 
-// True when path and folder are on one file system, so that a rename can
-// carry a file from one to the other.
-bool onSameFileSystem(const QString& path, const QString& folder);
-
 // Whether two folders are on one file system; Unknown when either is missing.
 enum class FileSystemMatch { Same, Different, Unknown };
 FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder);
