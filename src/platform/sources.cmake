@@ -7,6 +7,8 @@ list(APPEND VELDA_CORE_SOURCES
   platform/fs_error.cpp
   platform/message_box.cpp
   platform/process.cpp
+  platform/trash.cpp
+  platform/trash_location.cpp
   platform/wildcard.cpp
 )
 list(APPEND VELDA_UI_SOURCES
