@@ -247,11 +247,12 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
         QByteArray entry;
         std::optional<FileIdentity> expected;
         int error;
+        bool needsMount = false;
     } cases[] = {
         {"another file at the path", "src/a.txt", FileIdentity{0, 1}, 53},
         {"a folder holding the trash", "data", std::nullopt, 75},
-        {"a folder holding a mounted volume", "src", std::nullopt, 75},
-        {"a mounted volume itself", "src/volume", std::nullopt, 75},
+        {"a folder holding a mounted volume", "src", std::nullopt, 75, true},
+        {"a mounted volume itself", "src/volume", std::nullopt, 75, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -259,8 +260,8 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
         tree.writeRaw("data/Trash/files/kept.txt", "older");
         tree.writeRaw("data/Trash/info/kept.txt.trashinfo", "[Trash Info]\nPath=/kept.txt\n");
         Volume volume(encodeFileName(tree.makeFolder("src/volume")));
-        if (!volume.mounted)
-            GTEST_SKIP() << "no mount possible here";
+        if (c.needsMount && !volume.mounted)
+            continue;  // no mount possible here
         const QString path = decodeFileName(root + "/" + c.entry);
         const ino_t inode = inodeOf(root + "/" + c.entry);
 
