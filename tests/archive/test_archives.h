@@ -21,6 +21,9 @@ struct LzhMember {
     quint16 unixMode = 0;          // 0: no permission header
     bool damagedCrc = false;
     qint64 declaredSize = -1;      // the original size the header gives; -1: the true one
+    QString unicodeName{};         // level 2: UTF-16 name and folder headers
+    QString unicodeFolder{};
+    quint64 size64 = 0;            // -lh0-, level 2: both sizes as a 64-bit header, their low 32 bits as usual
 };
 QByteArray lzh(const QVector<LzhMember>& members);
 
@@ -31,6 +34,9 @@ struct ZipMember {
     bool deflated = false;
     quint32 unixMode = 0;          // 0: made on Windows
     qint64 declaredSize = -1;      // the size the headers give; -1: the true one
+    bool zip64 = false;            // sizes in ZIP64 extra fields
+    int method = -1;               // -1: stored or deflated as above
+    QByteArray directoryExtra{};   // more extra bytes, in the directory only
 };
 QByteArray zip(const QVector<ZipMember>& members);
 
