@@ -105,6 +105,7 @@ Survey survey(MemberReader& reader)
     MemberReader::Step step;
     while ((step = reader.next(member)) == MemberReader::Step::Member) {
         result.readable = true;
+        ++result.members;
         if (member.obstacle == ArchiveMember::Obstacle::SizeBeyondReader)
             ++result.sizesBeyondReader;
         if (member.kind == ArchiveMember::Kind::Folder)

@@ -28,6 +28,7 @@ struct SkippedMember {
 struct Survey {
     bool readable = false;     // a first member, or the end, could be read
     bool readsToEnd = false;   // every header to the end of the archive
+    int members = 0;
     int files = 0;             // members that are not folders
     qint64 declaredBytes = 0;  // the sizes the headers give the files, summed
     int sizesBeyondReader = 0; // members whose size this reader cannot handle

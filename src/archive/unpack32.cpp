@@ -122,10 +122,11 @@ Choice zipReaderFor(const QString& archivePath)
         survey.readable = survey.readsToEnd = true;
         survey.files = directory->files;
         survey.declaredBytes = directory->declaredBytes;
-    } else {
-        survey = MemberExtraction::survey(*byLibarchive());
+        return {byLibarchive, survey};
     }
-    return survey.readable ? Choice{byLibarchive, survey} : Choice{};
+    // Without a directory, only members read header by header show a ZIP.
+    survey = MemberExtraction::survey(*byLibarchive());
+    return survey.members > 0 ? Choice{byLibarchive, survey} : Choice{};
 }
 
 Choice readerFor(Format format, const QString& archivePath)

@@ -201,3 +201,24 @@ TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedAndTheOtherKindStillExtracts
         EXPECT_EQ(count, 1);
     }
 }
+
+TEST_F(ExtractArchiveTest, ProgressHasTheTotalFromTheArchiveBeforeItsFirstMember)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"a.lzh", TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {{}, {}, "-lhd-", 2, "sub"}, {"b.txt", "bbb", "-lh0-", 2, "sub"}})},
+        {"a.zip", TestArchives::zip({{"a.txt", "a"}, {"sub/", {}}, {"sub/b.txt", "bbb", false, true}})},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        ArchiveWorkFolder::makeEmpty(melt);
+        RecordedProgress progress;
+        run(tree.writeFile(QString("in/") + row.name, row.bytes), &progress);
+        EXPECT_EQ(progress.plannedFiles, 2);
+        EXPECT_EQ(progress.plannedBytes, 4);
+        EXPECT_EQ(progress.filesDone, 2);
+        EXPECT_EQ(progress.bytesDone, 4);
+    }
+}
