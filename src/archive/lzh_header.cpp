@@ -38,7 +38,6 @@ QString joined(const QString& folder, const QString& name)
     return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
 }
 
-
 // Where the first extended header's size field lies, and how wide such
 // fields are; nothing for a level without extended headers or none at all.
 struct Chain {

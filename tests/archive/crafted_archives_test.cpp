@@ -12,16 +12,9 @@
 #include <gtest/gtest.h>
 
 using TestArchives::cp932;
+using TestArchives::le;
 
 namespace {
-
-QByteArray le(quint64 value, int bytes)
-{
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out += char(value >> (8 * i));
-    return out;
-}
 
 // The end of a ZIP64 archive whose directory is said to lie at offset for size bytes.
 QByteArray zip64End(quint64 offset, quint64 size, quint64 recordAt = 0)

@@ -18,13 +18,6 @@ quint32 crc(const QByteArray& data, quint32 polynomial, quint32 start)
     return value ^ start;
 }
 
-QByteArray le(quint64 value, int bytes)
-{
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out += char(value >> (8 * i));
-    return out;
-}
 
 constexpr quint32 DosTime = 0x50221883;  // 2020-01-02 03:04:06
 
@@ -102,6 +95,14 @@ QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
 }
 
 }  // namespace
+
+QByteArray le(quint64 value, int bytes)
+{
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char(value >> (8 * i));
+    return out;
+}
 
 QByteArray cp932(const QString& text)
 {

@@ -9,6 +9,8 @@
 namespace TestArchives {
 
 QByteArray cp932(const QString& text);
+// value as bytes least significant first, as archive headers store numbers.
+QByteArray le(quint64 value, int bytes);
 
 struct LzhMember {
     QByteArray name;               // levels 0 and 1 may hold a path with "\"
