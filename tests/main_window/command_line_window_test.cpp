@@ -1,8 +1,8 @@
 #include "archive/frm_melt.h"
+#include "archive/test_archives.h"
 #include "platform/shell.h"
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
-#include "../archive/test_archives.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
