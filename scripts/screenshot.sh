@@ -10,7 +10,9 @@ for tool in xdotool:xdotool import:imagemagick Xvfb:xvfb openbox:openbox; do
 done
 scripts/build.sh 6 velda16
 
-scratch=$(mktemp -d)
+# A short, steady path: it shows in the folder fields.
+scratch=/tmp/velda-screenshot
+rm -rf "$scratch"
 cleanup() {
   kill "${velda:-}" "${wm:-}" "${server:-}" 2>/dev/null || true
   rm -rf "$scratch"
@@ -30,19 +32,21 @@ sleep 1
 build/qt6/src/velda16 "$scratch/写真" & velda=$!
 xdotool search --sync --name 'Tessel' >/dev/null
 sleep 1
-# The pattern, then the photos selected, a prefix typed, and Copy.
-xdotool key Tab && xdotool type '*.JPG' && xdotool key Tab Tab Tab Tab
-xdotool key ctrl+a shift+Tab shift+Tab
-xdotool type 'trip_'
+# The photos only, a prefix, Copy; Yes to selecting them all and to the
+# settings: the preview shows with the last question.
+xdotool key Tab ctrl+a && xdotool type '*.JPG'
+xdotool key Tab Tab && xdotool type 'trip_'
 xdotool key Return Return Return
-sleep 1
-xdotool key Return    # 設定した内容でコピーしますか？ Yes: the preview shows
+for question in 1 2; do
+  sleep 1
+  xdotool key Return
+done
 sleep 1
 question=$(xdotool search --name '^Velda$' | tail -1)
 main=$(xdotool search --name 'Tessel' | head -1)
 eval "$(xdotool getwindowgeometry --shell "$main")"
 xdotool windowmove "$question" $((X + WIDTH - 60)) $((Y + 120))
 sleep 1
-import -window root -crop "$((WIDTH + 330))x$((HEIGHT + 40))+$((X - 10))+$((Y - 30))" +repage doc/screenshot.png
-xdotool key --window "$question" Escape
+import -window root -crop "$((WIDTH + 330))x$((HEIGHT + 50))+$((X - 10))+$((Y - 40))" +repage doc/screenshot.png
+xdotool key Escape
 echo doc/screenshot.png
