@@ -1,5 +1,3 @@
-#include "archive/frm_melt.h"
-#include "archive/test_archives.h"
 #include "platform/shell.h"
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
@@ -23,25 +21,23 @@ protected:
         MainWindowTest::TearDown();
     }
 
-    // A file manager's drag of these paths, let go over the control; true
-    // when the drop was taken, as a copy.
-    static bool drop(QWidget* control, const QStringList& paths)
+    // A file manager's drag of these files let go over the control; true when
+    // taken, as a copy (a move would let the file manager delete them).
+    bool drop(QWidget* control, const QStringList& names)
     {
         QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls << QUrl::fromLocalFile(path);
+        for (const QString& name : names)
+            urls << QUrl::fromLocalFile(tree.path(name));
         QMimeData data;
         data.setUrls(urls);
         QWidget* area = static_cast<QAbstractScrollArea*>(control)->viewport();
-        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
-        QDragEnterEvent enter(QPoint(4, 4), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent dropped(QPointF(4, 4), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(area, &enter);
-        if (!enter.isAccepted())
-            return false;
-        QDropEvent dropped(QPointF(4, 4), offered, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(area, &dropped);
+        if (enter.isAccepted())
+            QApplication::sendEvent(area, &dropped);
         ui::settle();
-        return dropped.isAccepted() && dropped.dropAction() == Qt::CopyAction;
+        return enter.isAccepted() && dropped.isAccepted() && dropped.dropAction() == Qt::CopyAction;
     }
 };
 
@@ -52,27 +48,9 @@ TEST_F(MainWindowWayIn, AFolderFromTheCommandLineIsWhereBothListsStart)
     frmMarlow::StartFolder = tree.makeFolder("photos");
     tree.writeFile("photos/a.jpg");
     frmMarlow& form = mainWindow();
-    for (int field : {1, 2})
-        EXPECT_EQ(form.text1(field), frmMarlow::StartFolder);
-    EXPECT_EQ(form.SourceFolder, frmMarlow::StartFolder);
-    EXPECT_EQ(form.DestFolder, frmMarlow::StartFolder);
+    EXPECT_EQ(QStringList({form.text1(1), form.text1(2), form.SourceFolder, form.DestFolder}),
+              QStringList(4, frmMarlow::StartFolder));
     EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"a.jpg"}));
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(MainWindowWayIn, AnArchiveFromTheCommandLineOpensAsADoubleClickOnItWould)
-{
-    tree.writeFile("work/資料.zip", TestArchives::zip({{"表示.txt", "a"}}));
-    frmMarlow& form = showMainWindow();
-    form.openListedArchive("資料.zip");
-    ui::settle();
-    ASSERT_TRUE(platform::FormInstance<FrmMELT>::isLoaded());
-    EXPECT_EQ(ui::entries(platform::FormInstance<FrmMELT>::get().fileList()), QStringList({"表示.txt"}));
-    EXPECT_TRUE(messages.texts().isEmpty());
-
-    form.openListedArchive("消えた.zip");
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().contains("消えた.zip"));
 }
 
 TEST_F(MainWindowWayIn, HelpWithNothingToOpenTheManualSaysWhereTheManualIs)
@@ -84,35 +62,26 @@ TEST_F(MainWindowWayIn, HelpWithNothingToOpenTheManualSaysWhereTheManualIs)
     EXPECT_TRUE(messages.last().contains(form.ManualPath)) << messages.last().toStdString();
 }
 
-TEST_F(MainWindowWayIn, AFolderDroppedOnAFolderFieldIsTakenAsTyped)
+// A folder onto a folder field is taken as typed there; files onto the source
+// list are selected there instead of what was, when they lie in its folder.
+TEST_F(MainWindowWayIn, DroppedFoldersSetTheFieldsAndDroppedFilesAreSelected)
 {
-    const QString photos = tree.makeFolder("photos");
-    tree.writeFile("photos/a.jpg");
-    tree.writeFile("work/b.jpg");
-    frmMarlow& form = showMainWindow();
-
-    EXPECT_FALSE(drop(form.Text1.control(1), {tree.path("work/b.jpg")}));
-    EXPECT_FALSE(drop(form.Text1.control(1), {photos, workFolder}));
-    EXPECT_EQ(form.text1(1), workFolder);
-
-    ASSERT_TRUE(drop(form.Text1.control(1), {photos}));
-    EXPECT_EQ(form.text1(1), photos);
-    EXPECT_EQ(form.SourceFolder, photos);
-    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"a.jpg"}));
-    ASSERT_TRUE(drop(form.Text1.control(2), {photos}));
-    EXPECT_EQ(form.DestFolder, photos);
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(MainWindowWayIn, FilesDroppedOnTheSourceListAreSelectedWhenTheyLieInItsFolder)
-{
-    for (const char* name : {"work/a.jpg", "work/b.jpg", "work/c.jpg", "other/d.jpg"})
+    for (const char* name : {"photos/p.jpg", "work/a.jpg", "work/b.jpg", "work/c.jpg"})
         tree.writeFile(name);
     frmMarlow& form = showMainWindow();
     form.fileList(0)->setSelected(2, true);
-
-    EXPECT_FALSE(drop(form.fileList(0), {tree.path("other/d.jpg")}));
+    EXPECT_FALSE(drop(form.Text1.control(1), {"work/b.jpg"}));
+    EXPECT_FALSE(drop(form.Text1.control(1), {"photos", "work"}));
+    EXPECT_FALSE(drop(form.fileList(0), {"photos/p.jpg"}));
+    EXPECT_EQ(form.text1(1), workFolder);
     EXPECT_EQ(ui::selectedEntries(form.fileList(0)), QStringList({"c.jpg"}));
-    ASSERT_TRUE(drop(form.fileList(0), {tree.path("work/b.jpg"), tree.path("other/d.jpg"), tree.path("work/a.jpg")}));
+
+    ASSERT_TRUE(drop(form.fileList(0), {"work/b.jpg", "photos/p.jpg", "work/a.jpg"}));
     EXPECT_EQ(ui::selectedEntries(form.fileList(0)), QStringList({"a.jpg", "b.jpg"}));
+    ASSERT_TRUE(drop(form.Text1.control(2), {"photos"}));
+    EXPECT_EQ(form.DestFolder, tree.path("photos"));
+    ASSERT_TRUE(drop(form.Text1.control(1), {"photos"}));
+    EXPECT_EQ(form.SourceFolder, tree.path("photos"));
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"p.jpg"}));
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
