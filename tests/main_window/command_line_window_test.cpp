@@ -45,11 +45,11 @@ protected:
 
 TEST_F(MainWindowWayIn, AFolderFromTheCommandLineIsWhereBothListsStart)
 {
-    frmMarlow::StartFolder = tree.makeFolder("photos");
+    const QString photos = frmMarlow::StartFolder = tree.makeFolder("photos");
     tree.writeFile("photos/a.jpg");
     frmMarlow& form = mainWindow();
     EXPECT_EQ(QStringList({form.text1(1), form.text1(2), form.SourceFolder, form.DestFolder}),
-              QStringList(4, frmMarlow::StartFolder));
+              QStringList({photos, photos, photos, photos}));
     EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"a.jpg"}));
 }
 
