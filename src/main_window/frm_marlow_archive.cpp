@@ -5,6 +5,7 @@
 #include "archive/extract_archive.h"
 #include "archive/extraction_progress.h"
 #include "archive/frm_melt.h"
+#include "main_window/start_arguments.h"
 #include "platform/dir_list_box.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -74,6 +75,16 @@ void frmMarlow::ExtractArchiveItem(int listIndex)
     contents.fileList()->setPath(MeltFolder);
     contents.fileList()->setPattern(QStringLiteral("*.*"));
     platform::setTextOf(contents.Text1, QStringLiteral("*.*"));
+}
+
+void frmMarlow::openListedArchive(const QString& name)
+{
+    const int listIndex = fileList(0)->entries().indexOf(name);
+    if (listIndex < 0) {
+        platform::showMessage(StartArguments::cannotOpenMessage(platform::joinPath(fileList(0)->path(), name)));
+        return;
+    }
+    ExtractArchiveItem(listIndex);
 }
 
 platform::FileListBox* frmMarlow::extractedFileList() const
