@@ -1,10 +1,11 @@
 #include "file_ops/placement_plan.h"
 
 #include "platform/file_system.h"
-#include "platform/folded_name.h"
 #include "platform/message_box.h"
 
 #include <QRandomGenerator>
+
+#include <utility>
 
 namespace FileOps {
 
@@ -31,9 +32,10 @@ QString keptUnderMessage(const QString& originalPath, const QString& restoredPat
         + QStringLiteral("  として残しました。");
 }
 
-PlacementPlan::PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries)
-    : destinationFolder_(destinationFolder), destinationPrefix_(platform::joinPath(destinationFolder, QString())),
-      outer_(current)
+PlacementPlan::PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries,
+                             platform::LetterCase letterCase)
+    : letterCase_(letterCase), destinationFolder_(destinationFolder),
+      destinationPrefix_(platform::joinPath(destinationFolder, QString())), outer_(current)
 {
     current = this;
     for (const QString& entry : destinationEntries)
@@ -71,7 +73,7 @@ void PlacementPlan::addSources(const QString& folder, const QStringList& names)
 void PlacementPlan::addRepeatedNames(const QStringList& newNames)
 {
     for (const QString& name : newNames)
-        repeated_.insert(platform::foldedName(name));
+        repeated_.insert(platform::nameKey(name, letterCase_));
 }
 
 QString PlacementPlan::inDestinationSpelling(const QString& path) const
@@ -92,9 +94,9 @@ QString PlacementPlan::nameInDestination(const QString& path) const
 
 void PlacementPlan::know(const QString& name)
 {
-    const QString folded = platform::foldedName(name);
-    if (!spellings_.contains(folded, name))
-        spellings_.insert(folded, name);
+    const QString key = platform::nameKey(name, letterCase_);
+    if (!spellings_.contains(key, name))
+        spellings_.insert(key, name);
 }
 
 QString PlacementPlan::readPathOf(const QString& sourcePath) const
@@ -110,7 +112,7 @@ QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
     const QString name = nameInDestination(destinationPath);
     if (name.isNull())
         return variants;
-    const auto spellings = spellings_.values(platform::foldedName(name));
+    const auto spellings = spellings_.values(platform::nameKey(name, letterCase_));
     for (const QString& spelling : spellings) {
         const QString path = destinationPrefix_ + spelling;
         if (spelling != name && platform::fileExists(path))
@@ -130,7 +132,7 @@ void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destina
     if (repeated_.isEmpty())
         return;
     const QString name = nameInDestination(destinationPath);
-    if (!name.isNull() && repeated_.contains(platform::foldedName(name)))
+    if (!name.isNull() && repeated_.contains(platform::nameKey(name, letterCase_)))
         know(name);
 }
 
@@ -139,7 +141,7 @@ bool PlacementPlan::mayHoldFileAt(const QString& path) const
     if (spellings_.isEmpty())
         return false;
     const QString name = nameInDestination(path);
-    return !name.isNull() && spellings_.contains(platform::foldedName(name));
+    return !name.isNull() && spellings_.contains(platform::nameKey(name, letterCase_));
 }
 
 platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
@@ -155,6 +157,15 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
         if (error.failed())
             return error;
         setAside_.insert(path, hidden);
+    }
+    return platform::FsError{};
+}
+
+platform::FsError PlacementPlan::setAsideUnreadReaching(const QString& path)
+{
+    for (const QString& source : std::as_const(unread_)) {
+        if (!setAside_.contains(source) && platform::isSameFile(source, path))
+            return setAsideUnread({source});
     }
     return platform::FsError{};
 }

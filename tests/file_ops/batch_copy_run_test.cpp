@@ -3,6 +3,7 @@
 #include "file_ops/placement_plan.h"
 #include "platform/fault_injection.h"
 #include "platform/file_system.h"
+#include "platform/name_rules.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
@@ -95,19 +96,20 @@ QStringList described(const QMap<QString, QByteArray>& files)
     return lines;
 }
 
-// What the preview promised: every new name with its source's data, a name
-// differing only in letter case counted as the same, moved sources gone.
+// What the preview promised: every new name with its source's data, names
+// the folder does not tell apart counted as the same, moved sources gone.
 QMap<QString, QByteArray> promised(QMap<QString, QByteArray> before, const QMap<QString, QByteArray>& melt,
-                                   const Renames& sources, const Renames& extracted, bool move)
+                                   const Renames& sources, const Renames& extracted, bool move,
+                                   platform::LetterCase letterCase)
 {
     const QMap<QString, QByteArray> original = before;
     if (move) {
         for (const auto& rename : sources)
             before.remove(rename.first);
     }
-    auto place = [&before](const QString& newName, const QByteArray& data) {
+    auto place = [&before, letterCase](const QString& newName, const QByteArray& data) {
         for (const QString& name : before.keys())
-            if (name.compare(newName, Qt::CaseInsensitive) == 0)
+            if (platform::nameKey(name, letterCase) == platform::nameKey(newName, letterCase))
                 before.remove(name);
         before.insert(newName, data);
     };
@@ -162,7 +164,8 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
             for (const auto& rename : c.extracted)
                 tree.writeFile("melt/" + rename.first, "extracted " + rename.first.toUtf8());
             const QMap<QString, QByteArray> melt = contents(tree, "melt");
-            const auto expected = promised(contents(tree, "d"), melt, c.sources, c.extracted, move);
+            const auto expected = promised(contents(tree, "d"), melt, c.sources, c.extracted, move,
+                                           platform::letterCaseOf(tree.path("d")));
             ScriptedMessages messages;
             messages.answerYes();
 
@@ -191,7 +194,7 @@ TEST(BatchCopyRun, AStoppedRunGivesASetAsideSourceItsNameBack)
     FileOps::runBatchCopy(run);
     platform::clearInjectedFaults();
     EXPECT_EQ(messages.texts().mid(1),
-              (QStringList{platform::errorMessageText(platform::makeError(57)),
+              (QStringList{platform::errorMessageText(platform::makeError(57)) + QChar(13) + tree.path("d/p3"),
                            FileOps::keptUnderMessage(tree.path("d/p2"), tree.path("d/p2 (2)"))}));
     EXPECT_EQ(described(contents(tree, "d")), described({{"p2", "one"}, {"p2 (2)", "two"}}));
 }

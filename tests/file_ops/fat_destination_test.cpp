@@ -1,6 +1,7 @@
 #include "file_ops/copy_one_file.h"
 #include "file_ops/target_name.h"
 #include "platform/file_system.h"
+#include "platform/name_rules.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 

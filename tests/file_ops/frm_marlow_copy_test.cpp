@@ -159,7 +159,7 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
 {
     tree.writeFile("work/a.txt", "first");
     tree.writeFile("work/b.txt", "second");
-    tree.writeFile("dst/SAME.TXT", "old");
+    tree.writeFile("dst/Same.txt", "old");
     frmMarlow& form = open(false);
     form.fileList(0)->selectAll();
     form.Rules.NameRule = 1;
@@ -175,8 +175,8 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
         EXPECT_EQ(tree.names("work"), (QStringList{"a.txt", "b.txt"}));
     };
     const QString clash = QStringLiteral("同一ファイルがあります。Same.txt  のコピーできません。");
-    runShows({clash}, {"SAME.TXT"}, {"SAME.TXT"});
-    QFile::rename(tree.path("dst/SAME.TXT"), tree.path("dst/keep.txt"));
+    runShows({clash}, {"Same.txt"}, {"Same.txt"});
+    QFile::rename(tree.path("dst/Same.txt"), tree.path("dst/keep.txt"));
     runShows({clash}, {"keep.txt", "Same.txt"}, {"Same.txt"});
     form.Check1.at<QAbstractButton>(1)->setChecked(true);
     form.Rules.Prefix = "../";
@@ -217,7 +217,7 @@ TEST_F(MainWindowCopy, MovesLoseNothing)
     messages.answerYes();
     form.RunBatchCopy();
     platform::clearInjectedFaults();
-    EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(57)));
+    EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(57)) + QChar(13) + tree.path("dst/b.txt"));
     EXPECT_EQ(tree.names("src"), (QStringList{"b.txt", "c.txt"}));
     EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{"a.txt"});
     EXPECT_EQ(tree.readFile("dst/a.txt"), "a.txt");
