@@ -18,6 +18,12 @@ QString folderOf(const QString& path)
     return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
+// What every spelling of a file's name shows alike.
+QString lookOf(const platform::FileStamp& stamp)
+{
+    return QStringLiteral("%1 %2.%3").arg(stamp.size).arg(stamp.modifiedSeconds).arg(stamp.modifiedNanoseconds);
+}
+
 }  // namespace
 
 QString setAsidePathFor(const QString& path)
@@ -163,11 +169,17 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
 
 platform::FsError PlacementPlan::setAsideUnreadReaching(const QString& path)
 {
-    for (const QString& source : std::as_const(unread_)) {
-        if (!setAside_.contains(source) && platform::isSameFile(source, path))
-            return setAsideUnread({source});
+    if (unread_.isEmpty())
+        return platform::FsError{};
+    // Looked at once: a run may meet many names nobody foresaw.
+    if (unreadByLook_.isEmpty()) {
+        for (const QString& source : std::as_const(unread_))
+            unreadByLook_.insert(lookOf(platform::stampOf(source)), source);
     }
-    return platform::FsError{};
+    const platform::FileStamp target = platform::stampOf(path);
+    if (target.size < 0)
+        return platform::FsError{};
+    return setAsideUnread(unreadByLook_.values(lookOf(target)));
 }
 
 platform::FileSystemMatch PlacementPlan::fileSystemMatchOf(const QString& folder)

@@ -66,9 +66,11 @@ public:
     // Sets aside every source among paths that the run has still to read.
     // A read-only source is left where it is: replacing it is refused as always.
     platform::FsError setAsideUnread(const QStringList& paths);
-    // Sets aside the source not read yet that path reaches under a spelling
-    // of its name the plan does not know (a second encoding, a letter case
-    // the file system folds otherwise), if any.
+    // Sets aside the sources not read yet that path may reach under a
+    // spelling of their name the plan does not know (a second encoding, a
+    // letter case the file system folds otherwise). FUSE numbers one file
+    // differently under each spelling: a source of the same size and time
+    // counts as reached.
     platform::FsError setAsideUnreadReaching(const QString& path);
 
     // platform::compareFileSystems of folder and the destination folder,
@@ -97,6 +99,7 @@ private:
     QString destinationPrefix_;  // the destination folder ending in "/"
     QStringList aliasPrefixes_;  // source folders that are the destination folder, ending in "/"
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
+    QMultiHash<QString, QString> unreadByLook_;  // size and time -> source, made when first needed
     PlacementPlan* outer_;
 };
 

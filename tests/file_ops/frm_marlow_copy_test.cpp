@@ -234,3 +234,21 @@ TEST_F(MainWindowCopy, MovesLoseNothing)
     EXPECT_EQ(tree.names("ro"), (QStringList{"a.txt", "b.txt"}));
     EXPECT_EQ(tree.names("out"), QStringList{"a.txt"});
 }
+
+// Two names whose readable forms coincide (bytes that are no text both shown
+// as "�") stay two files through a rule that changes another part of them.
+TEST_F(MainWindowCopy, BytesThatAreNoTextSurviveARule)
+{
+    tree.writeRaw("work/bad\xff.txt", "first");
+    tree.writeRaw("work/bad\xfe.txt", "second");
+    frmMarlow& form = open(true);
+    form.fileList(0)->selectAll();
+    form.setText1(3, "x");
+    messages.answerYes();
+    messages.answerYes();
+    press(form, 0);
+    EXPECT_EQ(previewed, (QStringList{QStringLiteral("xbad\uFFFD.txt"), QStringLiteral("xbad\uFFFD.txt")}));
+    EXPECT_EQ(tree.readRaw("dst/xbad\xff.txt"), "first");
+    EXPECT_EQ(tree.readRaw("dst/xbad\xfe.txt"), "second");
+    EXPECT_TRUE(tree.names("work").isEmpty());
+}
