@@ -2,6 +2,7 @@
 
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "platform/path_parts.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -9,17 +10,6 @@
 namespace platform {
 
 namespace {
-
-QString parentOf(const QString& path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
-}
-
-QString nameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
 
 bool isListed(const QVector<DirEntry>& entries, const QString& name)
 {

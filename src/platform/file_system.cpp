@@ -4,6 +4,7 @@
 #include "platform/file_descriptor.h"
 #include "platform/file_name_codec.h"
 #include "platform/folder_handle.h"
+#include "platform/path_parts.h"
 #include "platform/wildcard.h"
 
 #include <cerrno>
@@ -20,17 +21,6 @@ namespace {
 QByteArray encoded(const QString& path)
 {
     return encodeFileName(path);
-}
-
-QString parentOf(const QString& path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
-}
-
-QString nameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 FsError injected(FileOperation operation, const QString& path, const QString& other = QString())

@@ -3,6 +3,7 @@
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/name_rules.h"
+#include "platform/path_parts.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -16,17 +17,6 @@
 namespace platform {
 
 namespace {
-
-QString parentOf(const QString& path)
-{
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
-}
-
-QString nameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
 
 QString placementAccount;
 int placementAccountFd = -1;  // open from the first note to the next change of account

@@ -5,6 +5,7 @@
 #include "platform/fs_error.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,8 +16,6 @@
 
 #include <functional>
 
-#include <sys/mount.h>
-#include <unistd.h>
 
 using platform::FileOperation;
 
@@ -160,9 +159,10 @@ TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempTree t;
-        const QString stick = t.makeFolder("stick");
-        if (::geteuid() != 0 || ::mount("tmpfs", stick.toLocal8Bit().constData(), "tmpfs", 0, "size=4m") != 0)
+        const TestMount mount(t, TestMount::Kind::Tmpfs, "stick");
+        if (!mount.mounted())
             GTEST_SKIP() << "no tmpfs mount possible here";
+        const QString stick = mount.folder();
         const QString source = t.writeFile("src/a.txt", Content);
         t.makeFolder("TEMP");
         if (c.prepare)
@@ -176,7 +176,6 @@ TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
         EXPECT_EQ(t.names("TEMP"), QStringList());
         EXPECT_EQ(t.exists("src/a.txt"), !c.message.isEmpty() || !c.move);
         EXPECT_EQ(t.exists("stick/b.txt") ? t.readFile("stick/b.txt") : "none", c.destinationAfter.isEmpty() ? "none" : Content);
-        ::umount(stick.toLocal8Bit().constData());
     }
 }
 
