@@ -37,7 +37,6 @@ class Placement {
 public:
     explicit Placement(const CopyJob& job)
         : job_(job), plan_(PlacementPlan::active()), group_(MovedSources::collecting()),
-          letterCase_(plan_ ? plan_->letterCase() : platform::letterCaseOf(job.destinationFolder)),
           destination_(platform::joinPath(job.destinationFolder, job.newName))
     {
     }
@@ -115,9 +114,12 @@ private:
     bool isOwnEntry() const
     {
         const QString source = plan_ ? plan_->inDestinationSpelling(readPath_) : readPath_;
-        if (folderOf(source) == folderOf(destination_)
-            && platform::nameKey(nameOf(source), letterCase_) == platform::nameKey(job_.newName, letterCase_))
-            return true;
+        if (folderOf(source) == folderOf(destination_)) {
+            const platform::LetterCase letterCase =
+                plan_ ? plan_->letterCase() : platform::letterCaseOf(job_.destinationFolder);
+            if (platform::nameKey(nameOf(source), letterCase) == platform::nameKey(job_.newName, letterCase))
+                return true;
+        }
         // Reached by way of a link, or by a spelling no key foresees; two
         // names of one file (hard links) are two entries.
         return destinationMayBeTaken_ && platform::isSameFile(readPath_, destination_)
@@ -247,7 +249,6 @@ private:
     const CopyJob& job_;
     PlacementPlan* plan_;
     MovedSources* group_;
-    platform::LetterCase letterCase_;
     QString destination_;
     QString readPath_;  // the source, or its set-aside file
     QString staged_;
