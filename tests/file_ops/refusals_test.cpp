@@ -157,7 +157,7 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
     }
 }
 
-// A placement refused with 70 or 75 names the file it could not place.
+// A copy or placement refused with 70 or 75 names the file.
 TEST(RefusedSources, APlacementFailureNamesTheFile)
 {
     const QString denied = platform::errorMessageText(platform::makeError(70));
@@ -169,9 +169,9 @@ TEST(RefusedSources, APlacementFailureNamesTheFile)
         tree.writeFile("src/a.jpg", "new");
         tree.writeFile("dst/a.jpg", "old");
         ImmutableFile immutable(tree.path("dst/a.jpg"));
-        if (!immutable.made())
+        if (!immutable.made()) {
             std::printf("skipped here: no immutable files\n");
-        else {
+        } else {
             ScriptedMessages messages;
             messages.answerYes();
             FolderRun run(tree, {{"a.jpg", "a.jpg"}}, {}, false, true, "src", "dst");
@@ -193,5 +193,21 @@ TEST(RefusedSources, APlacementFailureNamesTheFile)
         FileOps::runBatchCopy(run);
         EXPECT_EQ(messages.last(), refused + QChar(13) + tree.path("d/p2"));
         EXPECT_EQ(described(contents(tree, "d")), described({{"p1", "one"}, {"p2", "two"}}));
+    }
+    {
+        SCOPED_TRACE("destination turned read-only during the run");
+        TempTree tree;
+        tree.makeFolder("TEMP");
+        writeSources(tree, "src");
+        TestMount stick(tree, TestMount::Kind::Tmpfs, "dst");
+        if (!stick.mounted())
+            GTEST_SKIP() << "no tmpfs mount possible here";
+        ScriptedMessages messages;
+        messages.answerYes();
+        FolderRun run(tree, namesKept(), {}, false, false, "src", "dst");
+        run.afterCopy = [&stick](const QString&) { stick.remountReadOnly(); };
+        FileOps::runBatchCopy(run);
+        EXPECT_EQ(messages.last(), refused + QChar(13) + tree.path("src/b.jpg"));
+        EXPECT_EQ(described(contents(tree, "dst")), described({{"a.jpg", original("a.jpg")}}));
     }
 }
