@@ -47,7 +47,7 @@ QString keptSourcesMessage(const QVector<KeptSource>& kept)
     for (auto failure = failed.cbegin(); failure != failed.cend(); ++failure)
         parts.append(platform::errorMessageText(platform::makeError(failure.key())) + QChar(13)
                      + namesOf(failure.value()));
-    return parts.join(QChar(13));
+    return parts.join(QString(2, QChar(13)));
 }
 
 MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
