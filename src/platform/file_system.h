@@ -5,6 +5,7 @@
 
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The file-system services of the program, over POSIX. Every failure carries a
