@@ -49,7 +49,7 @@ QString fittedName(QString stem, const QString& tail, int limit)
     const int tailBytes = int(encodeFileName(tail).size());
     while (!stem.isEmpty() && encodeFileName(stem).size() + tailBytes > limit) {
         stem.chop(1);
-        if (!stem.isEmpty() && stem.back().isHighSurrogate())
+        if (!stem.isEmpty() && stem.at(stem.size() - 1).isHighSurrogate())
             stem.chop(1);
     }
     return stem + tail;

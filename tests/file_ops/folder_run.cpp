@@ -14,29 +14,14 @@ FolderRun::FolderRun(TempTree& tree, const Renames& sources, const Renames& extr
 {
 }
 
-QString FolderRun::sourceFolder()
+QString FolderRun::path(const QString& relative) const
 {
-    return tree_.path(sourceFolder_);
-}
-
-QString FolderRun::extractedFolder()
-{
-    return tree_.path("melt");
-}
-
-QString FolderRun::destinationFolder()
-{
-    return tree_.path(destinationFolder_);
+    return tree_.path(relative);
 }
 
 QStringList FolderRun::destinationFiles()
 {
     return QDir(destinationFolder()).entryList(QDir::Files, QDir::Name);
-}
-
-QStringList FolderRun::targetFolders()
-{
-    return {destinationFolder(), tree_.path("TEMP")};
 }
 
 QString FolderRun::targetName(const QString& fileName)
@@ -54,11 +39,6 @@ qint16 FolderRun::copySourceFile(const QString& fileName)
     if (afterCopy)
         afterCopy(fileName);
     return stop;
-}
-
-qint16 FolderRun::copyExtractedFile(const QString& fileName)
-{
-    return copy("melt", fileName, false);
 }
 
 QStringList FolderRun::oldNames(const Renames& renames)

@@ -31,18 +31,18 @@ public:
     void selectAllSourceFiles() override {}
     void focusSourceList() override {}
     QStringList selectedExtractedFiles() override { return oldNames(extracted_); }
-    QString sourceFolder() override;
-    QString extractedFolder() override;
-    QString destinationFolder() override;
+    QString sourceFolder() override { return path(sourceFolder_); }
+    QString extractedFolder() override { return path("melt"); }
+    QString destinationFolder() override { return path(destinationFolder_); }
     QStringList destinationFiles() override;
-    QStringList targetFolders() override;
+    QStringList targetFolders() override { return {destinationFolder(), path("TEMP")}; }
     bool overwriteOn() override { return overwrite_; }
     void restartSerialNumbers() override {}
     QString targetName(const QString& fileName) override;
     void showPreview(const QStringList& entries, const QVector<int>&) override { previewed = entries; }
     void closePreview() override {}
     qint16 copySourceFile(const QString& fileName) override;
-    qint16 copyExtractedFile(const QString& fileName) override;
+    qint16 copyExtractedFile(const QString& fileName) override { return copy("melt", fileName, false); }
     RunProgressView* progressView() override { return nullptr; }
     void setStatusLine(const QString&) override {}
     void showProgress() override {}
@@ -50,6 +50,7 @@ public:
     void refreshDestinationList() override {}
 
 private:
+    QString path(const QString& relative) const;
     static QStringList oldNames(const Renames& renames);
     qint16 copy(const QString& folder, const QString& fileName, bool move);
 

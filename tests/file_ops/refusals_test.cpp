@@ -68,6 +68,14 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
         bool destinationOnItsOwnFileSystem;
         QString grown;  // a source still being written after its copy
     };
+    const auto plainSources = [](TempTree& t, Arrangement&) {
+        writeSources(t, "src");
+        return QString("src");
+    };
+    const auto immutableSource = [](TempTree& t, Arrangement& s) {
+        writeSources(t, "src");
+        return s.makeImmutable(t.path("src/b.jpg")) ? QString("src") : QString();
+    };
     const Case cases[] = {
         {"read-only view of the source folder, one disk",
          [](TempTree& t, Arrangement& s) {
@@ -83,31 +91,15 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
              return s.mounts.back()->remountReadOnly() ? QString("stick") : QString();
          },
          false, {}},
-        {"immutable source, one disk",
-         [](TempTree& t, Arrangement& s) {
-             writeSources(t, "src");
-             return s.makeImmutable(t.path("src/b.jpg")) ? QString("src") : QString();
-         },
-         false, {}},
-        {"immutable source, to another file system",
-         [](TempTree& t, Arrangement& s) {
-             writeSources(t, "src");
-             return s.makeImmutable(t.path("src/b.jpg")) ? QString("src") : QString();
-         },
-         true, {}},
+        {"immutable source, one disk", immutableSource, false, {}},
+        {"immutable source, to another file system", immutableSource, true, {}},
         {"deletion fails at the first of a group",
-         [](TempTree& t, Arrangement&) {
-             writeSources(t, "src");
+         [plainSources](TempTree& t, Arrangement& s) {
              platform::injectFault(platform::FileOperation::DeleteFile, 57, "src/a.jpg");
-             return QString("src");
+             return plainSources(t, s);
          },
          true, {}},
-        {"a source still being written",
-         [](TempTree& t, Arrangement&) {
-             writeSources(t, "src");
-             return QString("src");
-         },
-         true, "b.jpg"},
+        {"a source still being written", plainSources, true, "b.jpg"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

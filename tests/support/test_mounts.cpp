@@ -6,9 +6,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -89,13 +86,5 @@ ImmutableFile::~ImmutableFile()
 
 bool ImmutableFile::setImmutable(bool on) const
 {
-    const int fd = ::open(bytes(path_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool set = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    set = set && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return set;
+    return run("chattr", {on ? "+i" : "-i", path_});
 }
