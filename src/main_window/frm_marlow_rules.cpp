@@ -115,7 +115,7 @@ QString frmMarlow::buildTargetName(const QString& sourceName)
     Rules.ExtBeforeName = !extensionWindow || extensionWindow->isOptionSelected(0);
     // Rules work on the name as the user reads it; a name they leave as it
     // was keeps its exact bytes.
-    const QString shown = platform::readableFileName(sourceName);
+    const QString shown = platform::fileNameAsText(sourceName);
     const QString built = BuildTargetName(Rules, shown);
     return built == shown ? sourceName : built;
 }

@@ -15,10 +15,15 @@ QString decodeFileName(const QByteArray& bytes);
 // True when name carries bytes that are not UTF-8.
 bool hasForeignBytes(const QString& name);
 
-// The form a list shows of such a name: UTF-8 as it is; else, when the bytes
-// are valid CP932 (Shift_JIS names of older Japanese programs), that text;
-// else the foreign bytes as visible replacement characters. A path is shown
-// name by name.
+// The name as text: UTF-8 as it is; else, when the bytes are valid CP932
+// (Shift_JIS names of older Japanese programs), that text; else the foreign
+// bytes as replacement characters. A path is decoded name by name. This is
+// the text the rename rules work on.
+QString fileNameAsText(const QString& name);
+
+// What lists, fields and messages show of a name or path: its text, each
+// line break in it shown as "⏎" (a break would hide the rest of the name).
+// One character stands for one, so positions read off the screen hold.
 QString readableFileName(const QString& name);
 
 }  // namespace platform
