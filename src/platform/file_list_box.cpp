@@ -6,9 +6,9 @@
 #include "platform/wildcard.h"
 
 #include <QItemSelection>
-#include <QSet>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -18,6 +18,15 @@ QString exactName(const QListWidgetItem* item)
 {
     const QVariant name = item->data(FileListBox::NameRole);
     return name.isValid() ? name.toString() : item->text();
+}
+
+// (device, inode) of the entry at path, a link itself; zeros when it is gone.
+QPair<quint64, quint64> identityOf(const QString& path)
+{
+    struct stat info;
+    if (::lstat(encodeFileName(path).constData(), &info) != 0)
+        return {0, 0};
+    return {quint64(info.st_dev), quint64(info.st_ino)};
 }
 
 }  // namespace
@@ -37,8 +46,10 @@ FsError FileListBox::setPath(const QString& folder)
     if (error.failed())
         return error;
     // Names chosen in one folder must not pick files in another.
-    if (folder != path_)
+    if (folder != path_) {
         clearSelection();
+        notedFiles_.clear();
+    }
     path_ = folder;
     showEntries(entries);
     return FsError{};
@@ -57,6 +68,38 @@ void FileListBox::refresh()
     if (!path_.isEmpty() && listFolder(path_, entries).failed())
         entries.clear();
     showEntries(entries);
+}
+
+void FileListBox::noteSelectedFiles()
+{
+    notedFiles_.clear();
+    for (const QListWidgetItem* row : selectedItems()) {
+        const QString name = exactName(row);
+        notedFiles_.insert(name, identityOf(joinPath(path_, name)));
+    }
+}
+
+QSet<QString> FileListBox::keptSelection(bool& dropped)
+{
+    dropped = false;
+    const QList<QListWidgetItem*> selected = selectedItems();
+    QSet<QString> kept;
+    kept.reserve(selected.size());
+    QHash<QString, FileIdentity> stillNoted;
+    for (const QListWidgetItem* row : selected) {
+        const QString name = exactName(row);
+        const auto noted = notedFiles_.constFind(name);
+        if (noted == notedFiles_.cend()) {
+            kept.insert(name);
+        } else if (identityOf(joinPath(path_, name)) == noted.value()) {
+            kept.insert(name);
+            stillNoted.insert(name, noted.value());
+        } else {
+            dropped = true;
+        }
+    }
+    notedFiles_.swap(stillNoted);
+    return kept;
 }
 
 void FileListBox::appendEntries(const QStringList& names)
@@ -105,14 +148,17 @@ void FileListBox::showEntries(const QVector<DirEntry>& entries)
     bool unchanged = rows.size() == count();
     for (int i = 0; unchanged && i < rows.size(); ++i)
         unchanged = item(i)->text() == rows.at(i).shown && exactName(item(i)) == rows.at(i).name;
-    if (unchanged)
+    if (unchanged && notedFiles_.isEmpty())
         return;
-
-    const QList<QListWidgetItem*> selected = selectedItems();
-    QSet<QString> selectedNames;
-    selectedNames.reserve(selected.size());
-    for (const QListWidgetItem* item : selected)
-        selectedNames.insert(exactName(item));
+    bool dropped = false;
+    const QSet<QString> selectedNames = keptSelection(dropped);
+    if (unchanged) {
+        if (dropped) {
+            for (QListWidgetItem* row : selectedItems())
+                row->setSelected(selectedNames.contains(exactName(row)));
+        }
+        return;
+    }
 
     setUpdatesEnabled(false);
     clear();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <unistd.h>
 
 using platform::FileListBox;
@@ -56,11 +57,37 @@ TEST(FileListBox, ARefreshKeepsTheSelectionAnotherFolderStartsWithout)
     EXPECT_EQ(list.selectedCount(), 0);
 }
 
+// After a run a row keeps its selection only while its name names the file
+// that was selected, also when the folder reads as it did.
+TEST(FileListBox, ARowNotedForARunStaysSelectedOnlyForTheSameFile)
+{
+    for (const bool sameNames : {false, true}) {
+        SCOPED_TRACE(sameNames);
+        TempTree tree;
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+            tree.writeFile(name, name);
+        FileListBox list;
+        list.setPath(tree.root());
+        for (int row = 0; row < 3; ++row)
+            list.setSelected(row, true);
+        list.noteSelectedFiles();
+        // Another file under a selected name.
+        ASSERT_EQ(std::rename(QFile::encodeName(tree.path("c.txt")), QFile::encodeName(tree.path("b.txt"))), 0);
+        if (sameNames)
+            tree.writeFile("c.txt");
+        list.refresh();
+        EXPECT_EQ(list.selectedEntries(), QStringList{"a.txt"});
+        list.setSelected(1, true);  // chosen anew, as it reads now
+        list.refresh();
+        EXPECT_EQ(list.selectedEntries(), (QStringList{"a.txt", "b.txt"}));
+    }
+}
+
 // A name that is not UTF-8 shows readably and is handed on with its exact bytes.
 TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
 {
     TempTree tree;
-    for (const char* name : {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt"})
+    for (const char* name : {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt", "two\nlines.txt"})
         tree.writeRaw(name);
     FileListBox list;
     ASSERT_FALSE(list.setPath(tree.root()).failed());
@@ -68,11 +95,12 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
     QStringList shown;
     for (int i = 0; i < list.count(); ++i)
         shown << list.item(i)->text();
-    EXPECT_EQ(shown, QStringList({"bad\uFFFD.txt", "ok.txt", "テスト.txt"}));
+    EXPECT_EQ(shown, QStringList({"bad\uFFFD.txt", "ok.txt", "two\u23CElines.txt", "テスト.txt"}));
     list.setSelected(0, true);
     list.setSelected(2, true);
+    list.setSelected(3, true);
     list.refresh();
-    EXPECT_EQ(list.selectedEntries(), QStringList({platform::decodeFileName("bad\xff.txt"),
+    EXPECT_EQ(list.selectedEntries(), QStringList({platform::decodeFileName("bad\xff.txt"), "two\nlines.txt",
                                                    platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt")}));
     EXPECT_EQ(list.entries().at(1), "ok.txt");
 }
