@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_SOURCES
+  platform/exact_path.cpp
   platform/fault_injection.cpp
   platform/file_name_codec.cpp
   platform/file_system.cpp
@@ -7,6 +8,7 @@ list(APPEND VELDA_CORE_SOURCES
   platform/fs_error.cpp
   platform/message_box.cpp
   platform/process.cpp
+  platform/volume_root.cpp
   platform/wildcard.cpp
 )
 list(APPEND VELDA_UI_SOURCES
@@ -14,6 +16,7 @@ list(APPEND VELDA_UI_SOURCES
   platform/dir_list_box.cpp
   platform/drive_list_box.cpp
   platform/file_list_box.cpp
+  platform/path_field.cpp
   platform/qt_message_presenter.cpp
   platform/shell.cpp
   platform/vb_form.cpp

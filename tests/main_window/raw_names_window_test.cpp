@@ -1,4 +1,6 @@
 #include "platform/file_name_codec.h"
+#include "platform/process.h"
+#include "shared/scripted_folder_picker.h"
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
@@ -72,4 +74,58 @@ TEST_F(RawNamesWindow, DeleteRemovesTheListedFilesWhateverTheirNames)
     ui::click(form.Command1.at<QPushButton>(1));
     EXPECT_TRUE(ui::entries(form.fileList(0)).isEmpty());
     EXPECT_TRUE(tree.names("work").isEmpty());
+}
+
+// A name's line break shows as a mark, in the lists and the preview alike,
+// and stays a line break on disk when a rule changes the rest of the name.
+TEST_F(RawNamesWindow, ALineBreakInANameShowsAsAMarkAndStaysABreak)
+{
+    tree.writeRaw("work/two\nlines.txt", "data");
+    frmMarlow& form = showMainWindow();
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{QStringLiteral("two\u23CElines.txt")});
+    moveAll("p_");
+    EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{QStringLiteral("p_two\u23CElines.txt")});
+    EXPECT_EQ(tree.readRaw("dst/p_two\nlines.txt"), "data");
+}
+
+// Started inside a folder whose name is CP932, the fields show it in
+// Japanese and hold its bytes; what the user types or picks on from there
+// keeps them.
+TEST_F(RawNamesWindow, AFolderNamedInAnotherEncodingKeepsItsBytesInTheFields)
+{
+    const QByteArray sjis = "\x83\x65\x83\x58\x83\x67";  // テスト
+    tree.writeRaw("work/" + sjis + "/a.txt");
+    tree.writeRaw("work/" + sjis + "/sub\xff/b.txt");
+    tree.writeRaw("work/other\xfe/c.txt");
+    const QString exact = workFolder + "/" + platform::decodeFileName(sjis);
+    const QString shown = workFolder + QStringLiteral("/テスト");
+    ASSERT_TRUE(platform::setCurrentFolder(exact));
+    frmMarlow& form = showMainWindow();
+    EXPECT_EQ(form.SourceFolder, exact);
+    EXPECT_EQ(form.DestFolder, exact);
+    EXPECT_EQ(form.text1(1), shown);
+    EXPECT_EQ(form.text1(2), shown);
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{"a.txt"});
+
+    ui::retype(form.Text1.control(1), shown + QStringLiteral("/sub\uFFFD"));
+    ui::focusByUser(form.Text1.control(0));
+    EXPECT_EQ(form.SourceFolder, exact + "/" + platform::decodeFileName("sub\xff"));
+    EXPECT_EQ(form.text1(1), shown + QStringLiteral("/sub\uFFFD"));
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{"b.txt"});
+
+    ScriptedFolderPicker picker;
+    const QString other = workFolder + "/" + platform::decodeFileName("other\xfe");
+    picker.choose(other);
+    ui::doubleClick(form.Text1.control(2));
+    EXPECT_EQ(form.DestFolder, other);
+    EXPECT_EQ(form.text1(2), workFolder + QStringLiteral("/other\uFFFD"));
+    EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{"c.txt"});
+
+    messages.answerYes();
+    ui::focusByUser(form.Text1.control(2));
+    ui::retype(form.Text1.control(2), shown + QStringLiteral("/新"));
+    ui::focusByUser(form.Text1.control(3));
+    EXPECT_EQ(messages.texts(), QStringList{shown + QStringLiteral("/新 を作成しますか。")});
+    EXPECT_EQ(form.DestFolder, exact + QStringLiteral("/新"));
+    EXPECT_TRUE(tree.existsRaw("work/" + sjis + "/" + QStringLiteral("新").toUtf8()));
 }
