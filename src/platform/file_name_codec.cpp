@@ -155,7 +155,7 @@ QString readableFileName(const QString& name)
     QString shown = fileNameAsText(name);
     // Read before writing: most names have no break and keep their shared text.
     const auto firstBreak = std::find_if(shown.cbegin(), shown.cend(), isLineBreak);
-    for (qsizetype i = firstBreak - shown.cbegin(); i < shown.size(); ++i)
+    for (int i = int(firstBreak - shown.cbegin()); i < shown.size(); ++i)
         if (isLineBreak(shown.at(i)))
             shown[i] = QChar(LineBreakMark);
     return shown;
