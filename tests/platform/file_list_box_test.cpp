@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <unistd.h>
 
 using platform::FileListBox;
@@ -55,32 +54,6 @@ TEST(FileListBox, ARefreshKeepsTheSelectionAnotherFolderStartsWithout)
     EXPECT_TRUE(list.isSelected(2));
     list.setPath(tree.path("two"));
     EXPECT_EQ(list.selectedCount(), 0);
-}
-
-// After a run a row keeps its selection only while its name names the file
-// that was selected, also when the folder reads as it did.
-TEST(FileListBox, ARowNotedForARunStaysSelectedOnlyForTheSameFile)
-{
-    for (const bool sameNames : {false, true}) {
-        SCOPED_TRACE(sameNames);
-        TempTree tree;
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
-            tree.writeFile(name, name);
-        FileListBox list;
-        list.setPath(tree.root());
-        for (int row = 0; row < 3; ++row)
-            list.setSelected(row, true);
-        list.noteSelectedFiles();
-        // Another file under a selected name.
-        ASSERT_EQ(std::rename(QFile::encodeName(tree.path("c.txt")), QFile::encodeName(tree.path("b.txt"))), 0);
-        if (sameNames)
-            tree.writeFile("c.txt");
-        list.refresh();
-        EXPECT_EQ(list.selectedEntries(), QStringList{"a.txt"});
-        list.setSelected(1, true);  // chosen anew, as it reads now
-        list.refresh();
-        EXPECT_EQ(list.selectedEntries(), (QStringList{"a.txt", "b.txt"}));
-    }
 }
 
 // A name that is not UTF-8 shows readably and is handed on with its exact bytes.
