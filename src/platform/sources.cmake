@@ -8,6 +8,8 @@ list(APPEND VELDA_CORE_SOURCES
   platform/fs_error.cpp
   platform/message_box.cpp
   platform/process.cpp
+  platform/trash.cpp
+  platform/trash_location.cpp
   platform/volume_root.cpp
   platform/wildcard.cpp
 )
