@@ -8,7 +8,9 @@
 #include <QItemSelection>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -20,14 +22,33 @@ QString exactName(const QListWidgetItem* item)
     return name.isValid() ? name.toString() : item->text();
 }
 
-// (device, inode) of the entry at path, a link itself; zeros when it is gone.
-QPair<quint64, quint64> identityOf(const QString& path)
-{
-    struct stat info;
-    if (::lstat(encodeFileName(path).constData(), &info) != 0)
-        return {0, 0};
-    return {quint64(info.st_dev), quint64(info.st_ino)};
-}
+// A folder whose entries are looked up by name: no path to walk per entry.
+class OpenFolder {
+public:
+    explicit OpenFolder(const QString& path)
+        : fd_(::open(encodeFileName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+    }
+    ~OpenFolder()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    // (device, inode) of the entry name, a link itself; zeros when it is gone.
+    QPair<quint64, quint64> identityOf(const QString& name) const
+    {
+        struct stat info;
+        if (fd_ < 0 || ::fstatat(fd_, encodeFileName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return {0, 0};
+        return {quint64(info.st_dev), quint64(info.st_ino)};
+    }
+
+private:
+    int fd_;
+};
 
 }  // namespace
 
@@ -73,9 +94,12 @@ void FileListBox::refresh()
 void FileListBox::noteSelectedFiles()
 {
     notedFiles_.clear();
-    for (const QListWidgetItem* row : selectedItems()) {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    notedFiles_.reserve(selected.size());
+    const OpenFolder folder(path_);
+    for (const QListWidgetItem* row : selected) {
         const QString name = exactName(row);
-        notedFiles_.insert(name, identityOf(joinPath(path_, name)));
+        notedFiles_.insert(name, folder.identityOf(name));
     }
 }
 
@@ -86,12 +110,13 @@ QSet<QString> FileListBox::keptSelection(bool& dropped)
     QSet<QString> kept;
     kept.reserve(selected.size());
     QHash<QString, FileIdentity> stillNoted;
+    const OpenFolder folder(path_);
     for (const QListWidgetItem* row : selected) {
         const QString name = exactName(row);
         const auto noted = notedFiles_.constFind(name);
         if (noted == notedFiles_.cend()) {
             kept.insert(name);
-        } else if (identityOf(joinPath(path_, name)) == noted.value()) {
+        } else if (folder.identityOf(name) == noted.value()) {
             kept.insert(name);
             stillNoted.insert(name, noted.value());
         } else {
