@@ -2,7 +2,6 @@
 
 #include "folder_delete/deletion_guard.h"
 #include "folder_delete/remove_folder_tree.h"
-#include "main_window/work_folders.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -10,6 +9,7 @@
 #include "platform/volume_root.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
+#include "shared/work_folder_paths.h"
 
 #include <QDir>
 #include <QVector>
@@ -49,9 +49,8 @@ QString fileListHint()
 
 QStringList protectedFolders()
 {
-    const QString program = WorkFolders::programFolderFrom(platform::programFolder());
-    const QString base = WorkFolders::baseFolder(program);
-    return {program, base + QStringLiteral("/TEMP"), base + QStringLiteral("/MELT")};
+    const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(platform::programFolder());
+    return {paths.program, paths.temp, paths.melt};
 }
 
 qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)

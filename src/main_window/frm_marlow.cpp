@@ -6,6 +6,7 @@
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
 #include "shared/field_colors.h"
+#include "shared/work_folder_paths.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -347,12 +348,12 @@ void frmMarlow::placeWindow()
 
 void frmMarlow::prepareWorkFolders()
 {
-    ProgramFolder = WorkFolders::programFolderFrom(platform::programFolder());
-    const QString base = WorkFolders::baseFolder(ProgramFolder);
-    TempFolder = base + QStringLiteral("/TEMP");
-    MeltFolder = base + QStringLiteral("/MELT");
-    ManualPath = WorkFolders::manualPath(ProgramFolder, WorkFolders::isInstalled(ProgramFolder));
-    WorkFolders::takeOverPlacementAccount(base);
+    const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(platform::programFolder());
+    ProgramFolder = paths.program;
+    TempFolder = paths.temp;
+    MeltFolder = paths.melt;
+    ManualPath = paths.manual;
+    WorkFolders::takeOverPlacementAccount(paths.base);
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);
 }

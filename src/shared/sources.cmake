@@ -4,6 +4,7 @@ list(APPEND VELDA_CORE_SOURCES
   shared/run_progress.cpp
   shared/system_information.cpp
   shared/typed_text.cpp
+  shared/work_folder_paths.cpp
 )
 list(APPEND VELDA_UI_SOURCES
   shared/frm_about.cpp
