@@ -36,5 +36,6 @@ void frmMarlow::mnHelp1_Click()
 void frmMarlow::mnAbout_Click()
 {
     frmAbout& about = platform::FormInstance<frmAbout>::get();
+    about.setManualPath(ManualPath);
     platform::showInFront(&about);
 }
