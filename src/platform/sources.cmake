@@ -12,6 +12,7 @@ list(APPEND VELDA_CORE_SOURCES
   platform/name_rules.cpp
   platform/process.cpp
   platform/temporary_files.cpp
+  platform/text_encoding.cpp
   platform/trash.cpp
   platform/trash_location.cpp
   platform/volume_root.cpp
