@@ -5,6 +5,7 @@
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/path_parts.h"
 #include "platform/process.h"
 #include "platform/volume_root.h"
 #include "shared/result_value.h"
@@ -18,20 +19,14 @@ namespace FolderDeletion {
 
 namespace {
 
-QString parentOf(const QString& folder)
-{
-    const int slash = folder.lastIndexOf(QLatin1Char('/'));
-    return slash <= 0 ? QStringLiteral("/") : folder.left(slash);
-}
-
 // The current folder was inside the removed tree: move to what is left above it.
 void keepCurrentFolder(const QString& current)
 {
     if (current.isEmpty() || platform::folderExists(current))
         return;
-    QString folder = parentOf(current);
+    QString folder = platform::parentOf(current);
     while (folder != QLatin1String("/") && !platform::folderExists(folder))
-        folder = parentOf(folder);
+        folder = platform::parentOf(folder);
     platform::setCurrentFolder(folder);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/fault_injection.h"
 #include "platform/file_name_codec.h"
+#include "platform/path_parts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -138,10 +139,8 @@ FsError FolderHandle::openSubfolder(const QString& name, FolderHandle& subfolder
 
 FsError FolderHandle::openParent(FolderHandle& parent) const
 {
-    const int slash = path_.lastIndexOf(QLatin1Char('/'));
-    const QString parentPath = slash <= 0 ? QStringLiteral("/") : path_.left(slash);
     FolderHandle opened;
-    const FsError error = opened.openAt(fd_, QStringLiteral(".."), parentPath, 0);
+    const FsError error = opened.openAt(fd_, QStringLiteral(".."), parentOf(path_), 0);
     if (!error.failed())
         parent = std::move(opened);
     return error;

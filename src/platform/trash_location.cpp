@@ -1,6 +1,7 @@
 #include "platform/trash_location.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/path_parts.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -15,12 +16,6 @@
 namespace platform {
 
 namespace {
-
-QByteArray parentOf(const QByteArray& path)
-{
-    const int slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
-}
 
 QByteArray joined(const QByteArray& folder, const QByteArray& name)
 {
