@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_SOURCES
+  platform/entry_checks.cpp
   platform/exact_path.cpp
   platform/fault_injection.cpp
   platform/file_copy.cpp
@@ -6,6 +7,7 @@ list(APPEND VELDA_CORE_SOURCES
   platform/file_identity.cpp
   platform/file_system.cpp
   platform/folded_name.cpp
+  platform/folder_entries.cpp
   platform/folder_handle.cpp
   platform/fs_error.cpp
   platform/message_box.cpp
