@@ -9,7 +9,7 @@
 //   velda_bench remove FOLDER
 //
 // A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>".
-#include "folder_delete/remove_folder_tree.h"
+#include "file_ops/remove_folder_tree.h"
 #include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/process.h"

@@ -1,7 +1,7 @@
 #include "folder_delete/folder_deletion.h"
 
+#include "file_ops/remove_folder_tree.h"
 #include "folder_delete/deletion_guard.h"
-#include "folder_delete/remove_folder_tree.h"
 #include "main_window/work_folders.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
@@ -88,6 +88,14 @@ QString deleteQuestion(const QString& folder)
     return platform::readableFileName(folder) + QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
 }
 
+QString cancelledMessage(const QString& folder, const RunProgressFigures& figures)
+{
+    const QString stopped = platform::readableFileName(folder) + QStringLiteral("　の削除を中止しました。");
+    if (figures.filesDone == 0)
+        return stopped + QStringLiteral("ファイルは削除していません。");
+    return stopped + QStringLiteral("%1 ファイルのうち %2 ファイルを削除しました。").arg(figures.totalFiles).arg(figures.filesDone);
+}
+
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
                            RunProgressView* progressView)
 {
@@ -101,12 +109,17 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
     if (!platform::askYesNo(deleteQuestion(folder)))
         return DeleteOutcome::Declined;
     const QString current = QDir::currentPath();
+    QString cancelled;
     {
-        // How many files the tree holds is only known once it is gone.
         RunProgress progress(progressView, 0);
         MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::OrdinaryOnly, &progress);
+        if (progress.cancelled())
+            cancelled = cancelledMessage(folder, progress.figures());
     }
     keepCurrentFolder(current);
+    // Said once the progress window has gone.
+    if (!cancelled.isEmpty())
+        platform::showMessage(cancelled);
     return DeleteOutcome::Removed;
 }
 

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class RunProgressView;
+struct RunProgressFigures;
 
 // What the folder deletion window decides: which typed folder it accepts as
 // the one to delete, where the folder list goes when the user picks a drive,
@@ -43,6 +44,9 @@ DriveFolder folderOfDrive(const QString& drive);
 // The question asked before folder is deleted.
 QString deleteQuestion(const QString& folder);
 
+// Said after the user cancelled the removal of folder: how much went.
+QString cancelledMessage(const QString& folder, const RunProgressFigures& figures);
+
 enum class DeleteOutcome {
     Refused,   // a root or the program's own folders: said so, nothing asked
     Declined,  // No, or no folder accepted yet: nothing deleted
@@ -53,7 +57,8 @@ enum class DeleteOutcome {
 // the folder with everything in it. Should that take the process's current
 // folder with it, the current folder moves up to the nearest folder left, so
 // that the main window has a folder to start from. progressView shows a long
-// removal and may cancel it after the folder being emptied.
+// removal, files done of all, and may cancel it after the file being deleted;
+// a cancelled removal is then said to have stopped, with how much went.
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
                            RunProgressView* progressView = nullptr);
 

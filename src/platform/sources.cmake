@@ -4,8 +4,10 @@ list(APPEND VELDA_CORE_SOURCES
   platform/file_system.cpp
   platform/folded_name.cpp
   platform/folder_handle.cpp
+  platform/folder_walk.cpp
   platform/fs_error.cpp
   platform/message_box.cpp
+  platform/mount_points.cpp
   platform/process.cpp
   platform/wildcard.cpp
 )

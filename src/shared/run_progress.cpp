@@ -62,6 +62,12 @@ RunProgress::RunProgress(RunProgressView* view, int totalFiles, qint64 totalByte
         view_->begin();
 }
 
+void RunProgress::plan(int totalFiles, qint64 totalBytes)
+{
+    figures_.totalFiles = totalFiles;
+    figures_.totalBytes = totalBytes;
+}
+
 RunProgress::~RunProgress()
 {
     if (view_)

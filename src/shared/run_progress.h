@@ -44,6 +44,8 @@ public:
     // view may be nullptr: a run without a window.
     RunProgress(RunProgressView* view, int totalFiles, qint64 totalBytes = 0);
     ~RunProgress();
+    // The totals, for a run that learns them once it has begun.
+    void plan(int totalFiles, qint64 totalBytes);
     RunProgress(const RunProgress&) = delete;
     RunProgress& operator=(const RunProgress&) = delete;
 

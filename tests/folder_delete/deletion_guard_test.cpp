@@ -1,5 +1,6 @@
 #include "folder_delete/deletion_guard.h"
 #include "support/temp_tree.h"
+#include "support/test_mount.h"
 
 #include <QFile>
 
@@ -25,4 +26,20 @@ TEST(DeletionGuard, RefusesRootsAndTheProgramFolderHoweverTheyAreWritten)
         {tree.path("apps/vel"), ""}};
     for (const auto& c : cases)
         EXPECT_EQ(refusal(c[0], {program, temp}), c[1]) << c[0].toStdString();
+}
+
+// Any volume's root counts, whatever its device is called: a tmpfs or a bind
+// mount of a folder, as network shares are named "server:/export".
+TEST(DeletionGuard, RefusesTheRootOfEveryKindOfMount)
+{
+    TempTree tree;
+    tree.writeFile("elsewhere/keep.txt");
+    for (const QString& from : {QString(), tree.path("elsewhere")}) {
+        const QString at = tree.makeFolder(from.isEmpty() ? "tmpfs" : "bound");
+        TestMount mount;
+        if (!mount.attach(at, from))
+            GTEST_SKIP() << "mounting needs privileges this run lacks";
+        EXPECT_EQ(refusal(at, {}), DeletionGuard::rootMessage()) << at.toStdString();
+        EXPECT_EQ(refusal(at + "/..", {}), "");
+    }
 }
