@@ -2,11 +2,9 @@
 
 #include "file_ops/remove_folder_tree.h"
 #include "folder_delete/deletion_guard.h"
-#include "main_window/work_folders.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
-#include "platform/process.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
@@ -45,13 +43,6 @@ QString pathFieldHint()
 QString fileListHint()
 {
     return QStringLiteral("削除するフォルダを選択してください。");
-}
-
-QStringList protectedFolders()
-{
-    const QString program = WorkFolders::programFolderFrom(platform::programFolder());
-    const QString base = WorkFolders::baseFolder(program);
-    return {program, base + QStringLiteral("/TEMP"), base + QStringLiteral("/MELT")};
 }
 
 qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)

@@ -21,10 +21,6 @@ constexpr int FileListIndex = 2;   // File1
 QString pathFieldHint();
 QString fileListHint();
 
-// The folders that are never deleted: the program's folder and its work
-// folders, wherever the running program keeps them.
-QStringList protectedFolders();
-
 // Checks the path field's text: blanks trimmed, line breaks removed, made
 // absolute and clean (no "." or ".." left, so the folder named is the folder
 // deleted). Accepted when the file list shows it: stored, 0. Missing: reported,
