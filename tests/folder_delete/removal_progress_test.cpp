@@ -15,19 +15,19 @@
 
 namespace {
 
-class FolderRemovalProgress : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        RunProgress::setTimingForTests(0, 0);
-    }
-    void TearDown() override
+// The progress window from the first step on, updated at every step.
+class EveryStepShown {
+public:
+    EveryStepShown() { RunProgress::setTimingForTests(0, 0); }
+    ~EveryStepShown()
     {
         ProgressWindow::setShownHookForTests(nullptr);
         RunProgress::setTimingForTests(500, 100);
-        MainWindowTest::TearDown();
     }
+};
+
+class FolderRemovalProgress : public MainWindowTest {
+protected:
     void writeEmptyFiles(const QString& folder, int count)
     {
         const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -40,6 +40,8 @@ protected:
         }
         ::close(handle);
     }
+
+    EveryStepShown timing;
 };
 
 }  // namespace
