@@ -45,8 +45,10 @@ platform::WalkOutcome surveyTree(const platform::FolderHandle& top, platform::En
     // kernel's table of mounts tells.
     const QByteArray realTop = top.realPath();
     const QVector<QByteArray> mounts = platform::mountPointsInside(realTop);
-    if (!mounts.isEmpty())
-        return mountedAt(platform::joinPath(top.path(), platform::decodeFileName(mounts.first().mid(realTop.size() + 1))));
+    if (!mounts.isEmpty()) {
+        const QByteArray inside = mounts.first().mid(realTop.size() + 1);
+        return mountedAt(platform::joinPath(top.path(), platform::decodeFileName(inside)));
+    }
     Survey survey(scope, progress);
     const platform::WalkOutcome outcome = platform::walkFolderTree(top, scope, survey);
     files = survey.files;

@@ -19,8 +19,10 @@ QString resolved(const QString& folder)
 // shares, tmpfs and bind mounts.
 bool isVolumeRoot(const QString& folder)
 {
+    if (folder == QLatin1String("/"))
+        return true;
     platform::FolderHandle handle;
-    return folder == QLatin1String("/") || (!platform::FolderHandle::open(folder, handle).failed() && handle.isMountRoot());
+    return !platform::FolderHandle::open(folder, handle).failed() && handle.isMountRoot();
 }
 
 bool holds(const QString& folder, const QString& inner)

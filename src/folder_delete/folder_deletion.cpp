@@ -84,7 +84,8 @@ QString cancelledMessage(const QString& folder, const RunProgressFigures& figure
     const QString stopped = platform::readableFileName(folder) + QStringLiteral("　の削除を中止しました。");
     if (figures.filesDone == 0)
         return stopped + QStringLiteral("ファイルは削除していません。");
-    return stopped + QStringLiteral("%1 ファイルのうち %2 ファイルを削除しました。").arg(figures.totalFiles).arg(figures.filesDone);
+    return stopped
+        + QStringLiteral("%1 ファイルのうち %2 ファイルを削除しました。").arg(figures.totalFiles).arg(figures.filesDone);
 }
 
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
