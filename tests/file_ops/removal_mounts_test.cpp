@@ -27,12 +27,13 @@ protected:
 // folders and the work folders alike; every byte on both sides stays.
 TEST_F(RemovalMountsTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnythingGoes)
 {
-    const struct { const char* name; QString at, from; } mounts[] = {
-        {"tmpfs inside", "T/A/M", ""},
-        {"folder bound inside", "T/A/M", "elsewhere"},
-        {"file bound inside", "T/A/b.txt", "elsewhere/keep.txt"},
-        {"tmpfs on the folder", "T", ""},
-        {"folder bound on the folder", "T", "elsewhere"},
+    const struct { const char* name; QString at, from; TestMount::Volume volume; } mounts[] = {
+        {"tmpfs inside", "T/A/M", "", TestMount::Volume::Tmpfs},
+        {"folder bound inside", "T/A/M", "elsewhere", {}},
+        {"file bound inside", "T/A/b.txt", "elsewhere/keep.txt", {}},
+        {"share on the folder", "T", "", TestMount::Volume::Share},
+        {"tmpfs on the folder", "T", "", TestMount::Volume::Tmpfs},
+        {"folder bound on the folder", "T", "elsewhere", {}},
     };
     for (const EntryScope scope : {EntryScope::OrdinaryOnly, EntryScope::All}) {
         for (const auto& mount : mounts) {
@@ -44,7 +45,8 @@ TEST_F(RemovalMountsTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnything
             tree.writeFile("T/A/b.txt", "b");
             tree.makeFolder("T/A/M");
             TestMount mounted;
-            if (!mounted.attach(tree.path(mount.at), mount.from.isEmpty() ? QString() : tree.path(mount.from)))
+            if (!(mount.from.isEmpty() ? mounted.mountVolume(tree.path(mount.at), mount.volume)
+                                       : mounted.bind(tree.path(mount.at), tree.path(mount.from))))
                 GTEST_SKIP() << "mounting needs privileges this run lacks";
             if (mount.from.isEmpty())
                 tree.writeFile(mount.at + "/on-the-volume.txt", "volume");

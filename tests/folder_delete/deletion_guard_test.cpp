@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <unistd.h>
 
 using DeletionGuard::refusal;
@@ -28,18 +30,23 @@ TEST(DeletionGuard, RefusesRootsAndTheProgramFolderHoweverTheyAreWritten)
         EXPECT_EQ(refusal(c[0], {program, temp}), c[1]) << c[0].toStdString();
 }
 
-// Any volume's root counts, whatever its device is called: a tmpfs or a bind
-// mount of a folder, as network shares are named "server:/export".
+// Any volume's root counts, whatever its device is called: a network share
+// ("server:/export"), a tmpfs, a bind mount of a folder.
 TEST(DeletionGuard, RefusesTheRootOfEveryKindOfMount)
 {
     TempTree tree;
     tree.writeFile("elsewhere/keep.txt");
-    for (const QString& from : {QString(), tree.path("elsewhere")}) {
-        const QString at = tree.makeFolder(from.isEmpty() ? "tmpfs" : "bound");
+    const struct { const char* at; std::function<bool(TestMount&, const QString&)> mount; } rows[] = {
+        {"share", [](TestMount& m, const QString& at) { return m.mountVolume(at, TestMount::Volume::Share); }},
+        {"tmpfs", [](TestMount& m, const QString& at) { return m.mountVolume(at, TestMount::Volume::Tmpfs); }},
+        {"bound", [&](TestMount& m, const QString& at) { return m.bind(at, tree.path("elsewhere")); }},
+    };
+    for (const auto& row : rows) {
+        const QString at = tree.makeFolder(row.at);
         TestMount mount;
-        if (!mount.attach(at, from))
+        if (!row.mount(mount, at))
             GTEST_SKIP() << "mounting needs privileges this run lacks";
-        EXPECT_EQ(refusal(at, {}), DeletionGuard::rootMessage()) << at.toStdString();
+        EXPECT_EQ(refusal(at, {}), DeletionGuard::rootMessage()) << row.at;
         EXPECT_EQ(refusal(at + "/..", {}), "");
     }
 }

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// A volume mounted inside a test's own folder for as long as it lives.
+// A volume mounted inside a test's own folder for as long as it lives. Each
+// way to mount gives false where this run may not mount.
 class TestMount {
 public:
     TestMount() = default;
@@ -11,10 +12,17 @@ public:
     TestMount(const TestMount&) = delete;
     TestMount& operator=(const TestMount&) = delete;
 
-    // A small tmpfs on the folder at; with from, a bind mount of that folder
-    // or file on at instead. False where this run may not mount.
-    bool attach(const QString& at, const QString& from = QString());
+    enum class Volume {
+        Tmpfs,
+        Share,  // a ramfs named "server:/export", as a network share is
+    };
+    // A new small volume on the folder at.
+    bool mountVolume(const QString& at, Volume volume);
+    // The folder or file from, mounted again on at.
+    bool bind(const QString& at, const QString& from);
 
 private:
+    bool mounted(int result, const QString& at);
+
     QByteArray at_;
 };
