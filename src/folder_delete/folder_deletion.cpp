@@ -33,6 +33,16 @@ void keepCurrentFolder(const QString& current)
     QDir::setCurrent(folder);
 }
 
+// Said after the user cancelled the removal of folder: how much went.
+QString cancelledMessage(const QString& folder, const RunProgressFigures& figures)
+{
+    const QString stopped = platform::readableFileName(folder) + QStringLiteral("　の削除を中止しました。");
+    if (figures.filesDone == 0)
+        return stopped + QStringLiteral("ファイルは削除していません。");
+    return stopped
+        + QStringLiteral("%1 ファイルのうち %2 ファイルを削除しました。").arg(figures.totalFiles).arg(figures.filesDone);
+}
+
 }  // namespace
 
 QString pathFieldHint()
@@ -77,15 +87,6 @@ DriveFolder folderOfDrive(const QString& drive)
 QString deleteQuestion(const QString& folder)
 {
     return platform::readableFileName(folder) + QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
-}
-
-QString cancelledMessage(const QString& folder, const RunProgressFigures& figures)
-{
-    const QString stopped = platform::readableFileName(folder) + QStringLiteral("　の削除を中止しました。");
-    if (figures.filesDone == 0)
-        return stopped + QStringLiteral("ファイルは削除していません。");
-    return stopped
-        + QStringLiteral("%1 ファイルのうち %2 ファイルを削除しました。").arg(figures.totalFiles).arg(figures.filesDone);
 }
 
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,

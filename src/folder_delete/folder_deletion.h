@@ -7,7 +7,6 @@
 #include <QStringList>
 
 class RunProgressView;
-struct RunProgressFigures;
 
 // What the folder deletion window decides: which typed folder it accepts as
 // the one to delete, where the folder list goes when the user picks a drive,
@@ -39,9 +38,6 @@ DriveFolder folderOfDrive(const QString& drive);
 
 // The question asked before folder is deleted.
 QString deleteQuestion(const QString& folder);
-
-// Said after the user cancelled the removal of folder: how much went.
-QString cancelledMessage(const QString& folder, const RunProgressFigures& figures);
 
 enum class DeleteOutcome {
     Refused,   // a root or the program's own folders: said so, nothing asked

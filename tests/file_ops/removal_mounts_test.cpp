@@ -74,7 +74,6 @@ TEST_F(RemovalMountsTest, TheSeamStandsInForAMountWhereNoneCanBeMade)
     platform::injectFault(platform::FileOperation::MountPoint, 1, "/T/A/B");
     EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
     EXPECT_EQ(messages.texts(), QStringList{mountedVolumeMessage(tree.path("T/A/B"))});
-    EXPECT_TRUE(mountedVolumeMessage(tree.path("T/A/B")).startsWith(tree.path("T/A/B") + QStringLiteral(" には別のドライブ")));
     EXPECT_TRUE(tree.exists("T/a.txt"));
     EXPECT_TRUE(tree.exists("T/A/B/c.txt"));
 }
