@@ -1,18 +1,20 @@
 // The driver of bench/run: builds the data sets and runs one timed task per
 // process, a copy or move through the main window's batch run with scripted
-// answers, the preview alone, or a folder tree removal.
+// answers, the preview alone, a folder tree removal, or a tree sent to the trash.
 //
 //   velda_bench files FOLDER COUNT MIN_KIB MAX_KIB    files of MIN..MAX KiB
 //   velda_bench tree FOLDER [FILES]                   2,000 folders of FILES files (50)
 //   velda_bench copy|move|preview PROGRAM SOURCE DESTINATION
 //   velda_bench start PROGRAM FOLDER                  the main window started in FOLDER
 //   velda_bench remove FOLDER
+//   velda_bench trash FOLDER                          into $XDG_DATA_HOME/Trash or its volume's
 //
 // A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>".
 #include "file_ops/remove_folder_tree.h"
 #include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/trash.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -176,11 +178,23 @@ int removeTree(const QString& folder)
     return result;
 }
 
+int trashTree(const QString& folder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    platform::TrashEntry entry;
+    const platform::FsError error = platform::moveToTrash(folder, entry);
+    printResult(clock.elapsed());
+    if (error.failed())
+        std::fprintf(stderr, "%s\n", qUtf8Printable(platform::errorMessageText(error)));
+    return error.failed() ? 1 : 0;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: velda_bench files FOLDER COUNT MIN_KIB MAX_KIB | tree FOLDER [FILES]\n"
                          "       velda_bench copy|move|preview PROGRAM SOURCE DESTINATION\n"
-                         "       velda_bench start PROGRAM FOLDER | remove FOLDER\n");
+                         "       velda_bench start PROGRAM FOLDER | remove FOLDER | trash FOLDER\n");
     return 2;
 }
 
@@ -205,6 +219,8 @@ int main(int argc, char** argv)
         return startUp(args.at(1), args.at(2));
     if (task == QStringLiteral("remove") && args.size() == 2)
         return removeTree(args.at(1));
+    if (task == QStringLiteral("trash") && args.size() == 2)
+        return trashTree(args.at(1));
     if ((task == QStringLiteral("copy") || task == QStringLiteral("move") || task == QStringLiteral("preview"))
         && args.size() == 4)
         return runWindow(task, args.at(1), args.at(2), args.at(3));

@@ -29,7 +29,7 @@ QString withoutTrailingSeparator(QString folder)
 }  // namespace
 
 void ExtractArchive(const QString& archivePath, const QString& destinationFolder, qint32& memberCount,
-                    qint16& result, const MemberExtraction::BeforeMember& beforeMember)
+                    qint16& result, ExtractionProgress* progress)
 {
     result = ResultValue::Proceed;
     const QString kind = archivePath.right(3);
@@ -52,9 +52,13 @@ void ExtractArchive(const QString& archivePath, const QString& destinationFolder
 
     // The check, the extraction and the count of the classic calls, in one run.
     const Unpack32::Extraction extraction =
-        Unpack32::extract(archiver->format, archivePath, destinationFolder, beforeMember);
+        Unpack32::extract(archiver->format, archivePath, destinationFolder, progress);
     switch (extraction.code) {
     case Unpack32::Code::NotArchive: result = ResultValue::Stop; return;
+    case Unpack32::Code::EncryptedDirectory:
+        platform::showMessage(ExtractionMessages::encryptedDirectory());
+        result = ResultValue::Stop;
+        return;
     case Unpack32::Code::NoRoom:
         platform::showMessage(ExtractionMessages::noRoom(extraction.declaredBytes, extraction.freeBytes));
         result = ResultValue::Stop;
@@ -70,9 +74,9 @@ void ExtractArchive(const QString& archivePath, const QString& destinationFolder
     case Unpack32::Code::Success: memberCount = extraction.outcome.filesWritten; break;
     default: break;
     }
-    const QString skipped = ExtractionMessages::skipped(extraction.outcome.skipped);
-    if (!skipped.isEmpty())
-        platform::showMessage(skipped);
+    const QString report = ExtractionMessages::report(extraction.outcome);
+    if (!report.isEmpty())
+        platform::showMessage(report);
 }
 
 }  // namespace MarlowFuncUtility

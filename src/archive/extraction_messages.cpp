@@ -23,6 +23,11 @@ QString reasonText(MemberExtraction::SkipReason reason)
     case SkipReason::Device: return QStringLiteral("特殊なファイル");
     case SkipReason::UnusableName: return QStringLiteral("使えない名前");
     case SkipReason::Damaged: return QStringLiteral("データが壊れています");
+    case SkipReason::Cut: return QStringLiteral("データが途中で切れています");
+    case SkipReason::UnsupportedMethod: return QStringLiteral("対応していない圧縮形式");
+    case SkipReason::UnsupportedOrDamaged: return QStringLiteral("対応していない圧縮形式か、データが壊れています");
+    case SkipReason::SizeBeyondReader: return QStringLiteral("4 GiB を超える大きさに対応していません");
+    case SkipReason::Unreadable: return QStringLiteral("読み取れません");
     case SkipReason::Encrypted: return QStringLiteral("パスワード付き");
     case SkipReason::NoSpace: return QStringLiteral("ディスクの空き不足");
     case SkipReason::NotWritable: return QStringLiteral("書き込めません");
@@ -45,13 +50,18 @@ QString memberTooLarge(const QString& memberName)
     return QStringLiteral("%1 が書庫に記された大きさを超えたため、解凍を中止しました。").arg(memberName);
 }
 
-QString skipped(const QVector<MemberExtraction::SkippedMember>& members)
+QString encryptedDirectory()
+{
+    return QStringLiteral("書庫のファイル一覧が暗号化されているため、解凍できません。");
+}
+
+QString report(const MemberExtraction::Outcome& outcome)
 {
     QStringList lines;
     QString brokenAfter;
     bool broken = false;
     int count = 0;
-    for (const MemberExtraction::SkippedMember& member : members) {
+    for (const MemberExtraction::SkippedMember& member : outcome.skipped) {
         if (member.reason == MemberExtraction::SkipReason::ArchiveBroken) {
             broken = true;
             brokenAfter = member.name;
@@ -62,17 +72,24 @@ QString skipped(const QVector<MemberExtraction::SkippedMember>& members)
     }
     if (count > NamesShown)
         lines << QStringLiteral("ほか %1 個").arg(count - NamesShown);
-    QString text;
+    QStringList parts;
     if (count > 0)
-        text = QStringLiteral("%1 個のファイルを解凍しませんでした。\r").arg(count) + lines.join(QLatin1Char('\r'));
-    if (broken) {
-        if (!text.isEmpty())
-            text += QStringLiteral("\r");
-        text += brokenAfter.isEmpty() ? QStringLiteral("書庫が壊れていて読めない部分があります。")
-                                      : QStringLiteral("書庫が %1 の後で壊れていて、その先は読めませんでした。")
-                                            .arg(brokenAfter);
+        parts << QStringLiteral("%1 個のファイルを解凍しませんでした。\r").arg(count) + lines.join(QLatin1Char('\r'));
+    if (broken)
+        parts << (brokenAfter.isEmpty() ? QStringLiteral("書庫が壊れていて読めない部分があります。")
+                                        : QStringLiteral("書庫が %1 の後で壊れていて、その先は読めませんでした。")
+                                              .arg(brokenAfter));
+    const QVector<MemberPlaces::Renamed>& renamed = outcome.renamed;
+    if (!renamed.isEmpty()) {
+        QStringList names;
+        for (int i = 0; i < renamed.size() && i < NamesShown; ++i)
+            names << QStringLiteral("%1 → %2").arg(renamed.at(i).from, renamed.at(i).to);
+        if (renamed.size() > NamesShown)
+            names << QStringLiteral("ほか %1 個").arg(renamed.size() - NamesShown);
+        parts << QStringLiteral("同じ名前が書庫に重ねてあったため、%1 個を別の名前で解凍しました。\r").arg(renamed.size())
+                     + names.join(QLatin1Char('\r'));
     }
-    return text;
+    return parts.join(QLatin1Char('\r'));
 }
 
 }  // namespace ExtractionMessages

@@ -3,7 +3,6 @@
 #include "archive/member_extraction.h"
 
 #include <QString>
-#include <QVector>
 
 // What the user is told after an extraction that did not write everything.
 namespace ExtractionMessages {
@@ -14,8 +13,12 @@ QString noRoom(qint64 declaredBytes, qint64 freeBytes);
 // A member grew past the size its header gives; the run was undone.
 QString memberTooLarge(const QString& memberName);
 
-// How many members were not written, the first few with the reason; empty
-// when every member was written.
-QString skipped(const QVector<MemberExtraction::SkippedMember>& members);
+// The ZIP's directory is encrypted: nothing can be read.
+QString encryptedDirectory();
+
+// How many members were not written, the first few with the reason, and
+// which were written under another name; empty when every member was
+// written under its own.
+QString report(const MemberExtraction::Outcome& outcome);
 
 }  // namespace ExtractionMessages

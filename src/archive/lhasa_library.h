@@ -18,6 +18,11 @@ struct LhasaLibrary {
     decltype(&lha_reader_next_file) readerNextFile = nullptr;
     decltype(&lha_reader_read) readerRead = nullptr;
     decltype(&lha_decoder_for_name) decoderForName = nullptr;
+    decltype(&lha_decoder_new) decoderNew = nullptr;
+    decltype(&lha_decoder_free) decoderFree = nullptr;
+    decltype(&lha_decoder_read) decoderRead = nullptr;
+    decltype(&lha_decoder_get_crc) decoderGetCrc = nullptr;
+    decltype(&lha_decoder_get_length) decoderGetLength = nullptr;
 
 private:
     SharedLibrary library_;

@@ -1,14 +1,15 @@
 #include "archive/lhasa_member_reader.h"
 
 #include "archive/lhasa_library.h"
-#include "archive/lzh_header_name.h"
+#include "archive/lzh_crc16.h"
+#include "archive/lzh_header.h"
+#include "archive/macbinary_check.h"
 #include "archive/member_file.h"
-#include "archive/member_names.h"
 #include "platform/file_name_codec.h"
-
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -78,47 +79,6 @@ int skipStream(void* handle, size_t bytes)
 
 const LHAInputStreamType streamType = {readStream, skipStream, nullptr};
 
-// LHA's CRC-16 (polynomial 0xA001, reflected, from 0), eight bytes a step:
-// byte by byte it would cost as much as liblhasa's whole decoding.
-class Crc16 {
-public:
-    quint16 update(quint16 crc, const char* data, size_t size) const
-    {
-        const auto* bytes = reinterpret_cast<const quint8*>(data);
-        for (; size >= 8; bytes += 8, size -= 8) {
-            crc = quint16(tables_[7][(crc ^ bytes[0]) & 0xFF] ^ tables_[6][(crc >> 8) ^ bytes[1]]
-                          ^ tables_[5][bytes[2]] ^ tables_[4][bytes[3]] ^ tables_[3][bytes[4]]
-                          ^ tables_[2][bytes[5]] ^ tables_[1][bytes[6]] ^ tables_[0][bytes[7]]);
-        }
-        for (; size > 0; ++bytes, --size)
-            crc = quint16((crc >> 8) ^ tables_[0][(crc ^ *bytes) & 0xFF]);
-        return crc;
-    }
-
-    static const Crc16& instance()
-    {
-        static const Crc16 crc;
-        return crc;
-    }
-
-private:
-    Crc16()
-    {
-        for (unsigned i = 0; i < 256; ++i) {
-            unsigned value = i;
-            for (int bit = 0; bit < 8; ++bit)
-                value = (value & 1) ? (value >> 1) ^ 0xA001 : value >> 1;
-            tables_[0][i] = quint16(value);
-        }
-        for (int k = 1; k < 8; ++k) {
-            for (unsigned i = 0; i < 256; ++i)
-                tables_[k][i] = quint16((tables_[k - 1][i] >> 8) ^ tables_[0][tables_[k - 1][i] & 0xFF]);
-        }
-    }
-
-    quint16 tables_[8][256];
-};
-
 }  // namespace
 
 struct LhasaMemberReader::State {
@@ -128,9 +88,18 @@ struct LhasaMemberReader::State {
     LHAReader* reader = nullptr;
     LHAFileHeader* current = nullptr;
     bool hasMember = false;
+    bool cut = false;  // a member's data runs past the end of the file
+    qint64 dataAt = 0;
     qint64 nextHeaderAt = 0;
 
     explicit State(const LhasaLibrary& lib) : library(lib) {}
+
+    // Passes over bytes of the archive that liblhasa does not know of;
+    // false when the file ends before them.
+    bool skipUnread(quint64 bytes)
+    {
+        return bytes <= quint64(qMax<qint64>(stream.size - stream.position, 0)) && skipStream(&stream, size_t(bytes));
+    }
 
     // liblhasa gives back no header both at the end of the archive and at a
     // header it cannot read. The end is where the data of the last member
@@ -174,53 +143,73 @@ LhasaMemberReader::~LhasaMemberReader()
 MemberReader::Step LhasaMemberReader::next(ArchiveMember& member)
 {
     State& s = *state_;
-    if (!s.reader)
+    if (!s.reader || s.cut)
         return Step::Broken;
     s.current = s.library.readerNextFile(s.reader);
     if (!s.current)
         return s.atEnd() ? Step::End : Step::Broken;
     s.hasMember = true;
-    s.nextHeaderAt = s.stream.position + qint64(s.current->compressed_length);
+    s.dataAt = s.stream.position;
 
-    const LzhHeaderName::RawName raw = LzhHeaderName::fromHeader(
+    const LzhHeader::Fields fields = LzhHeader::parse(
         QByteArray(reinterpret_cast<const char*>(s.current->raw_data), int(s.current->raw_data_len)));
-    member.name = MemberNames::decode(raw.path, raw.isUtf8);
+    member.name = LzhHeader::nameOf(fields);
     member.declaredSize = 0;
     member.encrypted = false;
+    member.obstacle = ArchiveMember::Obstacle::None;
+    quint64 packedSize = s.current->compressed_length;
+    // liblhasa takes the low 32 bits of a 64-bit size: the member is refused
+    // and its data skipped whole.
+    if (fields.originalSize && (*fields.originalSize != s.current->length || *fields.packedSize != packedSize)) {
+        member.obstacle = ArchiveMember::Obstacle::SizeBeyondReader;
+        if (*fields.packedSize > packedSize) {
+            s.cut = !s.skipUnread(*fields.packedSize - packedSize);
+            packedSize = *fields.packedSize;
+        }
+    }
+    const quint64 left = quint64(qMax<qint64>(s.stream.size - s.stream.position, 0));
+    s.nextHeaderAt = packedSize <= left ? s.stream.position + qint64(packedSize) : s.stream.size + 1;
     if (std::strcmp(s.current->compress_method, LHA_COMPRESS_TYPE_DIR) == 0) {
         member.kind = s.current->symlink_target ? ArchiveMember::Kind::Link : ArchiveMember::Kind::Folder;
+        // A link is stored as "name|target": the target is no part of its name.
+        if (member.kind == ArchiveMember::Kind::Link)
+            member.name = member.name.section(QLatin1Char('|'), 0, 0);
         return Step::Member;
     }
-    if (!s.library.decoderForName(s.current->compress_method))
-        return Step::Broken;
     member.kind = ArchiveMember::Kind::File;
-    member.declaredSize = qint64(s.current->length);
+    member.declaredSize = fields.originalSize ? qint64(qMin<quint64>(*fields.originalSize, quint64(std::numeric_limits<qint64>::max())))
+                                              : qint64(s.current->length);
+    if (!s.library.decoderForName(s.current->compress_method))
+        member.obstacle = ArchiveMember::Obstacle::UnsupportedMethod;
     return Step::Member;
 }
 
-MemberWrite LhasaMemberReader::extractTo(const QString& path)
+MemberWrite LhasaMemberReader::extractTo(int fd)
 {
     State& s = *state_;
-    if (!s.current)
-        return MemberWrite::Damaged;
+    MemberFile file(fd, qint64(s.current->length));
     // The data is decoded here rather than by liblhasa's own extraction, which
     // would apply the archive's owner and mode bits or make the file 0600.
-    MemberFile file(path, qint64(s.current->length));
     char buffer[64 * 1024];
     const Crc16& crc16 = Crc16::instance();
     quint16 crc = 0;
-    for (;;) {
-        const size_t got = s.library.readerRead(s.reader, buffer, sizeof buffer);
-        if (got == 0)
-            break;
+    for (size_t got; (got = s.library.readerRead(s.reader, buffer, sizeof buffer)) > 0;) {
         crc = crc16.update(crc, buffer, got);
         if (!file.append(buffer, got))
             break;
     }
-    const bool whole = file.failure() == MemberWrite::Written && file.written() == qint64(s.current->length)
-                       && crc == s.current->crc;
+    const qint64 length = qint64(s.current->length);
+    const bool whole = file.failure() == MemberWrite::Written
+                       && ((file.written() == length && crc == s.current->crc)
+                           || (file.written() < length
+                               && MacBinaryCheck::isWholeAfterHeader(s.library, s.stream.fd, s.dataAt, *s.current,
+                                                                     file.written(), crc)));
     const MemberWrite written = file.finish(s.current->timestamp ? std::time_t(s.current->timestamp) : -1);
-    if (written == MemberWrite::Written && !whole)
-        return MemberWrite::Damaged;
-    return written;
+    if (written != MemberWrite::Written || whole)
+        return written;
+    // LHARK wrote -lh7- in a form of its own, in the headers of its day;
+    // such data fails like damaged data.
+    if (std::strcmp(s.current->compress_method, "-lh7-") == 0 && s.current->header_level <= 1)
+        return MemberWrite::UnsupportedOrDamaged;
+    return file.written() < length ? MemberWrite::Cut : MemberWrite::Damaged;
 }

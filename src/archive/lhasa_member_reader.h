@@ -6,8 +6,9 @@
 
 struct LhasaLibrary;
 
-// LZH members through liblhasa. The names come from the header bytes
-// (LzhHeaderName), not from liblhasa, which changes them byte by byte.
+// LZH members through liblhasa. The names and 64-bit sizes come from the
+// header bytes (LzhHeader): liblhasa changes names byte by byte and keeps
+// only the low 32 bits of a size.
 class LhasaMemberReader : public MemberReader {
 public:
     LhasaMemberReader(const LhasaLibrary& library, const QString& archivePath);
@@ -16,7 +17,7 @@ public:
     LhasaMemberReader& operator=(const LhasaMemberReader&) = delete;
 
     Step next(ArchiveMember& member) override;
-    MemberWrite extractTo(const QString& path) override;
+    MemberWrite extractTo(int fd) override;
 
 private:
     struct State;

@@ -14,9 +14,10 @@ struct LibarchiveLibrary {
     decltype(&archive_read_new) readNew = nullptr;
     decltype(&archive_read_free) readFree = nullptr;
     decltype(&archive_read_support_format_zip_seekable) supportZip = nullptr;
+    decltype(&archive_read_support_format_zip_streamable) supportZipStreaming = nullptr;
     decltype(&archive_read_support_format_lha) supportLha = nullptr;
     decltype(&archive_read_set_format_option) setFormatOption = nullptr;
-    decltype(&archive_read_open_filename) openFileName = nullptr;
+    decltype(&archive_read_open_fd) openFd = nullptr;
     decltype(&archive_read_next_header) nextHeader = nullptr;
     decltype(&archive_read_data_block) dataBlock = nullptr;
     decltype(&archive_entry_pathname) pathname = nullptr;

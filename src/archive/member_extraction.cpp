@@ -1,15 +1,10 @@
 #include "archive/member_extraction.h"
 
-#include "archive/extraction_folder.h"
+#include "archive/extraction_progress.h"
 #include "archive/member_names.h"
 #include "platform/file_name_codec.h"
-#include "platform/file_system.h"
 
-#include <QPair>
-#include <QSet>
-#include <QVector>
-
-#include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <unistd.h>
 
@@ -28,43 +23,22 @@ SkipReason reasonFor(MemberWrite written)
 {
     switch (written) {
     case MemberWrite::Damaged: return SkipReason::Damaged;
+    case MemberWrite::Cut: return SkipReason::Cut;
     case MemberWrite::Encrypted: return SkipReason::Encrypted;
     case MemberWrite::NoSpace: return SkipReason::NoSpace;
+    case MemberWrite::UnsupportedOrDamaged: return SkipReason::UnsupportedOrDamaged;
     default: return SkipReason::NotWritable;
     }
 }
 
-// Writes the files of one run, keeping the folder of the last one: members
-// come folder by folder, and each folder is made and checked once.
-class FileWriter {
-public:
-    FileWriter(MemberReader& reader, const QString& destinationFolder)
-        : reader_(reader), destinationFolder_(destinationFolder)
-    {
+SkipReason reasonFor(ArchiveMember::Obstacle obstacle)
+{
+    switch (obstacle) {
+    case ArchiveMember::Obstacle::UnsupportedMethod: return SkipReason::UnsupportedMethod;
+    case ArchiveMember::Obstacle::SizeBeyondReader: return SkipReason::SizeBeyondReader;
+    default: return SkipReason::Unreadable;
     }
-
-    MemberWrite write(const QStringList& parts)
-    {
-        const QStringList folderParts = parts.mid(0, parts.size() - 1);
-        if (folder_.isEmpty() || folderParts != folderParts_) {
-            folder_ = ExtractionFolder::makeFolders(destinationFolder_, folderParts);
-            folderParts_ = folderParts;
-        }
-        if (folder_.isEmpty())
-            return MemberWrite::NotWritable;
-        const QString path = platform::joinPath(folder_, parts.last());
-        const MemberWrite written = reader_.extractTo(path);
-        if (written != MemberWrite::Written)
-            ::unlink(platform::encodeFileName(path).constData());
-        return written;
-    }
-
-private:
-    MemberReader& reader_;
-    const QString destinationFolder_;
-    QStringList folderParts_;
-    QString folder_;
-};
+}
 
 // Where a member may go, or why it may not: nothing when it is only the
 // extraction folder itself.
@@ -87,6 +61,8 @@ Decision decide(const ArchiveMember& member)
     case ArchiveMember::Kind::File:
         if (place.parts.isEmpty())
             return {{}, true, SkipReason::UnusableName};
+        if (member.obstacle != ArchiveMember::Obstacle::None)
+            return {{}, true, reasonFor(member.obstacle)};
         if (member.encrypted)
             return {{}, true, SkipReason::Encrypted};
         break;
@@ -95,19 +71,14 @@ Decision decide(const ArchiveMember& member)
     return {place.parts, false, SkipReason::UnusableName};
 }
 
-// The places with a file at the end of a run: the last write of a place
-// decides, as a later member of the same name replaces the file or, failing,
-// leaves none.
-int filesThere(QVector<QPair<QString, bool>>& writes)
+MemberWrite writeFile(MemberReader& reader, const MemberPlaces::NewFile& file)
 {
-    std::stable_sort(writes.begin(), writes.end(),
-                     [](const QPair<QString, bool>& a, const QPair<QString, bool>& b) { return a.first < b.first; });
-    int files = 0;
-    for (int i = 0; i < writes.size(); ++i) {
-        if ((i + 1 == writes.size() || writes.at(i + 1).first != writes.at(i).first) && writes.at(i).second)
-            ++files;
-    }
-    return files;
+    if (file.fd < 0)
+        return errno == ENOSPC || errno == EDQUOT ? MemberWrite::NoSpace : MemberWrite::NotWritable;
+    const MemberWrite written = reader.extractTo(file.fd);
+    if (written != MemberWrite::Written)
+        ::unlink(platform::encodeFileName(file.path).constData());
+    return written;
 }
 
 }  // namespace
@@ -116,11 +87,12 @@ bool Outcome::memberFailed() const
 {
     for (const SkippedMember& member : skipped) {
         switch (member.reason) {
-        case SkipReason::Damaged:
-        case SkipReason::Encrypted:
-        case SkipReason::NoSpace:
-        case SkipReason::NotWritable: return true;
-        default: break;
+        case SkipReason::LeavesFolder:
+        case SkipReason::Link:
+        case SkipReason::Device:
+        case SkipReason::UnusableName:
+        case SkipReason::ArchiveBroken: break;
+        default: return true;
         }
     }
     return false;
@@ -133,8 +105,12 @@ Survey survey(MemberReader& reader)
     MemberReader::Step step;
     while ((step = reader.next(member)) == MemberReader::Step::Member) {
         result.readable = true;
-        if (member.kind != ArchiveMember::Kind::File)
+        ++result.members;
+        if (member.obstacle == ArchiveMember::Obstacle::SizeBeyondReader)
+            ++result.sizesBeyondReader;
+        if (member.kind == ArchiveMember::Kind::Folder)
             continue;
+        ++result.files;
         // A size the header does not give (the largest value) is bounded while writing instead.
         const qint64 size = member.declaredSize == std::numeric_limits<qint64>::max() ? 0 : member.declaredSize;
         result.declaredBytes = size > std::numeric_limits<qint64>::max() - result.declaredBytes
@@ -146,11 +122,10 @@ Survey survey(MemberReader& reader)
     return result;
 }
 
-Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const BeforeMember& beforeMember)
+Outcome extractAll(MemberReader& reader, const QString& destinationFolder, ExtractionProgress* progress)
 {
     Outcome outcome;
-    QVector<QPair<QString, bool>> writes;  // each file place, and whether the file is there afterwards
-    FileWriter writer(reader, destinationFolder);
+    MemberPlaces places(destinationFolder);
     ArchiveMember member;
     for (;;) {
         const MemberReader::Step step = reader.next(member);
@@ -158,58 +133,62 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder, const
             break;
         if (step == MemberReader::Step::Broken) {
             outcome.end = Outcome::End::Broken;
-            outcome.skipped.append({member.name, SkipReason::ArchiveBroken});
-            note(outcome.report, "broken after: ", member.name);
+            const QString lastName = outcome.membersRead > 0 ? MemberNames::shownName(member.name) : QString();
+            outcome.skipped.append({lastName, SkipReason::ArchiveBroken});
+            note(outcome.report, "broken after: ", lastName);
             break;
         }
         ++outcome.membersRead;
-        if (beforeMember && !beforeMember(member.name)) {
+        if (progress && !progress->beforeMember(member.name)) {
             outcome.end = Outcome::End::Cancelled;
             break;
         }
         const Decision decision = decide(member);
+        const QString shown = MemberNames::shownName(member.name);
+        qint64 bytesWritten = 0;
         if (decision.skip) {
-            outcome.skipped.append({member.name, decision.reason});
-            note(outcome.report, "skipped: ", member.name);
-            continue;
-        }
-        if (member.kind == ArchiveMember::Kind::Folder) {
-            if (ExtractionFolder::makeFolders(destinationFolder, decision.parts).isEmpty()) {
-                outcome.skipped.append({member.name, SkipReason::NotWritable});
-                note(outcome.report, "failed: ", member.name);
+            outcome.skipped.append({shown, decision.reason});
+            note(outcome.report, "skipped: ", shown);
+        } else if (member.kind == ArchiveMember::Kind::Folder) {
+            if (places.folder(decision.parts).isEmpty()) {
+                outcome.skipped.append({shown, SkipReason::NotWritable});
+                note(outcome.report, "failed: ", shown);
             }
-            continue;
+        } else {
+            const MemberPlaces::NewFile file = places.createFile(decision.parts);
+            const MemberWrite result = writeFile(reader, file);
+            if (result == MemberWrite::TooLarge) {
+                outcome.end = Outcome::End::MemberTooLarge;
+                outcome.tooLargeMember = shown;
+                note(outcome.report, "too large: ", shown);
+                break;
+            }
+            if (result == MemberWrite::Written) {
+                ++outcome.filesWritten;
+                // An unknown size (the largest value) counts as none.
+                bytesWritten = member.declaredSize == std::numeric_limits<qint64>::max() ? 0 : member.declaredSize;
+                note(outcome.report, "", file.shownPath);
+            } else {
+                outcome.skipped.append({shown, reasonFor(result)});
+                note(outcome.report, "failed: ", shown);
+            }
         }
-        const QString place = decision.parts.join(QLatin1Char('/'));
-        const MemberWrite result = writer.write(decision.parts);
-        writes.append({place, result == MemberWrite::Written});
-        if (result == MemberWrite::Written) {
-            note(outcome.report, "", place);
-            continue;
-        }
-        if (result == MemberWrite::TooLarge) {
-            outcome.end = Outcome::End::MemberTooLarge;
-            outcome.tooLargeMember = member.name;
-            note(outcome.report, "too large: ", member.name);
-            break;
-        }
-        outcome.skipped.append({member.name, reasonFor(result)});
-        note(outcome.report, "failed: ", member.name);
+        if (progress && member.kind != ArchiveMember::Kind::Folder)
+            progress->fileDone(bytesWritten);
     }
-    outcome.filesWritten = filesThere(writes);
+    outcome.renamed = places.renamed();
     return outcome;
 }
 
 int countFiles(MemberReader& reader)
 {
-    QSet<QString> files;
+    int files = 0;
     ArchiveMember member;
     while (reader.next(member) == MemberReader::Step::Member) {
-        const Decision decision = decide(member);
-        if (member.kind == ArchiveMember::Kind::File && !decision.skip)
-            files.insert(decision.parts.join(QLatin1Char('/')));
+        if (member.kind == ArchiveMember::Kind::File && !decide(member).skip)
+            ++files;
     }
-    return int(files.size());
+    return files;
 }
 
 }  // namespace MemberExtraction

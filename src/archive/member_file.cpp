@@ -1,27 +1,15 @@
 #include "archive/member_file.h"
-#include "platform/file_name_codec.h"
 
+#include <QtGlobal>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-MemberFile::MemberFile(const QString& path, qint64 declaredSize) : declaredSize_(declaredSize)
+MemberFile::MemberFile(int fd, qint64 declaredSize) : fd_(fd), declaredSize_(declaredSize)
 {
-    const QByteArray encoded = platform::encodeFileName(path);
-    // 0666: the kernel takes the user's umask off, as for any new file.
-    const auto create = [&encoded] {
-        return ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    };
-    fd_ = create();
-    // A file or link of that name (a member stored twice) is replaced; a folder is not.
-    struct stat info;
-    if (fd_ < 0 && errno == EEXIST && ::lstat(encoded.constData(), &info) == 0 && !S_ISDIR(info.st_mode)
-        && ::unlink(encoded.constData()) == 0)
-        fd_ = create();
     if (fd_ < 0)
-        failWithErrno();
+        failure_ = MemberWrite::NotWritable;
 }
 
 MemberFile::~MemberFile()
@@ -39,7 +27,7 @@ bool MemberFile::write(const char* data, size_t size, qint64 offset)
 {
     if (failure_ != MemberWrite::Written)
         return false;
-    if (offset + qint64(size) > declaredSize_) {
+    if (qint64(size) > declaredSize_ || offset > declaredSize_ - qint64(size)) {
         failure_ = MemberWrite::TooLarge;
         return false;
     }

@@ -2,16 +2,14 @@
 
 #include "archive/member_reader.h"
 
-#include <QString>
-
 #include <ctime>
 
-// The new file that receives one member's data: created anew (an earlier
-// file or link of the name is deleted, never followed), with the user's
-// default mode, and never filled past the size the archive declares.
+// The new file that receives one member's data, never filled past the size
+// the archive declares.
 class MemberFile {
 public:
-    MemberFile(const QString& path, qint64 declaredSize);
+    // Takes fd over: the file is closed by finish() or at the latest here.
+    MemberFile(int fd, qint64 declaredSize);
     ~MemberFile();
     MemberFile(const MemberFile&) = delete;
     MemberFile& operator=(const MemberFile&) = delete;

@@ -116,6 +116,23 @@ bool isSeparator(QChar c)
     return c == QLatin1Char('/') || c == QLatin1Char('\\');
 }
 
+// The parts between separators, empty and "." parts dropped.
+QStringList partsOf(const QString& memberName)
+{
+    QStringList parts;
+    int start = 0;
+    while (start <= memberName.size()) {
+        int end = start;
+        while (end < memberName.size() && !isSeparator(memberName.at(end)))
+            ++end;
+        const QString part = memberName.mid(start, end - start);
+        start = end + 1;
+        if (!part.isEmpty() && part != QLatin1String("."))
+            parts.append(part);
+    }
+    return parts;
+}
+
 }  // namespace
 
 QString decodeUnmarked(const QByteArray& raw)
@@ -128,6 +145,11 @@ QString decode(const QByteArray& raw, bool isUtf8)
     return isUtf8 ? QString::fromUtf8(raw) : decodeCp932(raw);
 }
 
+QString shownName(const QString& memberName)
+{
+    return partsOf(memberName).join(QLatin1Char('/'));
+}
+
 Place placeOf(const QString& memberName)
 {
     Place place;
@@ -135,15 +157,7 @@ Place placeOf(const QString& memberName)
         place.problem = Place::Problem::Unusable;
         return place;
     }
-    int start = 0;
-    while (start <= memberName.size()) {
-        int end = start;
-        while (end < memberName.size() && !isSeparator(memberName.at(end)))
-            ++end;
-        const QString part = memberName.mid(start, end - start);
-        start = end + 1;
-        if (part.isEmpty() || part == QLatin1String("."))
-            continue;
+    for (const QString& part : partsOf(memberName)) {
         if (part == QLatin1String("..") || (place.parts.isEmpty() && isDrive(part))) {
             place.parts.clear();
             place.problem = Place::Problem::LeavesFolder;

@@ -30,4 +30,8 @@ struct Place {
 // No parts and no problem: the extraction folder itself.
 Place placeOf(const QString& memberName);
 
+// The name as a user would read its path: "/" between the parts, empty and
+// "." parts dropped ("a//./b\\c" is "a/b/c"); ".." and drives stay to show.
+QString shownName(const QString& memberName);
+
 }  // namespace MemberNames

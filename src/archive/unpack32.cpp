@@ -5,11 +5,12 @@
 #include "archive/lhasa_library.h"
 #include "archive/lhasa_member_reader.h"
 #include "archive/libarchive_library.h"
+#include "archive/extraction_progress.h"
 #include "archive/libarchive_member_reader.h"
 #include "archive/zip_directory.h"
+#include "archive/zip_member_reader.h"
 #include "platform/file_system.h"
 #include "platform/file_name_codec.h"
-
 
 #include <cstring>
 #include <functional>
@@ -70,11 +71,13 @@ using ReaderFactory = std::function<std::unique_ptr<MemberReader>()>;
 struct Choice {
     ReaderFactory factory;
     MemberExtraction::Survey survey;
+    bool encryptedDirectory = false;
 };
 
-// The LZH reader to use: liblhasa when it reads the whole archive, else
-// libarchive when that does; failing both, whichever can read a beginning.
-// Nothing when neither sees an LZH archive.
+// The LZH reader to use: liblhasa when it reads the whole archive and every
+// size in it, else libarchive when that reads the whole archive or sizes
+// liblhasa cannot; failing both, whichever can read a beginning. Nothing
+// when neither sees an LZH archive.
 Choice lzhReaderFor(const QString& archivePath)
 {
     const LhasaLibrary& lhasa = requireLhasa();
@@ -83,7 +86,7 @@ Choice lzhReaderFor(const QString& archivePath)
         return std::make_unique<LhasaMemberReader>(lhasa, archivePath);
     };
     const MemberExtraction::Survey lhasaSurvey = MemberExtraction::survey(*byLhasa());
-    if (lhasaSurvey.readsToEnd)
+    if (lhasaSurvey.readsToEnd && lhasaSurvey.sizesBeyondReader == 0)
         return {byLhasa, lhasaSurvey};
     if (libarchive) {
         const ReaderFactory byLibarchive = [libarchive, archivePath] {
@@ -91,7 +94,8 @@ Choice lzhReaderFor(const QString& archivePath)
                                                             LibarchiveMemberReader::Format::Lzh);
         };
         const MemberExtraction::Survey libarchiveSurvey = MemberExtraction::survey(*byLibarchive());
-        if (libarchiveSurvey.readsToEnd || (!lhasaSurvey.readable && libarchiveSurvey.readable))
+        if (libarchiveSurvey.readable
+            && (libarchiveSurvey.readsToEnd || lhasaSurvey.sizesBeyondReader > 0 || !lhasaSurvey.readable))
             return {byLibarchive, libarchiveSurvey};
     }
     if (lhasaSurvey.readable)
@@ -99,34 +103,35 @@ Choice lzhReaderFor(const QString& archivePath)
     return {};
 }
 
+// A ZIP's sizes and count come from its directory, so that libarchive walks
+// it only once; only an archive without a usable directory is walked first.
 Choice zipReaderFor(const QString& archivePath)
 {
     const LibarchiveLibrary& libarchive = requireLibarchive();
-    const ReaderFactory byLibarchive = [&libarchive, archivePath] {
-        return std::make_unique<LibarchiveMemberReader>(libarchive, archivePath, LibarchiveMemberReader::Format::Zip);
+    const std::optional<ZipDirectory::Directory> directory = ZipDirectory::readFile(archivePath);
+    if (directory && directory->encrypted) {
+        Choice choice;
+        choice.encryptedDirectory = true;
+        return choice;
+    }
+    const ReaderFactory byLibarchive = [&libarchive, archivePath, directory] {
+        return std::make_unique<ZipMemberReader>(libarchive, archivePath, directory);
     };
-    const MemberExtraction::Survey survey = MemberExtraction::survey(*byLibarchive());
-    return survey.readable ? Choice{byLibarchive, survey} : Choice{};
+    MemberExtraction::Survey survey;
+    if (directory) {
+        survey.readable = survey.readsToEnd = true;
+        survey.files = directory->files;
+        survey.declaredBytes = directory->declaredBytes;
+        return {byLibarchive, survey};
+    }
+    // Without a directory, only members read header by header show a ZIP.
+    survey = MemberExtraction::survey(*byLibarchive());
+    return survey.members > 0 ? Choice{byLibarchive, survey} : Choice{};
 }
 
-// For an extraction: a ZIP's sizes come from its directory, so that
-// libarchive walks it only once; whether it reads shows in that walk.
-Choice extractionReaderFor(Format format, const QString& archivePath)
+Choice readerFor(Format format, const QString& archivePath)
 {
-    if (format == Format::Lzh)
-        return lzhReaderFor(archivePath);
-    const std::optional<qint64> declaredBytes = ZipDirectory::declaredBytes(archivePath);
-    if (!declaredBytes)
-        return zipReaderFor(archivePath);
-    const LibarchiveLibrary& libarchive = requireLibarchive();
-    MemberExtraction::Survey survey;
-    survey.readable = true;
-    survey.declaredBytes = *declaredBytes;
-    return {[&libarchive, archivePath] {
-                return std::make_unique<LibarchiveMemberReader>(libarchive, archivePath,
-                                                                LibarchiveMemberReader::Format::Zip);
-            },
-            survey};
+    return format == Format::Lzh ? lzhReaderFor(archivePath) : zipReaderFor(archivePath);
 }
 
 QString pathOf(const char* archivePath)
@@ -178,16 +183,16 @@ LibraryMissing::LibraryMissing(const QString& library)
 }
 
 Extraction extract(Format format, const QString& archivePath, const QString& destinationFolder,
-                   const MemberExtraction::BeforeMember& beforeMember)
+                   ExtractionProgress* progress)
 {
     Extraction extraction;
     if (!platform::folderExists(destinationFolder)) {
         extraction.code = Code::OutputFolder;
         return extraction;
     }
-    const Choice choice = extractionReaderFor(format, archivePath);
+    const Choice choice = readerFor(format, archivePath);
     if (!choice.factory) {
-        extraction.code = Code::NotArchive;
+        extraction.code = choice.encryptedDirectory ? Code::EncryptedDirectory : Code::NotArchive;
         return extraction;
     }
     const ExtractionRoom::Space space = ExtractionRoom::of(destinationFolder);
@@ -197,7 +202,9 @@ Extraction extract(Format format, const QString& archivePath, const QString& des
         extraction.freeBytes = space.freeBytes;
         return extraction;
     }
-    extraction.outcome = MemberExtraction::extractAll(*choice.factory(), destinationFolder, beforeMember);
+    if (progress)
+        progress->planned(choice.survey.files, choice.survey.declaredBytes);
+    extraction.outcome = MemberExtraction::extractAll(*choice.factory(), destinationFolder, progress);
     const bool nothingRead = extraction.outcome.membersRead == 0
                              && extraction.outcome.end == MemberExtraction::Outcome::End::Broken;
     extraction.code = nothingRead ? Code::NotArchive : codeOf(extraction.outcome);

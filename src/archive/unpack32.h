@@ -6,6 +6,8 @@
 
 #include <stdexcept>
 
+class ExtractionProgress;
+
 // The two archivers, each behind the four calls of its classic library:
 // unlha32 for LZH (liblhasa, with libarchive reading what liblhasa refuses)
 // and unzip32 for ZIP (libarchive). Each library is loaded by name at its
@@ -30,6 +32,7 @@ constexpr int MemberFailed = 0x8005;     // a member could not be written
 constexpr int NoRoom = 0x8006;           // the declared sizes do not fit: nothing written
 constexpr int MemberTooLarge = 0x8007;   // a member grew past its declared size: stopped
 constexpr int Cancelled = 0x8008;        // stopped before a member at the caller's word
+constexpr int EncryptedDirectory = 0x8009;  // the ZIP's directory itself is encrypted: nothing readable
 }  // namespace Code
 
 // The check mode of CheckArchive: the file is an archive of the format whose
@@ -56,8 +59,9 @@ int UnZipGetFileCount(const char* archivePath);
 enum class Format { Lzh, Zip };
 
 // One run of Unlha or UnZip, with all that the run found. The declared sizes
-// come from a ZIP's central directory or from one walk over the LZH headers
-// (which also picks liblhasa or libarchive); the extraction walks once more.
+// and the file count come from a ZIP's central directory or from one walk
+// over the LZH headers (which also picks liblhasa or libarchive); the
+// extraction walks once more.
 struct Extraction {
     int code = Code::Success;
     MemberExtraction::Outcome outcome;
@@ -68,7 +72,7 @@ struct Extraction {
 // Raises LibraryMissing like the calls above. What was written before a stop
 // (MemberTooLarge, Cancelled) is left for the caller to remove.
 Extraction extract(Format format, const QString& archivePath, const QString& destinationFolder,
-                   const MemberExtraction::BeforeMember& beforeMember = MemberExtraction::BeforeMember());
+                   ExtractionProgress* progress = nullptr);
 
 // The libraries' file names, "liblhasa.so.0" and "libarchive.so.13" unless
 // set here; a library already loaded is let go and loaded anew by the new name.

@@ -7,6 +7,7 @@
 #include "file_ops/target_name.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/name_rules.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
@@ -45,10 +46,12 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
 }
 
 // What a run copies: the selected entries of the source list and of the
-// extracted-files list, read once.
+// extracted-files list, read once; and how the destination tells names apart,
+// looked up once.
 struct RunFiles {
     QStringList sources;
     QStringList extracted;
+    platform::LetterCase letterCase = platform::LetterCase::Exact;
 };
 
 // False when the run must end.
@@ -57,7 +60,7 @@ bool previewPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
 {
     const QStringList& sources = files.sources;
     const QStringList& extracted = files.extracted;
-    BatchPreview preview(destinationFiles, int(sources.size() + extracted.size()));
+    BatchPreview preview(destinationFiles, int(sources.size() + extracted.size()), files.letterCase);
     const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
     window.restartSerialNumbers();
@@ -100,7 +103,7 @@ QString copyPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
         for (const qint64 size : *sizes)
             totalBytes += size;
     ProgressPacer pacer;
-    PlacementPlan plan(window.destinationFolder(), destinationFiles);
+    PlacementPlan plan(window.destinationFolder(), destinationFiles, files.letterCase);
     plan.addSources(window.sourceFolder(), sources);
     plan.addSources(window.extractedFolder(), extracted);
     plan.addRepeatedNames(repeatedNames);
@@ -111,8 +114,10 @@ QString copyPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
                                   [&window](const QString& file) { return window.copySourceFile(file); })
         && copyFiles(window, pacer, progress, extracted, extractedSizes,
                      [&window](const QString& file) { return window.copyExtractedFile(file); });
-    // Sources whose copies are placed go also when the run stops early.
+    // Sources whose copies are placed go also when the run stops early; those
+    // that stay are named together.
     const bool sourcesDeleted = movedSources.finish() == ResultValue::Proceed;
+    movedSources.report();
     plan.restoreSetAside();
     if (progress.cancelled() && sourcesDeleted) {
         window.setStatusLine(progress.cancelledText());
@@ -143,6 +148,7 @@ QString runBatchCopy(BatchCopyWindow& window)
         window.selectAllSourceFiles();
         files.sources = window.selectedSourceFiles();
     }
+    files.letterCase = platform::letterCaseOf(window.destinationFolder());
     const QStringList destinationFiles = window.destinationFiles();
     QStringList repeatedNames;
     return previewPass(window, files, destinationFiles, repeatedNames)

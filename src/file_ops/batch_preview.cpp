@@ -1,29 +1,27 @@
 #include "file_ops/batch_preview.h"
 
-#include "platform/folded_name.h"
-
 namespace FileOps {
 
-BatchPreview::BatchPreview(const QStringList& destinationFiles, int newNameCount)
-    : entries_(destinationFiles), marked_(destinationFiles.size(), false)
+BatchPreview::BatchPreview(const QStringList& destinationFiles, int newNameCount, platform::LetterCase letterCase)
+    : entries_(destinationFiles), marked_(destinationFiles.size(), false), letterCase_(letterCase)
 {
     entries_.reserve(destinationFiles.size() + newNameCount);
     marked_.reserve(destinationFiles.size() + newNameCount);
-    firstRowByFoldedName_.reserve(destinationFiles.size() + newNameCount);
+    firstRowByKey_.reserve(destinationFiles.size() + newNameCount);
     // Iterated backwards so that of names alike the first one stays found.
     for (int row = int(entries_.size()) - 1; row >= 0; --row)
-        firstRowByFoldedName_.insert(platform::foldedName(entries_.at(row)), row);
+        firstRowByKey_.insert(platform::nameKey(entries_.at(row), letterCase_), row);
 }
 
 int BatchPreview::add(const QString& newName)
 {
-    const QString folded = platform::foldedName(newName);
-    const auto found = firstRowByFoldedName_.constFind(folded);
-    if (found != firstRowByFoldedName_.constEnd()) {
+    const QString key = platform::nameKey(newName, letterCase_);
+    const auto found = firstRowByKey_.constFind(key);
+    if (found != firstRowByKey_.constEnd()) {
         marked_[found.value()] = true;
         return found.value();
     }
-    firstRowByFoldedName_.insert(folded, int(entries_.size()));
+    firstRowByKey_.insert(key, int(entries_.size()));
     entries_.append(newName);
     marked_.append(true);
     return -1;

@@ -22,9 +22,12 @@ struct CopyJob {
 // Nothing is ever left only in the staging folder: the staged copy is placed
 // with one rename (atomic also when it replaces a file), and a moved source is
 // deleted only once its copy is placed and on disk (see MovedSources), never
-// when source and destination are one file. A move within one file system is
-// a rename into place instead. An existing destination, hidden ones included,
-// is replaced only when overwriting is on.
+// when source and destination are one entry, nor when it changed after it was
+// copied. A move within one mounted volume is a rename into place instead; a
+// move onto another name (hard link) of the same file takes the source name
+// away. An existing destination, hidden ones included, is replaced only when
+// overwriting is on. Names clash as the destination's file system tells them
+// apart (platform::letterCaseOf).
 qint16 copyOneFile(const CopyJob& job);
 
 // The clash message of a destination that holds a file of the new name.

@@ -4,7 +4,9 @@
 #include "platform/message_box.h"
 #include "shared/result_value.h"
 
+#include <QMap>
 #include <QSet>
+#include <QStringList>
 
 namespace FileOps {
 
@@ -12,7 +14,41 @@ namespace {
 
 MovedSources* current = nullptr;
 
+// A message box holds so many names; the rest are counted.
+constexpr int NamesShown = 30;
+
+QString namesOf(const QStringList& paths)
+{
+    QStringList shown = paths.mid(0, NamesShown);
+    if (paths.size() > NamesShown)
+        shown.append(QStringLiteral("ほか %1 件").arg(paths.size() - NamesShown));
+    return shown.join(QChar(13));
+}
+
 }  // namespace
+
+QString keptSourcesMessage(const QVector<KeptSource>& kept)
+{
+    QStringList refused, changed;
+    QMap<int, QStringList> failed;
+    for (const KeptSource& source : kept) {
+        if (!source.error.failed())
+            changed.append(source.path);
+        else if (source.error.number == platform::ErrorNumber::PathFileAccess)
+            refused.append(source.path);
+        else
+            failed[source.error.number].append(source.path);
+    }
+    QStringList parts;
+    if (!refused.isEmpty())
+        parts.append(namesOf(refused) + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
+    if (!changed.isEmpty())
+        parts.append(namesOf(changed) + QStringLiteral("  はコピーの後に変更されたため、削除しませんでした。"));
+    for (auto failure = failed.cbegin(); failure != failed.cend(); ++failure)
+        parts.append(platform::errorMessageText(platform::makeError(failure.key())) + QChar(13)
+                     + namesOf(failure.value()));
+    return parts.join(QString(2, QChar(13)));
+}
 
 MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
     : groupSize_(groupSize), groupAgeMs_(groupAgeMs), outer_(current)
@@ -30,13 +66,14 @@ MovedSources* MovedSources::collecting()
     return current;
 }
 
-qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFolder)
+qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFolder,
+                         const platform::FileStamp& copied)
 {
     if (waiting_.isEmpty())
         sinceFirst_.start();
     const bool deletable = platform::isDeletableFile(sourcePath);
-    waiting_.append(Source{sourcePath, destinationFolder, deletable});
-    // A source that cannot be deleted is reported at its own file, as when deleted alone.
+    waiting_.append(Source{sourcePath, destinationFolder, copied, deletable});
+    // A source that cannot be deleted ends the run at its own file, as when deleted alone.
     if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !deletable)
         return finish();
     return ResultValue::Proceed;
@@ -46,15 +83,30 @@ qint16 MovedSources::finish()
 {
     const QVector<Source> group = waiting_;
     waiting_.clear();
-    return deleteOnceOnDisk(group);
+    const int keptBefore = int(kept_.size());
+    deleteOnceOnDisk(group, kept_);
+    return kept_.size() > keptBefore ? ResultValue::Stop : ResultValue::Proceed;
 }
 
-qint16 MovedSources::deleteNow(const QString& sourcePath, const QString& destinationFolder)
+void MovedSources::report()
 {
-    return deleteOnceOnDisk({Source{sourcePath, destinationFolder, platform::isDeletableFile(sourcePath)}});
+    if (!kept_.isEmpty())
+        platform::showMessage(keptSourcesMessage(kept_));
+    kept_.clear();
 }
 
-qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)
+qint16 MovedSources::deleteNow(const QString& sourcePath, const QString& destinationFolder,
+                               const platform::FileStamp& copied)
+{
+    QVector<KeptSource> kept;
+    deleteOnceOnDisk({Source{sourcePath, destinationFolder, copied, platform::isDeletableFile(sourcePath)}}, kept);
+    if (kept.isEmpty())
+        return ResultValue::Proceed;
+    platform::showMessage(keptSourcesMessage(kept));
+    return ResultValue::Stop;
+}
+
+void MovedSources::deleteOnceOnDisk(const QVector<Source>& sources, QVector<KeptSource>& kept)
 {
     QSet<QString> flushed;
     for (const Source& source : sources) {
@@ -62,25 +114,33 @@ qint16 MovedSources::deleteOnceOnDisk(const QVector<Source>& sources)
             continue;
         const platform::FsError error = platform::flushFileSystem(source.destinationFolder);
         if (error.failed()) {
-            platform::showError(error);
-            return ResultValue::Stop;
+            // Copies that may not be on disk: every source stays.
+            for (const Source& unsure : sources)
+                kept.append(KeptSource{unsure.path, error});
+            return;
         }
         flushed.insert(source.destinationFolder);
     }
+    // Each source goes on its own: one that must stay keeps no other.
     for (const Source& source : sources) {
+        platform::FsError lookup;
+        const platform::FileStamp now = platform::stampOf(source.path, &lookup);
+        if (lookup.number == platform::ErrorNumber::FileNotFound)
+            continue;  // gone already: nothing stays
+        if (lookup.failed()) {
+            kept.append(KeptSource{source.path, lookup});
+            continue;
+        }
+        if (now != source.copied) {
+            kept.append(KeptSource{source.path, platform::FsError{}});
+            continue;
+        }
         const platform::FsError error = source.deletable
             ? platform::deleteFile(source.path)
             : platform::makeError(platform::ErrorNumber::PathFileAccess);
-        if (error.number == platform::ErrorNumber::PathFileAccess) {
-            platform::showMessage(source.path + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
-            return ResultValue::Stop;
-        }
-        if (error.failed()) {
-            platform::showError(error);
-            return ResultValue::Stop;
-        }
+        if (error.failed())
+            kept.append(KeptSource{source.path, error});
     }
-    return ResultValue::Proceed;
 }
 
 }  // namespace FileOps

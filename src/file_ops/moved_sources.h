@@ -1,11 +1,25 @@
 #pragma once
 
+#include "platform/file_identity.h"
+#include "platform/fs_error.h"
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
 
 namespace FileOps {
+
+// A moved source that stays where it was, and why.
+struct KeptSource {
+    QString path;
+    platform::FsError error;  // the deletion's failure; none when the file changed
+};
+
+// The one message that names every kept source: those the program was
+// refused to delete, those that changed after they were copied, those of
+// each other failure.
+QString keptSourcesMessage(const QVector<KeptSource>& kept);
 
 // The sources of a move are deleted only once their copies are on disk.
 // Flushing the file system once for a group of files, not once per file,
@@ -23,29 +37,37 @@ public:
     // The group copyOneFile hands its sources to, or nullptr.
     static MovedSources* collecting();
 
-    // sourcePath's copy is placed in destinationFolder. Gives back 9 when the
-    // group was deleted now and a deletion failed (after its message).
-    qint16 add(const QString& sourcePath, const QString& destinationFolder);
+    // sourcePath's copy is placed in destinationFolder; copied is the source
+    // as it was read. Gives back 9 when the group was deleted now and a
+    // source stays.
+    qint16 add(const QString& sourcePath, const QString& destinationFolder, const platform::FileStamp& copied);
 
-    // Flushes and deletes every source that waits. The first failure is
-    // shown and gives back 9; the sources after it stay, as do those of a
-    // group never finished.
+    // Flushes and deletes every source that waits, each one that can go; a
+    // source that changed since it was copied, or is no longer the file
+    // copied, stays. Gives back 9 when any stays; each is kept for report().
     qint16 finish();
 
-    // Deletes one moved source once its copy is on disk.
-    static qint16 deleteNow(const QString& sourcePath, const QString& destinationFolder);
+    // Shows the sources that stayed, in one message, and forgets them.
+    void report();
+
+    // Deletes one moved source once its copy is on disk; a source that stays
+    // is named at once.
+    static qint16 deleteNow(const QString& sourcePath, const QString& destinationFolder,
+                            const platform::FileStamp& copied);
 
 private:
     struct Source {
         QString path;
         QString destinationFolder;
+        platform::FileStamp copied;
         bool deletable;  // platform::isDeletableFile when its copy was placed
     };
-    static qint16 deleteOnceOnDisk(const QVector<Source>& sources);
+    static void deleteOnceOnDisk(const QVector<Source>& sources, QVector<KeptSource>& kept);
 
     int groupSize_;
     qint64 groupAgeMs_;
     QVector<Source> waiting_;
+    QVector<KeptSource> kept_;
     QElapsedTimer sinceFirst_;
     MovedSources* outer_;
 };

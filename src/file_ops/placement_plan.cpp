@@ -1,10 +1,11 @@
 #include "file_ops/placement_plan.h"
 
 #include "platform/file_system.h"
-#include "platform/folded_name.h"
 #include "platform/message_box.h"
 
 #include <QRandomGenerator>
+
+#include <utility>
 
 namespace FileOps {
 
@@ -15,6 +16,12 @@ PlacementPlan* current = nullptr;
 QString folderOf(const QString& path)
 {
     return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// What every spelling of a file's name shows alike.
+QString lookOf(const platform::FileStamp& stamp)
+{
+    return QStringLiteral("%1 %2.%3").arg(stamp.size).arg(stamp.modifiedSeconds).arg(stamp.modifiedNanoseconds);
 }
 
 }  // namespace
@@ -31,9 +38,10 @@ QString keptUnderMessage(const QString& originalPath, const QString& restoredPat
         + QStringLiteral("  として残しました。");
 }
 
-PlacementPlan::PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries)
-    : destinationFolder_(destinationFolder), destinationPrefix_(platform::joinPath(destinationFolder, QString())),
-      outer_(current)
+PlacementPlan::PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries,
+                             platform::LetterCase letterCase)
+    : letterCase_(letterCase), destinationFolder_(destinationFolder),
+      destinationPrefix_(platform::joinPath(destinationFolder, QString())), outer_(current)
 {
     current = this;
     for (const QString& entry : destinationEntries)
@@ -71,7 +79,7 @@ void PlacementPlan::addSources(const QString& folder, const QStringList& names)
 void PlacementPlan::addRepeatedNames(const QStringList& newNames)
 {
     for (const QString& name : newNames)
-        repeated_.insert(platform::foldedName(name));
+        repeated_.insert(platform::nameKey(name, letterCase_));
 }
 
 QString PlacementPlan::inDestinationSpelling(const QString& path) const
@@ -92,9 +100,9 @@ QString PlacementPlan::nameInDestination(const QString& path) const
 
 void PlacementPlan::know(const QString& name)
 {
-    const QString folded = platform::foldedName(name);
-    if (!spellings_.contains(folded, name))
-        spellings_.insert(folded, name);
+    const QString key = platform::nameKey(name, letterCase_);
+    if (!spellings_.contains(key, name))
+        spellings_.insert(key, name);
 }
 
 QString PlacementPlan::readPathOf(const QString& sourcePath) const
@@ -110,7 +118,7 @@ QStringList PlacementPlan::caseVariantsOf(const QString& destinationPath) const
     const QString name = nameInDestination(destinationPath);
     if (name.isNull())
         return variants;
-    const auto spellings = spellings_.values(platform::foldedName(name));
+    const auto spellings = spellings_.values(platform::nameKey(name, letterCase_));
     for (const QString& spelling : spellings) {
         const QString path = destinationPrefix_ + spelling;
         if (spelling != name && platform::fileExists(path))
@@ -130,7 +138,7 @@ void PlacementPlan::markPlaced(const QString& sourcePath, const QString& destina
     if (repeated_.isEmpty())
         return;
     const QString name = nameInDestination(destinationPath);
-    if (!name.isNull() && repeated_.contains(platform::foldedName(name)))
+    if (!name.isNull() && repeated_.contains(platform::nameKey(name, letterCase_)))
         know(name);
 }
 
@@ -139,7 +147,7 @@ bool PlacementPlan::mayHoldFileAt(const QString& path) const
     if (spellings_.isEmpty())
         return false;
     const QString name = nameInDestination(path);
-    return !name.isNull() && spellings_.contains(platform::foldedName(name));
+    return !name.isNull() && spellings_.contains(platform::nameKey(name, letterCase_));
 }
 
 platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
@@ -157,6 +165,21 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
         setAside_.insert(path, hidden);
     }
     return platform::FsError{};
+}
+
+platform::FsError PlacementPlan::setAsideUnreadReaching(const QString& path)
+{
+    if (unread_.isEmpty())
+        return platform::FsError{};
+    // Looked at once: a run may meet many names nobody foresaw.
+    if (unreadByLook_.isEmpty()) {
+        for (const QString& source : std::as_const(unread_))
+            unreadByLook_.insert(lookOf(platform::stampOf(source)), source);
+    }
+    const platform::FileStamp target = platform::stampOf(path);
+    if (target.size < 0)
+        return platform::FsError{};
+    return setAsideUnread(unreadByLook_.values(lookOf(target)));
 }
 
 platform::FileSystemMatch PlacementPlan::fileSystemMatchOf(const QString& folder)

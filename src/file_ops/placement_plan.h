@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 #include "platform/fs_error.h"
+#include "platform/name_rules.h"
 
 #include <QHash>
 #include <QSet>
@@ -19,13 +20,17 @@ namespace FileOps {
 // copyOneFile consults it.
 class PlacementPlan {
 public:
-    // destinationEntries: the files of destinationFolder before the run.
-    PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries);
+    // destinationEntries: the files of destinationFolder before the run;
+    // letterCase: how its file system tells names apart.
+    PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries,
+                  platform::LetterCase letterCase);
     ~PlacementPlan();
     PlacementPlan(const PlacementPlan&) = delete;
     PlacementPlan& operator=(const PlacementPlan&) = delete;
 
     static PlacementPlan* active();
+
+    platform::LetterCase letterCase() const { return letterCase_; }
 
     // The files of folder that the run reads.
     void addSources(const QString& folder, const QStringList& names);
@@ -41,9 +46,9 @@ public:
     // Where the data of sourcePath is now: the source itself or its set-aside file.
     QString readPathOf(const QString& sourcePath) const;
 
-    // The existing files that a placement at destinationPath replaces although
-    // their names differ from it in letter case only: the preview counts them
-    // as the same name.
+    // The existing names that a placement at destinationPath takes although
+    // they are spelt otherwise: in a folder that ignores letter case, the
+    // same name in other capitals.
     QStringList caseVariantsOf(const QString& destinationPath) const;
 
     // sourcePath has been read: its name may be taken from now on.
@@ -52,15 +57,21 @@ public:
     // any, only waits to be deleted as the source of a move.
     void markPlaced(const QString& sourcePath, const QString& destinationPath);
 
-    // False when nothing was at path's name (in any letter case) before the
-    // run, nor is a source of the run, nor has an earlier placement of the run
-    // taken it: only another program can have put a file there, which the
-    // placement, never replacing, finds out.
+    // False when nothing was at path's name (in any letter case the folder
+    // does not tell apart) before the run, nor is a source of the run, nor
+    // has an earlier placement of the run taken it: only another program can
+    // have put a file there, which the placement, never replacing, finds out.
     bool mayHoldFileAt(const QString& path) const;
 
     // Sets aside every source among paths that the run has still to read.
     // A read-only source is left where it is: replacing it is refused as always.
     platform::FsError setAsideUnread(const QStringList& paths);
+    // Sets aside the sources not read yet that path may reach under a
+    // spelling of their name the plan does not know (a second encoding, a
+    // letter case the file system folds otherwise). FUSE numbers one file
+    // differently under each spelling: a source of the same size and time
+    // counts as reached.
+    platform::FsError setAsideUnreadReaching(const QString& path);
 
     // platform::compareFileSystems of folder and the destination folder,
     // looked up once per folder in a run.
@@ -78,15 +89,17 @@ private:
     void know(const QString& name);
 
     // Placements only meet names of the destination folder: the plan keeps
-    // only those, by their case-folded form.
+    // only those, by their key (platform::nameKey).
     QSet<QString> unread_;  // sources in the destination folder not read yet
     QHash<QString, QString> setAside_;  // source path -> set-aside path
-    QMultiHash<QString, QString> spellings_;  // folded name -> names as spelt
-    QSet<QString> repeated_;                  // folded names
+    QMultiHash<QString, QString> spellings_;  // key -> names as spelt
+    QSet<QString> repeated_;                  // keys
+    platform::LetterCase letterCase_;
     QString destinationFolder_;
     QString destinationPrefix_;  // the destination folder ending in "/"
     QStringList aliasPrefixes_;  // source folders that are the destination folder, ending in "/"
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
+    QMultiHash<QString, QString> unreadByLook_;  // size and time -> source, made when first needed
     PlacementPlan* outer_;
 };
 

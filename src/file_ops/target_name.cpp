@@ -1,8 +1,7 @@
 #include "file_ops/target_name.h"
 
 #include "platform/file_name_codec.h"
-#include "platform/file_system.h"
-
+#include "platform/name_rules.h"
 
 #include <algorithm>
 #include <climits>
@@ -24,7 +23,8 @@ bool isFatName(const QString& name)
 
 bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames)
 {
-    if (newName.isEmpty() || newName == QLatin1String(".") || newName == QLatin1String(".."))
+    // A name starting with "." would be hidden: no list would show the copy.
+    if (newName.isEmpty() || newName.startsWith(QLatin1Char('.')))
         return false;
     if (newName.contains(QLatin1Char('/')) || newName.contains(QChar(0)))
         return false;

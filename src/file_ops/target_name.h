@@ -5,8 +5,9 @@
 
 namespace FileOps {
 
-// A built name that would put a copy somewhere the user did not choose, or
-// that the file system cannot store, is refused before anything is copied.
+// A built name that would put a copy somewhere the user did not choose, hide
+// it (a leading "."), or that the file system cannot store, is refused before
+// anything is copied.
 // maxNameBytes is the tightest limit of the folders the name goes into;
 // fatNames: one of them is of the FAT family (USB sticks, SD cards), which
 // cannot store control characters, " * : < > ? \ | nor a trailing dot or blank.

@@ -44,9 +44,9 @@ platform::WalkOutcome surveyTree(const platform::FolderHandle& top, platform::En
     // A file mounted on a file looks like any other file to a walk: the
     // kernel's table of mounts tells.
     const QByteArray realTop = top.realPath();
-    const QVector<QByteArray> mounts = platform::mountPointsInside(realTop);
-    if (!mounts.isEmpty()) {
-        const QByteArray inside = mounts.first().mid(realTop.size() + 1);
+    const QByteArray mountPoint = platform::mountPointWithin(realTop);
+    if (!mountPoint.isEmpty()) {
+        const QByteArray inside = mountPoint.mid(realTop.size() + 1);
         return mountedAt(platform::joinPath(top.path(), platform::decodeFileName(inside)));
     }
     Survey survey(scope, progress);

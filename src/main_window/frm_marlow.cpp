@@ -79,6 +79,7 @@ frmMarlow::frmMarlow()
     buildMenus();
     setTabOrder();
     wireHandlers();
+    acceptDrops();
 }
 
 void frmMarlow::buildControls()
@@ -317,7 +318,7 @@ void frmMarlow::Form_Load()
     setText1(0, QStringLiteral("*.*"));
     fileList(0)->setPattern(QStringLiteral("*.*"));
     fileList(1)->setPattern(QStringLiteral("*.*"));
-    const QString current = QDir::currentPath();
+    const QString current = StartFolder.isEmpty() ? QDir::currentPath() : StartFolder;
     fileList(0)->setPath(current);
     fileList(1)->setPath(current);
     setText1(1, fileList(0)->path());

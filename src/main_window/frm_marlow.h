@@ -21,6 +21,10 @@ public:
 
     void Form_Load();
 
+    // The folder both lists start on instead of the process's current folder
+    // (one named on the command line); set before the window is loaded.
+    static inline QString StartFolder;
+
     // Window state, read and written by the other windows and runs.
     QString SourceFolder;
     QString DestFolder;
@@ -66,6 +70,15 @@ public:
     void Text1_DblClick(int Index);
     void File1_GotFocus(int Index);
     qint16 CheckFolder(int code);
+    // A changed folder field is checked and applied as on leaving it; a
+    // refused one takes the focus back.
+    void applyFolderField(int Index);
+
+    // Dragged from a file manager: a folder onto a folder field is taken as
+    // typed there; files onto the source list that lie in its folder are
+    // selected there instead of what was.
+    void folderDropped(int Index, const QString& folder);
+    void filesDropped(const QStringList& names);
 
     // Rule choice and validation.
     void Option1_Click(int Index);
@@ -91,6 +104,8 @@ public:
     // Archives.
     void File1_DblClick(int Index);
     void ExtractArchiveItem(int listIndex);
+    // Opens a file of the source list by its exact name, as a double-click on it would.
+    void openListedArchive(const QString& name);
     // The file list of the archive contents window while that window is
     // shown, else nullptr: its selected files join a copy run.
     platform::FileListBox* extractedFileList() const;
@@ -109,6 +124,7 @@ private:
     void buildMenus();
     void setTabOrder();
     void wireHandlers();
+    void acceptDrops();
     void placeWindow();
     void prepareWorkFolders();
     void removeWorkFolders();

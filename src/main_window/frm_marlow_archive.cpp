@@ -3,7 +3,9 @@
 #include "archive/archive_file_name.h"
 #include "archive/archive_work_folder.h"
 #include "archive/extract_archive.h"
+#include "archive/extraction_progress.h"
 #include "archive/frm_melt.h"
+#include "main_window/start_arguments.h"
 #include "platform/dir_list_box.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -12,6 +14,23 @@
 
 #include <QLabel>
 #include <QLineEdit>
+
+namespace {
+
+// An extraction's progress in the window of a run: done / total files as the
+// archive's directory lists them.
+class ExtractionRunProgress : public ExtractionProgress {
+public:
+    explicit ExtractionRunProgress(RunProgress& run) : run_(run) {}
+    void planned(int files, qint64 bytes) override { run_.plan(files, bytes); }
+    bool beforeMember(const QString& memberName) override { return run_.step(memberName); }
+    void fileDone(qint64 bytes) override { run_.done(1, bytes); }
+
+private:
+    RunProgress& run_;
+};
+
+}  // namespace
 
 void frmMarlow::File1_DblClick(int Index)
 {
@@ -39,13 +58,9 @@ void frmMarlow::ExtractArchiveItem(int listIndex)
     {
         ProgressWindow view(this, QStringLiteral("書庫を解凍しています…"));
         RunProgress progress(&view, 0);
+        ExtractionRunProgress extraction(progress);
         MarlowFuncUtility::ExtractArchive(archivePath, MeltFolder + QLatin1Char('/'), memberCount, result,
-                                          [&progress](const QString& memberName) {
-                                              if (!progress.step(memberName))
-                                                  return false;
-                                              progress.done();
-                                              return true;
-                                          });
+                                          &extraction);
         if (progress.cancelled())
             Label2->setText(progress.cancelledText());
     }
@@ -60,6 +75,16 @@ void frmMarlow::ExtractArchiveItem(int listIndex)
     contents.fileList()->setPath(MeltFolder);
     contents.fileList()->setPattern(QStringLiteral("*.*"));
     platform::setTextOf(contents.Text1, QStringLiteral("*.*"));
+}
+
+void frmMarlow::openListedArchive(const QString& name)
+{
+    const int listIndex = fileList(0)->entries().indexOf(name);
+    if (listIndex < 0) {
+        platform::showMessage(StartArguments::cannotOpenMessage(platform::joinPath(fileList(0)->path(), name)));
+        return;
+    }
+    ExtractArchiveItem(listIndex);
 }
 
 platform::FileListBox* frmMarlow::extractedFileList() const

@@ -51,6 +51,11 @@ void frmMarlow::Text1_LostFocus(int Index)
         fileList(0)->setPattern(text1(Field::FileType));
         return;
     }
+    applyFolderField(Index);
+}
+
+void frmMarlow::applyFolderField(int Index)
+{
     const std::optional<FolderField> folder = folderField(Index);
     if (!folder)
         return;

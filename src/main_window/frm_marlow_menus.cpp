@@ -2,6 +2,8 @@
 
 #include "archive/frm_melt.h"
 #include "folder_delete/frm_del_dir.h"
+#include "main_window/work_folders.h"
+#include "platform/message_box.h"
 #include "platform/shell.h"
 #include "rename/frm_marlow_a.h"
 #include "rename/frm_marlow_b.h"
@@ -28,7 +30,9 @@ void frmMarlow::mnDel1_Click()
 
 void frmMarlow::mnHelp1_Click()
 {
-    platform::openWithDesktop(QUrl::fromLocalFile(ManualPath));
+    const QString manual = ManualPath;
+    platform::openWithDesktop(QUrl::fromLocalFile(manual),
+                              [manual] { platform::showMessage(WorkFolders::manualNotOpenedMessage(manual)); });
 }
 
 void frmMarlow::mnAbout_Click()

@@ -113,9 +113,9 @@ QString frmMarlow::buildTargetName(const QString& sourceName)
     Rules.FromFront = Rules.NameRule < 5 || !nameWindow || nameWindow->isOptionSelected(frontOption);
     const frmMarlowB* extensionWindow = platform::FormInstance<frmMarlowB>::ifLoaded();
     Rules.ExtBeforeName = !extensionWindow || extensionWindow->isOptionSelected(0);
-    // Rules work on the name as the user reads it; a name they leave as it
-    // was keeps its exact bytes.
-    const QString shown = platform::readableFileName(sourceName);
-    const QString built = BuildTargetName(Rules, shown);
-    return built == shown ? sourceName : built;
+    // Rules work on the name as the user reads it, bytes that read as no
+    // text kept as they are; a name they leave as it was keeps its exact bytes.
+    const QString editable = platform::editableFileName(sourceName);
+    const QString built = BuildTargetName(Rules, editable);
+    return built == editable ? sourceName : built;
 }

@@ -10,7 +10,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
-#include <sys/stat.h>
+#include <cerrno>
+
 #include <unistd.h>
 
 namespace WorkFolders {
@@ -23,19 +24,18 @@ QString programFolderFrom(const QString& applicationFolder)
     return folder;
 }
 
-bool isInstalled(const QString& programFolder, bool ownedByUser, bool writable)
+namespace {
+
+QString failureMessage(const QString& what, const QString& folder, const platform::FsError& error)
 {
-    const bool underUsr = programFolder == QLatin1String("/usr") || programFolder.startsWith(QLatin1String("/usr/"));
-    return underUsr || !ownedByUser || !writable;
+    return what.arg(platform::readableFileName(folder)) + QChar(13) + platform::errorMessageText(error);
 }
+
+}  // namespace
 
 bool isInstalled(const QString& programFolder)
 {
-    const QByteArray folder = platform::encodeFileName(programFolder.isEmpty() ? QStringLiteral("/") : programFolder);
-    struct stat status {};
-    const bool ownedByUser = ::stat(folder.constData(), &status) == 0 && status.st_uid == ::geteuid();
-    const bool writable = ::access(folder.constData(), W_OK) == 0;
-    return isInstalled(programFolder, ownedByUser, writable);
+    return platform::fileExists(manualPath(programFolder, true));
 }
 
 QString baseFolder(const QString& programFolder)
@@ -43,12 +43,8 @@ QString baseFolder(const QString& programFolder)
     if (!isInstalled(programFolder))
         return programFolder;
     // One folder per deliverable, so that both may run side by side.
-    const QString userFolder = platform::joinPath(
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation), QStringLiteral(VELDA_PROGRAM_NAME));
-    const platform::FsError error = platform::makeFolderPath(userFolder);
-    if (error.failed() && !platform::folderExists(userFolder))
-        platform::showError(error);
-    return userFolder;
+    return platform::joinPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation),
+                              QStringLiteral(VELDA_PROGRAM_NAME));
 }
 
 QString manualPath(const QString& programFolder, bool installed)
@@ -56,6 +52,12 @@ QString manualPath(const QString& programFolder, bool installed)
     if (!installed)
         return programFolder + QStringLiteral("/manual.html");
     return QDir::cleanPath(programFolder + QStringLiteral("/" VELDA_INSTALLED_MANUAL));
+}
+
+QString manualNotOpenedMessage(const QString& manualPath)
+{
+    return QStringLiteral("操作説明を開くプログラム（ウェブブラウザー）が見つかりません。操作説明は次の場所にあります。")
+         + QChar(13) + platform::readableFileName(manualPath);
 }
 
 void takeOverPlacementAccount(const QString& baseFolder)
@@ -77,7 +79,7 @@ void recreate(const QString& folder)
     remove(folder);
     const platform::FsError error = platform::makeFolder(folder);
     if (error.failed() && !platform::folderExists(folder))
-        platform::showError(error);
+        platform::showMessage(failureMessage(QStringLiteral("作業フォルダー %1 を作成できません。"), folder, error));
 }
 
 void remove(const QString& folder)
@@ -86,16 +88,33 @@ void remove(const QString& folder)
 }
 
 Lock::Lock(const QString& baseFolder)
-    : file_(std::make_unique<QLockFile>(platform::joinPath(baseFolder, QStringLiteral(".velda.lock"))))
+    : folder_(baseFolder)
+    , file_(std::make_unique<QLockFile>(platform::joinPath(baseFolder, QStringLiteral(".velda.lock"))))
 {
 }
 
 Lock::~Lock() = default;
 
-bool Lock::tryAcquire()
+Lock::Outcome Lock::tryAcquire()
 {
+    reason_ = platform::makeFolderPath(folder_);
+    if (reason_.failed())
+        return Outcome::Unusable;
     // A lock left by a copy that no longer runs is taken over.
-    return file_->tryLock(0);
+    if (file_->tryLock(0))
+        return Outcome::Acquired;
+    if (file_->error() == QLockFile::LockFailedError)
+        return Outcome::HeldByAnother;
+    // QLockFile does not say why: ask the folder itself.
+    reason_ = ::access(platform::encodeFileName(folder_).constData(), W_OK | X_OK) == 0
+                  ? platform::makeError(platform::ErrorNumber::PermissionDenied)
+                  : platform::errorFromErrno(errno, folder_);
+    return Outcome::Unusable;
+}
+
+QString Lock::unusableMessage() const
+{
+    return failureMessage(QStringLiteral("作業フォルダー %1 を使用できないため、終了します。"), folder_, reason_);
 }
 
 QString alreadyRunningMessage()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/fs_error.h"
+
 #include <QString>
 
 #include <memory>
@@ -14,20 +16,20 @@ namespace WorkFolders {
 QString programFolderFrom(const QString& applicationFolder);
 
 // True for an installed program rather than one run from its own folder:
-// its folder lies under /usr, or is not the user's own, or is not writable.
-// Root may write anywhere, so write access alone cannot tell.
-bool isInstalled(const QString& programFolder, bool ownedByUser, bool writable);
-
-// The same, with the folder's owner and write access looked up.
+// the installed manual lies beside it (../share/<program>/manual.html), as
+// after a package or any `cmake --install`, to /usr or to ~/.local alike.
 bool isInstalled(const QString& programFolder);
 
 // The folder that holds TEMP, MELT and the lock: the program folder for a
 // program run from its own folder, else this deliverable's folder in the
-// per-user data folder (made when missing).
+// per-user data folder.
 QString baseFolder(const QString& programFolder);
 
 // The manual the help menu opens: beside the program, or the installed one.
 QString manualPath(const QString& programFolder, bool installed);
+
+// Shown when nothing on the desktop opened the manual.
+QString manualNotOpenedMessage(const QString& manualPath);
 
 // Settles the hidden temporary files that a killed earlier run left in the
 // user's folders (half-made copies go, set-aside files get their names back;
@@ -45,15 +47,23 @@ void remove(const QString& folder);
 // Held from start to exit by the running program.
 class Lock {
 public:
+    enum class Outcome { Acquired, HeldByAnother, Unusable };
+
     explicit Lock(const QString& baseFolder);
     ~Lock();
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
 
-    // False when another running copy holds the work folders.
-    bool tryAcquire();
+    // Makes the folder when missing.
+    Outcome tryAcquire();
+
+    // After Unusable: why (the folder cannot be made, is not writable, lies
+    // on a read-only file system), naming the folder.
+    QString unusableMessage() const;
 
 private:
+    QString folder_;
+    platform::FsError reason_;
     std::unique_ptr<QLockFile> file_;
 };
 

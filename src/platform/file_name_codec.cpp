@@ -139,4 +139,12 @@ QString readableFileName(const QString& name)
     return shown;
 }
 
+QString editableFileName(const QString& name)
+{
+    if (!hasForeignBytes(name))
+        return name;
+    const QString japanese = cp932Text(encodeFileName(name));
+    return japanese.isNull() ? name : japanese;
+}
+
 }  // namespace platform

@@ -21,4 +21,10 @@ bool hasForeignBytes(const QString& name);
 // name by name.
 QString readableFileName(const QString& name);
 
+// The form of a bare name that rename rules edit: its readable form where
+// that is text of the name (UTF-8, CP932), else the name itself, whose bytes
+// that are no text stay carried as they are, one character each, so a rule
+// keeps them and two such names never become one.
+QString editableFileName(const QString& name);
+
 }  // namespace platform

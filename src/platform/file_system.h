@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/file_identity.h"
 #include "platform/fs_error.h"
 
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The file-system services of the program, over POSIX. Every failure carries a
@@ -68,23 +70,29 @@ bool pathExists(const QString& path);
 // a file marked read-only is read-only for every user.
 bool isReadOnly(const QString& path);
 
-// False when path is read-only, or its folder does not let the user delete
-// it: the folder is not writable, or it is sticky and the user owns neither
-// the file nor the folder. As for isReadOnly, root's override of the
-// permission bits is not taken into account (only the sticky rule's exception
-// for root is). True when path is missing: deleting it reports that.
+// False when path is read-only, immutable or append-only, lies on a
+// read-only mount, or its folder does not let the user delete it: the folder
+// is not writable, immutable or append-only, or it is sticky and the user
+// owns neither the file nor the folder. As for isReadOnly, root's override of
+// the permission bits is not taken into account (only the sticky rule's
+// exception for root is). True when path is missing: deleting it reports that.
 bool isDeletableFile(const QString& path);
 
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. flushToDisk makes the data durable first.
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false);
+// copied, when given, receives the source as it was when the copy began.
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr);
 
-// Moves a file to another path, also to another file system. Never replaces an
-// existing entry of that name, a hidden one included (58).
-FsError renameFile(const QString& from, const QString& to);
+// What a rename does when the target lies on another mounted volume: copies
+// the file there and deletes the original, or fails with 74 doing nothing.
+enum class AcrossVolumes { Copy, Refuse };
+
+// Moves a file to another path. Never replaces an existing entry of that
+// name, a hidden one included (58).
+FsError renameFile(const QString& from, const QString& to, AcrossVolumes across = AcrossVolumes::Copy);
 
 // Moves a file over an existing one in one atomic step; a read-only target fails with 75.
-FsError replaceFile(const QString& from, const QString& to);
+FsError replaceFile(const QString& from, const QString& to, AcrossVolumes across = AcrossVolumes::Copy);
 
 // Velda's own temporary files in the user's folders: a move onto another file
 // system first writes a hidden ".velda-….part" in the target folder, and a run
@@ -107,13 +115,16 @@ void discardTemporaryFile(const QString& temporary);
 FsError noteTemporaryFile(const QString& temporary, const QString& originalPath = QString());
 
 // Settles what the account at accountPath lists and is still there, nothing
-// else, then deletes the account: a ".part" is removed, a ".hold" gets its
-// original name back (or the first free one, see firstFreePath), which
-// restored lists as original and new path. The first failure is given back;
-// the other files are settled all the same.
+// else: a ".part" is removed, a ".hold" gets its original name back (or the
+// first free one, see firstFreePath), which restored lists as original and
+// new path. The account keeps only what could not be settled (a folder
+// missing, a rename refused), for the next start, and goes when nothing is
+// left. The first failure is given back; the other files are settled all the same.
 FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QString, QString>>& restored);
 
-// path itself when nothing is there, else the first free "name (n).ext", n = 2, 3, ...
+// path itself when nothing is there, else the first free "name (n).ext", n = 2, 3, ...,
+// the end of the name before the extension given up where the whole would
+// not fit the file system's limit on names.
 QString firstFreePath(const QString& path);
 
 // Makes the entries of a folder (renames, new files) durable.
@@ -123,14 +134,8 @@ FsError flushFolder(const QString& folder);
 // one step however many files were written.
 FsError flushFileSystem(const QString& folder);
 
-// The longest file name, in bytes as stored, that folder's file system accepts.
-int maxFileNameBytes(const QString& folder);
-
-// True when folder is on a file system of the FAT family (FAT, exFAT, also
-// through FUSE), whose names cannot hold some characters that Linux allows.
-bool storesFatNamesOnly(const QString& folder);
-
-// Whether two folders are on one file system; Unknown when either is missing.
+// Whether two folders are on one mounted volume (a bind mount is another one,
+// where renames cannot pass); Unknown when either is missing.
 enum class FileSystemMatch { Same, Different, Unknown };
 FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder);
 

@@ -17,6 +17,7 @@ QString errorDescription(int number)
     case ErrorNumber::DiskFull: return QStringLiteral("ディスクの空き容量が不足しています。");
     case ErrorNumber::DeviceUnavailable: return QStringLiteral("デバイスが使用できません。");
     case ErrorNumber::PermissionDenied: return QStringLiteral("アクセスが拒否されました。");
+    case ErrorNumber::OtherVolume: return QStringLiteral("別のドライブへ名前を変更することはできません。");
     case ErrorNumber::PathFileAccess: return QStringLiteral("パス名またはファイル名へのアクセスエラーです。");
     case ErrorNumber::PathNotFound: return QStringLiteral("パスが見つかりません。");
     default: return QStringLiteral("予期しないエラーが発生しました。");

@@ -21,6 +21,7 @@ constexpr int FileAlreadyExists = 58;
 constexpr int DiskFull = 61;
 constexpr int DeviceUnavailable = 68;
 constexpr int PermissionDenied = 70;
+constexpr int OtherVolume = 74;
 constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;
 }  // namespace ErrorNumber

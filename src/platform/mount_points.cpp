@@ -8,45 +8,36 @@ namespace platform {
 namespace {
 
 // The table writes blanks, tabs, line breaks and backslashes as "\ooo".
-QByteArray unescaped(const QByteArray& field)
+QByteArray unescapedMountPoint(const QByteArray& field)
 {
-    QByteArray plain;
-    plain.reserve(field.size());
+    QByteArray point;
     for (int i = 0; i < field.size(); ++i) {
         if (field.at(i) == '\\' && i + 3 < field.size()) {
-            bool ok = false;
-            const int value = field.mid(i + 1, 3).toInt(&ok, 8);
-            if (ok) {
-                plain.append(char(value));
-                i += 3;
-                continue;
-            }
+            point += char(field.mid(i + 1, 3).toInt(nullptr, 8));
+            i += 3;
+        } else {
+            point += field.at(i);
         }
-        plain.append(field.at(i));
     }
-    return plain;
+    return point;
 }
 
 }  // namespace
 
-QVector<QByteArray> mountPointsInside(const QByteArray& realFolder)
+QByteArray mountPointWithin(const QByteArray& folder)
 {
-    QVector<QByteArray> inside;
     QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (realFolder.isEmpty() || !table.open(QIODevice::ReadOnly))
-        return inside;
-    const QByteArray prefix = realFolder.endsWith('/') ? realFolder : realFolder + '/';
+    if (folder.isEmpty() || !table.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray inside = folder.endsWith('/') ? folder : folder + '/';
     const QList<QByteArray> lines = table.readAll().split('\n');
     for (const QByteArray& line : lines) {
         // "36 35 98:0 /root /mount/point options ..."
-        const QList<QByteArray> fields = line.split(' ');
-        if (fields.size() < 5)
-            continue;
-        const QByteArray mountPoint = unescaped(fields.at(4));
-        if (mountPoint.startsWith(prefix))
-            inside.append(mountPoint);
+        const QByteArray point = unescapedMountPoint(line.split(' ').value(4));
+        if (point.startsWith(inside))
+            return point;
     }
-    return inside;
+    return QByteArray();
 }
 
 }  // namespace platform

@@ -8,9 +8,11 @@
 // Handing documents and programs to the desktop. Tests replace both.
 namespace platform {
 
-// Opens a file or address with the desktop's default handler; the outcome is not reported.
-void openWithDesktop(const QUrl& url);
-void setDesktopOpener(std::function<void(const QUrl&)> opener);  // nullptr: the desktop's
+// Opens a file or address with the desktop's default handler. When nothing
+// could open it, whenNothingOpened runs (later: the desktop answers after a while).
+void openWithDesktop(const QUrl& url, std::function<void()> whenNothingOpened = {});
+// An opener returns false when nothing could open the address; nullptr: the desktop's.
+void setDesktopOpener(std::function<bool(const QUrl&)> opener);
 
 // Starts a program in a window of its own; false when it could not be started.
 bool startProgram(const QString& program);

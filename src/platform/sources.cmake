@@ -1,6 +1,8 @@
 list(APPEND VELDA_CORE_SOURCES
   platform/fault_injection.cpp
+  platform/file_copy.cpp
   platform/file_name_codec.cpp
+  platform/file_identity.cpp
   platform/file_system.cpp
   platform/folded_name.cpp
   platform/folder_handle.cpp
@@ -8,7 +10,11 @@ list(APPEND VELDA_CORE_SOURCES
   platform/fs_error.cpp
   platform/message_box.cpp
   platform/mount_points.cpp
+  platform/name_rules.cpp
   platform/process.cpp
+  platform/temporary_files.cpp
+  platform/trash.cpp
+  platform/trash_location.cpp
   platform/wildcard.cpp
 )
 list(APPEND VELDA_UI_SOURCES

@@ -25,7 +25,7 @@ QString title()
 
 QString versionText()
 {
-    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(VELDA_VERSION_MAJOR).arg(VELDA_VERSION_MINOR).arg(VELDA_VERSION_PATCH);
+    return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3 (" VELDA_TOOLKIT ")").arg(VELDA_VERSION_MAJOR).arg(VELDA_VERSION_MINOR).arg(VELDA_VERSION_PATCH);
 }
 
 QUrl homeAddress(const QString& manualPath)
@@ -81,6 +81,8 @@ frmAbout::frmAbout()
     lblDescription->setText(QStringLiteral("Tessel製のファイル名変更コピーツールです。最新版は以下の場所にあります。"));
     platform::setBackColor(lblDescription, 0x808000);
     platform::setForeColor(lblDescription, 0xFFFFFF);
+    lblLicence = platform::makeLabel(this, QStringLiteral("MIT ライセンス　© 2026 The Velda developers"), 1560, 1800, 4005, 240);
+    lblLicence->setAlignment(Qt::AlignCenter);
     Label1 = platform::makeLabel(this, QString(), 1560, 2040, 4095, 255);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(platform::japaneseFont(gothic, 9, {false, false, true}));

@@ -20,6 +20,7 @@ public:
     QLabel* Image1 = nullptr;
     QLabel* lblDescription = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* lblLicence = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
     QUrl Address;  // what Label1 opens

@@ -1,5 +1,6 @@
 #include "archive/archive_work_folder.h"
 #include "archive/extract_archive.h"
+#include "archive/extraction_progress.h"
 #include "archive/extraction_room.h"
 #include "archive/unpack32.h"
 #include "support/scripted_messages.h"
@@ -10,14 +11,44 @@
 
 namespace {
 
+// Records what an extraction reports; cancels before the member numbered cancelAt (from 1).
+class RecordedProgress : public ExtractionProgress {
+public:
+    explicit RecordedProgress(int cancelAt = 0) : cancelAt_(cancelAt) {}
+    void planned(int files, qint64 bytes) override
+    {
+        plannedFiles = files;
+        plannedBytes = bytes;
+    }
+    bool beforeMember(const QString& memberName) override
+    {
+        seen << memberName;
+        return cancelAt_ == 0 || seen.size() < cancelAt_;
+    }
+    void fileDone(qint64 bytes) override
+    {
+        ++filesDone;
+        bytesDone += bytes;
+    }
+
+    int plannedFiles = -1;
+    qint64 plannedBytes = -1;
+    int filesDone = 0;
+    qint64 bytesDone = 0;
+    QStringList seen;
+
+private:
+    int cancelAt_;
+};
+
 class ExtractArchiveTest : public ::testing::Test {
 protected:
     void TearDown() override { Unpack32::setLibraryFileNames("liblhasa.so.0", "libarchive.so.13"); }
-    void run(const QString& archivePath, const MemberExtraction::BeforeMember& beforeMember = {})
+    void run(const QString& archivePath, ExtractionProgress* progress = nullptr)
     {
         count = -1;
         messages.clear();
-        MarlowFuncUtility::ExtractArchive(archivePath, melt + "/", count, result, beforeMember);
+        MarlowFuncUtility::ExtractArchive(archivePath, melt + "/", count, result, progress);
     }
 
     ScriptedMessages messages;
@@ -72,7 +103,8 @@ TEST_F(ExtractArchiveTest, MembersNotWrittenAreListedInOneMessageAndOnlyFilesWri
         {"skips.lzh",
          TestArchives::lzh({{"..\\up.txt", "x", "-lh0-", 0}, {"link|t", {}, "-lhd-", 2, {}, 'U', 0, 0120777},
                             {"a.txt", "1"}, {"a.txt", "2"}, {"b.txt", "b"}}),
-         2, QStringLiteral("2 個のファイルを解凍しませんでした。\r..\\up.txt（フォルダーの外を指す名前）\rlink|t（リンク）")},
+         3, QStringLiteral("2 個のファイルを解凍しませんでした。\r../up.txt（フォルダーの外を指す名前）\rlink（リンク）\r"
+                           "同じ名前が書庫に重ねてあったため、1 個を別の名前で解凍しました。\ra.txt → a (2).txt")},
         {"clean.lzh", TestArchives::lzh({{"a.txt", "1"}, {{}, {}, "-lhd-", 2, "sub"}}), 1, QString()},
         {"damaged.lzh", TestArchives::lzh({{"a.txt", "a"}, damaged}), -1,
          QStringLiteral("1 個のファイルを解凍しませんでした。\rbad.txt（データが壊れています）")},
@@ -81,7 +113,7 @@ TEST_F(ExtractArchiveTest, MembersNotWrittenAreListedInOneMessageAndOnlyFilesWri
                         "../up2.txt（フォルダーの外を指す名前）\r../up3.txt（フォルダーの外を指す名前）\r"
                         "../up4.txt（フォルダーの外を指す名前）\r../up5.txt（フォルダーの外を指す名前）\rほか 1 個")},
         {"cut.lzh", cut, -1,
-         QStringLiteral("1 個のファイルを解凍しませんでした。\rsecond.txt（データが壊れています）\r"
+         QStringLiteral("1 個のファイルを解凍しませんでした。\rsecond.txt（データが途中で切れています）\r"
                         "書庫が second.txt の後で壊れていて、その先は読めませんでした。")},
     };
     for (const auto& row : cases) {
@@ -110,27 +142,23 @@ TEST_F(ExtractArchiveTest, ABombIsRefusedOrStoppedAndACancelledRunLeavesTheWorkF
     }
     TestArchives::ZipMember growing{"grows.bin", QByteArray(100000, 'g')};
     growing.declaredSize = 1000;
-    QStringList seen;
-    const auto cancelAtSecond = [&seen](const QString& name) {
-        seen << name;
-        return seen.size() < 2;
-    };
+    RecordedProgress cancelAtSecond(2);
     const struct {
         const char* name;
         QByteArray bytes;
         QString message;
-        MemberExtraction::BeforeMember beforeMember;
+        ExtractionProgress* progress;
     } cases[] = {
         {"bomb.zip", TestArchives::zip(zipBomb), QStringLiteral("空きが足りないため解凍しませんでした。"), {}},
         {"bomb.lzh", TestArchives::lzh(lzhBomb), QStringLiteral("空きが足りないため解凍しませんでした。"), {}},
         {"grows.zip", TestArchives::zip({{"first.txt", "first"}, growing}),
          QStringLiteral("grows.bin が書庫に記された大きさを超えたため、解凍を中止しました。"), {}},
         {"cancelled.lzh", TestArchives::lzh({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}}), QString(),
-         cancelAtSecond},
+         &cancelAtSecond},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
-        run(tree.writeFile(QString("in/") + row.name, row.bytes), row.beforeMember);
+        run(tree.writeFile(QString("in/") + row.name, row.bytes), row.progress);
         EXPECT_EQ(result, 9);
         EXPECT_EQ(count, -1);
         EXPECT_TRUE(tree.names("MELT").isEmpty());
@@ -140,7 +168,7 @@ TEST_F(ExtractArchiveTest, ABombIsRefusedOrStoppedAndACancelledRunLeavesTheWorkF
             EXPECT_TRUE(messages.texts().size() == 1 && messages.texts().first().endsWith(row.message))
                 << messages.texts().join('|').toStdString();
     }
-    EXPECT_EQ(seen, QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(cancelAtSecond.seen, QStringList({"a.txt", "b.txt"}));
 }
 
 TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)
@@ -171,5 +199,26 @@ TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedAndTheOtherKindStillExtracts
         run(lhasaMissing ? zip : lzh);
         EXPECT_EQ(result, 0);
         EXPECT_EQ(count, 1);
+    }
+}
+
+TEST_F(ExtractArchiveTest, ProgressHasTheTotalFromTheArchiveBeforeItsFirstMember)
+{
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"a.lzh", TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {{}, {}, "-lhd-", 2, "sub"}, {"b.txt", "bbb", "-lh0-", 2, "sub"}})},
+        {"a.zip", TestArchives::zip({{"a.txt", "a"}, {"sub/", {}}, {"sub/b.txt", "bbb", false, true}})},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        ArchiveWorkFolder::makeEmpty(melt);
+        RecordedProgress progress;
+        run(tree.writeFile(QString("in/") + row.name, row.bytes), &progress);
+        EXPECT_EQ(progress.plannedFiles, 2);
+        EXPECT_EQ(progress.plannedBytes, 4);
+        EXPECT_EQ(progress.filesDone, 2);
+        EXPECT_EQ(progress.bytesDone, 4);
     }
 }

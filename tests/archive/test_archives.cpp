@@ -18,13 +18,6 @@ quint32 crc(const QByteArray& data, quint32 polynomial, quint32 start)
     return value ^ start;
 }
 
-QByteArray le(quint64 value, int bytes)
-{
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out += char(value >> (8 * i));
-    return out;
-}
 
 constexpr quint32 DosTime = 0x50221883;  // 2020-01-02 03:04:06
 
@@ -66,13 +59,26 @@ QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
         extended << '\x46' + le(m.codePage, 4);
     if (m.unixMode)
         extended << '\x50' + le(m.unixMode, 2);
+    if (m.size64)
+        extended << '\x42' + le(m.size64, 8) + le(m.size64, 8);
+    const auto utf16 = [](const QString& text) {
+        QByteArray bytes;
+        for (const QChar c : text)
+            bytes += le(c == QLatin1Char('/') ? 0xFFFF : c.unicode(), 2);
+        return bytes;
+    };
+    if (!m.unicodeName.isEmpty())
+        extended << '\x44' + utf16(m.unicodeName);
+    if (!m.unicodeFolder.isEmpty())
+        extended << '\x45' + utf16(m.unicodeFolder);
     QByteArray chain;  // each extended header followed by the size of the next
     for (int i = 0; i < extended.size(); ++i)
         chain += extended.at(i) + le(i + 1 < extended.size() ? extended.at(i + 1).size() + 2 : 0, 2);
     const QByteArray firstSize = le(extended.isEmpty() ? 0 : extended.first().size() + 2, 2);
     const QByteArray dataCrc = le(crc(m.data, 0xA001, 0) ^ (m.damagedCrc ? 0x5555 : 0), 2);
-    const QByteArray common = m.method + le(packed.size() + (m.level == 1 ? chain.size() : 0), 4)
-                              + le(m.declaredSize < 0 ? m.data.size() : m.declaredSize, 4) + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20'
+    const qint64 packedSize = m.size64 ? qint64(m.size64 & 0xFFFFFFFF) : packed.size();
+    const qint64 size = m.size64 ? qint64(m.size64 & 0xFFFFFFFF) : m.declaredSize < 0 ? m.data.size() : m.declaredSize;
+    const QByteArray common = m.method + le(packedSize + (m.level == 1 ? chain.size() : 0), 4) + le(size, 4) + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20'
                               + char(m.level);
     if (m.level < 2) {
         const QByteArray body = common + char(m.name.size()) + m.name + dataCrc
@@ -89,6 +95,14 @@ QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
 }
 
 }  // namespace
+
+QByteArray le(quint64 value, int bytes)
+{
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char(value >> (8 * i));
+    return out;
+}
 
 QByteArray cp932(const QString& text)
 {
@@ -120,13 +134,16 @@ QByteArray zip(const QVector<ZipMember>& members)
     QByteArray directory;
     for (const ZipMember& m : members) {
         const QByteArray stored = m.deflated ? qCompress(m.data, 9).mid(6).chopped(4) : m.data;  // raw deflate
-        const QByteArray common = le(m.utf8Flag ? 0x0800 : 0, 2) + le(m.deflated ? 8 : 0, 2) + le(DosTime, 4)
-                                  + le(crc(m.data, 0xEDB88320, 0xFFFFFFFF), 4) + le(stored.size(), 4)
-                                  + le(m.declaredSize < 0 ? m.data.size() : m.declaredSize, 4) + le(m.name.size(), 2) + le(0, 2);
+        const qint64 size = m.declaredSize < 0 ? m.data.size() : m.declaredSize;
+        const QByteArray extra = m.zip64 ? le(1, 2) + le(16, 2) + le(size, 8) + le(stored.size(), 8) : QByteArray();
+        const QByteArray sizes = m.zip64 ? le(0xFFFFFFFF, 4) + le(0xFFFFFFFF, 4) : le(stored.size(), 4) + le(size, 4);
+        const QByteArray head = le(m.utf8Flag ? 0x0800 : 0, 2) + le(m.method >= 0 ? m.method : m.deflated ? 8 : 0, 2)
+                                + le(DosTime, 4) + le(crc(m.data, 0xEDB88320, 0xFFFFFFFF), 4) + sizes + le(m.name.size(), 2);
         const quint32 attributes = m.unixMode ? m.unixMode << 16 : m.name.endsWith('/') ? 0x10 : 0x20;
-        directory += le(0x02014b50, 4) + le(m.unixMode ? 0x0314 : 20, 2) + le(20, 2) + common + le(0, 6)
-                     + le(attributes, 4) + le(archive.size(), 4) + m.name;
-        archive += le(0x04034b50, 4) + le(20, 2) + common + m.name + stored;
+        directory += le(0x02014b50, 4) + le(m.unixMode ? 0x0314 : 20, 2) + le(20, 2) + head
+                     + le(extra.size() + m.directoryExtra.size(), 2) + le(0, 6) + le(attributes, 4)
+                     + le(archive.size(), 4) + m.name + extra + m.directoryExtra;
+        archive += le(0x04034b50, 4) + le(20, 2) + head + le(extra.size(), 2) + m.name + extra + stored;
     }
     return archive + directory + le(0x06054b50, 4) + le(0, 4) + le(members.size(), 2) + le(members.size(), 2)
            + le(directory.size(), 4) + le(archive.size(), 4) + le(0, 2);

@@ -1,5 +1,6 @@
 list(APPEND VELDA_CORE_TESTS
   archive/archive_command_line_test.cpp
+  archive/crafted_archives_test.cpp
   archive/extract_archive_test.cpp
   archive/member_names_test.cpp
   archive/test_archives.cpp
@@ -10,3 +11,5 @@ list(APPEND VELDA_UI_TESTS
   archive/frm_melt_test.cpp
   archive/test_archives.cpp
 )
+# Tests stand in for liblhasa's functions.
+include_directories(${LHASA_INCLUDE_DIRS})

@@ -1,113 +1,33 @@
 #include "file_ops/batch_copy_run.h"
-#include "file_ops/copy_one_file.h"
+#include "file_ops/folder_run.h"
 #include "file_ops/placement_plan.h"
 #include "platform/fault_injection.h"
 #include "platform/file_system.h"
+#include "platform/name_rules.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QMap>
+#include <QFile>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using Renames = QVector<QPair<QString, QString>>;  // old name -> new name, in list order
-
-// A run over real folders: the source list and the destination are the folder
-// "d" (the source list perhaps by way of a link to it), the extracted-files
-// list the folder "melt"; names come from a table.
-class FolderRun : public FileOps::BatchCopyWindow {
-public:
-    FolderRun(TempTree& tree, const Renames& sources, const Renames& extracted, bool move, bool overwrite,
-              const QString& sourceFolder = "d")
-        : tree_(tree), sources_(sources), extracted_(extracted), move_(move), overwrite_(overwrite),
-          sourceFolder_(sourceFolder)
-    {
-    }
-
-    QStringList selectedSourceFiles() override { return oldNames(sources_); }
-    void selectAllSourceFiles() override {}
-    void focusSourceList() override {}
-    QStringList selectedExtractedFiles() override { return oldNames(extracted_); }
-    QString sourceFolder() override { return tree_.path(sourceFolder_); }
-    QString extractedFolder() override { return tree_.path("melt"); }
-    QString destinationFolder() override { return tree_.path("d"); }
-    QStringList destinationFiles() override { return QDir(tree_.path("d")).entryList(QDir::Files, QDir::Name); }
-    QStringList targetFolders() override { return {tree_.path("d"), tree_.path("TEMP")}; }
-    bool overwriteOn() override { return overwrite_; }
-    void restartSerialNumbers() override {}
-    QString targetName(const QString& fileName) override
-    {
-        for (const Renames* renames : {&sources_, &extracted_})
-            for (const auto& rename : *renames)
-                if (rename.first == fileName)
-                    return rename.second;
-        return fileName;
-    }
-    void showPreview(const QStringList&, const QVector<int>&) override {}
-    void closePreview() override {}
-    qint16 copySourceFile(const QString& fileName) override { return copy(sourceFolder_, fileName, move_); }
-    qint16 copyExtractedFile(const QString& fileName) override { return copy("melt", fileName, false); }
-    RunProgressView* progressView() override { return nullptr; }
-    void setStatusLine(const QString&) override {}
-    void showProgress() override {}
-    void refreshSourceList() override {}
-    void refreshDestinationList() override {}
-
-private:
-    static QStringList oldNames(const Renames& renames)
-    {
-        QStringList names;
-        for (const auto& rename : renames)
-            names.append(rename.first);
-        return names;
-    }
-    qint16 copy(const QString& folder, const QString& fileName, bool move)
-    {
-        return FileOps::copyOneFile({platform::joinPath(tree_.path(folder), fileName), targetName(fileName),
-                                     tree_.path("d"), tree_.path("TEMP"), move, overwrite_});
-    }
-
-    TempTree& tree_;
-    Renames sources_, extracted_;
-    bool move_, overwrite_;
-    QString sourceFolder_;
-};
-
-QMap<QString, QByteArray> contents(const TempTree& tree, const QString& folder)
+// What the preview promised: every new name with its source's data, names
+// the folder does not tell apart counted as the same, moved sources gone.
+Files promised(Files before, const Files& melt, const Renames& sources, const Renames& extracted, bool move,
+               platform::LetterCase letterCase)
 {
-    QMap<QString, QByteArray> files;
-    for (const QString& name : tree.names(folder))
-        files.insert(name, tree.readFile(folder + '/' + name));
-    return files;
-}
-
-// Names with the size and a digest of every byte, readable in a failure.
-QStringList described(const QMap<QString, QByteArray>& files)
-{
-    QStringList lines;
-    for (auto file = files.cbegin(); file != files.cend(); ++file)
-        lines.append(file.key() + QStringLiteral(" %1 ").arg(file.value().size())
-                     + QCryptographicHash::hash(file.value(), QCryptographicHash::Sha1).toHex().left(12));
-    return lines;
-}
-
-// What the preview promised: every new name with its source's data, a name
-// differing only in letter case counted as the same, moved sources gone.
-QMap<QString, QByteArray> promised(QMap<QString, QByteArray> before, const QMap<QString, QByteArray>& melt,
-                                   const Renames& sources, const Renames& extracted, bool move)
-{
-    const QMap<QString, QByteArray> original = before;
+    const Files original = before;
     if (move) {
         for (const auto& rename : sources)
             before.remove(rename.first);
     }
-    auto place = [&before](const QString& newName, const QByteArray& data) {
+    auto place = [&before, letterCase](const QString& newName, const QByteArray& data) {
         for (const QString& name : before.keys())
-            if (name.compare(newName, Qt::CaseInsensitive) == 0)
+            if (platform::nameKey(name, letterCase) == platform::nameKey(newName, letterCase))
                 before.remove(name);
         before.insert(newName, data);
     };
@@ -161,8 +81,9 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
                 tree.writeFile("d/" + name, "other " + name.toUtf8());
             for (const auto& rename : c.extracted)
                 tree.writeFile("melt/" + rename.first, "extracted " + rename.first.toUtf8());
-            const QMap<QString, QByteArray> melt = contents(tree, "melt");
-            const auto expected = promised(contents(tree, "d"), melt, c.sources, c.extracted, move);
+            const Files melt = contents(tree, "melt");
+            const auto expected = promised(contents(tree, "d"), melt, c.sources, c.extracted, move,
+                                           platform::letterCaseOf(tree.path("d")));
             ScriptedMessages messages;
             messages.answerYes();
 
@@ -191,7 +112,48 @@ TEST(BatchCopyRun, AStoppedRunGivesASetAsideSourceItsNameBack)
     FileOps::runBatchCopy(run);
     platform::clearInjectedFaults();
     EXPECT_EQ(messages.texts().mid(1),
-              (QStringList{platform::errorMessageText(platform::makeError(57)),
+              (QStringList{platform::errorMessageText(platform::makeError(57)) + QChar(13) + tree.path("d/p3"),
                            FileOps::keptUnderMessage(tree.path("d/p2"), tree.path("d/p2 (2)"))}));
     EXPECT_EQ(described(contents(tree, "d")), described({{"p2", "one"}, {"p2 (2)", "two"}}));
+}
+
+// Hard links of one file are two names: moving one onto the other takes the
+// source name away; in chains and swaps each name is handled as its own.
+TEST(BatchCopyRun, HardLinksAreTwoNames)
+{
+    struct Case {
+        const char* what;
+        QString sourceFolder;
+        Renames renames;
+        bool move;
+        Files expectedD;
+    };
+    const QByteArray one = QByteArray(6000, '1'), three = QByteArray(9000, '3');
+    const Case cases[] = {
+        {"moved onto its own link", "elsewhere", {{"a.txt", "a.txt"}}, true, {{"a.txt", one}}},
+        {"copied onto its own link", "elsewhere", {{"a.txt", "a.txt"}}, false, {{"a.txt", one}}},
+        {"renumbered through a link", "d", {{"p1", "p2"}, {"p2", "p3"}, {"p3", "p4"}}, true,
+         {{"p2", one}, {"p3", one}, {"p4", three}}},
+        {"links swapped", "d", {{"p1", "p2"}, {"p2", "p1"}}, true, {{"p1", one}, {"p2", one}, {"p3", three}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        tree.makeFolder("TEMP");
+        const bool elsewhere = c.sourceFolder == "elsewhere";
+        tree.makeFolder("d");
+        tree.writeFile(elsewhere ? "elsewhere/a.txt" : "d/p1", one);
+        if (!elsewhere)
+            tree.writeFile("d/p3", three);
+        const QString linked = tree.path(elsewhere ? "elsewhere/a.txt" : "d/p1");
+        const QString link = tree.path(elsewhere ? "d/a.txt" : "d/p2");
+        ASSERT_EQ(::link(QFile::encodeName(linked).constData(), QFile::encodeName(link).constData()), 0);
+        ScriptedMessages messages;
+        messages.answerYes();
+        FolderRun run(tree, c.renames, {}, c.move, true, c.sourceFolder);
+        FileOps::runBatchCopy(run);
+        EXPECT_EQ(messages.texts().size(), 1) << messages.texts().join('\n').toStdString();
+        EXPECT_EQ(described(contents(tree, "d")), described(c.expectedD));
+        EXPECT_EQ(tree.exists("elsewhere/a.txt"), elsewhere && !c.move);
+    }
 }

@@ -6,6 +6,7 @@
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
 #include "platform/file_system.h"
+#include "platform/name_rules.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,7 +26,8 @@ int main(int argc, char** argv)
     };
     if (inPlace)
         platform::setPlacementAccount(arguments.at(3));
-    FileOps::PlacementPlan plan(arguments.at(1), QDir(arguments.at(1)).entryList(QDir::Files));
+    FileOps::PlacementPlan plan(arguments.at(1), QDir(arguments.at(1)).entryList(QDir::Files),
+                                platform::letterCaseOf(arguments.at(1)));
     plan.addSources(arguments.at(0), names);
     FileOps::MovedSources group(25, 100);
     for (int i = 0; i < names.size(); ++i) {

@@ -5,6 +5,7 @@
 #include "platform/fs_error.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,8 +16,6 @@
 
 #include <functional>
 
-#include <sys/mount.h>
-#include <unistd.h>
 
 using platform::FileOperation;
 
@@ -24,9 +23,9 @@ namespace {
 
 const QByteArray Content = QByteArray(300 * 1024, 'c') + "end";
 
-QString error(int number)
+QString error(int number, const QString& path)
 {
-    return platform::errorMessageText(platform::makeError(number));
+    return platform::errorMessageText(platform::makeError(number)) + QChar(13) + path;
 }
 
 std::function<void(TempTree&)> inject(FileOperation operation, int number, const QString& pathPart = QString())
@@ -57,6 +56,8 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
     const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/dst/a.txt のコピーはできませんでした。");
     const QString notDeleted = QStringLiteral("<root>/src/a.txt  の削除に失敗しました。以下の処理をキャンセルします。");
     const QString unsafe = QStringLiteral("a.txt  のコピー後のファイル名「../a.txt」は使用できません。コピーを中止します。");
+    const QString hidden = QStringLiteral("a.txt  のコピー後のファイル名「.a」は使用できません。コピーを中止します。");
+    const QString source = QStringLiteral("<root>/src/a.txt"), destination = QStringLiteral("<root>/dst/a.txt");
     struct Case {
         const char* what;
         const char* into;
@@ -77,13 +78,14 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"read-only source", "dst", "a.txt", true, false, "", readOnly("src/a.txt"), notDeleted, true, Content},
         {"read-only source folder", "dst", "a.txt", true, false, "", lockSourceFolder, notDeleted, true, Content},
         {"unsafe name", "dst", "../a.txt", true, true, "", {}, unsafe, true, ""},
-        {"disk full in staging", "dst", "a.txt", false, true, "old", inject(FileOperation::Copy, 61, "a.txt"), error(61), true, "old"},
+        {"disk full in staging", "dst", "a.txt", false, true, "old", inject(FileOperation::Copy, 61, "a.txt"), error(61, source), true, "old"},
         {"staging folder missing", "dst", "a.txt", false, true, "", [](TempTree& t) { QDir(t.path("TEMP")).removeRecursively(); },
-         error(76), true, ""},
-        {"placement fails", "dst", "a.txt", true, true, "", inject(FileOperation::Rename, 57), error(57), true, ""},
-        {"hidden file of the name", "dst", ".a", true, true, "hidden", {}, error(58), true, "hidden"},
-        {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75), true, "old"},
-        {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75), true, "old"},
+         error(76, source), true, ""},
+        {"placement fails", "dst", "a.txt", true, true, "", inject(FileOperation::Rename, 57), error(57, destination), true, ""},
+        {"renames cannot pass after all", "dst", "a.txt", true, false, "", inject(FileOperation::Rename, 74), "", false, Content},
+        {"hidden new name", "dst", ".a", true, true, "hidden", {}, hidden, true, "hidden"},
+        {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75, destination), true, "old"},
+        {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75, destination), true, "old"},
     };
     const QDateTime modified = QDateTime::fromSecsSinceEpoch(1500000000);
     for (const Case& c : cases) {
@@ -124,23 +126,15 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
 // that cannot go is named, and nothing is deleted before the flush.
 TEST(MovedSources, AFailedFlushOrDeletionKeepsTheSourceAndIsReported)
 {
-    const struct {
-        const char* what;
-        FileOperation operation;
-        QString message;
-    } cases[] = {
-        {"flush fails", FileOperation::Flush, error(57)},
-        {"deletion fails", FileOperation::DeleteFile, error(57)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const FileOperation operation : {FileOperation::Flush, FileOperation::DeleteFile}) {
+        SCOPED_TRACE(operation == FileOperation::Flush ? "flush fails" : "deletion fails");
         TempTree t;
         const QString source = t.writeFile("src/a.txt");
-        platform::injectFault(c.operation, 57);
+        platform::injectFault(operation, 57);
         ScriptedMessages messages;
-        EXPECT_EQ(FileOps::MovedSources::deleteNow(source, t.makeFolder("dst")), 9);
+        EXPECT_EQ(FileOps::MovedSources::deleteNow(source, t.makeFolder("dst"), platform::stampOf(source)), 9);
         platform::clearInjectedFaults();
-        EXPECT_EQ(messages.texts(), QStringList{c.message});
+        EXPECT_EQ(messages.texts(), QStringList{error(57, source)});
         EXPECT_TRUE(t.exists("src/a.txt"));
     }
 }
@@ -159,15 +153,16 @@ TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
     } cases[] = {
         {"copy", false, {}, "", {"b.txt"}},
         {"move", true, {}, "", {"b.txt"}},
-        {"disk full", true, inject(FileOperation::Copy, 61, "a.txt"), error(61), {}},
-        {"placement fails", true, inject(FileOperation::Rename, 57), error(57), {}},
+        {"disk full", true, inject(FileOperation::Copy, 61, "a.txt"), error(61, "<root>/src/a.txt"), {}},
+        {"placement fails", true, inject(FileOperation::Rename, 57), error(57, "<root>/stick/b.txt"), {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempTree t;
-        const QString stick = t.makeFolder("stick");
-        if (::geteuid() != 0 || ::mount("tmpfs", stick.toLocal8Bit().constData(), "tmpfs", 0, "size=4m") != 0)
+        const TestMount mount(t, TestMount::Kind::Tmpfs, "stick");
+        if (!mount.mounted())
             GTEST_SKIP() << "no tmpfs mount possible here";
+        const QString stick = mount.folder();
         const QString source = t.writeFile("src/a.txt", Content);
         t.makeFolder("TEMP");
         if (c.prepare)
@@ -176,12 +171,11 @@ TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
         EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", stick, t.path("TEMP"), c.move, false}),
                   c.message.isEmpty() ? 0 : 9);
         platform::clearInjectedFaults();
-        EXPECT_EQ(messages.texts().join('\n'), c.message);
+        EXPECT_EQ(messages.texts().join('\n'), QString(c.message).replace("<root>", t.root()));
         EXPECT_EQ(t.names("stick"), c.destinationAfter);
         EXPECT_EQ(t.names("TEMP"), QStringList());
         EXPECT_EQ(t.exists("src/a.txt"), !c.message.isEmpty() || !c.move);
         EXPECT_EQ(t.exists("stick/b.txt") ? t.readFile("stick/b.txt") : "none", c.destinationAfter.isEmpty() ? "none" : Content);
-        ::umount(stick.toLocal8Bit().constData());
     }
 }
 
@@ -196,7 +190,7 @@ TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
         const QString source = t.writeFile("src/a.txt", Content);
         t.makeFolder("TEMP");
         t.makeFolder("dst");
-        FileOps::PlacementPlan plan(t.path("dst"), {});
+        FileOps::PlacementPlan plan(t.path("dst"), {}, platform::LetterCase::Exact);
         plan.addSources(t.path("src"), {"a.txt"});
         t.writeFile("dst/b.txt", "unforeseen");
         ScriptedMessages messages;
@@ -217,7 +211,7 @@ TEST(CopyOneFile, WithoutOverwritingAnotherSpellingOfTheNameStays)
     TempTree t;
     const QString source = t.writeFile("d/a.txt", Content);
     t.makeFolder("TEMP");
-    FileOps::PlacementPlan plan(t.path("d"), {});
+    FileOps::PlacementPlan plan(t.path("d"), {}, platform::LetterCase::Exact);
     plan.addSources(t.path("d"), {"a.txt"});
     ScriptedMessages messages;
     EXPECT_EQ(FileOps::copyOneFile({source, "A.TXT", t.path("d"), t.path("TEMP"), false, false}), 0);

@@ -159,7 +159,7 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
 {
     tree.writeFile("work/a.txt", "first");
     tree.writeFile("work/b.txt", "second");
-    tree.writeFile("dst/SAME.TXT", "old");
+    tree.writeFile("dst/Same.txt", "old");
     frmMarlow& form = open(false);
     form.fileList(0)->selectAll();
     form.Rules.NameRule = 1;
@@ -175,8 +175,8 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
         EXPECT_EQ(tree.names("work"), (QStringList{"a.txt", "b.txt"}));
     };
     const QString clash = QStringLiteral("同一ファイルがあります。Same.txt  のコピーできません。");
-    runShows({clash}, {"SAME.TXT"}, {"SAME.TXT"});
-    QFile::rename(tree.path("dst/SAME.TXT"), tree.path("dst/keep.txt"));
+    runShows({clash}, {"Same.txt"}, {"Same.txt"});
+    QFile::rename(tree.path("dst/Same.txt"), tree.path("dst/keep.txt"));
     runShows({clash}, {"keep.txt", "Same.txt"}, {"Same.txt"});
     form.Check1.at<QAbstractButton>(1)->setChecked(true);
     form.Rules.Prefix = "../";
@@ -217,7 +217,7 @@ TEST_F(MainWindowCopy, MovesLoseNothing)
     messages.answerYes();
     form.RunBatchCopy();
     platform::clearInjectedFaults();
-    EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(57)));
+    EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(57)) + QChar(13) + tree.path("dst/b.txt"));
     EXPECT_EQ(tree.names("src"), (QStringList{"b.txt", "c.txt"}));
     EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{"a.txt"});
     EXPECT_EQ(tree.readFile("dst/a.txt"), "a.txt");
@@ -233,4 +233,22 @@ TEST_F(MainWindowCopy, MovesLoseNothing)
     EXPECT_EQ(messages.last(), tree.path("ro/a.txt") + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
     EXPECT_EQ(tree.names("ro"), (QStringList{"a.txt", "b.txt"}));
     EXPECT_EQ(tree.names("out"), QStringList{"a.txt"});
+}
+
+// Two names whose readable forms coincide (bytes that are no text both shown
+// as "�") stay two files through a rule that changes another part of them.
+TEST_F(MainWindowCopy, BytesThatAreNoTextSurviveARule)
+{
+    tree.writeRaw("work/bad\xff.txt", "first");
+    tree.writeRaw("work/bad\xfe.txt", "second");
+    frmMarlow& form = open(true);
+    form.fileList(0)->selectAll();
+    form.setText1(3, "x");
+    messages.answerYes();
+    messages.answerYes();
+    press(form, 0);
+    EXPECT_EQ(previewed, (QStringList{QStringLiteral("xbad\uFFFD.txt"), QStringLiteral("xbad\uFFFD.txt")}));
+    EXPECT_EQ(tree.readRaw("dst/xbad\xff.txt"), "first");
+    EXPECT_EQ(tree.readRaw("dst/xbad\xfe.txt"), "second");
+    EXPECT_TRUE(tree.names("work").isEmpty());
 }

@@ -2,7 +2,7 @@
 #include "platform/fault_injection.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
-#include "support/test_mount.h"
+#include "support/test_mounts.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +27,13 @@ protected:
 // folders and the work folders alike; every byte on both sides stays.
 TEST_F(RemovalMountsTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnythingGoes)
 {
-    const struct { const char* name; QString at, from; TestMount::Volume volume; } mounts[] = {
-        {"tmpfs inside", "T/A/M", "", TestMount::Volume::Tmpfs},
-        {"folder bound inside", "T/A/M", "elsewhere", {}},
-        {"file bound inside", "T/A/b.txt", "elsewhere/keep.txt", {}},
-        {"share on the folder", "T", "", TestMount::Volume::Share},
-        {"tmpfs on the folder", "T", "", TestMount::Volume::Tmpfs},
-        {"folder bound on the folder", "T", "elsewhere", {}},
+    const struct { const char* name; QString at; TestMount::Kind kind; QString viewOf; } mounts[] = {
+        {"tmpfs inside", "T/A/M", TestMount::Kind::Tmpfs, ""},
+        {"folder bound inside", "T/A/M", TestMount::Kind::View, "elsewhere"},
+        {"file bound inside", "T/A/b.txt", TestMount::Kind::View, "elsewhere/keep.txt"},
+        {"share on the folder", "T", TestMount::Kind::Share, ""},
+        {"tmpfs on the folder", "T", TestMount::Kind::Tmpfs, ""},
+        {"folder bound on the folder", "T", TestMount::Kind::View, "elsewhere"},
     };
     for (const EntryScope scope : {EntryScope::OrdinaryOnly, EntryScope::All}) {
         for (const auto& mount : mounts) {
@@ -43,12 +43,11 @@ TEST_F(RemovalMountsTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnything
             tree.writeFile("elsewhere/sub/deep.txt", "deep");
             tree.writeFile("T/a.txt", "a");
             tree.writeFile("T/A/b.txt", "b");
-            tree.makeFolder("T/A/M");
-            TestMount mounted;
-            if (!(mount.from.isEmpty() ? mounted.mountVolume(tree.path(mount.at), mount.volume)
-                                       : mounted.bind(tree.path(mount.at), tree.path(mount.from))))
+            const TestMount mounted(tree, mount.kind, mount.at, mount.viewOf);
+            if (!mounted.mounted())
                 GTEST_SKIP() << "mounting needs privileges this run lacks";
-            if (mount.from.isEmpty())
+            const bool ownVolume = mount.viewOf.isEmpty();
+            if (ownVolume)
                 tree.writeFile(mount.at + "/on-the-volume.txt", "volume");
             const QStringList before = tree.names("T");
 
@@ -57,7 +56,7 @@ TEST_F(RemovalMountsTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnything
             EXPECT_EQ(tree.names("T"), before);
             EXPECT_EQ(tree.readFile("elsewhere/keep.txt"), "keep");
             EXPECT_EQ(tree.readFile("elsewhere/sub/deep.txt"), "deep");
-            if (mount.from.isEmpty()) {
+            if (ownVolume) {
                 EXPECT_EQ(tree.readFile(mount.at + "/on-the-volume.txt"), "volume");
             } else if (mount.at != "T") {
                 EXPECT_EQ(tree.readFile("T/a.txt"), "a");

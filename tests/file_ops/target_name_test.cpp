@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
-// 85 hiragana take 255 bytes, 86 take 258.
-TEST(TargetName, RefusesNamesThatLeaveTheFolderOrDoNotFit)
+// 85 hiragana take 255 bytes, 86 take 258. A name starting with "." would
+// make a hidden file that no list shows.
+TEST(TargetName, RefusesNamesThatLeaveTheFolderHideOrDoNotFit)
 {
     for (const QString& name : {QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("../a.txt"),
-                                QStringLiteral("sub/a.txt"), QStringLiteral("a") + QChar(0) + "b", QString(86, QChar(0x3042))})
+                                QStringLiteral("sub/a.txt"), QStringLiteral("a") + QChar(0) + "b", QString(86, QChar(0x3042)),
+                                QStringLiteral("..a"), QStringLiteral(".txt")})
         EXPECT_FALSE(FileOps::isUsableTargetName(name, 255)) << name.toStdString();
-    for (const QString& name : {QStringLiteral("..a"), QStringLiteral(".profile"), QString(85, QChar(0x3042))})
+    for (const QString& name : {QStringLiteral("a..txt"), QStringLiteral("p1.txt."), QString(85, QChar(0x3042))})
         EXPECT_TRUE(FileOps::isUsableTargetName(name, 255)) << name.toStdString();
 }
 

@@ -3,8 +3,11 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/batch_move_kill_test.cpp
   file_ops/copy_one_file_test.cpp
   file_ops/fat_destination_test.cpp
-  file_ops/remove_folder_tree_test.cpp
+  file_ops/folder_run.cpp
+  file_ops/letter_case_test.cpp
+  file_ops/refusals_test.cpp
   file_ops/removal_mounts_test.cpp
+  file_ops/remove_folder_tree_test.cpp
   file_ops/target_name_test.cpp
 )
 list(APPEND VELDA_UI_TESTS

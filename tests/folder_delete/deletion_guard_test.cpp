@@ -1,12 +1,10 @@
 #include "folder_delete/deletion_guard.h"
 #include "support/temp_tree.h"
-#include "support/test_mount.h"
+#include "support/test_mounts.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include <unistd.h>
 
@@ -36,17 +34,11 @@ TEST(DeletionGuard, RefusesTheRootOfEveryKindOfMount)
 {
     TempTree tree;
     tree.writeFile("elsewhere/keep.txt");
-    const struct { const char* at; std::function<bool(TestMount&, const QString&)> mount; } rows[] = {
-        {"share", [](TestMount& m, const QString& at) { return m.mountVolume(at, TestMount::Volume::Share); }},
-        {"tmpfs", [](TestMount& m, const QString& at) { return m.mountVolume(at, TestMount::Volume::Tmpfs); }},
-        {"bound", [&](TestMount& m, const QString& at) { return m.bind(at, tree.path("elsewhere")); }},
-    };
-    for (const auto& row : rows) {
-        const QString at = tree.makeFolder(row.at);
-        TestMount mount;
-        if (!row.mount(mount, at))
+    for (const TestMount::Kind kind : {TestMount::Kind::Share, TestMount::Kind::Tmpfs, TestMount::Kind::View}) {
+        const TestMount mount(tree, kind, QStringLiteral("at%1").arg(int(kind)), "elsewhere");
+        if (!mount.mounted())
             GTEST_SKIP() << "mounting needs privileges this run lacks";
-        EXPECT_EQ(refusal(at, {}), DeletionGuard::rootMessage()) << row.at;
-        EXPECT_EQ(refusal(at + "/..", {}), "");
+        EXPECT_EQ(refusal(mount.folder(), {}), DeletionGuard::rootMessage()) << int(kind);
+        EXPECT_EQ(refusal(mount.folder() + "/..", {}), "");
     }
 }

@@ -114,7 +114,10 @@ TEST_F(MainWindowStartup, OnlyTheUsersWaysOutRemoveTheWorkFolders)
 TEST_F(MainWindowStartup, TheHelpMenuOpensTheManualBesideTheProgram)
 {
     QList<QUrl> opened;
-    platform::setDesktopOpener([&opened](const QUrl& url) { opened << url; });
+    platform::setDesktopOpener([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    });
     frmMarlow& form = mainWindow();
     form.mnHelp1->trigger();
     platform::setDesktopOpener(nullptr);

@@ -2,19 +2,53 @@
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
+#include <QDir>
+#include <QFile>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+using Outcome = WorkFolders::Lock::Outcome;
 
 TEST(WorkFolders, OneRunningCopyHoldsTheLockAndOneLeftByAnEndedCopyIsTakenOver)
 {
     TempTree tree;
     {
         WorkFolders::Lock first(tree.root());
-        ASSERT_TRUE(first.tryAcquire());
+        ASSERT_EQ(first.tryAcquire(), Outcome::Acquired);
         WorkFolders::Lock second(tree.root());
-        EXPECT_FALSE(second.tryAcquire());
+        EXPECT_EQ(second.tryAcquire(), Outcome::HeldByAnother);
     }
     WorkFolders::Lock next(tree.root());
-    EXPECT_TRUE(next.tryAcquire());
+    EXPECT_EQ(next.tryAcquire(), Outcome::Acquired);
+}
+
+// Made by root through sudo, or on a read-only file system: that is no
+// second running copy, and the message says which folder and why.
+TEST(WorkFolders, AWorkFolderThatCannotBeMadeOrWrittenIsNamedNotTakenAsAnotherCopy)
+{
+    TempTree tree;
+    tree.writeFile("file");
+    const QString readOnly = tree.makeFolder("read-only");
+    const bool root = ::geteuid() == 0;
+    const bool mounted = root && ::mount("tmpfs", QFile::encodeName(readOnly).constData(), "tmpfs", MS_RDONLY, "size=64k") == 0;
+    if (!root)
+        QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QStringList folders{tree.path("file/velda16")};
+    if (mounted || !root)
+        folders << readOnly;
+    for (const QString& folder : folders) {
+        SCOPED_TRACE(folder.toStdString());
+        WorkFolders::Lock lock(folder);
+        EXPECT_EQ(lock.tryAcquire(), Outcome::Unusable);
+        const QString message = lock.unusableMessage();
+        EXPECT_TRUE(message.contains(folder) && message.contains("Error- ")) << message.toStdString();
+    }
+    if (mounted)
+        ::umount(QFile::encodeName(readOnly).constData());
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST(WorkFolders, RecreatingEmptiesAFolderAndRemovingTouchesNothingElse)
@@ -33,27 +67,22 @@ TEST(WorkFolders, RecreatingEmptiesAFolderAndRemovingTouchesNothingElse)
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
-TEST(WorkFolders, OnlyAProgramInTheUsersOwnWritableFolderOutsideUsrIsRunFromItsFolder)
+// Installed is what has the installed manual beside it, wherever it lies and
+// whoever may write there.
+TEST(WorkFolders, AProgramWithTheInstalledManualBesideItIsInstalled)
 {
-    struct Case {
-        const char* folder;
-        bool ownedByUser;
-        bool writable;
-        bool installed;
-    };
-    const Case cases[] = {
-        {"/home/ann/velda/build", true, true, false},
-        {"", true, true, false},
-        {"/usr/bin", true, true, true},        // root owns and may write /usr/bin
-        {"/usr/local/bin", false, false, true},
-        {"/usr", true, true, true},
-        {"/usrdata/velda", true, true, false},
-        {"/opt/velda", false, true, true},     // root runs another user's build
-        {"/home/ann/velda/build", true, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.folder);
-        EXPECT_EQ(WorkFolders::isInstalled(c.folder, c.ownedByUser, c.writable), c.installed);
+    TempTree tree;
+    const QString relativeManual = QDir(tree.path("prefix/bin")).relativeFilePath(WorkFolders::manualPath(tree.path("prefix/bin"), true));
+    tree.writeFile("prefix/" + relativeManual.mid(3));  // what ../ leads to
+    tree.writeFile("build/manual.html");
+    tree.makeFolder("bare");
+    tree.makeFolder("prefix/bin");
+    tree.setReadOnly("build");
+    const QList<QPair<QString, bool>> cases{{"prefix/bin", true}, {"build", false}, {"bare", false}};
+    for (const auto& [folder, installed] : cases) {
+        SCOPED_TRACE(folder.toStdString());
+        EXPECT_EQ(WorkFolders::isInstalled(tree.path(folder)), installed);
+        EXPECT_EQ(WorkFolders::baseFolder(tree.path(folder)) == tree.path(folder), !installed);
     }
 }
 

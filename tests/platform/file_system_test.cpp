@@ -212,3 +212,46 @@ TEST(UnfinishedPlacements, AreSettledByTheAccountAlone)
     EXPECT_FALSE(tree.exists("account"));
     EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
 }
+
+// A name at the file system's limit gives up the end of its stem, never its
+// extension nor half a character, to take a number.
+TEST(FirstFreePath, FitsTheLimitOnNames)
+{
+    TempTree tree;
+    const QString stem = QString(80, QChar(0x3042)) + "abcdefghijk";  // with ".jpg", 255 bytes
+    const QString taken = tree.writeFile(stem + ".jpg"), free = firstFreePath(taken);
+    EXPECT_TRUE(free.endsWith(" (2).jpg")) << free.toStdString();
+    EXPECT_LE(encodeFileName(free.mid(tree.root().size() + 1)).size(), 255);
+    EXPECT_TRUE(free.mid(tree.root().size() + 1).startsWith(stem.left(80))) << free.toStdString();
+    EXPECT_FALSE(pathExists(free));
+    EXPECT_EQ(firstFreePath(tree.path("other.jpg")), tree.path("other.jpg"));
+}
+
+// What cannot be settled at a start (its folder gone with an unplugged
+// stick) stays on record for the next one; a set-aside file whose name is
+// taken comes back under a free one even at the limit on names.
+TEST(UnfinishedPlacements, WhatCannotBeSettledIsKeptForTheNextStart)
+{
+    TempTree tree;
+    const QString longName = QString(251, 'p') + ".txt";
+    tree.writeFile("stick/.velda-1.hold", "held on the stick");
+    tree.writeFile("disk/.velda-2.hold", "held long");
+    tree.writeFile("disk/" + longName, "taker");
+    const QString account = tree.path("account");
+    setPlacementAccount(account);
+    EXPECT_FALSE(noteTemporaryFile(tree.path("stick/.velda-1.hold"), tree.path("stick/p.txt")).failed());
+    EXPECT_FALSE(noteTemporaryFile(tree.path("disk/.velda-2.hold"), tree.path("disk/" + longName)).failed());
+    setPlacementAccount(QString());
+    ASSERT_TRUE(QFile::rename(tree.path("stick"), tree.path("unplugged")));
+
+    QVector<QPair<QString, QString>> restored;
+    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
+    EXPECT_EQ(restored.size(), 1);
+    EXPECT_EQ(tree.names("disk"), (QStringList{QString(247, 'p') + " (2).txt", longName}));
+    EXPECT_TRUE(tree.exists("account"));
+
+    ASSERT_TRUE(QFile::rename(tree.path("unplugged"), tree.path("stick")));
+    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
+    EXPECT_EQ(tree.readFile("stick/p.txt"), "held on the stick");
+    EXPECT_FALSE(tree.exists("account"));
+}

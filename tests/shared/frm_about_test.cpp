@@ -24,7 +24,10 @@ protected:
             started_ << program;
             return true;
         });
-        platform::setDesktopOpener([this](const QUrl& url) { opened_ << url; });
+        platform::setDesktopOpener([this](const QUrl& url) {
+            opened_ << url;
+            return true;
+        });
     }
     void TearDown() override
     {
@@ -69,7 +72,7 @@ TEST_F(AboutWindow, ShowsThisReleaseTheAddressOpensOnAClickAndOkCloses)
 {
     frmAbout& about = platform::FormInstance<frmAbout>::get();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Veldaのﾊﾞｰｼﾞｮﾝ情報"));
-    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.1.0"));
+    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.1.0 (Qt %1)").arg(QT_VERSION_MAJOR == 6 ? "6" : "5.15"));
     EXPECT_TRUE(about.lblDescription->text().endsWith(QStringLiteral("最新版は以下の場所にあります。")));
     ui::showActive(&about);
     ui::sendMouse(about.Label1, QEvent::MouseButtonRelease);

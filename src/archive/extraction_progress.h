@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// What an extraction tells the window that shows its progress.
+class ExtractionProgress {
+public:
+    virtual ~ExtractionProgress() = default;
+    // Before the first member: the archive's headers list files files, of
+    // bytes bytes in all.
+    virtual void planned(int files, qint64 bytes) = 0;
+    // Work on the member begins; false stops the run before it.
+    virtual bool beforeMember(const QString& memberName) = 0;
+    // A member that is not a folder is done with: written (bytes of data) or not (0).
+    virtual void fileDone(qint64 bytes) = 0;
+};

@@ -1,0 +1,115 @@
+#include "platform/fault_injection.h"
+#include "platform/file_descriptor.h"
+#include "platform/file_name_codec.h"
+#include "platform/file_system.h"
+
+#include <QByteArray>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+FsError copyData(int in, int out, int injectedNumber)
+{
+    constexpr size_t chunk = 8 * 1024 * 1024;
+    // In the kernel where it can: within one file system copy_file_range,
+    // across them sendfile, through a buffer only where neither works.
+    enum class Way { CopyRange, SendFile, Buffer } way = Way::CopyRange;
+    QByteArray buffer;
+    for (;;) {
+        ssize_t copied;
+        if (way == Way::CopyRange) {
+            copied = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
+            if (copied < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL
+                               || errno == EOPNOTSUPP || errno == EPERM)) {
+                way = Way::SendFile;
+                continue;
+            }
+        } else if (way == Way::SendFile) {
+            copied = ::sendfile(out, in, nullptr, chunk);
+            if (copied < 0 && (errno == EINVAL || errno == ENOSYS)) {
+                way = Way::Buffer;
+                buffer.resize(1024 * 1024);
+                continue;
+            }
+        } else {
+            copied = ::read(in, buffer.data(), size_t(buffer.size()));
+            if (copied > 0) {
+                const char* data = buffer.constData();
+                ssize_t left = copied;
+                while (left > 0) {
+                    const ssize_t written = ::write(out, data, size_t(left));
+                    if (written < 0) {
+                        if (errno == EINTR)
+                            continue;
+                        return errorFromErrno(errno, QString());
+                    }
+                    data += written;
+                    left -= written;
+                }
+            }
+        }
+        if (copied < 0) {
+            if (errno == EINTR)
+                continue;
+            return errorFromErrno(errno, QString());
+        }
+        if (injectedNumber)
+            return makeError(injectedNumber);
+        if (copied == 0)
+            return FsError{};
+    }
+}
+
+}  // namespace
+
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied)
+{
+    const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
+    FileDescriptor in(::open(encodeFileName(from).constData(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0)
+        return errorFromErrno(errno, from);
+    struct stat info;
+    if (::fstat(in.get(), &info) != 0)
+        return errorFromErrno(errno, from);
+    if (S_ISDIR(info.st_mode))
+        return makeError(ErrorNumber::PathFileAccess);
+    if (copied)
+        *copied = stampOf(info);
+
+    // A staged file of an earlier run may still be there: only then is it removed.
+    const QByteArray target = encodeFileName(to);
+    const auto create = [&target] { return ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); };
+    int created = create();
+    if (created < 0 && errno == EEXIST) {
+        if (::unlink(target.constData()) != 0)
+            return errorFromErrno(errno, to);
+        created = create();
+    }
+    FileDescriptor out(created);
+    if (out.get() < 0)
+        return errorFromErrno(errno, to);
+
+    FsError error = copyData(in.get(), out.get(), injectedNumber);
+    if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
+        error = errorFromErrno(errno, to);
+    if (!error.failed()) {
+        const struct timespec times[2] = {info.st_atim, info.st_mtim};
+        ::futimens(out.get(), times);
+    }
+    if (!error.failed() && flushToDisk && ::fsync(out.get()) != 0)
+        error = errorFromErrno(errno, to);
+    if (::close(out.release()) != 0 && !error.failed())
+        error = errorFromErrno(errno, to);
+    if (error.failed())
+        ::unlink(target.constData());
+    return error;
+}
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/fs_error.h"
+
+#include <QString>
+#include <QtGlobal>
+
+struct stat;
+
+// Which file a path reaches is told by (device, inode), never by its name.
+// FUSE file systems without inode numbers of their own (exFAT through FUSE)
+// give one file another number under each spelling of its name, so a
+// differing number never proves two files differ there; an equal one does
+// prove them the same.
+namespace platform {
+
+// A file as it was when read: which file, how long, when last changed.
+struct FileStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;  // -1: nothing was there
+    qint64 modifiedSeconds = 0;
+    qint64 modifiedNanoseconds = 0;
+
+    bool operator==(const FileStamp& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size
+            && modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+
+FileStamp stampOf(const struct stat& info);
+// The entry at path, a link not followed; size -1 when there is none or it
+// cannot be looked at, lookupError then telling why.
+FileStamp stampOf(const QString& path, FsError* lookupError = nullptr);
+
+// True when a and b are two entries (hard links) of one file; false for two
+// files, and for one entry reached by two spellings of its name.
+bool areTwoNamesOfOneFile(const QString& a, const QString& b);
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// The folder and the bare name of a path, as the file layer splits them.
+namespace platform {
+
+// The folder that holds path; "/" for an entry of the root.
+inline QString parentOf(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+inline QString nameOf(const QString& path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+}  // namespace platform

@@ -1,0 +1,139 @@
+#include "archive/test_archives.h"
+#include "support/desktop_session.h"
+#include "support/temp_tree.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+// The program as a user has it, installed (`cmake --install` into the test's
+// own prefix: unlike a package it needs no root and leaves the machine as it
+// was), started as a file manager starts it, with one path.
+namespace {
+
+const QString Program = QStringLiteral(VELDA_PROGRAM_NAME);
+const QString MainWindow = QStringLiteral("Tessel・「Velda」");
+const QString Message = QStringLiteral("Velda");
+
+class InstalledProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        prefix_ = new TempTree;
+        QProcess install;
+        install.start(QStringLiteral(VELDA_CMAKE), {"--install", VELDA_BUILD_DIR, "--prefix", prefix_->root()});
+        ASSERT_TRUE(install.waitForFinished(60000) && install.exitCode() == 0) << install.readAllStandardError().data();
+    }
+    static void TearDownTestSuite() { delete prefix_; }
+
+    void SetUp() override
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", tree.path("data"));
+        environment.insert("LC_ALL", "C.UTF-8");
+        velda.setProcessEnvironment(environment);
+        velda.setProgram(prefix_->path("bin/" + Program));
+        velda.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    void TearDown() override { stop(); }
+    void stop()
+    {
+        velda.kill();
+        velda.waitForFinished();
+    }
+
+    // The raw bytes through a shell: QProcess would encode them by the locale.
+    void start(const QByteArray& path)
+    {
+        QString octal;
+        for (unsigned char byte : path)
+            octal += "\\0" + QString::number(byte, 8);
+        velda.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf '%b' \"$1\")\"", prefix_->path("bin/" + Program), octal});
+    }
+
+    static QString xprop(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start("xprop", arguments);
+        process.waitForFinished(10000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+    // Titles of the windows the window manager shows.
+    static QStringList windowTitles()
+    {
+        QStringList titles;
+        const QString clients = xprop({"-root", "_NET_CLIENT_LIST"}).section('#', 1);
+        for (auto id = QRegularExpression("0x[0-9a-f]+").globalMatch(clients); id.hasNext();)
+            titles << xprop({"-id", id.next().captured(), "_NET_WM_NAME"}).section('"', 1, -2);
+        return titles;
+    }
+
+    // Waits until the desktop shows all of wanted, giving up after ample time.
+    static bool shows(const QStringList& wanted)
+    {
+        QElapsedTimer waited;
+        waited.start();
+        for (; waited.elapsed() < 30000; QThread::msleep(100)) {
+            const QStringList titles = windowTitles();
+            if (std::all_of(wanted.begin(), wanted.end(), [&titles](const QString& t) { return titles.contains(t); }))
+                return true;
+        }
+        return false;
+    }
+
+    TempTree tree;
+    QProcess velda;
+    static inline TempTree* prefix_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(InstalledProgram, AnswersHelpWithoutADisplay)
+{
+    QProcessEnvironment environment = velda.processEnvironment();
+    environment.remove("DISPLAY");
+    velda.setProcessEnvironment(environment);
+    velda.setArguments({"--help"});
+    velda.start();
+    ASSERT_TRUE(velda.waitForFinished(20000));
+    EXPECT_EQ(velda.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(velda.readAll()).contains("使い方"));
+}
+
+TEST_F(InstalledProgram, StartsOnAFolderAnArchiveOrWithAMessageForAMissingPath)
+{
+    if (!DesktopSession::available())
+        GTEST_SKIP() << "no X server and window manager";
+    const QByteArray notUtf8("\x8e\xca\x90\x5e\xff");
+    tree.writeRaw(notUtf8 + "/資料.zip", TestArchives::zip({{"a.txt", "x"}}));
+    tree.writeFile("写真/a.jpg");
+    const QByteArray root = QFile::encodeName(tree.root());
+    struct Case {
+        QByteArray path;
+        QStringList windows;
+    };
+    const Case cases[] = {
+        {root + "/写真", {MainWindow}},
+        {root + "/" + notUtf8, {MainWindow}},
+        {root + "/ない", {MainWindow, Message}},
+        {root + "/" + notUtf8 + "/資料.zip", {MainWindow, QStringLiteral("解凍ファイル一覧")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        start(c.path);
+        ASSERT_TRUE(shows(c.windows)) << windowTitles().join(" | ").toStdString();
+        // A name that lost its bytes on the way would be missing: a message.
+        QThread::msleep(1000);
+        EXPECT_EQ(windowTitles().contains(Message), c.windows.contains(Message));
+        EXPECT_TRUE(QDir(tree.path("data/Velda/" + Program + "/TEMP")).exists());
+        EXPECT_FALSE(QDir(prefix_->path("bin/TEMP")).exists());
+        stop();
+    }
+    EXPECT_TRUE(QFile::exists(tree.path("data/Velda/" + Program + "/MELT/a.txt")));  // the archive came last
+}

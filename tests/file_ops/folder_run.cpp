@@ -1,0 +1,73 @@
+#include "file_ops/folder_run.h"
+
+#include "file_ops/copy_one_file.h"
+#include "platform/file_system.h"
+#include "support/temp_tree.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+
+FolderRun::FolderRun(TempTree& tree, const Renames& sources, const Renames& extracted, bool move, bool overwrite,
+                     const QString& sourceFolder, const QString& destinationFolder)
+    : tree_(tree), sources_(sources), extracted_(extracted), move_(move), overwrite_(overwrite),
+      sourceFolder_(sourceFolder), destinationFolder_(destinationFolder)
+{
+}
+
+QString FolderRun::path(const QString& relative) const
+{
+    return tree_.path(relative);
+}
+
+QStringList FolderRun::destinationFiles()
+{
+    return QDir(destinationFolder()).entryList(QDir::Files, QDir::Name);
+}
+
+QString FolderRun::targetName(const QString& fileName)
+{
+    for (const Renames* renames : {&sources_, &extracted_})
+        for (const auto& rename : *renames)
+            if (rename.first == fileName)
+                return rename.second;
+    return fileName;
+}
+
+qint16 FolderRun::copySourceFile(const QString& fileName)
+{
+    const qint16 stop = copy(sourceFolder_, fileName, move_);
+    if (afterCopy)
+        afterCopy(fileName);
+    return stop;
+}
+
+QStringList FolderRun::oldNames(const Renames& renames)
+{
+    QStringList names;
+    for (const auto& rename : renames)
+        names.append(rename.first);
+    return names;
+}
+
+qint16 FolderRun::copy(const QString& folder, const QString& fileName, bool move)
+{
+    return FileOps::copyOneFile({platform::joinPath(tree_.path(folder), fileName), targetName(fileName),
+                                 destinationFolder(), tree_.path("TEMP"), move, overwrite_});
+}
+
+Files contents(const TempTree& tree, const QString& folder)
+{
+    Files files;
+    for (const QString& name : tree.names(folder))
+        files.insert(name, tree.readFile(folder + '/' + name));
+    return files;
+}
+
+QStringList described(const Files& files)
+{
+    QStringList lines;
+    for (auto file = files.cbegin(); file != files.cend(); ++file)
+        lines.append(file.key() + QStringLiteral(" %1 ").arg(file.value().size())
+                     + QCryptographicHash::hash(file.value(), QCryptographicHash::Sha1).toHex().left(12));
+    return lines;
+}

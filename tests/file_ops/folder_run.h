@@ -1,0 +1,67 @@
+#pragma once
+
+#include "file_ops/batch_copy_run.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QPair>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class TempTree;
+
+using Renames = QVector<QPair<QString, QString>>;  // old name -> new name, in list order
+using Files = QMap<QString, QByteArray>;           // name -> every byte
+
+// A run over real folders of a tree: the selected files of sourceFolder and
+// of the extracted-files folder "melt" go to destinationFolder under names
+// from a table; the preview it was shown is kept.
+class FolderRun : public FileOps::BatchCopyWindow {
+public:
+    FolderRun(TempTree& tree, const Renames& sources, const Renames& extracted, bool move, bool overwrite,
+              const QString& sourceFolder = "d", const QString& destinationFolder = "d");
+
+    QStringList previewed;
+    // Called after each source file's copy, with its name.
+    std::function<void(const QString&)> afterCopy;
+
+    QStringList selectedSourceFiles() override { return oldNames(sources_); }
+    void selectAllSourceFiles() override {}
+    void focusSourceList() override {}
+    QStringList selectedExtractedFiles() override { return oldNames(extracted_); }
+    QString sourceFolder() override { return path(sourceFolder_); }
+    QString extractedFolder() override { return path("melt"); }
+    QString destinationFolder() override { return path(destinationFolder_); }
+    QStringList destinationFiles() override;
+    QStringList targetFolders() override { return {destinationFolder(), path("TEMP")}; }
+    bool overwriteOn() override { return overwrite_; }
+    void restartSerialNumbers() override {}
+    QString targetName(const QString& fileName) override;
+    void showPreview(const QStringList& entries, const QVector<int>&) override { previewed = entries; }
+    void closePreview() override {}
+    qint16 copySourceFile(const QString& fileName) override;
+    qint16 copyExtractedFile(const QString& fileName) override { return copy("melt", fileName, false); }
+    RunProgressView* progressView() override { return nullptr; }
+    void setStatusLine(const QString&) override {}
+    void showProgress() override {}
+    void refreshSourceList() override {}
+    void refreshDestinationList() override {}
+
+private:
+    QString path(const QString& relative) const;
+    static QStringList oldNames(const Renames& renames);
+    qint16 copy(const QString& folder, const QString& fileName, bool move);
+
+    TempTree& tree_;
+    Renames sources_, extracted_;
+    bool move_, overwrite_;
+    QString sourceFolder_, destinationFolder_;
+};
+
+// Every file of a folder of the tree with its data.
+Files contents(const TempTree& tree, const QString& folder);
+
+// Names with the size and a digest of every byte, readable in a failure.
+QStringList described(const Files& files);

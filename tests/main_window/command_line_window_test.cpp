@@ -1,0 +1,87 @@
+#include "platform/shell.h"
+#include "support/main_window_test.h"
+#include "support/ui_helpers.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowWayIn : public MainWindowTest {
+protected:
+    void TearDown() override
+    {
+        frmMarlow::StartFolder.clear();
+        platform::setDesktopOpener(nullptr);
+        MainWindowTest::TearDown();
+    }
+
+    // A file manager's drag of these files let go over the control; true when
+    // taken, as a copy (a move would let the file manager delete them).
+    bool drop(QWidget* control, const QStringList& names)
+    {
+        QList<QUrl> urls;
+        for (const QString& name : names)
+            urls << QUrl::fromLocalFile(tree.path(name));
+        QMimeData data;
+        data.setUrls(urls);
+        QWidget* area = static_cast<QAbstractScrollArea*>(control)->viewport();
+        QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent dropped(QPointF(4, 4), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &enter);
+        if (enter.isAccepted())
+            QApplication::sendEvent(area, &dropped);
+        ui::settle();
+        return enter.isAccepted() && dropped.isAccepted() && dropped.dropAction() == Qt::CopyAction;
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindowWayIn, AFolderFromTheCommandLineIsWhereBothListsStart)
+{
+    const QString photos = frmMarlow::StartFolder = tree.makeFolder("photos");
+    tree.writeFile("photos/a.jpg");
+    frmMarlow& form = mainWindow();
+    EXPECT_EQ(QStringList({form.text1(1), form.text1(2), form.SourceFolder, form.DestFolder}),
+              QStringList({photos, photos, photos, photos}));
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"a.jpg"}));
+}
+
+TEST_F(MainWindowWayIn, HelpWithNothingToOpenTheManualSaysWhereTheManualIs)
+{
+    platform::setDesktopOpener([](const QUrl&) { return false; });
+    frmMarlow& form = mainWindow();
+    form.mnHelp1_Click();
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_TRUE(messages.last().contains(form.ManualPath)) << messages.last().toStdString();
+}
+
+// A folder onto a folder field is taken as typed there; files onto the source
+// list are selected there instead of what was, when they lie in its folder.
+TEST_F(MainWindowWayIn, DroppedFoldersSetTheFieldsAndDroppedFilesAreSelected)
+{
+    for (const char* name : {"photos/p.jpg", "work/a.jpg", "work/b.jpg", "work/c.jpg"})
+        tree.writeFile(name);
+    frmMarlow& form = showMainWindow();
+    form.fileList(0)->setSelected(2, true);
+    EXPECT_FALSE(drop(form.Text1.control(1), {"work/b.jpg"}));
+    EXPECT_FALSE(drop(form.Text1.control(1), {"photos", "work"}));
+    EXPECT_FALSE(drop(form.fileList(0), {"photos/p.jpg"}));
+    EXPECT_EQ(form.text1(1), workFolder);
+    EXPECT_EQ(ui::selectedEntries(form.fileList(0)), QStringList({"c.jpg"}));
+
+    ASSERT_TRUE(drop(form.fileList(0), {"work/b.jpg", "photos/p.jpg", "work/a.jpg"}));
+    EXPECT_EQ(ui::selectedEntries(form.fileList(0)), QStringList({"a.jpg", "b.jpg"}));
+    ASSERT_TRUE(drop(form.Text1.control(2), {"photos"}));
+    EXPECT_EQ(form.DestFolder, tree.path("photos"));
+    ASSERT_TRUE(drop(form.Text1.control(1), {"photos"}));
+    EXPECT_EQ(form.SourceFolder, tree.path("photos"));
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"p.jpg"}));
+    EXPECT_TRUE(messages.texts().isEmpty());
+}

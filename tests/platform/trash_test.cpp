@@ -1,0 +1,306 @@
+#include "platform/file_name_codec.h"
+#include "platform/trash.h"
+#include "support/temp_tree.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <functional>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+QByteArray readRaw(const QByteArray& path)
+{
+    QFile file;
+    const int fd = ::open(path.constData(), O_RDONLY);
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll() : "";
+}
+
+QList<QByteArray> rawNames(const QByteArray& folder)
+{
+    QList<QByteArray> names;
+    if (DIR* listing = ::opendir(folder.constData())) {
+        while (const dirent* entry = ::readdir(listing))
+            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+                names.append(entry->d_name);
+        ::closedir(listing);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ino_t inodeOf(const QByteArray& path)
+{
+    struct stat info;
+    return ::lstat(path.constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+// The original path in a .trashinfo, read by the freedesktop.org format alone.
+QByteArray readTrashInfo(const QByteArray& file)
+{
+    const QList<QByteArray> lines = readRaw(file).split('\n');
+    EXPECT_EQ(lines.value(0), "[Trash Info]");
+    QMap<QByteArray, QByteArray> keys;
+    for (const QByteArray& line : lines) {
+        const int equals = line.indexOf('=');
+        if (equals > 0 && !keys.contains(line.left(equals)))
+            keys.insert(line.left(equals), line.mid(equals + 1));
+    }
+    const QByteArray path = keys.value("Path");
+    EXPECT_TRUE(std::all_of(path.begin(), path.end(), [](char c) { return c > ' ' && c < 127; })) << "not escaped";
+    const QDateTime deleted = QDateTime::fromString(QString::fromLatin1(keys.value("DeletionDate")),
+                                                    QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+    EXPECT_LT(qAbs(deleted.secsTo(QDateTime::currentDateTime())), 3600) << "not local time";
+    return QByteArray::fromPercentEncoding(path);
+}
+
+// The trash as a desktop lists it: NAME -> original path, for each files/NAME.
+QMap<QByteArray, QByteArray> readTrash(const QByteArray& trash)
+{
+    QMap<QByteArray, QByteArray> entries;
+    for (const QByteArray& infoName : rawNames(trash + "/info")) {
+        const QByteArray name = infoName.left(infoName.size() - 10);
+        EXPECT_EQ(infoName.mid(name.size()), ".trashinfo");
+        EXPECT_TRUE(rawNames(trash + "/files").contains(name)) << name.constData();
+        entries.insert(name, readTrashInfo(trash + "/info/" + infoName));
+    }
+    EXPECT_EQ(rawNames(trash + "/files").size(), entries.size());
+    return entries;
+}
+
+// A tmpfs, or a bind mount of the folder bound, at the folder at while it lives.
+struct Volume {
+    Volume(const QByteArray& at, const QByteArray& bound = QByteArray()) : at(at)
+    {
+        mounted = ::mount(bound.isEmpty() ? "velda-test" : bound.constData(), at.constData(),
+                          bound.isEmpty() ? "tmpfs" : nullptr, bound.isEmpty() ? 0 : MS_BIND, nullptr) == 0;
+    }
+    ~Volume()
+    {
+        if (mounted)
+            ::umount2(at.constData(), MNT_DETACH);
+    }
+    QByteArray at;
+    bool mounted;
+};
+
+class TrashTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Local time apart from UTC, so that a date in UTC shows.
+        qputenv("TZ", "JST-9");
+        qputenv("XDG_DATA_HOME", root + "/data");
+        ::tzset();
+    }
+    void TearDown() override
+    {
+        for (const auto& [name, value] : saved)
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        ::tzset();
+    }
+
+    const std::pair<const char*, QByteArray> saved[2] = {{"TZ", qgetenv("TZ")},
+                                                         {"XDG_DATA_HOME", qgetenv("XDG_DATA_HOME")}};
+    TempTree tree;
+    const QByteArray root = encodeFileName(QFileInfo(tree.root()).canonicalFilePath());
+    const QByteArray home = root + "/data/Trash";
+};
+
+}  // namespace
+
+// Files, byte names, links and whole trees go into the home trash by one
+// rename (the same inode) under their exact original paths, and come back.
+TEST_F(TrashTest, HomeTrashKeepsExactPathsAndGivesEntriesBack)
+{
+    tree.writeRaw("src/album/2024/a.jpg", "deep");
+    ASSERT_EQ(::symlink("photo.jpg", root + "/src/link"), 0);
+    for (const QByteArray name : {"photo.jpg", "bad\xff name%#?.txt", "\x83\x65\x83\x58\x83\x67.txt",
+                                  "\xe5\x86\x99\xe7\x9c\x9f 1.JPG", "album", "link"}) {
+        SCOPED_TRACE(name.toHex().constData());
+        if (name.contains('.'))
+            tree.writeRaw("src/" + name, "data");
+        const QByteArray original = root + "/src/" + name;
+        const ino_t inode = inodeOf(original);
+        EXPECT_TRUE(canTrash({decodeFileName(original)}));
+
+        TrashEntry entry;
+        ASSERT_FALSE(moveToTrash(decodeFileName(original), entry).failed());
+        EXPECT_EQ(readTrash(home), (QMap<QByteArray, QByteArray>{{name, original}}));
+        EXPECT_EQ(inodeOf(home + "/files/" + name), inode);
+
+        ASSERT_FALSE(restoreFromTrash(entry, decodeFileName(original)).failed());
+        EXPECT_EQ(inodeOf(original), inode);
+        EXPECT_TRUE(readTrash(home).isEmpty());
+    }
+    EXPECT_EQ(tree.readRaw("src/album/2024/a.jpg"), "deep");
+    EXPECT_EQ(tree.readRaw("src/link"), "data");
+}
+
+// A name the trash holds already, from Velda or any other program, is never
+// replaced: the next free one is taken, the extension kept. A name too long to
+// take ".trashinfo" is shortened between characters.
+TEST_F(TrashTest, ANameTakenInTheTrashGetsAnother)
+{
+    const QByteArray a = QString(QChar(0x3042)).toUtf8();
+    const struct {
+        QByteArray name;
+        QList<QByteArray> taken;  // in the trash already
+        QByteArray expected;
+    } cases[] = {
+        {"photo.jpg", {"files/photo.jpg"}, "photo.2.jpg"},
+        {"photo.jpg", {"info/photo.jpg.trashinfo"}, "photo.2.jpg"},
+        {"photo.jpg", {"files/photo.jpg", "info/photo.2.jpg.trashinfo"}, "photo.3.jpg"},
+        {a.repeated(83) + ".jpg", {}, a.repeated(80) + ".jpg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected.constData());
+        tree.removeRaw("data");
+        for (const QByteArray& taken : c.taken)
+            tree.writeRaw("data/Trash/" + taken, "older");
+        tree.writeRaw("src/" + c.name, "newer");
+
+        TrashEntry entry;
+        ASSERT_FALSE(moveToTrash(decodeFileName(root + "/src/" + c.name), entry).failed());
+        EXPECT_EQ(encodeFileName(entry.name), c.expected);
+        EXPECT_EQ(tree.readRaw("data/Trash/files/" + c.expected), "newer");
+        EXPECT_EQ(readTrashInfo(home + "/info/" + c.expected + ".trashinfo"), root + "/src/" + c.name);
+        for (const QByteArray& taken : c.taken)
+            EXPECT_EQ(tree.readRaw("data/Trash/" + taken), "older");
+    }
+}
+
+// A file on another volume (a tmpfs; a bind mount of the home trash's own
+// disk) stays on it: in .Trash/$uid where .Trash is a real sticky folder, else
+// in .Trash-$uid, recorded relative to the volume's top. A trash folder that is
+// a link or someone else's is not used; where no trash can be made, canTrash
+// says so before anything moves.
+TEST_F(TrashTest, AFileOnAnotherVolumeStaysOnIt)
+{
+    const QByteArray own = ".Trash-" + QByteArray::number(::geteuid());
+    const QByteArray shared = ".Trash/" + QByteArray::number(::geteuid());
+    const struct {
+        QByteArray folder;  // made on the volume with mode, and linked as link
+        mode_t mode;
+        QByteArray link;
+        QByteArray trash;  // empty: refused
+        bool someoneElses = false, readOnly = false;
+    } cases[] = {
+        {"", 0, "", own},
+        {".Trash", 01777, "", shared},
+        {".Trash", 0777, "", own},  // not sticky
+        {"elsewhere", 01777, ".Trash", own},
+        {"elsewhere", 0700, own, ""},
+        {own, 0700, "", "", true},
+        {"", 0, "", "", false, true},
+    };
+    for (const QByteArray bound : {"", "bound"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.folder + " " + c.link + " " + bound));
+            tree.removeRaw("data");
+            tree.removeRaw("bound");
+            const QByteArray top = encodeFileName(tree.makeFolder("volume"));
+            Volume volume(top, bound.isEmpty() ? bound : encodeFileName(tree.makeFolder(bound)));
+            if (!volume.mounted)
+                GTEST_SKIP() << "no mount possible here";
+            tree.writeRaw("volume/sub/a.txt", "data");
+            EXPECT_TRUE(c.folder.isEmpty() || ::mkdir(top + "/" + c.folder, c.mode) == 0);
+            EXPECT_TRUE(c.link.isEmpty() || ::symlink(c.folder, top + "/" + c.link) == 0);
+            EXPECT_TRUE(!c.someoneElses || ::chown(top + "/" + c.folder, ::geteuid() + 1, ::getegid()) == 0);
+            EXPECT_TRUE(!c.readOnly || ::mount(nullptr, top, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0);
+            const QString path = decodeFileName(top + "/sub/a.txt");
+
+            EXPECT_EQ(canTrash({path}), !c.trash.isEmpty());
+            TrashEntry entry;
+            EXPECT_EQ(moveToTrash(path, entry).number, c.trash.isEmpty() ? 75 : 0);
+            EXPECT_TRUE(rawNames(home + "/files").isEmpty());
+            EXPECT_TRUE(rawNames(top + "/elsewhere").isEmpty());
+            if (c.trash.isEmpty()) {
+                EXPECT_EQ(tree.readRaw("volume/sub/a.txt"), "data");
+                continue;
+            }
+            EXPECT_EQ(readTrash(top + "/" + c.trash), (QMap<QByteArray, QByteArray>{{"a.txt", "sub/a.txt"}}));
+            struct stat info;
+            EXPECT_EQ(::lstat(top + "/" + c.trash, &info) == 0 ? info.st_mode & 07777 : 0, 0700u);
+        }
+    }
+}
+
+// What cannot go to the trash safely stays where it was, the trash untouched.
+TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
+{
+    const struct {
+        const char* what;
+        QByteArray entry;
+        std::optional<FileIdentity> expected;
+        int error;
+        bool needsMount = false;
+    } cases[] = {
+        {"another file at the path", "src/a.txt", FileIdentity{0, 1}, 53},
+        {"a folder holding the trash", "data", std::nullopt, 75},
+        {"a folder holding a mounted volume", "src", std::nullopt, 75, true},
+        {"a mounted volume itself", "src/volume", std::nullopt, 75, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        tree.writeRaw("src/a.txt", "data");
+        tree.writeRaw("data/Trash/files/kept.txt", "older");
+        tree.writeRaw("data/Trash/info/kept.txt.trashinfo", "[Trash Info]\nPath=/kept.txt\n");
+        Volume volume(encodeFileName(tree.makeFolder("src/volume")));
+        if (c.needsMount && !volume.mounted)
+            continue;  // no mount possible here
+        const QString path = decodeFileName(root + "/" + c.entry);
+        const ino_t inode = inodeOf(root + "/" + c.entry);
+
+        EXPECT_EQ(canTrash({path}), c.entry != "data");
+        TrashEntry entry;
+        EXPECT_EQ(moveToTrash(path, entry, c.expected).number, c.error);
+        EXPECT_EQ(inodeOf(root + "/" + c.entry), inode);
+        EXPECT_EQ(rawNames(home + "/info"), QList<QByteArray>{"kept.txt.trashinfo"});
+        EXPECT_EQ(rawNames(home + "/files"), QList<QByteArray>{"kept.txt"});
+    }
+}
+
+// Back to its place only: a name taken meanwhile is never replaced, a trashed
+// file gone meanwhile is a failure to name, and the entry stays in the trash.
+TEST_F(TrashTest, RestoreNeverReplaces)
+{
+    const struct {
+        QByteArray entry;
+        std::function<void()> meanwhile;
+        int error;
+        QByteArray fileAfter;
+    } cases[] = {
+        {"a.txt", [this] { tree.writeRaw("src/a.txt", "new"); }, 58, "new"},
+        {"f", [this] { tree.makeFolder("src/f"); }, 58, "old"},
+        {"a.txt", [this] { tree.removeRaw("data/Trash/files/a.txt"); }, 53, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        tree.removeRaw("data");
+        tree.writeRaw("src/f/b.txt", "old");
+        tree.writeRaw("src/a.txt", "old");
+        const QString path = decodeFileName(root + "/src/" + c.entry);
+        TrashEntry entry;
+        ASSERT_FALSE(moveToTrash(path, entry).failed());
+        c.meanwhile();
+
+        EXPECT_EQ(restoreFromTrash(entry, path).number, c.error);
+        EXPECT_EQ(rawNames(home + "/info").size(), 1);
+        EXPECT_EQ(tree.readRaw("src/a.txt"), c.fileAfter);
+        EXPECT_EQ(rawNames(root + "/src/f").size(), c.entry == "f" ? 0 : 1);
+    }
+}
