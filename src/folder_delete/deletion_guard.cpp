@@ -1,9 +1,11 @@
 #include "folder_delete/deletion_guard.h"
 
+#include "platform/file_name_codec.h"
 #include "platform/folder_handle.h"
 
 #include <QDir>
-#include <QFileInfo>
+
+#include <cstdlib>
 
 namespace DeletionGuard {
 
@@ -11,8 +13,13 @@ namespace {
 
 QString resolved(const QString& folder)
 {
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : canonical;
+    // Not the toolkit's resolution: it loses the bytes of names that are not UTF-8.
+    char* canonical = ::realpath(platform::encodeFileName(folder).constData(), nullptr);
+    if (!canonical)
+        return QDir::cleanPath(QDir(folder).absolutePath());
+    const QString path = platform::decodeFileName(QByteArray(canonical));
+    std::free(canonical);
+    return path;
 }
 
 // The kernel's answer: the toolkit's list of volumes leaves out network

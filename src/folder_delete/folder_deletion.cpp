@@ -5,11 +5,12 @@
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/process.h"
+#include "platform/volume_root.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
 #include <QDir>
-#include <QStorageInfo>
 #include <QVector>
 
 namespace FolderDeletion {
@@ -30,7 +31,7 @@ void keepCurrentFolder(const QString& current)
     QString folder = parentOf(current);
     while (folder != QLatin1String("/") && !platform::folderExists(folder))
         folder = parentOf(folder);
-    QDir::setCurrent(folder);
+    platform::setCurrentFolder(folder);
 }
 
 // Said after the user cancelled the removal of folder: how much went.
@@ -57,12 +58,13 @@ QString fileListHint()
 
 qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)
 {
-    const QString candidate = QDir::cleanPath(FolderCheck::folderPathOf(side.fieldText));
+    const QString candidate = QDir::cleanPath(FolderCheck::folderPathOf(side.fieldText, side.heldPath));
     const platform::FsError error = candidate.isEmpty() ? platform::makeError(platform::ErrorNumber::PathNotFound)
                                                         : side.showFolder(candidate);
     if (error.number == platform::ErrorNumber::PathNotFound) {
-        platform::showMessage(candidate + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"));
-        side.setFieldText(side.storedFolder);
+        platform::showMessage(platform::readableFileName(candidate)
+                              + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"));
+        side.setFieldPath(side.storedFolder);
         side.showFolder(side.storedFolder);
         return ResultValue::Stop;
     }
@@ -76,8 +78,8 @@ qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)
 
 DriveFolder folderOfDrive(const QString& drive)
 {
-    const QString current = QDir::currentPath();
-    const bool onThisDrive = !current.isEmpty() && QStorageInfo(current).rootPath() == drive;
+    const QString current = platform::currentFolder();
+    const bool onThisDrive = !current.isEmpty() && platform::volumeRootOf(current) == drive;
     DriveFolder opening{onThisDrive ? current : drive, {}};
     QVector<platform::DirEntry> entries;
     opening.error = platform::listFolder(opening.folder, entries);
@@ -101,7 +103,7 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
     }
     if (!platform::askYesNo(deleteQuestion(folder)))
         return DeleteOutcome::Declined;
-    const QString current = QDir::currentPath();
+    const QString current = platform::currentFolder();
     QString cancelled;
     {
         RunProgress progress(progressView, 0);

@@ -6,15 +6,15 @@
 #include "platform/drive_list_box.h"
 #include "platform/file_list_box.h"
 #include "platform/message_box.h"
+#include "platform/path_field.h"
+#include "platform/process.h"
 #include "platform/vb_look.h"
 #include "shared/field_colors.h"
 #include "shared/folder_picker.h"
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
 
-#include <QDir>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 using platform::makeLabel;
@@ -56,7 +56,7 @@ void frmDelDir::buildControls()
     placeTwips(Dir1, 120, 600, 2535, 3450);
 
     Label1.add(6, makeLabel(this, QStringLiteral("削除フォルダー"), 120, 4320, 2535, 255));
-    auto* path = new QPlainTextEdit(this);
+    auto* path = new platform::PathField(this);
     path->setToolTip(QStringLiteral("削除フォルダーを指定します。含まれるすべてのフォルダー及びファイルはすべて削除されます。"));
     path->setTabChangesFocus(true);
     path->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -120,10 +120,15 @@ platform::FileListBox* frmDelDir::fileList(int index) const
     return File1.at<platform::FileListBox>(index);
 }
 
+platform::PathField* frmDelDir::pathField() const
+{
+    return Text1.at<platform::PathField>(PathFieldIndex);
+}
+
 void frmDelDir::Form_Load()
 {
     placeWindow();
-    const QString current = QDir::currentPath();
+    const QString current = platform::currentFolder();
     Drive1->setDrive(current);
     // Dir1_Change follows: the path field, the file list and FolderToDelete.
     Dir1->setPath(current);
@@ -147,7 +152,8 @@ qint16 frmDelDir::CheckDeleteFolder()
 {
     return checkDeleteFolder(FolderCheck::FolderSide{
         text1(PathFieldIndex),
-        [this](const QString& text) { setText1(PathFieldIndex, text); },
+        pathField()->heldPath(),
+        [this](const QString& path) { pathField()->setPath(path); },
         [this](const QString& folder) { return fileList(FileListIndex)->setPath(folder); },
         FolderToDelete});
 }
@@ -164,14 +170,14 @@ void frmDelDir::Drive1_Change()
     Dir1->setPath(opening.folder);
     // A folder list that moved has run Dir1_Change already.
     if (Dir1->path() == before) {
-        setText1(PathFieldIndex, Dir1->path());
+        pathField()->setPath(Dir1->path());
         CheckDeleteFolder();
     }
 }
 
 void frmDelDir::Dir1_Change()
 {
-    setText1(PathFieldIndex, Dir1->path());
+    pathField()->setPath(Dir1->path());
     CheckDeleteFolder();
 }
 
@@ -188,7 +194,7 @@ void frmDelDir::Text1_LostFocus(int Index)
         platform::focusControl(Text1.control(Index));
         return;
     }
-    setText1(Index, FolderToDelete);
+    pathField()->setPath(FolderToDelete);
     showFolderToDelete();
 }
 
@@ -198,14 +204,14 @@ void frmDelDir::Text1_KeyPress(int /*Index*/, int KeyAscii)
         platform::focusControl(Command2);
 }
 
-void frmDelDir::Text1_DblClick(int Index)
+void frmDelDir::Text1_DblClick(int /*Index*/)
 {
     const QString pick = MarlowFuncUtility::BrowseForFolder();
     if (MarlowFuncUtility::IsCancelledPick(pick)) {
-        setText1(Index, FolderToDelete);
+        pathField()->setPath(FolderToDelete);
         CheckDeleteFolder();
     } else {
-        setText1(Index, MarlowFuncUtility::PickedPath(pick));
+        pathField()->setPath(MarlowFuncUtility::PickedPath(pick));
         CheckDeleteFolder();
         showFolderToDelete();
     }

@@ -15,6 +15,7 @@ namespace platform {
 class DirListBox;
 class DriveListBox;
 class FileListBox;
+class PathField;
 }  // namespace platform
 
 // The folder deletion window: the user chooses one folder, by drive and
@@ -43,6 +44,8 @@ public:
     QString text1(int index) const;
     void setText1(int index, const QString& text);
     platform::FileListBox* fileList(int index) const;
+    // Text1(5): shows the folder readably and holds it exactly.
+    platform::PathField* pathField() const;
 
     void Drive1_Change();
     void Dir1_Change();

@@ -1,7 +1,10 @@
 #include "main_window/folder_check.h"
 
+#include "platform/exact_path.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/process.h"
 #include "shared/result_value.h"
 #include "shared/typed_text.h"
 
@@ -13,7 +16,7 @@ namespace {
 
 void restoreStoredFolder(const FolderSide& side)
 {
-    side.setFieldText(side.storedFolder);
+    side.setFieldPath(side.storedFolder);
     // Pointing the list at the folder it already shows re-reads it. Should the
     // stored folder have vanished meanwhile, the list stays as it was: the
     // refusal has been reported, the next use of the folder reports the rest.
@@ -22,34 +25,37 @@ void restoreStoredFolder(const FolderSide& side)
 
 qint16 refuseMissingFolder(const FolderSide& side, const QString& path)
 {
-    platform::showMessage(path + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"));
+    platform::showMessage(platform::readableFileName(path) + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"));
     restoreStoredFolder(side);
     return ResultValue::Stop;
 }
 
 }  // namespace
 
-QString folderPathOf(const QString& fieldText)
+QString folderPathOf(const QString& fieldText, const QString& heldPath)
 {
     QString path = MarlowFuncUtility::RemoveLineBreaks(MarlowFuncUtility::TrimBlanks(fieldText));
     if (path.isEmpty())
         return path;
     // A relative path would follow the current folder wherever it goes later.
-    if (QDir::isRelativePath(path))
-        path = QDir::current().absoluteFilePath(path);
+    if (QDir::isRelativePath(path)) {
+        const QString current = platform::currentFolder();
+        if (!current.isEmpty())
+            path = platform::joinPath(current, path);
+    }
     while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
-    return path;
+    return platform::exactPathOf(path, heldPath);
 }
 
 bool fieldDiffers(const QString& fieldText, const QString& storedFolder)
 {
-    return MarlowFuncUtility::TrimBlanks(fieldText) != storedFolder;
+    return MarlowFuncUtility::TrimBlanks(fieldText) != platform::readableFileName(storedFolder);
 }
 
 qint16 checkSource(const FolderSide& side)
 {
-    const QString path = folderPathOf(side.fieldText);
+    const QString path = folderPathOf(side.fieldText, side.heldPath);
     if (path.isEmpty())
         return refuseMissingFolder(side, path);
     const platform::FsError error = side.showFolder(path);
@@ -65,12 +71,12 @@ qint16 checkSource(const FolderSide& side)
 
 qint16 checkDestination(const FolderSide& side)
 {
-    const QString path = folderPathOf(side.fieldText);
+    const QString path = folderPathOf(side.fieldText, side.heldPath);
     if (path.isEmpty())
         return refuseMissingFolder(side, path);
     platform::FsError error = side.showFolder(path);
     if (error.number == platform::ErrorNumber::PathNotFound) {
-        if (!platform::askYesNo(path + QStringLiteral(" を作成しますか。"))) {
+        if (!platform::askYesNo(platform::readableFileName(path) + QStringLiteral(" を作成しますか。"))) {
             restoreStoredFolder(side);
             return ResultValue::Stop;
         }

@@ -13,23 +13,28 @@
 namespace FolderCheck {
 
 // What one check works on: a folder field, its file list, its stored folder.
+// The field shows paths readably and holds the exact path it was last given
+// (platform::PathField).
 struct FolderSide {
     QString fieldText;
-    std::function<void(const QString&)> setFieldText;
+    QString heldPath;
+    std::function<void(const QString&)> setFieldPath;
     // Points the file list at a folder; a missing folder fails with 76 and
     // leaves the list as it was.
     std::function<platform::FsError(const QString&)> showFolder;
     QString& storedFolder;
 };
 
-// The folder path a field's text stands for: blanks trimmed first, then line
-// breaks removed (so blanks before a trailing line break stay), made absolute
-// against the current folder, without a trailing separator unless it is the
-// root. An empty text stays empty.
-QString folderPathOf(const QString& fieldText);
+// The exact folder path a field's text stands for: blanks trimmed first, then
+// line breaks removed (so blanks before a trailing line break stay), made
+// absolute against the current folder, without a trailing separator unless it
+// is the root, and read back to exact names against the path the field held
+// (platform::exactPathOf). An empty text stays empty.
+QString folderPathOf(const QString& fieldText, const QString& heldPath = QString());
 
 // Whether leaving a folder field must check it: its text, trimmed of blanks,
-// is not the stored folder. Paths compare as the file system does: exactly.
+// is not what the field shows of the stored folder. Paths compare as the file
+// system does: exactly.
 bool fieldDiffers(const QString& fieldText, const QString& storedFolder);
 
 // Source folder. Accepted: stored, 0. Missing or empty: reported, the stored

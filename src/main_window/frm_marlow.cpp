@@ -9,14 +9,12 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDir>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -39,9 +37,9 @@ QLineEdit* makeLineEdit(QWidget* parent, const QString& toolTip, quint32 back)
     return field;
 }
 
-QPlainTextEdit* makeFolderField(QWidget* parent, const QString& toolTip)
+platform::PathField* makeFolderField(QWidget* parent, const QString& toolTip)
 {
-    auto* field = new QPlainTextEdit(parent);
+    auto* field = new platform::PathField(parent);
     field->setToolTip(toolTip);
     field->setTabChangesFocus(true);
     field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -296,6 +294,11 @@ platform::FileListBox* frmMarlow::fileList(int index) const
     return File1.at<platform::FileListBox>(index);
 }
 
+platform::PathField* frmMarlow::pathField(int index) const
+{
+    return Text1.at<platform::PathField>(index);
+}
+
 bool frmMarlow::isChecked(int checkIndex) const
 {
     return Check1.at<QCheckBox>(checkIndex)->isChecked();
@@ -318,11 +321,11 @@ void frmMarlow::Form_Load()
     setText1(0, QStringLiteral("*.*"));
     fileList(0)->setPattern(QStringLiteral("*.*"));
     fileList(1)->setPattern(QStringLiteral("*.*"));
-    const QString current = StartFolder.isEmpty() ? QDir::currentPath() : StartFolder;
+    const QString current = StartFolder.isEmpty() ? platform::currentFolder() : StartFolder;
     fileList(0)->setPath(current);
     fileList(1)->setPath(current);
-    setText1(1, fileList(0)->path());
-    setText1(2, fileList(1)->path());
+    pathField(1)->setPath(fileList(0)->path());
+    pathField(2)->setPath(fileList(1)->path());
     SourceFolder = fileList(0)->path();
     DestFolder = fileList(1)->path();
 

@@ -2,6 +2,7 @@
 
 #include "platform/control_array.h"
 #include "platform/file_list_box.h"
+#include "platform/path_field.h"
 #include "platform/vb_form.h"
 #include "rename/rule_set.h"
 
@@ -58,6 +59,8 @@ public:
     QString text1(int index) const;
     void setText1(int index, const QString& text);
     platform::FileListBox* fileList(int index) const;
+    // Text1(1) and Text1(2): they show a folder readably and hold it exactly.
+    platform::PathField* pathField(int index) const;
     bool isChecked(int checkIndex) const;
     bool isOptionSelected(platform::ControlArray& options, int index) const;
     void selectOption(platform::ControlArray& options, int index);

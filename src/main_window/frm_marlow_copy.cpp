@@ -40,7 +40,11 @@ class CopyRun : public FileOps::BatchCopyWindow, public FileOps::CopyButtonWindo
 public:
     explicit CopyRun(frmMarlow& form) : form_(form) {}
 
-    QStringList selectedSourceFiles() override { return form_.fileList(0)->selectedEntries(); }
+    QStringList selectedSourceFiles() override
+    {
+        form_.fileList(0)->noteSelectedFiles();
+        return form_.fileList(0)->selectedEntries();
+    }
     void selectAllSourceFiles() override { form_.fileList(0)->selectAll(); }
     void focusSourceList() override { platform::focusControl(form_.fileList(0)); }
     QStringList selectedExtractedFiles() override
@@ -59,6 +63,7 @@ public:
     QStringList destinationFiles() override
     {
         form_.fileList(1)->refresh();
+        form_.fileList(1)->noteSelectedFiles();
         const QStringList names = form_.fileList(1)->entries();
         listedNames_.clear();
         // Room for every name the run may place as well.
@@ -163,7 +168,11 @@ class DeleteRun : public FileOps::DeleteWindow {
 public:
     explicit DeleteRun(frmMarlow& form) : form_(form) {}
 
-    QStringList selectedFiles(int list) override { return form_.fileList(list)->selectedEntries(); }
+    QStringList selectedFiles(int list) override
+    {
+        form_.fileList(list)->noteSelectedFiles();
+        return form_.fileList(list)->selectedEntries();
+    }
     qint16 deleteListedFile(int list, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;

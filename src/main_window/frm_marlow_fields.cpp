@@ -22,7 +22,8 @@ FolderCheck::FolderSide folderSide(frmMarlow& form, int field, int list, QString
 {
     return FolderCheck::FolderSide{
         form.text1(field),
-        [&form, field](const QString& text) { form.setText1(field, text); },
+        form.pathField(field)->heldPath(),
+        [&form, field](const QString& path) { form.pathField(field)->setPath(path); },
         [&form, list](const QString& folder) { return form.fileList(list)->setPath(folder); },
         stored};
 }
@@ -64,7 +65,7 @@ void frmMarlow::applyFolderField(int Index)
         platform::focusControl(Text1.control(Index));
         return;
     }
-    setText1(Index, storedFolder(*this, folder->checkCode));
+    pathField(Index)->setPath(storedFolder(*this, folder->checkCode));
 }
 
 void frmMarlow::Text1_KeyDown(int Index, int KeyCode, int Shift)
@@ -84,12 +85,12 @@ void frmMarlow::Text1_DblClick(int Index)
         return;
     const QString pick = MarlowFuncUtility::BrowseForFolder();
     if (MarlowFuncUtility::IsCancelledPick(pick)) {
-        setText1(Index, storedFolder(*this, folder->checkCode));
+        pathField(Index)->setPath(storedFolder(*this, folder->checkCode));
         CheckFolder(folder->checkCode);
         platform::focusControl(Text1.control(Index));
         return;
     }
-    setText1(Index, MarlowFuncUtility::PickedPath(pick));
+    pathField(Index)->setPath(MarlowFuncUtility::PickedPath(pick));
     CheckFolder(folder->checkCode);
     platform::focusControl(Text1.control(folder->fieldAfterPick));
 }

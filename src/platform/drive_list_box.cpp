@@ -1,5 +1,7 @@
 #include "platform/drive_list_box.h"
 
+#include "platform/volume_root.h"
+
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -26,7 +28,7 @@ QString DriveListBox::drive() const
 
 void DriveListBox::setDrive(const QString& path)
 {
-    const QString root = driveOf(path);
+    const QString root = volumeRootOf(path);
     int row = rowOf(root);
     if (row < 0) {
         addRoot(root);
@@ -58,12 +60,6 @@ QStringList DriveListBox::volumeRoots()
     });
     roots.prepend(QStringLiteral("/"));
     return roots;
-}
-
-QString DriveListBox::driveOf(const QString& path)
-{
-    const QStorageInfo volume(path);
-    return volume.isValid() ? volume.rootPath() : QStringLiteral("/");
 }
 
 int DriveListBox::rowOf(const QString& root) const

@@ -23,8 +23,6 @@ public:
 
     // "/" first, then the other roots sorted.
     static QStringList volumeRoots();
-    // The root of the volume that holds path.
-    static QString driveOf(const QString& path);
 
 private:
     int rowOf(const QString& root) const;

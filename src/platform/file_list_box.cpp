@@ -6,9 +6,11 @@
 #include "platform/wildcard.h"
 
 #include <QItemSelection>
-#include <QSet>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -19,6 +21,34 @@ QString exactName(const QListWidgetItem* item)
     const QVariant name = item->data(FileListBox::NameRole);
     return name.isValid() ? name.toString() : item->text();
 }
+
+// A folder whose entries are looked up by name: no path to walk per entry.
+class OpenFolder {
+public:
+    explicit OpenFolder(const QString& path)
+        : fd_(::open(encodeFileName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+    }
+    ~OpenFolder()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    // (device, inode) of the entry name, a link itself; zeros when it is gone.
+    QPair<quint64, quint64> identityOf(const QString& name) const
+    {
+        struct stat info;
+        if (fd_ < 0 || ::fstatat(fd_, encodeFileName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return {0, 0};
+        return {quint64(info.st_dev), quint64(info.st_ino)};
+    }
+
+private:
+    int fd_;
+};
 
 }  // namespace
 
@@ -37,8 +67,10 @@ FsError FileListBox::setPath(const QString& folder)
     if (error.failed())
         return error;
     // Names chosen in one folder must not pick files in another.
-    if (folder != path_)
+    if (folder != path_) {
         clearSelection();
+        notedFiles_.clear();
+    }
     path_ = folder;
     showEntries(entries);
     return FsError{};
@@ -57,6 +89,42 @@ void FileListBox::refresh()
     if (!path_.isEmpty() && listFolder(path_, entries).failed())
         entries.clear();
     showEntries(entries);
+}
+
+void FileListBox::noteSelectedFiles()
+{
+    notedFiles_.clear();
+    const QList<QListWidgetItem*> selected = selectedItems();
+    notedFiles_.reserve(selected.size());
+    const OpenFolder folder(path_);
+    for (const QListWidgetItem* row : selected) {
+        const QString name = exactName(row);
+        notedFiles_.insert(name, folder.identityOf(name));
+    }
+}
+
+QSet<QString> FileListBox::keptSelection(bool& dropped)
+{
+    dropped = false;
+    const QList<QListWidgetItem*> selected = selectedItems();
+    QSet<QString> kept;
+    kept.reserve(selected.size());
+    QHash<QString, FileIdentity> stillNoted;
+    const OpenFolder folder(path_);
+    for (const QListWidgetItem* row : selected) {
+        const QString name = exactName(row);
+        const auto noted = notedFiles_.constFind(name);
+        if (noted == notedFiles_.cend()) {
+            kept.insert(name);
+        } else if (folder.identityOf(name) == noted.value()) {
+            kept.insert(name);
+            stillNoted.insert(name, noted.value());
+        } else {
+            dropped = true;
+        }
+    }
+    notedFiles_.swap(stillNoted);
+    return kept;
 }
 
 void FileListBox::appendEntries(const QStringList& names)
@@ -105,14 +173,17 @@ void FileListBox::showEntries(const QVector<DirEntry>& entries)
     bool unchanged = rows.size() == count();
     for (int i = 0; unchanged && i < rows.size(); ++i)
         unchanged = item(i)->text() == rows.at(i).shown && exactName(item(i)) == rows.at(i).name;
-    if (unchanged)
+    if (unchanged && notedFiles_.isEmpty())
         return;
-
-    const QList<QListWidgetItem*> selected = selectedItems();
-    QSet<QString> selectedNames;
-    selectedNames.reserve(selected.size());
-    for (const QListWidgetItem* item : selected)
-        selectedNames.insert(exactName(item));
+    bool dropped = false;
+    const QSet<QString> selectedNames = keptSelection(dropped);
+    if (unchanged) {
+        if (dropped) {
+            for (QListWidgetItem* row : selectedItems())
+                row->setSelected(selectedNames.contains(exactName(row)));
+        }
+        return;
+    }
 
     setUpdatesEnabled(false);
     clear();

@@ -2,7 +2,10 @@
 
 #include "platform/fs_error.h"
 
+#include <QHash>
 #include <QListWidget>
+#include <QPair>
+#include <QSet>
 #include <QVector>
 
 namespace platform {
@@ -30,8 +33,13 @@ public:
     void setPattern(const QString& pattern);
     QString pattern() const { return pattern_; }
 
-    // Re-reads the folder; entries still present keep their selection.
+    // Re-reads the folder; entries still present keep their selection, an
+    // entry noted by noteSelectedFiles only while it is still the same file.
     void refresh();
+    // Notes which file each selected row names now, before a run changes the
+    // folder: afterwards a row stays selected only while its name still names
+    // that file, never another file the run put under the name.
+    void noteSelectedFiles();
     // Shows files placed in the folder since it was read at the end of the
     // list, unsorted, until the next reading; names must not be listed yet.
     void appendEntries(const QStringList& names);
@@ -47,10 +55,17 @@ public:
     int selectedCount() const;
 
 private:
+    // A file whatever its name: (device, inode).
+    using FileIdentity = QPair<quint64, quint64>;
+
     // Fills the list from a reading of the folder, sorted, keeping the selection.
     void showEntries(const QVector<DirEntry>& entries);
+    // The names of the selected rows that stay selected through a new reading;
+    // dropped tells whether any does not.
+    QSet<QString> keptSelection(bool& dropped);
 
     QString path_;
+    QHash<QString, FileIdentity> notedFiles_;
     QString pattern_ = QStringLiteral("*.*");
 };
 

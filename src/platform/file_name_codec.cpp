@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -12,6 +13,16 @@ namespace {
 
 constexpr char16_t FirstEscape = 0xDC80;
 constexpr char16_t LastEscape = 0xDCFF;
+constexpr char16_t LineBreakMark = 0x23CE;  // ⏎
+
+// The characters that start a new line where a name is drawn.
+bool isLineBreak(QChar ch)
+{
+    switch (ch.unicode()) {
+    case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x85: case 0x2028: case 0x2029: return true;
+    default: return false;
+    }
+}
 
 // Length of the valid UTF-8 sequence at data[at], or 0 when none starts there.
 int sequenceLength(const unsigned char* data, qsizetype at, qsizetype size)
@@ -119,14 +130,24 @@ bool hasForeignBytes(const QString& name)
     return false;
 }
 
-QString readableFileName(const QString& name)
+QString editableFileName(const QString& name)
+{
+    if (!hasForeignBytes(name))
+        return name;
+    const QString japanese = cp932Text(encodeFileName(name));
+    return japanese.isNull() ? name : japanese;
+}
+
+namespace {
+
+QString fileNameAsText(const QString& name)
 {
     if (!hasForeignBytes(name))
         return name;
     if (name.contains(QLatin1Char('/'))) {
         QStringList parts = name.split(QLatin1Char('/'));
         for (QString& part : parts)
-            part = readableFileName(part);
+            part = fileNameAsText(part);
         return parts.join(QLatin1Char('/'));
     }
     const QString japanese = cp932Text(encodeFileName(name));
@@ -139,12 +160,17 @@ QString readableFileName(const QString& name)
     return shown;
 }
 
-QString editableFileName(const QString& name)
+}  // namespace
+
+QString readableFileName(const QString& name)
 {
-    if (!hasForeignBytes(name))
-        return name;
-    const QString japanese = cp932Text(encodeFileName(name));
-    return japanese.isNull() ? name : japanese;
+    QString shown = fileNameAsText(name);
+    // Read before writing: most names have no break and keep their shared text.
+    const auto firstBreak = std::find_if(shown.cbegin(), shown.cend(), isLineBreak);
+    for (int i = int(firstBreak - shown.cbegin()); i < shown.size(); ++i)
+        if (isLineBreak(shown.at(i)))
+            shown[i] = QChar(LineBreakMark);
+    return shown;
 }
 
 }  // namespace platform

@@ -15,14 +15,16 @@ QString decodeFileName(const QByteArray& bytes);
 // True when name carries bytes that are not UTF-8.
 bool hasForeignBytes(const QString& name);
 
-// The form a list shows of such a name: UTF-8 as it is; else, when the bytes
-// are valid CP932 (Shift_JIS names of older Japanese programs), that text;
-// else the foreign bytes as visible replacement characters. A path is shown
-// name by name.
+// What lists, fields and messages show of a name or path: UTF-8 as it is;
+// else, when the bytes are valid CP932 (Shift_JIS names of older Japanese
+// programs), that text; else the foreign bytes as replacement characters;
+// a path read name by name. Each line break shows as "⏎" (a break would hide
+// the rest of the name); one character stands for one, so positions read off
+// the screen hold.
 QString readableFileName(const QString& name);
 
-// The form of a bare name that rename rules edit: its readable form where
-// that is text of the name (UTF-8, CP932), else the name itself, whose bytes
+// The form of a bare name that rename rules edit: its text where it is text
+// (UTF-8, CP932; line breaks stay breaks), else the name itself, whose bytes
 // that are no text stay carried as they are, one character each, so a rule
 // keeps them and two such names never become one.
 QString editableFileName(const QString& name);

@@ -1,6 +1,11 @@
 #include "platform/process.h"
 
+#include "platform/file_name_codec.h"
+
 #include <QCoreApplication>
+
+#include <cstdlib>
+#include <unistd.h>
 
 namespace platform {
 
@@ -21,6 +26,22 @@ QString programFolder()
 void setProgramFolderOverride(const QString& folder)
 {
     programFolderOverride() = folder;
+}
+
+QString currentFolder()
+{
+    // Qt's own current path would turn bytes that are not UTF-8 into U+FFFD.
+    char* path = ::getcwd(nullptr, 0);
+    if (!path)
+        return QString();
+    const QString folder = decodeFileName(QByteArray(path));
+    std::free(path);
+    return folder;
+}
+
+bool setCurrentFolder(const QString& folder)
+{
+    return ::chdir(encodeFileName(folder).constData()) == 0;
 }
 
 }  // namespace platform

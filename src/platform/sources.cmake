@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_SOURCES
+  platform/exact_path.cpp
   platform/fault_injection.cpp
   platform/file_copy.cpp
   platform/file_name_codec.cpp
@@ -15,6 +16,7 @@ list(APPEND VELDA_CORE_SOURCES
   platform/temporary_files.cpp
   platform/trash.cpp
   platform/trash_location.cpp
+  platform/volume_root.cpp
   platform/wildcard.cpp
 )
 list(APPEND VELDA_UI_SOURCES
@@ -22,6 +24,7 @@ list(APPEND VELDA_UI_SOURCES
   platform/dir_list_box.cpp
   platform/drive_list_box.cpp
   platform/file_list_box.cpp
+  platform/path_field.cpp
   platform/qt_message_presenter.cpp
   platform/shell.cpp
   platform/vb_form.cpp

@@ -11,7 +11,8 @@ class FolderPicker {
 public:
     virtual ~FolderPicker() = default;
     // Shows a modal dialog that confirms only real folders, anywhere in the
-    // file system. The chosen folder's full path, or an empty text on cancel.
+    // file system. The chosen folder's exact full path (file_name_codec.h), or
+    // an empty text on cancel.
     virtual QString pickFolder(const QString& title) = 0;
 };
 

@@ -1,4 +1,5 @@
 #include "folder_delete/deletion_guard.h"
+#include "platform/file_name_codec.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
 
@@ -18,11 +19,13 @@ TEST(DeletionGuard, RefusesRootsAndTheProgramFolderHoweverTheyAreWritten)
     const QString program = tree.makeFolder("apps/velda");
     const QString temp = tree.makeFolder("apps/velda/TEMP");
     tree.makeFolder("apps/other");
-    ASSERT_EQ(::symlink(QFile::encodeName(program).constData(), QFile::encodeName(tree.path("link")).constData()), 0);
+    for (const QByteArray& link : {QByteArray("link"), QByteArray("link\xff")})
+        ASSERT_EQ(::symlink(QFile::encodeName(program).constData(), QFile::encodeName(tree.root()) + "/" + link), 0);
     const QString root = DeletionGuard::rootMessage(), held = DeletionGuard::programFolderMessage();
     const QString cases[][2] = {
         {"/", root}, {"/tmp/..", root}, {"//", root}, {program, held}, {temp, held}, {tree.path("apps"), held},
-        {tree.path("apps/velda/../velda/"), held}, {tree.path("link"), held}, {tree.path("apps/other"), ""},
+        {tree.path("apps/velda/../velda/"), held}, {tree.path("link"), held},
+        {tree.root() + "/" + platform::decodeFileName("link\xff"), held}, {tree.path("apps/other"), ""},
         {tree.path("apps/vel"), ""}};
     for (const auto& c : cases)
         EXPECT_EQ(refusal(c[0], {program, temp}), c[1]) << c[0].toStdString();

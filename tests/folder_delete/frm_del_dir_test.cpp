@@ -5,6 +5,8 @@
 #include "platform/drive_list_box.h"
 #include "platform/fault_injection.h"
 #include "platform/file_list_box.h"
+#include "platform/file_name_codec.h"
+#include "platform/process.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
@@ -243,4 +245,25 @@ TEST_F(FolderDeletionWindow, AfterThePickerTheFieldLooksLeftAndDeleteLooksFocuse
     }
     EXPECT_EQ(form->FolderToDelete, sub);
     EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+// Opened inside a folder whose name is not UTF-8, the window shows it
+// readably and deletes that very folder, not one that reads the same.
+TEST_F(FolderDeletionWindow, DeletesAFolderByItsExactNameNotByHowItReads)
+{
+    tree.writeRaw("work/keep\xff\nme/a.txt");
+    tree.writeRaw("work/keep\xfe\nme/b.txt");
+    const QString target = workFolder + "/" + platform::decodeFileName("keep\xff\nme");
+    const QString shown = workFolder + QStringLiteral("/keep\uFFFD\u23CEme");
+    ASSERT_TRUE(platform::setCurrentFolder(target));
+    open();
+    EXPECT_EQ(form->FolderToDelete, target);
+    EXPECT_EQ(form->text1(5), shown);
+    EXPECT_EQ(files(), QStringList{"a.txt"});
+    messages.answerYes();
+    ui::click(form->Command2);
+    EXPECT_EQ(messages.texts(), QStringList{shown + Question});
+    EXPECT_FALSE(tree.existsRaw("work/keep\xff\nme"));
+    EXPECT_EQ(tree.readRaw("work/keep\xfe\nme/b.txt"), "x");
+    expectFreshMainWindow(workFolder);
 }

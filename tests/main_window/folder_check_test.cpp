@@ -47,7 +47,7 @@ TEST(CheckFolder, ARefusalLeavesTheStoredFolderAndTheListAsTheyWere)
         if (c.typed == blocked)
             messages.answerYes();
         QString field = c.typed, listFolder = start, stored = start;
-        const FolderSide side{field, [&field](const QString& text) { field = text; },
+        const FolderSide side{field, QString(), [&field](const QString& path) { field = path; },
                               [&](const QString& folder) {
                                   if (folder == unreachable)
                                       return platform::makeError(platform::ErrorNumber::DeviceUnavailable);

@@ -1,4 +1,5 @@
 #include "platform/file_name_codec.h"
+#include "platform/process.h"
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
@@ -72,4 +73,45 @@ TEST_F(RawNamesWindow, DeleteRemovesTheListedFilesWhateverTheirNames)
     ui::click(form.Command1.at<QPushButton>(1));
     EXPECT_TRUE(ui::entries(form.fileList(0)).isEmpty());
     EXPECT_TRUE(tree.names("work").isEmpty());
+}
+
+// A name's line break shows as a mark, in the lists and the preview alike,
+// and stays a line break on disk when a rule changes the rest of the name.
+TEST_F(RawNamesWindow, ALineBreakInANameShowsAsAMarkAndStaysABreak)
+{
+    tree.writeRaw("work/two\nlines.txt", "data");
+    frmMarlow& form = showMainWindow();
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{QStringLiteral("two\u23CElines.txt")});
+    moveAll("p_");
+    EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{QStringLiteral("p_two\u23CElines.txt")});
+    EXPECT_EQ(tree.readRaw("dst/p_two\nlines.txt"), "data");
+}
+
+// Started inside a folder whose name is CP932, the fields show it in
+// Japanese and hold its bytes; what the user types on from there keeps them.
+TEST_F(RawNamesWindow, AFolderNamedInAnotherEncodingKeepsItsBytesInTheFields)
+{
+    const QByteArray sjis = "\x83\x65\x83\x58\x83\x67";  // テスト
+    tree.writeRaw("work/" + sjis + "/a.txt");
+    tree.writeRaw("work/" + sjis + "/sub\xff/b.txt");
+    const QString exact = workFolder + "/" + platform::decodeFileName(sjis);
+    const QString shown = workFolder + QStringLiteral("/テスト");
+    ASSERT_TRUE(platform::setCurrentFolder(exact));
+    frmMarlow& form = showMainWindow();
+    EXPECT_EQ(form.SourceFolder, exact);
+    EXPECT_EQ(form.DestFolder, exact);
+    EXPECT_EQ(form.text1(1), shown);
+    EXPECT_EQ(form.text1(2), shown);
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{"a.txt"});
+
+    ui::retype(form.Text1.control(1), shown + QStringLiteral("/sub\uFFFD"));
+    ui::focusByUser(form.Text1.control(0));
+    EXPECT_EQ(form.SourceFolder, exact + "/" + platform::decodeFileName("sub\xff"));
+    EXPECT_EQ(form.text1(1), shown + QStringLiteral("/sub\uFFFD"));
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{"b.txt"});
+
+    ui::focusByUser(form.Text1.control(1));
+    ui::retype(form.Text1.control(1), shown + QStringLiteral("/無い"));
+    ui::focusByUser(form.Text1.control(0));
+    EXPECT_EQ(messages.texts(), QStringList{shown + QStringLiteral("/無い  が存在しません。フォルダを指定し直して下さい。")});
 }

@@ -60,7 +60,7 @@ TEST(FileListBox, ARefreshKeepsTheSelectionAnotherFolderStartsWithout)
 TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
 {
     TempTree tree;
-    for (const char* name : {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt"})
+    for (const char* name : {"\x83\x65\x83\x58\x83\x67.txt", "bad\xff.txt", "ok.txt", "two\nlines.txt"})
         tree.writeRaw(name);
     FileListBox list;
     ASSERT_FALSE(list.setPath(tree.root()).failed());
@@ -68,11 +68,12 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
     QStringList shown;
     for (int i = 0; i < list.count(); ++i)
         shown << list.item(i)->text();
-    EXPECT_EQ(shown, QStringList({"bad\uFFFD.txt", "ok.txt", "テスト.txt"}));
+    EXPECT_EQ(shown, QStringList({"bad\uFFFD.txt", "ok.txt", "two\u23CElines.txt", "テスト.txt"}));
     list.setSelected(0, true);
     list.setSelected(2, true);
+    list.setSelected(3, true);
     list.refresh();
-    EXPECT_EQ(list.selectedEntries(), QStringList({platform::decodeFileName("bad\xff.txt"),
+    EXPECT_EQ(list.selectedEntries(), QStringList({platform::decodeFileName("bad\xff.txt"), "two\nlines.txt",
                                                    platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt")}));
     EXPECT_EQ(list.entries().at(1), "ok.txt");
 }

@@ -18,6 +18,9 @@ TEST(FileNameCodec, EveryByteStringComesBackExactlyAndReadsAsExpected)
         {"cut\xe3", QStringLiteral("cut\uFFFD")},  // cut short in either encoding
         {"\xc0\xaf\xed\xa0\x80", QString(5, QChar::ReplacementCharacter)},  // overlong, surrogate
         {"\x80\x80", QStringLiteral("\uFFFD\uFFFD")},
+        {"two\nlines.txt", QStringLiteral("two\u23CElines.txt")},  // a break would hide the rest
+        {"\x83\x65\r\n", QStringLiteral("\u30C6\u23CE\u23CE")},  // CP932 with CR LF
+        {"a\xe2\x80\xa8", QStringLiteral("a\u23CE")},  // U+2028 LINE SEPARATOR
     };
     for (const auto& c : cases) {
         const QString name = decodeFileName(c.bytes);
@@ -25,6 +28,12 @@ TEST(FileNameCodec, EveryByteStringComesBackExactlyAndReadsAsExpected)
         EXPECT_EQ(readableFileName(name), c.readable) << c.bytes.toHex().constData();
         EXPECT_EQ(hasForeignBytes(name), name != QString::fromUtf8(c.bytes)) << c.bytes.toHex().constData();
     }
+}
+
+// The rename rules work on the text itself: a break they leave stays a break.
+TEST(FileNameCodec, TheTextOfANameKeepsItsLineBreaks)
+{
+    EXPECT_EQ(editableFileName(decodeFileName("a\n\x83\x65")), QStringLiteral("a\n\u30C6"));
 }
 
 TEST(FileNameCodec, APathReadsNameByName)

@@ -1,6 +1,7 @@
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
 #include "platform/file_name_codec.h"
+#include "platform/volume_root.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
@@ -80,7 +81,7 @@ TEST(DriveListBox, ListsTheRootFirstAndFollowsAPathWithoutAChange)
     EXPECT_EQ(drives.itemData(0).toString(), "/");
     TempTree tree;
     drives.setDrive(tree.root());
-    EXPECT_EQ(drives.drive(), platform::DriveListBox::driveOf(tree.root()));
+    EXPECT_EQ(drives.drive(), platform::volumeRootOf(tree.root()));
     EXPECT_TRUE(tree.root().startsWith(drives.drive()));
     EXPECT_EQ(changes, 0);
     Q_EMIT drives.activated(0);
