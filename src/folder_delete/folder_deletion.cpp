@@ -1,7 +1,7 @@
 #include "folder_delete/folder_deletion.h"
 
+#include "file_ops/remove_folder_tree.h"
 #include "folder_delete/deletion_guard.h"
-#include "folder_delete/remove_folder_tree.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -10,7 +10,6 @@
 #include "platform/volume_root.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
-#include "shared/work_folder_paths.h"
 
 #include <QDir>
 #include <QVector>
@@ -30,6 +29,16 @@ void keepCurrentFolder(const QString& current)
     platform::setCurrentFolder(folder);
 }
 
+// Said after the user cancelled the removal of folder: how much went.
+QString cancelledMessage(const QString& folder, const RunProgressFigures& figures)
+{
+    const QString stopped = platform::readableFileName(folder) + QStringLiteral("　の削除を中止しました。");
+    if (figures.filesDone == 0)
+        return stopped + QStringLiteral("ファイルは削除していません。");
+    return stopped
+        + QStringLiteral("%1 ファイルのうち %2 ファイルを削除しました。").arg(figures.totalFiles).arg(figures.filesDone);
+}
+
 }  // namespace
 
 QString pathFieldHint()
@@ -40,12 +49,6 @@ QString pathFieldHint()
 QString fileListHint()
 {
     return QStringLiteral("削除するフォルダを選択してください。");
-}
-
-QStringList protectedFolders()
-{
-    const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(platform::programFolder());
-    return {paths.program, paths.temp, paths.melt};
 }
 
 qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)
@@ -96,12 +99,17 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
     if (!platform::askYesNo(deleteQuestion(folder)))
         return DeleteOutcome::Declined;
     const QString current = platform::currentFolder();
+    QString cancelled;
     {
-        // How many files the tree holds is only known once it is gone.
         RunProgress progress(progressView, 0);
         MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::OrdinaryOnly, &progress);
+        if (progress.cancelled())
+            cancelled = cancelledMessage(folder, progress.figures());
     }
     keepCurrentFolder(current);
+    // Said once the progress window has gone.
+    if (!cancelled.isEmpty())
+        platform::showMessage(cancelled);
     return DeleteOutcome::Removed;
 }
 

@@ -1,7 +1,7 @@
 #include "main_window/work_folders.h"
 
 #include "file_ops/placement_plan.h"
-#include "folder_delete/remove_folder_tree.h"
+#include "file_ops/remove_folder_tree.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"

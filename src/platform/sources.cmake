@@ -9,8 +9,10 @@ list(APPEND VELDA_CORE_SOURCES
   platform/folded_name.cpp
   platform/folder_entries.cpp
   platform/folder_handle.cpp
+  platform/folder_walk.cpp
   platform/fs_error.cpp
   platform/message_box.cpp
+  platform/mount_points.cpp
   platform/name_rules.cpp
   platform/process.cpp
   platform/temporary_files.cpp

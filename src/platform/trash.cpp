@@ -1,6 +1,7 @@
 #include "platform/trash.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/mount_points.h"
 #include "platform/path_parts.h"
 #include "platform/trash_location.h"
 
