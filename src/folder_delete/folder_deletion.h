@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_window/folder_check.h"
 #include "platform/fs_error.h"
+#include "shared/folder_check.h"
 
 #include <QString>
 #include <QStringList>

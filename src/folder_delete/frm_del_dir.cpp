@@ -1,7 +1,6 @@
 #include "folder_delete/frm_del_dir.h"
 
 #include "folder_delete/folder_deletion.h"
-#include "main_window/folder_check.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
 #include "platform/file_list_box.h"
@@ -10,6 +9,7 @@
 #include "platform/process.h"
 #include "platform/vb_look.h"
 #include "shared/field_colors.h"
+#include "shared/folder_check.h"
 #include "shared/folder_picker.h"
 #include "shared/progress_window.h"
 #include "shared/result_value.h"

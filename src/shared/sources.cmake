@@ -1,5 +1,6 @@
 list(APPEND VELDA_CORE_SOURCES
   shared/check_digits.cpp
+  shared/folder_check.cpp
   shared/folder_picker.cpp
   shared/run_progress.cpp
   shared/system_information.cpp
