@@ -179,11 +179,12 @@ void frmDelDir::Text1_GotFocus(int Index)
 
 void frmDelDir::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
+    // A refused folder keeps the look of the field in focus while its box is up.
     if (FolderCheck::fieldDiffers(text1(Index), FolderToDelete) && CheckDeleteFolder() > ResultValue::Proceed) {
         platform::focusControl(Text1.control(Index));
         return;
     }
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     setText1(Index, FolderToDelete);
     showFolderToDelete();
 }

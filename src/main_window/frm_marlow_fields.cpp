@@ -46,20 +46,18 @@ void frmMarlow::Text1_GotFocus(int Index)
 
 void frmMarlow::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
-    if (Index == Field::FileType) {
-        fileList(0)->setPattern(text1(Field::FileType));
-        return;
-    }
     const std::optional<FolderField> folder = folderField(Index);
-    if (!folder)
-        return;
-    if (FolderCheck::fieldDiffers(text1(Index), storedFolder(*this, folder->checkCode))
+    // A refused folder keeps the look of the field in focus while its box is up.
+    if (folder && FolderCheck::fieldDiffers(text1(Index), storedFolder(*this, folder->checkCode))
         && CheckFolder(folder->checkCode) > ResultValue::Proceed) {
         platform::focusControl(Text1.control(Index));
         return;
     }
-    setText1(Index, storedFolder(*this, folder->checkCode));
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
+    if (Index == Field::FileType)
+        fileList(0)->setPattern(text1(Field::FileType));
+    else if (folder)
+        setText1(Index, storedFolder(*this, folder->checkCode));
 }
 
 void frmMarlow::Text1_KeyDown(int Index, int KeyCode, int Shift)
