@@ -70,7 +70,7 @@ TEST_F(AboutWindow, ShowsThisReleaseTheAddressOpensOnAClickAndOkCloses)
     frmAbout& about = platform::FormInstance<frmAbout>::get();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Veldaのﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_EQ(about.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.1.0"));
-    EXPECT_TRUE(about.lblDescription->text().endsWith(QStringLiteral("最新版は以下の場所にあります。")));
+    EXPECT_TRUE(about.lblDescription->text().endsWith(QStringLiteral("操作説明は以下にあります。")));
     ui::showActive(&about);
     ui::sendMouse(about.Label1, QEvent::MouseButtonRelease);
     ASSERT_EQ(opened_.size(), 1);
