@@ -1,8 +1,10 @@
 #include "platform/file_list_box.h"
 #include "platform/file_name_codec.h"
 #include "support/temp_tree.h"
+#include "support/ui_helpers.h"
 
 #include <QFile>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -96,4 +98,32 @@ TEST(FileListBox, PlacedFilesShowAtTheEndUntilTheNextReading)
     EXPECT_EQ(entries(list), QStringList({"a.txt", "b.txt", "c.TXT", "d.txt"}));
     EXPECT_EQ(list.selectedCount(), 1);
     EXPECT_TRUE(list.isSelected(3));
+}
+
+// Rows placed during a run or found by a reading are drawn at once: the list
+// never shows blank while its layout waits for the event loop.
+TEST(FileListBox, ShowsNewRowsAtOnceWithoutABlankFrame)
+{
+    TempTree tree;
+    tree.writeFile("a.txt");
+    FileListBox list;
+    list.resize(200, 120);
+    list.setPath(tree.root());
+    ui::showActive(&list);
+    const std::function<void()> changes[] = {
+        [&list, &tree] {
+            tree.writeFile("b.txt");
+            list.appendEntries({"b.txt"});
+        },
+        [&list, &tree] {
+            tree.writeFile("c.txt");
+            list.refresh();
+        }};
+    for (const auto& change : changes) {
+        change();
+        const QImage atOnce = list.viewport()->grab().toImage();
+        ui::settle();
+        EXPECT_EQ(atOnce, list.viewport()->grab().toImage());
+    }
+    EXPECT_EQ(list.listCount(), 3);
 }
