@@ -1,5 +1,6 @@
 #include "main_window/frm_marlow.h"
 #include "main_window/work_folders.h"
+#include "platform/desktop_scale.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/qt_message_presenter.h"
@@ -28,6 +29,7 @@ QString qtTranslationsFolder()
 
 int main(int argc, char* argv[])
 {
+    platform::followDesktopScale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velda"));
     // Ties the windows to the installed desktop entry and its icon.

@@ -11,6 +11,7 @@ list(APPEND VELDA_CORE_SOURCES
 )
 list(APPEND VELDA_UI_SOURCES
   platform/control_array.cpp
+  platform/desktop_scale.cpp
   platform/dir_list_box.cpp
   platform/drive_list_box.cpp
   platform/file_list_box.cpp
