@@ -5,6 +5,7 @@
 #include "main_window/frm_marlow.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
+#include "platform/elided_path_view.h"
 #include "platform/file_list_box.h"
 #include "platform/message_box.h"
 #include "platform/vb_look.h"
@@ -66,6 +67,7 @@ void frmDelDir::buildControls()
     platform::setBackColor(path, FieldColor::Visited);
     placeTwips(path, 120, 4560, 2535, 615);
     platform::fitLinesToHeight(path, 2);
+    platform::showAsPath(path, 2);
     Text1.add(PathFieldIndex, path);
 
     Label1.add(0, makeLabel(this, QStringLiteral("削除フォルダー内のファイル"), 2760, 240, 2535, 255));

@@ -14,6 +14,7 @@ list(APPEND VELDA_UI_SOURCES
   platform/desktop_scale.cpp
   platform/dir_list_box.cpp
   platform/drive_list_box.cpp
+  platform/elided_path_view.cpp
   platform/file_list_box.cpp
   platform/qt_message_presenter.cpp
   platform/shell.cpp
