@@ -32,7 +32,7 @@ struct frmMarlowA::DirectionTexts {
 frmMarlowA::frmMarlowA()
 {
     setWindowTitle(QStringLiteral("ファイル名操作窓"));
-    // Fixed in size: a close box only, and the title bar room for the title.
+    // Fixed in size: no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     platform::setClientSizeTwips(this, 2685, 2100);
     setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));

@@ -48,7 +48,7 @@ QRadioButton* makeOption(QWidget* frame, const QString& caption, const QString& 
 frmMarlowB::frmMarlowB()
 {
     setWindowTitle(QStringLiteral("拡張子操作窓"));
-    // Fixed in size: a close box only, and the title bar room for the title.
+    // Fixed in size: no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     platform::setClientSizeTwips(this, 2610, 1605);
     setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));

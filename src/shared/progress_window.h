@@ -2,9 +2,9 @@
 
 #include "shared/run_progress.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QList>
 
 #include <functional>
 #include <memory>
