@@ -163,12 +163,10 @@ TEST_F(MainWindowFields, ALongFolderShowsItsEndAfterAnEllipsisAndStaysWholeForEd
     auto* destination = static_cast<QPlainTextEdit*>(field(2));
     QWidget* view = destination->viewport();
     QPlainTextEdit twin;
-    twin.setFrameStyle(destination->frameStyle());
     twin.setPalette(destination->palette());
     twin.setFont(destination->font());
     twin.document()->setDocumentMargin(destination->document()->documentMargin());
     twin.setWordWrapMode(destination->wordWrapMode());
-    twin.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     twin.resize(destination->size());
     const qreal textWidth = view->width() - 2 * destination->document()->documentMargin();
     const QString shown = platform::pathEndThatFits(folder, destination->font(),

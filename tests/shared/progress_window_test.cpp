@@ -19,7 +19,7 @@ protected:
 
 }  // namespace
 
-// A window closed during the run and a new one built where it lay (the same
+// A window closed during a run and a new one built where it lay (the same
 // address, as the allocator may well give): the new one takes input as usual.
 TEST(ProgressWindowInput, AWindowOpenedDuringTheRunInTheClosedOnesPlaceTakesInput)
 {
@@ -31,11 +31,9 @@ TEST(ProgressWindowInput, AWindowOpenedDuringTheRunInTheClosedOnesPlaceTakesInpu
     ui::sendMouse(closed, QEvent::MouseButtonPress);
     EXPECT_EQ(closed->presses, 0);
     closed->~PressCounter();
-
     auto* opened = new (place) PressCounter;
     ui::showActive(opened);
     ui::sendMouse(opened, QEvent::MouseButtonPress);
     EXPECT_EQ(opened->presses, 1);
     opened->~PressCounter();
-    progress.end();
 }

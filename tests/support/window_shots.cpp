@@ -22,7 +22,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
