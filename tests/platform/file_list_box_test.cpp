@@ -105,25 +105,19 @@ TEST(FileListBox, PlacedFilesShowAtTheEndUntilTheNextReading)
 TEST(FileListBox, ShowsNewRowsAtOnceWithoutABlankFrame)
 {
     TempTree tree;
-    tree.writeFile("a.txt");
     FileListBox list;
     list.resize(200, 120);
     list.setPath(tree.root());
     ui::showActive(&list);
-    const std::function<void()> changes[] = {
-        [&list, &tree] {
-            tree.writeFile("b.txt");
-            list.appendEntries({"b.txt"});
-        },
-        [&list, &tree] {
-            tree.writeFile("c.txt");
+    for (const char* name : {"placed.txt", "read.txt"}) {
+        tree.writeFile(name);
+        if (list.listCount() == 0)
+            list.appendEntries({name});  // during a run
+        else
             list.refresh();
-        }};
-    for (const auto& change : changes) {
-        change();
         const QImage atOnce = list.viewport()->grab().toImage();
         ui::settle();
-        EXPECT_EQ(atOnce, list.viewport()->grab().toImage());
+        EXPECT_EQ(atOnce, list.viewport()->grab().toImage()) << name;
     }
-    EXPECT_EQ(list.listCount(), 3);
+    EXPECT_EQ(list.listCount(), 2);
 }
