@@ -1,6 +1,7 @@
 #include "main_window/frm_marlow.h"
 
 #include "main_window/work_folders.h"
+#include "platform/elided_path_view.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/vb_look.h"
@@ -221,8 +222,11 @@ void frmMarlow::buildControls()
     Command1.add(0, copy);
     Command1.add(1, remove);
 
-    for (QWidget* folder : {source, destination})
-        platform::fitLinesToHeight(folder, 2);
+    // One font for both folder fields: the one whose two lines fit the lower.
+    platform::fitLinesToHeight(destination, 2);
+    source->setFont(destination->font());
+    for (QPlainTextEdit* folder : {source, destination})
+        platform::showAsPath(folder, 2);
     Text1.add(0, fileType);
     Text1.add(1, source);
     Text1.add(2, destination);

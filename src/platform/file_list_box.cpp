@@ -143,6 +143,9 @@ void FileListBox::appendEntries(const QStringList& names)
     for (int i = 0; i < exactNames.size(); ++i)
         if (exactNames.at(i) != shownNames.at(i))
             item(first + i)->setData(NameRole, exactNames.at(i));
+    // New rows leave the list unlaid until the event loop comes round:
+    // painted before that, as during a run, it would show blank.
+    executeDelayedItemsLayout();
 }
 
 void FileListBox::showEntries(const QVector<DirEntry>& entries)
@@ -212,6 +215,7 @@ void FileListBox::showEntries(const QVector<DirEntry>& entries)
         }
         selectionModel()->select(selection, QItemSelectionModel::Select);
     }
+    executeDelayedItemsLayout();  // drawn at once, never blank
     setUpdatesEnabled(true);
 }
 

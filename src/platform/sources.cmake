@@ -24,8 +24,10 @@ list(APPEND VELDA_CORE_SOURCES
 )
 list(APPEND VELDA_UI_SOURCES
   platform/control_array.cpp
+  platform/desktop_scale.cpp
   platform/dir_list_box.cpp
   platform/drive_list_box.cpp
+  platform/elided_path_view.cpp
   platform/file_list_box.cpp
   platform/path_field.cpp
   platform/qt_message_presenter.cpp

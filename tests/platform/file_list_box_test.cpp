@@ -1,8 +1,10 @@
 #include "platform/file_list_box.h"
 #include "platform/file_name_codec.h"
 #include "support/temp_tree.h"
+#include "support/ui_helpers.h"
 
 #include <QFile>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -97,4 +99,26 @@ TEST(FileListBox, PlacedFilesShowAtTheEndUntilTheNextReading)
     EXPECT_EQ(entries(list), QStringList({"a.txt", "b.txt", "c.TXT", "d.txt"}));
     EXPECT_EQ(list.selectedCount(), 1);
     EXPECT_TRUE(list.isSelected(3));
+}
+
+// Rows placed during a run or found by a reading are drawn at once: the list
+// never shows blank while its layout waits for the event loop.
+TEST(FileListBox, ShowsNewRowsAtOnceWithoutABlankFrame)
+{
+    TempTree tree;
+    FileListBox list;
+    list.resize(200, 120);
+    list.setPath(tree.root());
+    ui::showActive(&list);
+    for (const char* name : {"placed.txt", "read.txt"}) {
+        tree.writeFile(name);
+        if (list.listCount() == 0)
+            list.appendEntries({name});  // during a run
+        else
+            list.refresh();
+        const QImage atOnce = list.viewport()->grab().toImage();
+        ui::settle();
+        EXPECT_EQ(atOnce, list.viewport()->grab().toImage()) << name;
+    }
+    EXPECT_EQ(list.listCount(), 2);
 }

@@ -9,6 +9,7 @@ list(APPEND VELDA_CORE_TESTS
 )
 list(APPEND VELDA_UI_TESTS
   platform/control_array_test.cpp
+  platform/elided_path_view_test.cpp
   platform/file_list_box_test.cpp
   platform/folder_lists_test.cpp
   platform/vb_look_test.cpp

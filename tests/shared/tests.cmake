@@ -6,6 +6,7 @@ list(APPEND VELDA_CORE_TESTS
 )
 list(APPEND VELDA_UI_TESTS
   shared/frm_about_test.cpp
+  shared/progress_window_test.cpp
 )
 
 list(APPEND VELDA_CORE_TESTS
