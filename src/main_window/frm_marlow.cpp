@@ -1,5 +1,7 @@
 #include "main_window/frm_marlow.h"
 
+#include "file_ops/run_journal.h"
+#include "file_ops/run_recovery.h"
 #include "main_window/work_folders.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
@@ -352,7 +354,7 @@ void frmMarlow::prepareWorkFolders()
     TempFolder = base + QStringLiteral("/TEMP");
     MeltFolder = base + QStringLiteral("/MELT");
     ManualPath = WorkFolders::manualPath(ProgramFolder, WorkFolders::isInstalled(ProgramFolder));
-    WorkFolders::takeOverPlacementAccount(base);
+    FileOps::recoverInterruptedRuns(FileOps::journalFolder());
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);
 }

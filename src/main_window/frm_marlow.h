@@ -8,6 +8,10 @@
 
 #include <QString>
 
+namespace FileOps {
+struct PlacementRun;
+}
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -99,8 +103,9 @@ public:
     void Command1_GotFocus(int Index);
     void Command1_Click(int Index);
     void RunBatchCopy();
-    qint16 CopyOneFile();
-    qint16 CopyOneExtractedFile();
+    // One file as a step of a copy run.
+    qint16 CopyOneFile(FileOps::PlacementRun& run);
+    qint16 CopyOneExtractedFile(FileOps::PlacementRun& run);
     void DeleteSelectedFiles();
     qint16 DeleteListedFile(int code);  // 9 when the file could not be deleted
 

@@ -3,6 +3,7 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/copy_one_file.h"
 #include "file_ops/delete_selected.h"
+#include "file_ops/run_journal.h"
 #include "platform/file_list_box.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
@@ -75,6 +76,8 @@ public:
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
     bool overwriteOn() override { return form_.isChecked(1); }
+    bool moveOn() override { return form_.isChecked(0); }
+    QString journalFolder() override { return FileOps::journalFolder(); }
     void restartSerialNumbers() override { form_.Rules.SerialNumber = form_.Rules.SerialStart; }
     QString targetName(const QString& fileName) override
     {
@@ -104,15 +107,15 @@ public:
         form_.fileList(1)->show();
     }
 
-    qint16 copySourceFile(const QString& fileName) override
+    qint16 copySourceFile(FileOps::PlacementRun& run, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return notePlaced(form_.CopyOneFile());
+        return notePlaced(form_.CopyOneFile(run));
     }
-    qint16 copyExtractedFile(const QString& fileName) override
+    qint16 copyExtractedFile(FileOps::PlacementRun& run, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return notePlaced(form_.CopyOneExtractedFile());
+        return notePlaced(form_.CopyOneExtractedFile(run));
     }
     RunProgressView* progressView() override
     {
@@ -221,14 +224,14 @@ void frmMarlow::RunBatchCopy()
     FileOps::runBatchCopy(run);
 }
 
-qint16 frmMarlow::CopyOneFile()
+qint16 frmMarlow::CopyOneFile(FileOps::PlacementRun& run)
 {
     const QString source = platform::joinPath(SourceFolder, CurrentFileName);
     TargetFileName = buildTargetName(CurrentFileName);
-    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
+    return FileOps::copyOneFile(run, {source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
 }
 
-qint16 frmMarlow::CopyOneExtractedFile()
+qint16 frmMarlow::CopyOneExtractedFile(FileOps::PlacementRun& run)
 {
     const platform::FileListBox* list = extractedFileList();
     if (!list) {
@@ -238,7 +241,7 @@ qint16 frmMarlow::CopyOneExtractedFile()
     // An extracted file stays where it is: the move option does not apply.
     const QString source = platform::joinPath(list->path(), CurrentFileName);
     TargetFileName = buildTargetName(CurrentFileName);
-    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
+    return FileOps::copyOneFile(run, {source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
 }
 
 void frmMarlow::DeleteSelectedFiles()

@@ -65,32 +65,6 @@ FsError placementError(int errnoValue, const QString& from, const QString& to)
     return errorFromErrno(errnoValue, to);
 }
 
-// Places from at to on another file system: a flushed copy under a hidden
-// temporary name in the target folder first, then one rename into place, so
-// the target never holds a partial file.
-FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
-{
-    const QString temporary = partPathBeside(to);
-    FsError error = noteTemporaryFile(temporary);
-    if (error.failed())
-        return error;
-    error = copyFile(from, temporary, true);
-    if (error.failed())
-        return error;
-    const int result = replace ? ::rename(encoded(temporary).constData(), encoded(to).constData())
-                               : renameNoReplace(encoded(temporary), encoded(to));
-    if (result != 0) {
-        error = placementError(errno, temporary, to);
-        ::unlink(encoded(temporary).constData());
-        return error;
-    }
-    flushFolder(parentOf(to));
-    // Only the program's own staged files come this way (the user's files
-    // refuse to, see AcrossVolumes): one that stays goes with the work folder.
-    ::unlink(encoded(from).constData());
-    return FsError{};
-}
-
 }  // namespace
 
 FsError listFolder(const QString& folder, QVector<DirEntry>& entries)
@@ -268,20 +242,17 @@ bool isDeletableFile(const QString& path)
     return !(folder.stx_mode & S_ISVTX) || user == 0 || user == file.stx_uid || user == folder.stx_uid;
 }
 
-FsError renameFile(const QString& from, const QString& to, AcrossVolumes across)
+FsError renameFile(const QString& from, const QString& to)
 {
     FsError fault = injected(FileOperation::Rename, from, to);
     if (fault.failed())
         return fault;
     if (renameNoReplace(encoded(from), encoded(to)) == 0)
         return FsError{};
-    if (errno == EXDEV)
-        return across == AcrossVolumes::Copy ? moveAcrossFileSystems(from, to, false)
-                                             : makeError(ErrorNumber::OtherVolume);
-    return placementError(errno, from, to);
+    return errno == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errno, from, to);
 }
 
-FsError replaceFile(const QString& from, const QString& to, AcrossVolumes across)
+FsError replaceFile(const QString& from, const QString& to)
 {
     FsError fault = injected(FileOperation::Replace, from, to);
     if (fault.failed())
@@ -290,10 +261,7 @@ FsError replaceFile(const QString& from, const QString& to, AcrossVolumes across
         return makeError(ErrorNumber::PathFileAccess);
     if (::rename(encoded(from).constData(), encoded(to).constData()) == 0)
         return FsError{};
-    if (errno == EXDEV)
-        return across == AcrossVolumes::Copy ? moveAcrossFileSystems(from, to, true)
-                                             : makeError(ErrorNumber::OtherVolume);
-    return placementError(errno, from, to);
+    return errno == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errno, from, to);
 }
 
 namespace {

@@ -6,6 +6,7 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/folder_run.cpp
   file_ops/letter_case_test.cpp
   file_ops/refusals_test.cpp
+  file_ops/run_recovery_test.cpp
   file_ops/target_name_test.cpp
 )
 list(APPEND VELDA_UI_TESTS

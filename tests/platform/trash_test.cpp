@@ -245,11 +245,11 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
     const struct {
         const char* what;
         QByteArray entry;
-        std::optional<FileIdentity> expected;
+        std::optional<FileStamp> expected;
         int error;
         bool needsMount = false;
     } cases[] = {
-        {"another file at the path", "src/a.txt", FileIdentity{0, 1}, 53},
+        {"another file at the path", "src/a.txt", FileStamp{0, 1}, 53},
         {"a folder holding the trash", "data", std::nullopt, 75},
         {"a folder holding a mounted volume", "src", std::nullopt, 75, true},
         {"a mounted volume itself", "src/volume", std::nullopt, 75, true},
