@@ -8,6 +8,7 @@
 #include "platform/vb_look.h"
 #include "shared/qt_folder_picker.h"
 #include "shared/velda_art.h"
+#include "shared/work_folder_paths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -111,8 +112,7 @@ int main(int argc, char* argv[])
     MarlowFuncUtility::QtFolderPicker folderPicker;
     MarlowFuncUtility::setFolderPicker(&folderPicker);
 
-    const QString programFolder = WorkFolders::programFolderFrom(platform::programFolder());
-    WorkFolders::Lock lock(WorkFolders::baseFolder(programFolder));
+    WorkFolders::Lock lock(WorkFolderPaths::pathsFor(platform::programFolder()).base);
     switch (lock.tryAcquire()) {
     case WorkFolders::Lock::Outcome::Acquired: break;
     case WorkFolders::Lock::Outcome::HeldByAnother:

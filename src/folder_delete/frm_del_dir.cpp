@@ -1,8 +1,6 @@
 #include "folder_delete/frm_del_dir.h"
 
 #include "folder_delete/folder_deletion.h"
-#include "main_window/folder_check.h"
-#include "main_window/frm_marlow.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
 #include "platform/file_list_box.h"
@@ -11,6 +9,7 @@
 #include "platform/process.h"
 #include "platform/vb_look.h"
 #include "shared/field_colors.h"
+#include "shared/folder_check.h"
 #include "shared/folder_picker.h"
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
@@ -129,11 +128,16 @@ platform::PathField* frmDelDir::pathField() const
 void frmDelDir::Form_Load()
 {
     placeWindow();
-    protectedFolders_ = FolderDeletion::protectedFolders();
     const QString current = platform::currentFolder();
     Drive1->setDrive(current);
     // Dir1_Change follows: the path field, the file list and FolderToDelete.
     Dir1->setPath(current);
+}
+
+void frmDelDir::setOpener(const QStringList& protectedFolders, std::function<void()> showOpener)
+{
+    protectedFolders_ = protectedFolders;
+    showOpener_ = std::move(showOpener);
 }
 
 void frmDelDir::placeWindow()
@@ -244,6 +248,6 @@ void frmDelDir::showFolderToDelete()
 
 void frmDelDir::showMainWindow()
 {
-    frmMarlow& main = platform::FormInstance<frmMarlow>::get();
-    platform::showInFront(&main);
+    if (showOpener_)
+        showOpener_();
 }

@@ -8,6 +8,7 @@
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
 #include "shared/field_colors.h"
+#include "shared/work_folder_paths.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -349,11 +350,11 @@ void frmMarlow::placeWindow()
 
 void frmMarlow::prepareWorkFolders()
 {
-    ProgramFolder = WorkFolders::programFolderFrom(platform::programFolder());
-    const QString base = WorkFolders::baseFolder(ProgramFolder);
-    TempFolder = base + QStringLiteral("/TEMP");
-    MeltFolder = base + QStringLiteral("/MELT");
-    ManualPath = WorkFolders::manualPath(ProgramFolder, WorkFolders::isInstalled(ProgramFolder));
+    const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(platform::programFolder());
+    ProgramFolder = paths.program;
+    TempFolder = paths.temp;
+    MeltFolder = paths.melt;
+    ManualPath = paths.manual;
     FileOps::recoverInterruptedRuns(FileOps::journalFolder());
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);

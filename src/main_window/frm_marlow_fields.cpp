@@ -1,11 +1,11 @@
 #include "main_window/frm_marlow.h"
 
 #include "main_window/field_behaviour.h"
-#include "main_window/folder_check.h"
 #include "platform/vb_look.h"
+#include "shared/field_colors.h"
+#include "shared/folder_check.h"
 #include "shared/folder_picker.h"
 #include "shared/result_value.h"
-#include "shared/field_colors.h"
 
 #include <QLabel>
 

@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_SOURCES
+  platform/entry_checks.cpp
   platform/exact_path.cpp
   platform/fault_injection.cpp
   platform/file_copy.cpp
@@ -6,12 +7,16 @@ list(APPEND VELDA_CORE_SOURCES
   platform/file_identity.cpp
   platform/file_system.cpp
   platform/folded_name.cpp
+  platform/folder_entries.cpp
   platform/folder_handle.cpp
+  platform/folder_walk.cpp
   platform/fs_error.cpp
   platform/message_box.cpp
+  platform/mount_points.cpp
   platform/name_rules.cpp
   platform/process.cpp
   platform/temporary_files.cpp
+  platform/text_encoding.cpp
   platform/trash.cpp
   platform/trash_location.cpp
   platform/volume_root.cpp

@@ -1,6 +1,5 @@
 #include "rename/frm_marlow_a.h"
 
-#include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_b.h"
@@ -171,7 +170,7 @@ void frmMarlowA::firstShown()
 void frmMarlowA::placeWindow()
 {
     const QPointF place =
-        fileNameWindowPlace(RuleWindow::screenSizeTwips(), RuleWindow::outerSizeTwips(RuleWindow::mainWindow()),
+        fileNameWindowPlace(RuleWindow::screenSizeTwips(), RuleWindow::mainWindowSizeTwips(),
                             RuleWindow::outerSizeTwips(*this),
                             RuleWindow::outerSizeTwips(platform::FormInstance<frmMarlowB>::get()).height());
     RuleWindow::moveToTwips(*this, place.x(), place.y());
@@ -244,6 +243,6 @@ void frmMarlowA::Form_QueryUnload(int& /*cancel*/, int unloadMode)
 {
     if (unloadMode != platform::UnloadMode::ByUser)
         return;
-    frmMarlow& main = RuleWindow::mainWindow();
-    main.selectOption(main.Option1, 0);
+    if (RuleWindowHost* host = RuleWindow::host())
+        host->nameWindowClosed();
 }

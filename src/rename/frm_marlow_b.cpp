@@ -1,6 +1,5 @@
 #include "rename/frm_marlow_b.h"
 
-#include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/vb_look.h"
 #include "rename/extension_check.h"
@@ -95,7 +94,7 @@ void frmMarlowB::firstShown()
 void frmMarlowB::placeWindow()
 {
     const QPointF place = extensionWindowPlace(RuleWindow::screenSizeTwips(),
-                                               RuleWindow::outerSizeTwips(RuleWindow::mainWindow()),
+                                               RuleWindow::mainWindowSizeTwips(),
                                                RuleWindow::outerSizeTwips(*this));
     RuleWindow::moveToTwips(*this, place.x(), place.y());
 }
@@ -141,6 +140,6 @@ void frmMarlowB::Form_QueryUnload(int& /*cancel*/, int unloadMode)
 {
     if (unloadMode != platform::UnloadMode::ByUser)
         return;
-    frmMarlow& main = RuleWindow::mainWindow();
-    main.selectOption(main.Option2, 0);
+    if (RuleWindowHost* host = RuleWindow::host())
+        host->extensionWindowClosed();
 }

@@ -1,6 +1,5 @@
 #include "shared/frm_about.h"
 
-#include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/vb_look.h"
@@ -111,8 +110,11 @@ void frmAbout::Form_Load()
     setWindowTitle(AppInfo::title() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     lblVersion->setText(AppInfo::versionText());
     lblTitle->setText(AppInfo::title());
-    const frmMarlow* main = platform::FormInstance<frmMarlow>::ifLoaded();
-    Address = AppInfo::homeAddress(main ? main->ManualPath : QString());
+}
+
+void frmAbout::setManualPath(const QString& manualPath)
+{
+    Address = AppInfo::homeAddress(manualPath);
     const QString shown = AppInfo::shownAddress(Address);
     // A long path keeps its beginning and its file name.
     Label1->setText(Label1->fontMetrics().elidedText(shown, Qt::ElideMiddle, Label1->width()));

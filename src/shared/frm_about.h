@@ -13,6 +13,9 @@ class frmAbout : public platform::VbForm {
 public:
     frmAbout();
     void Form_Load();
+    // From the window that opens this one: the manual, where the address
+    // leads while Velda has no public home.
+    void setManualPath(const QString& manualPath);
 
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;

@@ -3,6 +3,7 @@ list(APPEND VELDA_CORE_TESTS
   platform/file_name_codec_test.cpp
   platform/file_system_test.cpp
   platform/raw_names_test.cpp
+  platform/text_encoding_test.cpp
   platform/trash_test.cpp
   platform/wildcard_test.cpp
 )
