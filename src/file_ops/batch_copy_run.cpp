@@ -7,9 +7,11 @@
 #include "file_ops/progress_pacer.h"
 #include "file_ops/run_journal.h"
 #include "file_ops/target_name.h"
+#include "file_ops/trash_messages.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/name_rules.h"
+#include "platform/trash.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
@@ -111,9 +113,24 @@ bool copyFiles(BatchCopyWindow& window, PlacementRun& run, ProgressPacer& pacer,
     return true;
 }
 
+// Files the run replaces go to the trash; where none can be reached, false
+// unless the user agrees to their deletion for good, asked once before
+// anything is copied.
+bool mayReplace(BatchCopyWindow& window, const RunFiles& files, bool& forGood)
+{
+    forGood = !files.repeatedNames.isEmpty()
+        && !platform::canTrash({platform::joinPath(window.destinationFolder(), files.repeatedNames.first())});
+    return !forGood || platform::askYesNo(noTrashQuestion());
+}
+
 QString copyPass(BatchCopyWindow& window, RunJournal& journal, const RunFiles& files,
                  const QStringList& destinationFiles)
 {
+    bool replaceForGood = false;
+    if (!mayReplace(window, files, replaceForGood)) {
+        journal.discard();
+        return QString();
+    }
     platform::FsError error = journalPlan(window, journal, files);
     if (error.failed()) {
         platform::showMessage(platform::errorMessageText(error) + QChar(13) + journal.path());
@@ -133,7 +150,7 @@ QString copyPass(BatchCopyWindow& window, RunJournal& journal, const RunFiles& f
     plan.addSources(window.extractedFolder(), extracted);
     plan.addRepeatedNames(files.repeatedNames);
     MovedSources movedSources(journal);
-    PlacementRun run{journal, &plan, &movedSources};
+    PlacementRun run{journal, &plan, &movedSources, -1, replaceForGood};
     RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
     window.restartSerialNumbers();
     const bool copied =

@@ -9,6 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/name_rules.h"
 #include "platform/path_parts.h"
+#include "platform/trash.h"
 #include "shared/result_value.h"
 
 namespace FileOps {
@@ -31,8 +32,9 @@ enum class Way {
 };
 
 // One file on its way, in named steps: checked, staged (unless renamed),
-// what is in its way set aside, placed, then its source deleted or kept.
-// Each step gives back 0 to go on, 9 to stop after its message.
+// what is in its way set aside, the old file it replaces put in the trash,
+// placed, then its source deleted or kept. Each step gives back 0 to go on,
+// 9 to stop after its message.
 class Placement {
 public:
     Placement(PlacementRun& run, const CopyJob& job)
@@ -49,8 +51,8 @@ public:
         if (way_ == Way::OwnEntry)
             return changeLetterCase();
         using Step = qint16 (Placement::*)();
-        for (const Step step : {&Placement::stage, &Placement::setAsideWhatIsInTheWay, &Placement::place,
-                                &Placement::deleteOrKeepSource}) {
+        for (const Step step : {&Placement::stage, &Placement::setAsideWhatIsInTheWay, &Placement::retireOldFile,
+                                &Placement::place, &Placement::deleteOrKeepSource}) {
             if ((stop = (this->*step)()) > 0)
                 return stop;
         }
@@ -169,12 +171,12 @@ private:
         platform::FsError error = beside ? run_.journal.part(staged_) : platform::FsError{};
         if (error.failed())
             return stopAt(error, destination_);
-        // A replaced file is gone for good: its successor must be on disk
-        // first. A moved source waits for its copy to be on disk anyway
-        // (MovedSources flushes a whole group at once); a copy across is
-        // flushed before it takes its name.
+        // A file replaced for good needs its successor on disk first; one in
+        // the trash does not. A moved source waits for its copy to be on disk
+        // anyway (MovedSources flushes a whole group at once); a copy across
+        // is flushed before it takes its name.
         const bool replacing = destinationExists_ || !caseVariants_.isEmpty();
-        stagedOnDisk_ = replacing || (beside && !job_.deleteSource);
+        stagedOnDisk_ = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
         error = platform::copyFile(readPath_, staged_, stagedOnDisk_, &copied_, &written_);
         return error.failed() ? stopAt(error, job_.sourcePath) : ResultValue::Proceed;
     }
@@ -194,6 +196,33 @@ private:
         return ResultValue::Proceed;
     }
 
+    // The file the new one replaces goes to the trash: as a second name of it
+    // while the destination keeps it until the new file takes the name in
+    // one rename, or moved there where the file system has no such names.
+    qint16 retireOldFile()
+    {
+        // Two names of one file (its own entry went another way): renaming
+        // one onto the other does nothing; the destination holds the data.
+        secondName_ = way_ == Way::Rename && destinationExists_ && platform::isSameFile(readPath_, destination_);
+        if (!destinationExists_ || secondName_ || replacesItsSource_ || run_.replaceForGood)
+            return ResultValue::Proceed;
+        const platform::FileStamp old = platform::stampOf(destination_);
+        bool linked = false;
+        const platform::FsError error =
+            platform::keepInTrash(destination_, retired_, linked, [this, &old](const platform::TrashEntry& entry) {
+                return run_.journal.replacing(run_.item, destination_, entry, old);
+            });
+        // Gone already (FUSE may still show a name just set aside), or one
+        // that may not be deleted, which the replacement reports as it always has.
+        if (error.number == platform::ErrorNumber::FileNotFound || (error.failed() && !platform::isDeletableFile(destination_)))
+            return ResultValue::Proceed;
+        if (error.failed())
+            return stopPlacing(error);
+        oldFile_ = linked ? OldFile::Linked : OldFile::Moved;
+        destinationExists_ = linked;
+        return ResultValue::Proceed;
+    }
+
     platform::FsError placeOnce()
     {
         const QString from = way_ == Way::Rename ? readPath_ : staged_;
@@ -205,9 +234,6 @@ private:
     {
         if (way_ == Way::Rename && run_.journal.keeps())
             written_ = platform::stampOf(readPath_);
-        // Two names of one file (its own entry went another way): renaming
-        // one onto the other does nothing; the destination holds the data.
-        secondName_ = way_ == Way::Rename && destinationExists_ && platform::isSameFile(readPath_, destination_);
         platform::FsError error = secondName_ ? platform::FsError{} : placeOnce();
         if (error.number == platform::ErrorNumber::OtherVolume && way_ != Way::BesideDestination) {
             // Another mount of the same disk, where renames cannot pass: copied after all.
@@ -230,12 +256,16 @@ private:
             }
             // It may be a source not read yet, reached by a spelling the plan does not know.
             error = plan_ ? plan_->setAsideUnreadReaching(destination_) : platform::FsError{};
+            destinationExists_ = platform::fileExists(destination_);
             // The staged copy is on the destination's file system.
-            if (!error.failed() && way_ != Way::Rename)
+            if (!error.failed() && way_ != Way::Rename && run_.replaceForGood)
                 error = platform::flushFileSystem(job_.destinationFolder);
-            destinationExists_ = true;
-            if (!error.failed())
+            if (!error.failed()) {
+                const qint16 stop = retireOldFile();
+                if (stop > 0)
+                    return stop;
                 error = placeOnce();
+            }
         }
         if (error.failed())
             return stopPlacing(error);
@@ -255,12 +285,20 @@ private:
     }
 
     // A hidden copy beside the destination that cannot be placed goes at
-    // once, not only at the next start.
+    // once, not only at the next start; an old file put in the trash for it
+    // stays, or comes back, at the destination.
     qint16 stopPlacing(const platform::FsError& error)
     {
         if (way_ == Way::BesideDestination && !staged_.isEmpty())
             platform::discardTemporaryFile(staged_);
-        return stopAt(error, destination_);
+        if (oldFile_ == OldFile::Linked)
+            platform::dropTrashLink(retired_);
+        const platform::FsError back =
+            oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, destination_) : platform::FsError{};
+        oldFile_ = OldFile::InPlace;
+        stopAt(error, destination_);
+        // Still in the trash: the user is told where it lies.
+        return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
     }
 
     qint16 deleteOrKeepSource()
@@ -282,6 +320,8 @@ private:
     QString staged_;
     QStringList caseVariants_;
     Way way_ = Way::ViaStagingFolder;
+    enum class OldFile { InPlace, Linked, Moved } oldFile_ = OldFile::InPlace;
+    platform::TrashEntry retired_;
     bool destinationMayBeTaken_ = true;
     bool destinationExists_ = false;
     bool ownEntry_ = false;

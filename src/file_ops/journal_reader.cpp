@@ -36,58 +36,45 @@ PlacedWay wayNamed(const QByteArray& name)
     return PlacedWay::Copied;
 }
 
-JournalRun::Trashed trashedFrom(const JournalRecord& record, bool withWay)
+JournalRun::Trashed trashedFrom(const JournalRecord& record)
 {
-    const int stampField = withWay ? 5 : 4;
-    return JournalRun::Trashed{record.path(1), platform::TrashEntry{record.path(2), record.path(3)},
-                               withWay && record.fields.value(4) == "linked", record.stamp(stampField)};
+    return JournalRun::Trashed{record.path(1), platform::TrashEntry{record.path(2), record.path(3)}, record.stamp(4)};
 }
 
-// Applies one record to run; false for a record naming an item the plan has not.
-bool apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
+// Applies one record to run. A step is settled at the next start whatever
+// item it names; an item the plan does not have gets nothing.
+void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
 {
     const QByteArray& tag = record.tag;
     if (tag == JournalTag::Folder) {
         run.folders.append(record.path(1));
-        return true;
-    }
-    if (tag == JournalTag::Planned) {
+    } else if (tag == JournalTag::Planned) {
         PlannedFile file{int(record.number(1)), record.path(2), -1, QString()};
         if (record.fields.size() >= 5)
             file.newFolder = int(record.number(3)), file.newName = record.path(4);
         run.items.append(JournalRun::Item{file, false, PlacedWay::Copied, {}, true, false, {}, false, {}, false});
-        return true;
-    }
-    if (tag == JournalTag::End || tag == JournalTag::UndoEnd) {
+    } else if (tag == JournalTag::End || tag == JournalTag::UndoEnd) {
         sectionOpen = false;
         run.unsettledSteps.clear();
         run.unflushedItems.clear();
-        return true;
-    }
-    if (tag == JournalTag::UndoBegin) {
+    } else if (tag == JournalTag::UndoBegin) {
         sectionOpen = true;
         run.undoing = true;
-        return true;
-    }
-    if (tag == JournalTag::Hold || tag == JournalTag::Part) {
+    } else if (tag == JournalTag::Hold || tag == JournalTag::Part || tag == JournalTag::Replacing
+               || tag == JournalTag::Trashing) {
         run.unsettledSteps.append(record);
-        return true;
-    }
-    if (tag == JournalTag::Flushed) {
+    } else if (tag == JournalTag::Flushed) {
         run.unflushedItems.clear();
-        return true;
     }
     const qint64 index = record.number(0);
-    if (index < 0 || index >= run.items.size())
-        return false;
+    if (index < 0 || index >= run.items.size() || tag == JournalTag::Planned || tag == JournalTag::Folder)
+        return;
     JournalRun::Item& item = run.items[int(index)];
     if (tag == JournalTag::Replacing) {
-        item.replaced.append(trashedFrom(record, true));
-        run.unsettledSteps.append(record);
+        item.replaced.append(trashedFrom(record));
     } else if (tag == JournalTag::Trashing) {
         item.deleted = true;
-        item.deletion = trashedFrom(record, false);
-        run.unsettledSteps.append(record);
+        item.deletion = trashedFrom(record);
     } else if (tag == JournalTag::Placed) {
         item.placed = true;
         item.way = wayNamed(record.fields.value(1));
@@ -100,7 +87,6 @@ bool apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
     } else if (tag == JournalTag::Undone) {
         item.undone = true;
     }
-    return true;
 }
 
 }  // namespace
@@ -155,10 +141,8 @@ bool readJournalRun(const QString& path, JournalRun& run)
     run.startedMs = header.number(2);
     run.bootId = header.fields.value(3);
     bool sectionOpen = true;
-    for (int i = 1; i < lines.size(); ++i) {
-        if (!apply(run, parsed(lines.at(i)), sectionOpen))
-            return false;
-    }
+    for (int i = 1; i < lines.size(); ++i)
+        apply(run, parsed(lines.at(i)), sectionOpen);
     run.finished = !sectionOpen;
     return true;
 }

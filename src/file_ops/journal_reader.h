@@ -26,7 +26,6 @@ struct JournalRun {
     struct Trashed {
         QString path;
         platform::TrashEntry entry;
-        bool linked = false;
         platform::FileStamp stamp;
     };
     struct Item {

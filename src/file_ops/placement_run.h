@@ -14,6 +14,9 @@ struct PlacementRun {
     PlacementPlan* plan = nullptr;          // the names a batch run's preview promised
     MovedSources* movedSources = nullptr;   // deletes moved sources group by group
     int item = -1;                          // the file placed now, as the journal's plan numbers it
+    // No trash can be reached and the user agreed: a replaced file is gone
+    // for good, its successor on disk first.
+    bool replaceForGood = false;
 };
 
 }  // namespace FileOps

@@ -175,13 +175,12 @@ platform::FsError RunJournal::part(const QString& path)
 }
 
 platform::FsError RunJournal::replacing(int item, const QString& path, const platform::TrashEntry& entry,
-                                        bool linked, const platform::FileStamp& old)
+                                        const platform::FileStamp& old)
 {
     changed_ = true;
     return write(journalLine(JournalTag::Replacing, QList<QByteArray>{number(item), encodedPath(path),
                                                                       encodedPath(entry.trashFolder),
-                                                                      encodedPath(entry.name),
-                                                                      linked ? "linked" : "moved"}
+                                                                      encodedPath(entry.name)}
                                                         + stampFields(old)));
 }
 

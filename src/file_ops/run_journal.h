@@ -65,9 +65,9 @@ public:
 
     platform::FsError hold(const QString& holdPath, const QString& originalPath);
     platform::FsError part(const QString& path);
-    // item's old file at path goes into entry of the trash; linked: a hard
-    // link there, path keeping the file until its successor is placed.
-    platform::FsError replacing(int item, const QString& path, const platform::TrashEntry& entry, bool linked,
+    // item's old file at path goes into entry of the trash, as a second name
+    // of it while path keeps it until its successor is placed, or moved there.
+    platform::FsError replacing(int item, const QString& path, const platform::TrashEntry& entry,
                                 const platform::FileStamp& old);
     // item, at path, is deleted into entry of the trash.
     platform::FsError trashing(int item, const QString& path, const platform::TrashEntry& entry,

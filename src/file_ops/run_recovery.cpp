@@ -50,8 +50,7 @@ public:
         if (step.tag == JournalTag::Part)
             return removePart(step.path(0));
         if (step.tag == JournalTag::Replacing)
-            return undoReplacement(step.path(1), platform::TrashEntry{step.path(2), step.path(3)},
-                                   step.fields.value(4) == "linked");
+            return undoReplacement(step.path(1), platform::TrashEntry{step.path(2), step.path(3)});
         return forgetEmptyReservation(platform::TrashEntry{step.path(2), step.path(3)});
     }
 
@@ -107,8 +106,9 @@ private:
     }
 
     // Killed between putting the old file in the trash and placing its
-    // successor: the old file stays, or comes back, under its name.
-    Settled undoReplacement(const QString& path, const platform::TrashEntry& entry, bool linked)
+    // successor: the old file stays, its second name in the trash going, or
+    // comes back from the trash under its name.
+    Settled undoReplacement(const QString& path, const platform::TrashEntry& entry)
     {
         struct stat trashed, current;
         if (!lookUp(entry.filePath(), trashed)) {
@@ -116,13 +116,11 @@ private:
                 return Settled::Kept;
             return forgetEmptyReservation(entry);
         }
-        if (linked) {
-            if (lookUp(path, current) && current.st_ino == trashed.st_ino && current.st_dev == trashed.st_dev)
+        if (lookUp(path, current)) {
+            if (current.st_ino == trashed.st_ino && current.st_dev == trashed.st_dev)
                 platform::dropTrashLink(entry);
             return Settled::Done;
         }
-        if (lookUp(path, current))
-            return Settled::Done;
         if (absent(path) == Settled::Kept)
             return Settled::Kept;
         const platform::FsError error = platform::restoreFromTrash(entry, path);

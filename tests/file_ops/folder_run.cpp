@@ -66,8 +66,11 @@ qint16 copyAlone(const FileOps::CopyJob& job)
 Files contents(const TempTree& tree, const QString& folder)
 {
     Files files;
-    for (const QString& name : tree.names(folder))
-        files.insert(name, tree.readFile(folder + '/' + name));
+    for (const QString& name : tree.names(folder)) {
+        // The trash of a volume mounted there.
+        if (!name.startsWith(".Trash"))
+            files.insert(name, tree.readFile(folder + '/' + name));
+    }
     return files;
 }
 

@@ -69,7 +69,7 @@ private:
 // One file copied on its own, as a run of one file that keeps no journal.
 qint16 copyAlone(const FileOps::CopyJob& job);
 
-// Every file of a folder of the tree with its data.
+// Every file of a folder of the tree with its data; a volume trash there left out.
 Files contents(const TempTree& tree, const QString& folder);
 
 // Names with the size and a digest of every byte, readable in a failure.

@@ -2,6 +2,8 @@
 #include "file_ops/run_journal.h"
 #include "file_ops/run_recovery.h"
 #include "platform/file_name_codec.h"
+#include "platform/trash.h"
+#include "support/private_data_home.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
@@ -127,5 +129,59 @@ TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
             expected.prepend(names.at(i));
         FileOps::pruneJournals(tree.path("journal"), now);
         EXPECT_EQ(tree.names("journal"), expected);
+    }
+}
+
+// Killed while replacing a file: the old file stays, or comes back, under its
+// name unless its successor took the name; a name reserved in the trash that
+// no file took is given up.
+TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
+{
+    enum class Moment { Reserved, InTrash, Replaced };
+    const struct {
+        const char* what;
+        bool link;
+        Moment killedAt;
+        QByteArray destinationAfter;
+        bool inTrashAfter;
+    } cases[] = {
+        {"name reserved", true, Moment::Reserved, "old", false},
+        {"linked, not replaced", true, Moment::InTrash, "old", false},
+        {"moved, not replaced", false, Moment::InTrash, "old", false},
+        {"replaced", true, Moment::Replaced, "new", true},
+        {"moved and replaced", false, Moment::Replaced, "new", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        const ScopedDataHome dataHome(tree.path("data"));
+        const QString destination = tree.writeFile("dst/a.txt", "old");
+        {
+            RunJournal killed(tree.path("journal"), FileOps::RunKind::Copy);
+            platform::TrashEntry entry;
+            const auto note = [&](const platform::TrashEntry& reserved) {
+                killed.replacing(0, destination, reserved, platform::stampOf(destination));
+                // Killed right after the note: the name is reserved, nothing moved.
+                return platform::makeError(c.killedAt == Moment::Reserved ? platform::ErrorNumber::DeviceIo : 0);
+            };
+            bool linked = false;
+            const platform::FsError error = c.link ? platform::keepInTrash(destination, entry, linked, note)
+                                                   : platform::moveToTrash(destination, entry, std::nullopt, note);
+            if (c.killedAt == Moment::Reserved) {
+                // Rebuilt as a kill would leave it: the reservation stays.
+                tree.writeFile("data/Trash/info/a.txt.trashinfo", "[Trash Info]\n");
+            } else {
+                ASSERT_FALSE(error.failed());
+            }
+            if (c.killedAt == Moment::Replaced) {
+                QFile::remove(destination);
+                tree.writeFile("dst/a.txt", "new");
+            }
+        }
+        EXPECT_FALSE(FileOps::settleInterruptedRuns(tree.path("journal")).firstError.failed());
+        EXPECT_EQ(tree.readFile("dst/a.txt"), c.destinationAfter);
+        EXPECT_EQ(tree.names("data/Trash/files"), c.inTrashAfter ? QStringList{"a.txt"} : QStringList());
+        EXPECT_EQ(tree.names("data/Trash/info"), c.inTrashAfter ? QStringList{"a.txt.trashinfo"} : QStringList());
+        EXPECT_TRUE(journalsFinished(tree));
     }
 }
