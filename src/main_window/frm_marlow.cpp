@@ -276,6 +276,7 @@ void frmMarlow::wireHandlers()
     Option2.onClick([this](int i) { Option2_Click(i); });
     Command1.onGotFocus([this](int i) { Command1_GotFocus(i); });
     Command1.onClick([this](int i) { Command1_Click(i); });
+    File1.onKeyDown([this](int i, int key, int shift) { File1_KeyDown(i, key, shift); });
     connect(mnEnd1, &QAction::triggered, this, [this] { mnEnd1_Click(); });
     connect(mnDel1, &QAction::triggered, this, [this] { mnDel1_Click(); });
     connect(mnHelp1, &QAction::triggered, this, [this] { mnHelp1_Click(); });

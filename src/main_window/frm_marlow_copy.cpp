@@ -13,6 +13,7 @@
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
 
+#include <QGuiApplication>
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
@@ -176,10 +177,11 @@ public:
         form_.fileList(list)->noteSelectedFiles();
         return form_.fileList(list)->selectedEntries();
     }
-    qint16 deleteListedFile(int list, const QString& fileName) override
+    QString listFolder(int list) override { return list == 0 ? form_.SourceFolder : form_.DestFolder; }
+    qint16 deleteListedFile(FileOps::DeletionRun& run, int list, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return form_.DeleteListedFile(list);
+        return form_.DeleteListedFile(run, list);
     }
     void refreshList(int list) override { form_.fileList(list)->refresh(); }
     void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
@@ -189,7 +191,8 @@ public:
         progress_ = std::make_unique<ProgressWindow>(&form_, QStringLiteral("ファイルを削除しています…"));
         return progress_.get();
     }
-    QString deleteSelectedFiles() override { return FileOps::deleteSelectedFiles(*this); }
+    QString journalFolder() override { return FileOps::journalFolder(); }
+    QString deleteSelectedFiles(bool forGood) override { return FileOps::deleteSelectedFiles(*this, forGood); }
     void resetRules() override { form_.ResetRules(); }
     void focusPrefixField() override { platform::focusControl(form_.Text1.control(3)); }
 
@@ -213,9 +216,21 @@ void frmMarlow::Command1_Click(int Index)
         CopyRun run(*this);
         FileOps::pressCopy(run);
     } else if (Index == 1) {
-        DeleteRun run(*this);
-        FileOps::pressDelete(run);
+        // Shift held with a click on the button, or with Enter on it.
+        pressDelete(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
     }
+}
+
+void frmMarlow::File1_KeyDown(int /*Index*/, int KeyCode, int Shift)
+{
+    if (KeyCode == platform::Key::Delete && (Shift == 0 || Shift == platform::ShiftState::Shift))
+        pressDelete(Shift == platform::ShiftState::Shift);
+}
+
+void frmMarlow::pressDelete(bool forGood)
+{
+    DeleteRun run(*this);
+    FileOps::pressDelete(run, forGood);
 }
 
 void frmMarlow::RunBatchCopy()
@@ -244,17 +259,17 @@ qint16 frmMarlow::CopyOneExtractedFile(FileOps::PlacementRun& run)
     return FileOps::copyOneFile(run, {source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
 }
 
-void frmMarlow::DeleteSelectedFiles()
+void frmMarlow::DeleteSelectedFiles(bool forGood)
 {
     DeleteRun run(*this);
-    FileOps::deleteSelectedFiles(run);
+    FileOps::deleteSelectedFiles(run, forGood);
 }
 
-qint16 frmMarlow::DeleteListedFile(int code)
+qint16 frmMarlow::DeleteListedFile(FileOps::DeletionRun& run, int code)
 {
     switch (code) {
-    case 0: return FileOps::deleteListedFile(SourceFolder, CurrentFileName);
-    case 1: return FileOps::deleteListedFile(DestFolder, CurrentFileName);
+    case 0: return FileOps::deleteListedFile(run, SourceFolder, CurrentFileName);
+    case 1: return FileOps::deleteListedFile(run, DestFolder, CurrentFileName);
     default: return ResultValue::Proceed;
     }
 }

@@ -14,6 +14,7 @@ list(APPEND VELDA_CORE_TESTS
 )
 list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_copy_test.cpp
+  file_ops/frm_marlow_delete_test.cpp
   file_ops/progress_run_test.cpp
 )
 

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QWidget>
 
 namespace ui {
@@ -62,6 +63,24 @@ void retype(QWidget* field, const QString& text)
 void click(QAbstractButton* button)
 {
     button->click();
+    settle();
+}
+
+void clickHolding(QAbstractButton* button, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseClick(button, Qt::LeftButton, modifiers);
+    settle();
+    // The program learns that the keys are up from the next key event (a
+    // Shift key's own event would still count Shift).
+    QTest::keyRelease(button, Qt::Key_F20);
+    settle();
+}
+
+void pressKeyHolding(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(control, key, modifiers);
+    settle();
+    QTest::keyRelease(control, Qt::Key_F20);
     settle();
 }
 
