@@ -11,6 +11,7 @@ list(APPEND VELDA_CORE_SOURCES
   file_ops/run_journal.cpp
   file_ops/run_recovery.cpp
   file_ops/target_name.cpp
+  file_ops/trash_folder_tree.cpp
   file_ops/tree_survey.cpp
 )
 list(APPEND VELDA_UI_SOURCES

@@ -66,22 +66,32 @@ void click(QAbstractButton* button)
     settle();
 }
 
+namespace {
+
+// The program learns that keys held are let go from the next key event of
+// any widget (a Shift key's own event would still count Shift); the one that
+// was clicked may have gone with its window.
+void letGoOfKeys()
+{
+    static QWidget* const bystander = new QWidget;  // lives as long as the program
+    QTest::keyRelease(bystander, Qt::Key_F20);
+    settle();
+}
+
+}  // namespace
+
 void clickHolding(QAbstractButton* button, Qt::KeyboardModifiers modifiers)
 {
     QTest::mouseClick(button, Qt::LeftButton, modifiers);
     settle();
-    // The program learns that the keys are up from the next key event (a
-    // Shift key's own event would still count Shift).
-    QTest::keyRelease(button, Qt::Key_F20);
-    settle();
+    letGoOfKeys();
 }
 
 void pressKeyHolding(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(control, key, modifiers);
     settle();
-    QTest::keyRelease(control, Qt::Key_F20);
-    settle();
+    letGoOfKeys();
 }
 
 void doubleClick(QWidget* control)
