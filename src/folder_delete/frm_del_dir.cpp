@@ -15,6 +15,7 @@
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -229,7 +230,9 @@ void frmDelDir::File1_GotFocus(int /*Index*/)
 void frmDelDir::Command2_Click()
 {
     ProgressWindow progress(this, QStringLiteral("フォルダーを削除しています…"));
-    if (deleteFolder(FolderToDelete, protectedFolders_, &progress) == DeleteOutcome::Refused) {
+    // Shift held with a click on the button, or with Enter on it: for good.
+    const bool forGood = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    if (deleteFolder(FolderToDelete, protectedFolders_, &progress, forGood) == DeleteOutcome::Refused) {
         platform::focusControl(Text1.control(PathFieldIndex));
         return;
     }

@@ -1,5 +1,7 @@
 #include "main_window/frm_marlow.h"
 
+#include "file_ops/run_journal.h"
+#include "file_ops/run_recovery.h"
 #include "main_window/work_folders.h"
 #include "platform/elided_path_view.h"
 #include "platform/file_system.h"
@@ -278,6 +280,7 @@ void frmMarlow::wireHandlers()
     Option2.onClick([this](int i) { Option2_Click(i); });
     Command1.onGotFocus([this](int i) { Command1_GotFocus(i); });
     Command1.onClick([this](int i) { Command1_Click(i); });
+    File1.onKeyDown([this](int i, int key, int shift) { File1_KeyDown(i, key, shift); });
     connect(mnEnd1, &QAction::triggered, this, [this] { mnEnd1_Click(); });
     connect(mnDel1, &QAction::triggered, this, [this] { mnDel1_Click(); });
     connect(mnHelp1, &QAction::triggered, this, [this] { mnHelp1_Click(); });
@@ -357,7 +360,7 @@ void frmMarlow::prepareWorkFolders()
     TempFolder = paths.temp;
     MeltFolder = paths.melt;
     ManualPath = paths.manual;
-    WorkFolders::takeOverPlacementAccount(paths.base);
+    FileOps::recoverInterruptedRuns(FileOps::journalFolder());
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);
 }

@@ -9,6 +9,11 @@
 
 #include <QString>
 
+namespace FileOps {
+struct DeletionRun;
+struct PlacementRun;
+}
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -106,10 +111,15 @@ public:
     void Command1_GotFocus(int Index);
     void Command1_Click(int Index);
     void RunBatchCopy();
-    qint16 CopyOneFile();
-    qint16 CopyOneExtractedFile();
-    void DeleteSelectedFiles();
-    qint16 DeleteListedFile(int code);  // 9 when the file could not be deleted
+    // One file as a step of a copy run.
+    qint16 CopyOneFile(FileOps::PlacementRun& run);
+    qint16 CopyOneExtractedFile(FileOps::PlacementRun& run);
+    // The Delete key in a list presses Delete. Shift with Delete (the
+    // button, Enter on it, or the key) deletes for good instead of into the trash.
+    void File1_KeyDown(int Index, int KeyCode, int Shift);
+    void DeleteSelectedFiles(bool forGood = false);
+    // 9 when the file could not be deleted.
+    qint16 DeleteListedFile(FileOps::DeletionRun& run, int code);
 
     // Archives.
     void File1_DblClick(int Index);
@@ -138,4 +148,5 @@ private:
     void placeWindow();
     void prepareWorkFolders();
     void removeWorkFolders();
+    void pressDelete(bool forGood);
 };

@@ -3,6 +3,7 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/copy_one_file.h"
 #include "file_ops/delete_selected.h"
+#include "file_ops/run_journal.h"
 #include "platform/file_list_box.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
@@ -12,6 +13,7 @@
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
 
+#include <QGuiApplication>
 #include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
@@ -75,6 +77,8 @@ public:
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
     bool overwriteOn() override { return form_.isChecked(1); }
+    bool moveOn() override { return form_.isChecked(0); }
+    QString journalFolder() override { return FileOps::journalFolder(); }
     void restartSerialNumbers() override { form_.Rules.SerialNumber = form_.Rules.SerialStart; }
     QString targetName(const QString& fileName) override
     {
@@ -104,15 +108,15 @@ public:
         form_.fileList(1)->show();
     }
 
-    qint16 copySourceFile(const QString& fileName) override
+    qint16 copySourceFile(FileOps::PlacementRun& run, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return notePlaced(form_.CopyOneFile());
+        return notePlaced(form_.CopyOneFile(run));
     }
-    qint16 copyExtractedFile(const QString& fileName) override
+    qint16 copyExtractedFile(FileOps::PlacementRun& run, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return notePlaced(form_.CopyOneExtractedFile());
+        return notePlaced(form_.CopyOneExtractedFile(run));
     }
     RunProgressView* progressView() override
     {
@@ -173,10 +177,11 @@ public:
         form_.fileList(list)->noteSelectedFiles();
         return form_.fileList(list)->selectedEntries();
     }
-    qint16 deleteListedFile(int list, const QString& fileName) override
+    QString listFolder(int list) override { return list == 0 ? form_.SourceFolder : form_.DestFolder; }
+    qint16 deleteListedFile(FileOps::DeletionRun& run, int list, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return form_.DeleteListedFile(list);
+        return form_.DeleteListedFile(run, list);
     }
     void refreshList(int list) override { form_.fileList(list)->refresh(); }
     void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
@@ -186,7 +191,8 @@ public:
         progress_ = std::make_unique<ProgressWindow>(&form_, QStringLiteral("ファイルを削除しています…"));
         return progress_.get();
     }
-    QString deleteSelectedFiles() override { return FileOps::deleteSelectedFiles(*this); }
+    QString journalFolder() override { return FileOps::journalFolder(); }
+    QString deleteSelectedFiles(bool forGood) override { return FileOps::deleteSelectedFiles(*this, forGood); }
     void resetRules() override { form_.ResetRules(); }
     void focusPrefixField() override { platform::focusControl(form_.Text1.control(3)); }
 
@@ -210,9 +216,21 @@ void frmMarlow::Command1_Click(int Index)
         CopyRun run(*this);
         FileOps::pressCopy(run);
     } else if (Index == 1) {
-        DeleteRun run(*this);
-        FileOps::pressDelete(run);
+        // Shift held with a click on the button, or with Enter on it.
+        pressDelete(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
     }
+}
+
+void frmMarlow::File1_KeyDown(int /*Index*/, int KeyCode, int Shift)
+{
+    if (KeyCode == platform::Key::Delete && (Shift == 0 || Shift == platform::ShiftState::Shift))
+        pressDelete(Shift == platform::ShiftState::Shift);
+}
+
+void frmMarlow::pressDelete(bool forGood)
+{
+    DeleteRun run(*this);
+    FileOps::pressDelete(run, forGood);
 }
 
 void frmMarlow::RunBatchCopy()
@@ -221,14 +239,14 @@ void frmMarlow::RunBatchCopy()
     FileOps::runBatchCopy(run);
 }
 
-qint16 frmMarlow::CopyOneFile()
+qint16 frmMarlow::CopyOneFile(FileOps::PlacementRun& run)
 {
     const QString source = platform::joinPath(SourceFolder, CurrentFileName);
     TargetFileName = buildTargetName(CurrentFileName);
-    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
+    return FileOps::copyOneFile(run, {source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
 }
 
-qint16 frmMarlow::CopyOneExtractedFile()
+qint16 frmMarlow::CopyOneExtractedFile(FileOps::PlacementRun& run)
 {
     const platform::FileListBox* list = extractedFileList();
     if (!list) {
@@ -238,20 +256,20 @@ qint16 frmMarlow::CopyOneExtractedFile()
     // An extracted file stays where it is: the move option does not apply.
     const QString source = platform::joinPath(list->path(), CurrentFileName);
     TargetFileName = buildTargetName(CurrentFileName);
-    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
+    return FileOps::copyOneFile(run, {source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
 }
 
-void frmMarlow::DeleteSelectedFiles()
+void frmMarlow::DeleteSelectedFiles(bool forGood)
 {
     DeleteRun run(*this);
-    FileOps::deleteSelectedFiles(run);
+    FileOps::deleteSelectedFiles(run, forGood);
 }
 
-qint16 frmMarlow::DeleteListedFile(int code)
+qint16 frmMarlow::DeleteListedFile(FileOps::DeletionRun& run, int code)
 {
     switch (code) {
-    case 0: return FileOps::deleteListedFile(SourceFolder, CurrentFileName);
-    case 1: return FileOps::deleteListedFile(DestFolder, CurrentFileName);
+    case 0: return FileOps::deleteListedFile(run, SourceFolder, CurrentFileName);
+    case 1: return FileOps::deleteListedFile(run, DestFolder, CurrentFileName);
     default: return ResultValue::Proceed;
     }
 }

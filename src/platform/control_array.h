@@ -17,6 +17,7 @@ constexpr int Left = 37;
 constexpr int Up = 38;
 constexpr int Right = 39;
 constexpr int Down = 40;
+constexpr int Delete = 46;
 }  // namespace Key
 namespace ShiftState {
 constexpr int Shift = 1;

@@ -6,6 +6,7 @@
 #include <QByteArray>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
@@ -69,7 +70,7 @@ FsError copyData(int in, int out, int injectedNumber)
 
 }  // namespace
 
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied)
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied, FileStamp* written)
 {
     const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
     FileDescriptor in(::open(encodeFileName(from).constData(), O_RDONLY | O_CLOEXEC));
@@ -105,11 +106,38 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
     }
     if (!error.failed() && flushToDisk && ::fsync(out.get()) != 0)
         error = errorFromErrno(errno, to);
+    struct stat made;
+    if (!error.failed() && written)
+        *written = ::fstat(out.get(), &made) == 0 ? stampOf(made) : FileStamp{};
     if (::close(out.release()) != 0 && !error.failed())
         error = errorFromErrno(errno, to);
     if (error.failed())
         ::unlink(target.constData());
     return error;
+}
+
+bool haveSameContent(const QString& a, const QString& b)
+{
+    FileDescriptor first(::open(encodeFileName(a).constData(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor second(::open(encodeFileName(b).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat firstInfo, secondInfo;
+    if (first.get() < 0 || second.get() < 0 || ::fstat(first.get(), &firstInfo) != 0
+        || ::fstat(second.get(), &secondInfo) != 0 || firstInfo.st_size != secondInfo.st_size)
+        return false;
+    QByteArray firstData(1024 * 1024, Qt::Uninitialized), secondData(1024 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t got = ::read(first.get(), firstData.data(), size_t(firstData.size()));
+        if (got <= 0)
+            return got == 0;
+        for (ssize_t have = 0; have < got;) {
+            const ssize_t more = ::read(second.get(), secondData.data() + have, size_t(got - have));
+            if (more <= 0)
+                return false;
+            have += more;
+        }
+        if (std::memcmp(firstData.constData(), secondData.constData(), size_t(got)) != 0)
+            return false;
+    }
 }
 
 }  // namespace platform

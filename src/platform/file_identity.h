@@ -22,6 +22,10 @@ struct FileStamp {
     qint64 modifiedSeconds = 0;
     qint64 modifiedNanoseconds = 0;
 
+    bool exists() const { return size >= 0; }
+    // The same file, whatever it holds now (see above for FUSE).
+    bool isSameFileAs(const FileStamp& other) const { return device == other.device && inode == other.inode; }
+
     bool operator==(const FileStamp& other) const
     {
         return device == other.device && inode == other.inode && size == other.size

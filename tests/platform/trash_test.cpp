@@ -1,17 +1,14 @@
 #include "platform/file_name_codec.h"
 #include "platform/trash.h"
 #include "support/temp_tree.h"
+#include "support/trash_reader.h"
 
-#include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <sys/mount.h>
@@ -22,63 +19,10 @@ using namespace platform;
 
 namespace {
 
-QByteArray readRaw(const QByteArray& path)
-{
-    QFile file;
-    const int fd = ::open(path.constData(), O_RDONLY);
-    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll() : "";
-}
-
-QList<QByteArray> rawNames(const QByteArray& folder)
-{
-    QList<QByteArray> names;
-    if (DIR* listing = ::opendir(folder.constData())) {
-        while (const dirent* entry = ::readdir(listing))
-            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
-                names.append(entry->d_name);
-        ::closedir(listing);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 ino_t inodeOf(const QByteArray& path)
 {
     struct stat info;
     return ::lstat(path.constData(), &info) == 0 ? info.st_ino : 0;
-}
-
-// The original path in a .trashinfo, read by the freedesktop.org format alone.
-QByteArray readTrashInfo(const QByteArray& file)
-{
-    const QList<QByteArray> lines = readRaw(file).split('\n');
-    EXPECT_EQ(lines.value(0), "[Trash Info]");
-    QMap<QByteArray, QByteArray> keys;
-    for (const QByteArray& line : lines) {
-        const int equals = line.indexOf('=');
-        if (equals > 0 && !keys.contains(line.left(equals)))
-            keys.insert(line.left(equals), line.mid(equals + 1));
-    }
-    const QByteArray path = keys.value("Path");
-    EXPECT_TRUE(std::all_of(path.begin(), path.end(), [](char c) { return c > ' ' && c < 127; })) << "not escaped";
-    const QDateTime deleted = QDateTime::fromString(QString::fromLatin1(keys.value("DeletionDate")),
-                                                    QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
-    EXPECT_LT(qAbs(deleted.secsTo(QDateTime::currentDateTime())), 3600) << "not local time";
-    return QByteArray::fromPercentEncoding(path);
-}
-
-// The trash as a desktop lists it: NAME -> original path, for each files/NAME.
-QMap<QByteArray, QByteArray> readTrash(const QByteArray& trash)
-{
-    QMap<QByteArray, QByteArray> entries;
-    for (const QByteArray& infoName : rawNames(trash + "/info")) {
-        const QByteArray name = infoName.left(infoName.size() - 10);
-        EXPECT_EQ(infoName.mid(name.size()), ".trashinfo");
-        EXPECT_TRUE(rawNames(trash + "/files").contains(name)) << name.constData();
-        entries.insert(name, readTrashInfo(trash + "/info/" + infoName));
-    }
-    EXPECT_EQ(rawNames(trash + "/files").size(), entries.size());
-    return entries;
 }
 
 // A tmpfs, or a bind mount of the folder bound, at the folder at while it lives.
@@ -245,11 +189,11 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
     const struct {
         const char* what;
         QByteArray entry;
-        std::optional<FileIdentity> expected;
+        std::optional<FileStamp> expected;
         int error;
         bool needsMount = false;
     } cases[] = {
-        {"another file at the path", "src/a.txt", FileIdentity{0, 1}, 53},
+        {"another file at the path", "src/a.txt", FileStamp{0, 1}, 53},
         {"a folder holding the trash", "data", std::nullopt, 75},
         {"a folder holding a mounted volume", "src", std::nullopt, 75, true},
         {"a mounted volume itself", "src/volume", std::nullopt, 75, true},

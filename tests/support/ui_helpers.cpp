@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QWidget>
 
 namespace ui {
@@ -63,6 +64,34 @@ void click(QAbstractButton* button)
 {
     button->click();
     settle();
+}
+
+namespace {
+
+// The program learns that keys held are let go from the next key event of
+// any widget (a Shift key's own event would still count Shift); the one that
+// was clicked may have gone with its window.
+void letGoOfKeys()
+{
+    static QWidget* const bystander = new QWidget;  // lives as long as the program
+    QTest::keyRelease(bystander, Qt::Key_F20);
+    settle();
+}
+
+}  // namespace
+
+void clickHolding(QAbstractButton* button, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseClick(button, Qt::LeftButton, modifiers);
+    settle();
+    letGoOfKeys();
+}
+
+void pressKeyHolding(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(control, key, modifiers);
+    settle();
+    letGoOfKeys();
 }
 
 void doubleClick(QWidget* control)
