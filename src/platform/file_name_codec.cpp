@@ -103,6 +103,9 @@ QString decodeFileName(const QByteArray& bytes)
 {
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype size = bytes.size();
+    // Most names are ASCII, a folder of them read name by name.
+    if (std::all_of(data, data + size, [](unsigned char byte) { return byte < 0x80; }))
+        return QString::fromLatin1(bytes);
     QString name;
     qsizetype runStart = 0;
     qsizetype at = 0;

@@ -4,11 +4,13 @@ list(APPEND VELDA_CORE_SOURCES
   platform/file_copy.cpp
   platform/file_name_codec.cpp
   platform/file_identity.cpp
+  platform/file_list_reading.cpp
   platform/file_system.cpp
   platform/folded_name.cpp
   platform/folder_handle.cpp
   platform/fs_error.cpp
   platform/message_box.cpp
+  platform/name_list_model.cpp
   platform/name_rules.cpp
   platform/process.cpp
   platform/temporary_files.cpp

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/file_identity.h"
 #include "platform/fs_error.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <optional>
 
 // The desktop trash, in the freedesktop.org trash format that every Linux
@@ -14,17 +14,6 @@
 // brought back. It is reached by one rename on the entry's own file system,
 // never by a copy, however large a tree is.
 namespace platform {
-
-// Which file a path names: it stays with the file under any name.
-struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-
-    bool operator==(const FileIdentity& other) const
-    {
-        return device == other.device && inode == other.inode;
-    }
-};
 
 // The identity of the entry at path itself (a link is not followed).
 FsError identify(const QString& path, FileIdentity& identity);

@@ -18,6 +18,22 @@ TEST(Wildcard, MatchesAsTheFileDialogsDo)
             << c.name << " " << c.pattern;
 }
 
+// Patterns that match whatever name they are given, which a list need not
+// match name by name; the others are matched.
+TEST(Wildcard, TellsPatternsThatMatchEveryName)
+{
+    const struct { const char* pattern; bool everyName; } cases[] = {
+        {"*", true}, {"*.*", true}, {"**.*", true}, {"*.jpg; *.*", true},
+        {".*", false}, {"*.", false}, {"*.*.*", false}, {"?*", false}, {"*.jpg", false}, {"", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::matchesEveryName(c.pattern), c.everyName) << c.pattern;
+        if (c.everyName) {
+            for (const char* name : {"README", "a.b.c", ".x", "写真"})
+                EXPECT_TRUE(matchesWildcard(QString::fromUtf8(name), c.pattern)) << c.pattern << " " << name;
+        }
+    }
+}
+
 // Folding agrees with Qt's own for ASCII and for every other name.
 TEST(FoldedName, FoldsAsQtDoes)
 {
