@@ -14,14 +14,15 @@ bool globMatch(const QString& name, QStringView pattern)
 {
     int n = 0, p = 0, starP = -1, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size()
-            && (pattern[p] == QLatin1Char('?')
-                || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
+        // A "*" of the pattern is always a star, also over a "*" of the name.
+        if (p < pattern.size() && pattern[p] == QLatin1Char('*')) {
             starP = p++;
             starN = n;
+        } else if (p < pattern.size()
+                   && (pattern[p] == QLatin1Char('?')
+                       || pattern[p].toCaseFolded() == name[n].toCaseFolded())) {
+            ++n;
+            ++p;
         } else if (starP >= 0) {
             p = starP + 1;
             n = ++starN;
