@@ -10,7 +10,7 @@
 //   velda_bench trash FOLDER                          into $XDG_DATA_HOME/Trash or its volume's
 //
 // A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>".
-#include "folder_delete/remove_folder_tree.h"
+#include "file_ops/remove_folder_tree.h"
 #include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/process.h"

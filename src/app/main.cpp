@@ -1,6 +1,7 @@
 #include "main_window/frm_marlow.h"
 #include "main_window/start_arguments.h"
 #include "main_window/work_folders.h"
+#include "platform/desktop_scale.h"
 #include "platform/file_name_codec.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -8,6 +9,7 @@
 #include "platform/vb_look.h"
 #include "shared/qt_folder_picker.h"
 #include "shared/velda_art.h"
+#include "shared/work_folder_paths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -81,6 +83,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    platform::followDesktopScale();
     QApplication app(argc, argv);
     // Qt has taken out its own options (-platform, -style, ...).
     request = StartArguments::parse(decodedArguments(argc, argv));
@@ -111,8 +114,7 @@ int main(int argc, char* argv[])
     MarlowFuncUtility::QtFolderPicker folderPicker;
     MarlowFuncUtility::setFolderPicker(&folderPicker);
 
-    const QString programFolder = WorkFolders::programFolderFrom(platform::programFolder());
-    WorkFolders::Lock lock(WorkFolders::baseFolder(programFolder));
+    WorkFolders::Lock lock(WorkFolderPaths::pathsFor(platform::programFolder()).base);
     switch (lock.tryAcquire()) {
     case WorkFolders::Lock::Outcome::Acquired: break;
     case WorkFolders::Lock::Outcome::HeldByAnother:

@@ -1,6 +1,6 @@
 #include "archive/archive_work_folder.h"
 
-#include "folder_delete/remove_folder_tree.h"
+#include "file_ops/remove_folder_tree.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 

@@ -6,7 +6,9 @@ list(APPEND VELDA_CORE_SOURCES
   file_ops/moved_sources.cpp
   file_ops/placement_plan.cpp
   file_ops/progress_pacer.cpp
+  file_ops/remove_folder_tree.cpp
   file_ops/target_name.cpp
+  file_ops/tree_survey.cpp
 )
 list(APPEND VELDA_UI_SOURCES
 )

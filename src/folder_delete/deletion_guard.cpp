@@ -1,9 +1,9 @@
 #include "folder_delete/deletion_guard.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/folder_handle.h"
 
 #include <QDir>
-#include <QStorageInfo>
 
 #include <cstdlib>
 
@@ -22,15 +22,14 @@ QString resolved(const QString& folder)
     return path;
 }
 
+// The kernel's answer: the toolkit's list of volumes leaves out network
+// shares, tmpfs and bind mounts.
 bool isVolumeRoot(const QString& folder)
 {
     if (folder == QLatin1String("/"))
         return true;
-    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo& volume : volumes)
-        if (resolved(volume.rootPath()) == folder)
-            return true;
-    return false;
+    platform::FolderHandle handle;
+    return !platform::FolderHandle::open(folder, handle).failed() && handle.isMountRoot();
 }
 
 bool holds(const QString& folder, const QString& inner)

@@ -1,11 +1,11 @@
 #include "folder_delete/folder_deletion.h"
 
+#include "file_ops/remove_folder_tree.h"
 #include "folder_delete/deletion_guard.h"
-#include "folder_delete/remove_folder_tree.h"
-#include "main_window/work_folders.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/path_parts.h"
 #include "platform/process.h"
 #include "platform/volume_root.h"
 #include "shared/result_value.h"
@@ -18,21 +18,25 @@ namespace FolderDeletion {
 
 namespace {
 
-QString parentOf(const QString& folder)
-{
-    const int slash = folder.lastIndexOf(QLatin1Char('/'));
-    return slash <= 0 ? QStringLiteral("/") : folder.left(slash);
-}
-
 // The current folder was inside the removed tree: move to what is left above it.
 void keepCurrentFolder(const QString& current)
 {
     if (current.isEmpty() || platform::folderExists(current))
         return;
-    QString folder = parentOf(current);
+    QString folder = platform::parentOf(current);
     while (folder != QLatin1String("/") && !platform::folderExists(folder))
-        folder = parentOf(folder);
+        folder = platform::parentOf(folder);
     platform::setCurrentFolder(folder);
+}
+
+// Said after the user cancelled the removal of folder: how much went.
+QString cancelledMessage(const QString& folder, const RunProgressFigures& figures)
+{
+    const QString stopped = platform::readableFileName(folder) + QStringLiteral("　の削除を中止しました。");
+    if (figures.filesDone == 0)
+        return stopped + QStringLiteral("ファイルは削除していません。");
+    return stopped
+        + QStringLiteral("%1 ファイルのうち %2 ファイルを削除しました。").arg(figures.totalFiles).arg(figures.filesDone);
 }
 
 }  // namespace
@@ -45,13 +49,6 @@ QString pathFieldHint()
 QString fileListHint()
 {
     return QStringLiteral("削除するフォルダを選択してください。");
-}
-
-QStringList protectedFolders()
-{
-    const QString program = WorkFolders::programFolderFrom(platform::programFolder());
-    const QString base = WorkFolders::baseFolder(program);
-    return {program, base + QStringLiteral("/TEMP"), base + QStringLiteral("/MELT")};
 }
 
 qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)
@@ -102,12 +99,17 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
     if (!platform::askYesNo(deleteQuestion(folder)))
         return DeleteOutcome::Declined;
     const QString current = platform::currentFolder();
+    QString cancelled;
     {
-        // How many files the tree holds is only known once it is gone.
         RunProgress progress(progressView, 0);
         MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::OrdinaryOnly, &progress);
+        if (progress.cancelled())
+            cancelled = cancelledMessage(folder, progress.figures());
     }
     keepCurrentFolder(current);
+    // Said once the progress window has gone.
+    if (!cancelled.isEmpty())
+        platform::showMessage(cancelled);
     return DeleteOutcome::Removed;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_window/folder_check.h"
 #include "platform/fs_error.h"
+#include "shared/folder_check.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,10 +19,6 @@ constexpr int FileListIndex = 2;   // File1
 
 QString pathFieldHint();
 QString fileListHint();
-
-// The folders that are never deleted: the program's folder and its work
-// folders, wherever the running program keeps them.
-QStringList protectedFolders();
 
 // Checks the path field's text: blanks trimmed, line breaks removed, made
 // absolute and clean (no "." or ".." left, so the folder named is the folder
@@ -53,7 +49,8 @@ enum class DeleteOutcome {
 // the folder with everything in it. Should that take the process's current
 // folder with it, the current folder moves up to the nearest folder left, so
 // that the main window has a folder to start from. progressView shows a long
-// removal and may cancel it after the folder being emptied.
+// removal, files done of all, and may cancel it after the file being deleted;
+// a cancelled removal is then said to have stopped, with how much went.
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
                            RunProgressView* progressView = nullptr);
 

@@ -1,16 +1,16 @@
 #include "folder_delete/frm_del_dir.h"
 
 #include "folder_delete/folder_deletion.h"
-#include "main_window/folder_check.h"
-#include "main_window/frm_marlow.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
+#include "platform/elided_path_view.h"
 #include "platform/file_list_box.h"
 #include "platform/message_box.h"
 #include "platform/path_field.h"
 #include "platform/process.h"
 #include "platform/vb_look.h"
 #include "shared/field_colors.h"
+#include "shared/folder_check.h"
 #include "shared/folder_picker.h"
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
@@ -66,6 +66,7 @@ void frmDelDir::buildControls()
     platform::setBackColor(path, FieldColor::Visited);
     placeTwips(path, 120, 4560, 2535, 615);
     platform::fitLinesToHeight(path, 2);
+    platform::showAsPath(path, 2);
     Text1.add(PathFieldIndex, path);
 
     Label1.add(0, makeLabel(this, QStringLiteral("削除フォルダー内のファイル"), 2760, 240, 2535, 255));
@@ -129,11 +130,16 @@ platform::PathField* frmDelDir::pathField() const
 void frmDelDir::Form_Load()
 {
     placeWindow();
-    protectedFolders_ = FolderDeletion::protectedFolders();
     const QString current = platform::currentFolder();
     Drive1->setDrive(current);
     // Dir1_Change follows: the path field, the file list and FolderToDelete.
     Dir1->setPath(current);
+}
+
+void frmDelDir::setOpener(const QStringList& protectedFolders, std::function<void()> showOpener)
+{
+    protectedFolders_ = protectedFolders;
+    showOpener_ = std::move(showOpener);
 }
 
 void frmDelDir::placeWindow()
@@ -185,11 +191,12 @@ void frmDelDir::Text1_GotFocus(int Index)
 
 void frmDelDir::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
+    // A refused folder keeps the look of the field in focus while its box is up.
     if (FolderCheck::fieldDiffers(text1(Index), FolderToDelete) && CheckDeleteFolder() > ResultValue::Proceed) {
         platform::focusControl(Text1.control(Index));
         return;
     }
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     pathField()->setPath(FolderToDelete);
     showFolderToDelete();
 }
@@ -244,6 +251,6 @@ void frmDelDir::showFolderToDelete()
 
 void frmDelDir::showMainWindow()
 {
-    frmMarlow& main = platform::FormInstance<frmMarlow>::get();
-    platform::showInFront(&main);
+    if (showOpener_)
+        showOpener_();
 }

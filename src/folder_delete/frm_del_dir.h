@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -24,6 +26,9 @@ class frmDelDir : public platform::VbForm {
 public:
     frmDelDir();
     void Form_Load();
+    // From the window that opens this one and is gone while it is open: the
+    // folders never to delete, and how to bring that window back.
+    void setOpener(const QStringList& protectedFolders, std::function<void()> showOpener);
 
     // The accepted folder: the one Delete deletes.
     QString FolderToDelete;
@@ -63,6 +68,6 @@ private:
     void showFolderToDelete();
     void showMainWindow();
 
-    // Taken when the window opens: the main window is gone meanwhile.
     QStringList protectedFolders_;
+    std::function<void()> showOpener_;
 };

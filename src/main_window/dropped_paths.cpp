@@ -2,6 +2,7 @@
 
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "platform/path_parts.h"
 
 #include <QMimeData>
 #include <QUrl>
@@ -33,15 +34,15 @@ QStringList namesIn(const QStringList& paths, const QString& folder)
     QString lastParent;
     bool lastParentMatches = false;
     for (const QString& path : paths) {
-        const int slash = path.lastIndexOf(QLatin1Char('/'));
-        const QString parent = slash <= 0 ? QStringLiteral("/") : path.left(slash);
+        const QString parent = platform::parentOf(path);
         // A drop's files nearly always share one folder: look it up once.
         if (parent != lastParent) {
             lastParent = parent;
             lastParentMatches = platform::isSameFile(parent, folder);
         }
-        if (lastParentMatches && slash + 1 < path.size())
-            names << path.mid(slash + 1);
+        const QString name = platform::nameOf(path);
+        if (lastParentMatches && !name.isEmpty())
+            names << name;
     }
     return names;
 }

@@ -1,12 +1,14 @@
 #include "main_window/frm_marlow.h"
 
 #include "main_window/work_folders.h"
+#include "platform/elided_path_view.h"
 #include "platform/file_system.h"
 #include "platform/name_list_model.h"
 #include "platform/process.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
 #include "shared/field_colors.h"
+#include "shared/work_folder_paths.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -225,8 +227,11 @@ void frmMarlow::buildControls()
     Command1.add(0, copy);
     Command1.add(1, remove);
 
-    for (QWidget* folder : {source, destination})
-        platform::fitLinesToHeight(folder, 2);
+    // One font for both folder fields: the one whose two lines fit the lower.
+    platform::fitLinesToHeight(destination, 2);
+    source->setFont(destination->font());
+    for (QPlainTextEdit* folder : {source, destination})
+        platform::showAsPath(folder, 2);
     Text1.add(0, fileType);
     Text1.add(1, source);
     Text1.add(2, destination);
@@ -352,12 +357,12 @@ void frmMarlow::placeWindow()
 
 void frmMarlow::prepareWorkFolders()
 {
-    ProgramFolder = WorkFolders::programFolderFrom(platform::programFolder());
-    const QString base = WorkFolders::baseFolder(ProgramFolder);
-    TempFolder = base + QStringLiteral("/TEMP");
-    MeltFolder = base + QStringLiteral("/MELT");
-    ManualPath = WorkFolders::manualPath(ProgramFolder, WorkFolders::isInstalled(ProgramFolder));
-    WorkFolders::takeOverPlacementAccount(base);
+    const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(platform::programFolder());
+    ProgramFolder = paths.program;
+    TempFolder = paths.temp;
+    MeltFolder = paths.melt;
+    ManualPath = paths.manual;
+    WorkFolders::takeOverPlacementAccount(paths.base);
     WorkFolders::recreate(TempFolder);
     WorkFolders::recreate(MeltFolder);
 }

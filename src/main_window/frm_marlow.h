@@ -5,6 +5,7 @@
 #include "platform/path_field.h"
 #include "platform/vb_form.h"
 #include "rename/rule_set.h"
+#include "rename/rule_window_support.h"
 
 #include <QString>
 
@@ -20,7 +21,7 @@ class NameListModel;
 // The main window: source and destination folders with their file lists, the
 // rename rules, the move and overwrite options, Copy and Delete. It owns the
 // program's shared state and opens every other window.
-class frmMarlow : public platform::VbForm {
+class frmMarlow : public platform::VbForm, public RuleWindowHost {
 public:
     frmMarlow();
 
@@ -94,6 +95,12 @@ public:
     void ResetRules();
     void LoadRuleSet();
     void ValidateRules(qint16& FocusField, qint16& Status);
+    // What the rule windows ask of it.
+    const QWidget& hostWindow() const override { return *this; }
+    void showHint(const QString& hint) override;
+    void focusCopyButton() override;
+    void nameWindowClosed() override;
+    void extensionWindowClosed() override;
     // After a refusal by ValidateRules: focus the field it names.
     void focusRefusedField(qint16 FocusField);
     // The name of the copy of sourceName under the rules in force, with the

@@ -19,10 +19,12 @@ void frmMarlow::mnDel1_Click()
     platform::FormInstance<FrmMELT>::unload();
     platform::FormInstance<frmMarlowB>::unload();
     platform::FormInstance<frmAbout>::unload();
+    const QStringList ownFolders{ProgramFolder, TempFolder, MeltFolder};
     hide();
     // By code: the exit clean-up of the work folders does not run.
     platform::FormInstance<frmMarlow>::unload();
     frmDelDir& deletion = platform::FormInstance<frmDelDir>::get();
+    deletion.setOpener(ownFolders, [] { platform::showInFront(&platform::FormInstance<frmMarlow>::get()); });
     platform::showInFront(&deletion);
 }
 
@@ -36,5 +38,6 @@ void frmMarlow::mnHelp1_Click()
 void frmMarlow::mnAbout_Click()
 {
     frmAbout& about = platform::FormInstance<frmAbout>::get();
+    about.setManualPath(ManualPath);
     platform::showInFront(&about);
 }

@@ -8,6 +8,8 @@
 #include "rename/rule_set_check.h"
 #include "rename/typed_rule_values.h"
 
+#include <QLabel>
+
 namespace {
 
 // The fields of the file-name operation window, in the order a new rule choice empties them.
@@ -23,7 +25,7 @@ void frmMarlow::Option1_Click(int Index)
         window.setText1(field, QString());
     if (Index == 0) {
         window.hide();
-        platform::focusControl(Command1.control(0));
+        focusCopyButton();
         return;
     }
     window.show();
@@ -40,7 +42,7 @@ void frmMarlow::Option2_Click(int Index)
     window.setText1(2, QString());
     if (Index == 0) {
         window.hide();
-        platform::focusControl(Command1.control(0));
+        focusCopyButton();
         return;
     }
     window.show();
@@ -96,6 +98,26 @@ void frmMarlow::ValidateRules(qint16& FocusField, qint16& Status)
     platform::showMessage(check.message);
     FocusField = check.FocusField;
     Status = check.Status;
+}
+
+void frmMarlow::showHint(const QString& hint)
+{
+    Label2->setText(hint);
+}
+
+void frmMarlow::focusCopyButton()
+{
+    platform::focusControl(Command1.control(0));
+}
+
+void frmMarlow::nameWindowClosed()
+{
+    selectOption(Option1, 0);
+}
+
+void frmMarlow::extensionWindowClosed()
+{
+    selectOption(Option2, 0);
 }
 
 void frmMarlow::focusRefusedField(qint16 FocusField)

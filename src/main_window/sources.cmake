@@ -1,7 +1,6 @@
 list(APPEND VELDA_CORE_SOURCES
   main_window/dropped_paths.cpp
   main_window/field_behaviour.cpp
-  main_window/folder_check.cpp
   main_window/start_arguments.cpp
   main_window/work_folders.cpp
 )

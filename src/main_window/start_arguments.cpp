@@ -3,6 +3,7 @@
 #include "archive/archive_file_name.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "platform/path_parts.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -81,11 +82,10 @@ Opening openingFor(const QString& path, const QString& currentFolder)
     const QString full = QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path : currentFolder + QLatin1Char('/') + path);
     if (platform::folderExists(full))
         return {full, {}, {}};
-    const int slash = full.lastIndexOf(QLatin1Char('/'));
-    const QString name = full.mid(slash + 1);
+    const QString name = platform::nameOf(full);
     // The source list shows ordinary files only: a hidden archive could not be opened from it.
     if (platform::fileExists(full) && ArchiveFileName::canExtract(name))
-        return {slash == 0 ? QStringLiteral("/") : full.left(slash), name, {}};
+        return {platform::parentOf(full), name, {}};
     if (!platform::pathExists(full))
         return {{}, {}, QStringLiteral("%1 が見つかりません。").arg(platform::readableFileName(full))};
     return {{}, {}, cannotOpenMessage(full)};

@@ -1,28 +1,18 @@
 #include "main_window/work_folders.h"
 
 #include "file_ops/placement_plan.h"
-#include "folder_delete/remove_folder_tree.h"
+#include "file_ops/remove_folder_tree.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 
-#include <QDir>
 #include <QLockFile>
-#include <QStandardPaths>
 
 #include <cerrno>
 
 #include <unistd.h>
 
 namespace WorkFolders {
-
-QString programFolderFrom(const QString& applicationFolder)
-{
-    QString folder = applicationFolder;
-    if (folder.endsWith(QLatin1Char('/')))
-        folder.chop(1);
-    return folder;
-}
 
 namespace {
 
@@ -32,27 +22,6 @@ QString failureMessage(const QString& what, const QString& folder, const platfor
 }
 
 }  // namespace
-
-bool isInstalled(const QString& programFolder)
-{
-    return platform::fileExists(manualPath(programFolder, true));
-}
-
-QString baseFolder(const QString& programFolder)
-{
-    if (!isInstalled(programFolder))
-        return programFolder;
-    // One folder per deliverable, so that both may run side by side.
-    return platform::joinPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation),
-                              QStringLiteral(VELDA_PROGRAM_NAME));
-}
-
-QString manualPath(const QString& programFolder, bool installed)
-{
-    if (!installed)
-        return programFolder + QStringLiteral("/manual.html");
-    return QDir::cleanPath(programFolder + QStringLiteral("/" VELDA_INSTALLED_MANUAL));
-}
 
 QString manualNotOpenedMessage(const QString& manualPath)
 {

@@ -8,25 +8,9 @@
 
 class QLockFile;
 
-// Where the program keeps its two work folders, TEMP (staged copies) and MELT
-// (extracted archives), and the lock that makes them one running program's own.
+// The two work folders, TEMP (staged copies) and MELT (extracted archives),
+// made and removed, and the lock that makes them one running program's own.
 namespace WorkFolders {
-
-// The program folder as stored: without a trailing separator.
-QString programFolderFrom(const QString& applicationFolder);
-
-// True for an installed program rather than one run from its own folder:
-// the installed manual lies beside it (../share/<program>/manual.html), as
-// after a package or any `cmake --install`, to /usr or to ~/.local alike.
-bool isInstalled(const QString& programFolder);
-
-// The folder that holds TEMP, MELT and the lock: the program folder for a
-// program run from its own folder, else this deliverable's folder in the
-// per-user data folder.
-QString baseFolder(const QString& programFolder);
-
-// The manual the help menu opens: beside the program, or the installed one.
-QString manualPath(const QString& programFolder, bool installed);
 
 // Shown when nothing on the desktop opened the manual.
 QString manualNotOpenedMessage(const QString& manualPath);

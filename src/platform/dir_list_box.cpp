@@ -2,6 +2,7 @@
 
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "platform/path_parts.h"
 
 #include <QStyle>
 
@@ -24,14 +25,11 @@ QString withoutTrailingSeparator(const QString& folder)
 // The current folder and every folder above it, the root first.
 QStringList foldersDownTo(const QString& folder)
 {
-    QStringList chain;
+    QStringList chain{folder};
     QString current = folder;
-    for (;;) {
+    while (current != QLatin1String("/") && current.contains(QLatin1Char('/'))) {
+        current = parentOf(current);
         chain.prepend(current);
-        const int slash = current.lastIndexOf(QLatin1Char('/'));
-        if (slash < 0 || current == QLatin1String("/"))
-            break;
-        current = slash == 0 ? QStringLiteral("/") : current.left(slash);
     }
     return chain;
 }
@@ -61,8 +59,7 @@ QVector<Subfolder> subfoldersOf(const QString& folder)
 
 QString shownNameOf(const QString& folder)
 {
-    return folder == QLatin1String("/") ? folder
-                                        : readableFileName(folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1));
+    return folder == QLatin1String("/") ? folder : readableFileName(nameOf(folder));
 }
 
 }  // namespace

@@ -50,4 +50,10 @@ int takeInjectedFault(FileOperation operation, const QString& path, const QStrin
     return 0;
 }
 
+FsError injectedError(FileOperation operation, const QString& path, const QString& otherPath)
+{
+    const int number = takeInjectedFault(operation, path, otherPath);
+    return number ? makeError(number) : FsError{};
+}
+
 }  // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/fs_error.h"
+
 #include <QString>
 
 namespace platform {
@@ -31,5 +33,7 @@ void clearInjectedFaults();
 // Called by the file layer: the error number to fail with, or 0.
 int takeInjectedFault(FileOperation operation, const QString& path,
                       const QString& otherPath = QString());
+// The same as an error to give back; no failure when none is pending.
+FsError injectedError(FileOperation operation, const QString& path, const QString& otherPath = QString());
 
 }  // namespace platform

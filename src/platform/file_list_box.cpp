@@ -74,8 +74,8 @@ void FileListBox::appendEntries(const QStringList& names)
             shown.append(name);
     }
     names_->appendNames(shown);
-    // Laid out now: painted while a run keeps the event loop away, the list
-    // would otherwise show blank.
+    // New rows leave the list unlaid until the event loop comes round:
+    // painted before that, as during a run, it would show blank.
     executeDelayedItemsLayout();
 }
 

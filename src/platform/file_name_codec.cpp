@@ -1,11 +1,11 @@
 #include "platform/file_name_codec.h"
 
+#include "platform/text_encoding.h"
+
 #include <QStringList>
 #include <QStringView>
 
 #include <algorithm>
-#include <cerrno>
-#include <iconv.h>
 
 namespace platform {
 
@@ -24,59 +24,10 @@ bool isLineBreak(QChar ch)
     }
 }
 
-// Length of the valid UTF-8 sequence at data[at], or 0 when none starts there.
-int sequenceLength(const unsigned char* data, qsizetype at, qsizetype size)
-{
-    const unsigned char lead = data[at];
-    if (lead < 0x80)
-        return 1;
-    int length;
-    char32_t code;
-    char32_t smallest;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, code = lead & 0x1F, smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, code = lead & 0x0F, smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, code = lead & 0x07, smallest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (at + length > size)
-        return 0;
-    for (int k = 1; k < length; ++k) {
-        if ((data[at + k] & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (data[at + k] & 0x3F);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code >= smallest && code <= 0x10FFFF && !surrogate ? length : 0;
-}
-
 bool isEscapeAt(const QString& name, qsizetype at)
 {
     const char16_t unit = name.at(at).unicode();
     return unit >= FirstEscape && unit <= LastEscape && (at == 0 || !name.at(at - 1).isHighSurrogate());
-}
-
-// The bytes as CP932 text, or a null string when they are not valid CP932.
-QString cp932Text(const QByteArray& bytes)
-{
-    iconv_t converter = ::iconv_open("UTF-8", "CP932");
-    if (converter == iconv_t(-1))
-        return QString();
-    QByteArray input = bytes;
-    QByteArray output(bytes.size() * 3 + 4, Qt::Uninitialized);
-    char* in = input.data();
-    size_t inLeft = size_t(input.size());
-    char* out = output.data();
-    size_t outLeft = size_t(output.size());
-    const size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
-    ::iconv_close(converter);
-    if (result == size_t(-1) || inLeft != 0)
-        return QString();
-    output.truncate(output.size() - qsizetype(outLeft));
-    return QString::fromUtf8(output);
 }
 
 }  // namespace
@@ -101,7 +52,7 @@ QByteArray encodeFileName(const QString& name)
 
 QString decodeFileName(const QByteArray& bytes)
 {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const char* data = bytes.constData();
     const qsizetype size = bytes.size();
     // Most names are ASCII, a folder of them read name by name.
     if (std::all_of(data, data + size, [](unsigned char byte) { return byte < 0x80; }))
@@ -110,13 +61,13 @@ QString decodeFileName(const QByteArray& bytes)
     qsizetype runStart = 0;
     qsizetype at = 0;
     while (at < size) {
-        const int length = sequenceLength(data, at, size);
+        const int length = utf8SequenceLength(data, at, size);
         if (length > 0) {
             at += length;
             continue;
         }
         name += QString::fromUtf8(bytes.constData() + runStart, int(at - runStart));
-        name += QChar(char16_t(0xDC00 + data[at]));
+        name += QChar(char16_t(0xDC00 + quint8(data[at])));
         runStart = ++at;
     }
     if (runStart == 0)

@@ -2,8 +2,10 @@
 
 #include "platform/fault_injection.h"
 #include "platform/file_name_codec.h"
+#include "platform/path_parts.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -72,23 +74,38 @@ dev_t deviceListingInodes(int fd)
 
 namespace {
 
-bool inGroup(gid_t group)
+// Who the program runs as, looked up once: a removal asks for every file.
+struct Credentials {
+    uid_t user;
+    gid_t group;
+    QVector<gid_t> groups;
+};
+
+Credentials readCredentials()
 {
-    if (group == ::getegid())
-        return true;
+    Credentials credentials{::geteuid(), ::getegid(), {}};
     const int count = ::getgroups(0, nullptr);
-    QVector<gid_t> groups(count > 0 ? count : 0);
-    return count > 0 && ::getgroups(count, groups.data()) == count && groups.contains(group);
+    credentials.groups.resize(count > 0 ? count : 0);
+    if (count <= 0 || ::getgroups(count, credentials.groups.data()) != count)
+        credentials.groups.clear();
+    return credentials;
+}
+
+const Credentials& credentials()
+{
+    static const Credentials own = readCredentials();
+    return own;
 }
 
 }  // namespace
 
 bool isWritableByMode(const struct stat& info)
 {
+    const Credentials& own = credentials();
     mode_t writeBit = S_IWOTH;
-    if (info.st_uid == ::geteuid())
+    if (info.st_uid == own.user)
         writeBit = S_IWUSR;
-    else if (inGroup(info.st_gid))
+    else if (info.st_gid == own.group || own.groups.contains(info.st_gid))
         writeBit = S_IWGRP;
     return (info.st_mode & writeBit) != 0;
 }
@@ -120,7 +137,8 @@ FolderHandle::~FolderHandle()
 }
 
 FolderHandle::FolderHandle(FolderHandle&& other) noexcept
-    : fd_(other.fd_), path_(std::move(other.path_)), device_(other.device_), mountId_(other.mountId_)
+    : fd_(other.fd_), path_(std::move(other.path_)), identity_(other.identity_), mountId_(other.mountId_),
+      mountRoot_(other.mountRoot_)
 {
     other.fd_ = -1;
 }
@@ -132,17 +150,18 @@ FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept
             ::close(fd_);
         fd_ = other.fd_;
         path_ = std::move(other.path_);
-        device_ = other.device_;
+        identity_ = other.identity_;
         mountId_ = other.mountId_;
+        mountRoot_ = other.mountRoot_;
         other.fd_ = -1;
     }
     return *this;
 }
 
-FsError FolderHandle::open(const QString& path, FolderHandle& folder)
+FsError FolderHandle::open(const QString& path, FolderHandle& folder, bool followLastLink)
 {
     FolderHandle opened;
-    const FsError error = opened.openAt(AT_FDCWD, path, path, 0);
+    const FsError error = opened.openAt(AT_FDCWD, path, path, followLastLink ? 0 : O_NOFOLLOW);
     if (!error.failed())
         folder = std::move(opened);
     return error;
@@ -159,13 +178,31 @@ FsError FolderHandle::openSubfolder(const QString& name, FolderHandle& subfolder
 
 FsError FolderHandle::openParent(FolderHandle& parent) const
 {
-    const int slash = path_.lastIndexOf(QLatin1Char('/'));
-    const QString parentPath = slash <= 0 ? QStringLiteral("/") : path_.left(slash);
     FolderHandle opened;
-    const FsError error = opened.openAt(fd_, QStringLiteral(".."), parentPath, 0);
+    const FsError error = opened.openAt(fd_, QStringLiteral(".."), parentOf(path_), 0);
     if (!error.failed())
         parent = std::move(opened);
     return error;
+}
+
+FsError FolderHandle::reopen(FolderHandle& same) const
+{
+    FolderHandle opened;
+    const FsError error = opened.openAt(fd_, QStringLiteral("."), path_, 0);
+    if (!error.failed())
+        same = std::move(opened);
+    return error;
+}
+
+QByteArray FolderHandle::realPath() const
+{
+    QByteArray target(PATH_MAX, Qt::Uninitialized);
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(fd_);
+    const ssize_t length = ::readlink(link.constData(), target.data(), size_t(target.size()));
+    if (length <= 0 || length >= target.size())
+        return QByteArray();
+    target.truncate(int(length));
+    return target;
 }
 
 FsError FolderHandle::openAt(int baseFd, const QString& name, const QString& path, int flags)
@@ -176,14 +213,16 @@ FsError FolderHandle::openAt(int baseFd, const QString& name, const QString& pat
         return errno == ENOENT ? makeError(ErrorNumber::PathNotFound) : errorFromErrno(errno, path);
     struct statx info;
     if (::statx(fd_, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_MNT_ID, &info) == 0) {
-        device_ = makedev(info.stx_dev_major, info.stx_dev_minor);
+        identity_ = {makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino};
         mountId_ = (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id : 0;
+        if (info.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+            mountRoot_ = (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) ? 1 : 0;
         return FsError{};
     }
     struct stat plain;
     if (::fstat(fd_, &plain) != 0)
         return errorFromErrno(errno, path);
-    device_ = plain.st_dev;
+    identity_ = {plain.st_dev, plain.st_ino};
     return FsError{};
 }
 
@@ -191,7 +230,19 @@ bool FolderHandle::isOnSameVolume(const FolderHandle& other) const
 {
     if (takeInjectedFault(FileOperation::MountPoint, path_))
         return false;
-    return device_ == other.device_ && mountId_ == other.mountId_;
+    return identity_.device == other.identity_.device && mountId_ == other.mountId_;
+}
+
+bool FolderHandle::isMountRoot() const
+{
+    if (mountRoot_ >= 0)
+        return mountRoot_ == 1;
+    // A kernel without the attribute: another volume above, or none (the root).
+    FolderHandle parent;
+    if (openParent(parent).failed())
+        return false;
+    return parent.identity_.device != identity_.device || parent.mountId_ != mountId_
+        || parent.identity_ == identity_;
 }
 
 FsError FolderHandle::list(QVector<DirEntry>& entries) const
@@ -252,28 +303,36 @@ FsError FolderHandle::list(QVector<DirEntry>& entries) const
 
 FsError FolderHandle::deleteFiles(const QVector<DirEntry>& entries, EntryScope scope) const
 {
-    const bool ordinary = scope == EntryScope::OrdinaryOnly;
     for (const DirEntry& entry : entries) {
-        if (entry.isDirectory || (ordinary && !entry.isOrdinary()))
-            continue;
-        const QString filePath = joinPath(path_, entry.name);
-        FsError fault = injected(FileOperation::DeleteFile, filePath);
-        if (fault.failed())
-            return fault;
-        const QByteArray name = encodeFileName(entry.name);
-        if (ordinary) {
-            struct stat info;
-            if (::fstatat(fd_, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-                return errorFromErrno(errno, filePath);
-            if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
-                return makeError(ErrorNumber::PathFileAccess);
-        }
-        if (::unlinkat(fd_, name.constData(), 0) != 0) {
-            const bool refused = errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS;
-            if (ordinary && refused)
-                return makeError(ErrorNumber::PathFileAccess);
+        const FsError error = deleteFile(entry, scope);
+        if (error.failed())
+            return error;
+    }
+    return FsError{};
+}
+
+FsError FolderHandle::deleteFile(const DirEntry& entry, EntryScope scope) const
+{
+    const bool ordinary = scope == EntryScope::OrdinaryOnly;
+    if (entry.isDirectory || (ordinary && !entry.isOrdinary()))
+        return FsError{};
+    const QString filePath = joinPath(path_, entry.name);
+    FsError fault = injected(FileOperation::DeleteFile, filePath);
+    if (fault.failed())
+        return fault;
+    const QByteArray name = encodeFileName(entry.name);
+    if (ordinary) {
+        struct stat info;
+        if (::fstatat(fd_, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
             return errorFromErrno(errno, filePath);
-        }
+        if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
+            return makeError(ErrorNumber::PathFileAccess);
+    }
+    if (::unlinkat(fd_, name.constData(), 0) != 0) {
+        const bool refused = errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS;
+        if (ordinary && refused)
+            return makeError(ErrorNumber::PathFileAccess);
+        return errorFromErrno(errno, filePath);
     }
     return FsError{};
 }

@@ -1,6 +1,7 @@
 #include "platform/fs_error.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/path_parts.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -31,10 +32,8 @@ FsError makeError(int number)
 
 static bool parentFolderExists(const QString& path)
 {
-    const int slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString parent = slash <= 0 ? QStringLiteral("/") : path.left(slash);
     struct stat info;
-    return ::stat(encodeFileName(parent).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+    return ::stat(encodeFileName(parentOf(path)).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 FsError errorFromErrno(int errnoValue, const QString& path)

@@ -3,6 +3,7 @@
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/folded_name.h"
+#include "platform/path_parts.h"
 
 #include <QStorageInfo>
 
@@ -54,8 +55,7 @@ LetterCase probedLetterCase(const QString& folder)
     if (fd < 0)
         return LetterCase::Exact;
     ::close(fd);
-    const int slash = probe.lastIndexOf(QLatin1Char('/'));
-    const QString capitals = probe.left(slash + 1) + probe.mid(slash + 1).toUpper();
+    const QString capitals = joinPath(parentOf(probe), nameOf(probe).toUpper());
     struct stat info;
     const bool found = ::lstat(encodeFileName(capitals).constData(), &info) == 0;
     ::unlink(bytes.constData());

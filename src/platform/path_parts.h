@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-// The folder and the bare name of a path, as the file layer splits them.
+// The folder and the bare name of a path, as the file layer splits them: as
+// text, or as the path's exact bytes.
 namespace platform {
 
 // The folder that holds path; "/" for an entry of the root.
@@ -12,9 +14,20 @@ inline QString parentOf(const QString& path)
     return slash <= 0 ? QStringLiteral("/") : path.left(slash);
 }
 
+inline QByteArray parentOf(const QByteArray& path)
+{
+    const int slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
 inline QString nameOf(const QString& path)
 {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+inline QByteArray nameOf(const QByteArray& path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
 }
 
 }  // namespace platform

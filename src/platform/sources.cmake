@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_SOURCES
+  platform/entry_checks.cpp
   platform/exact_path.cpp
   platform/fault_injection.cpp
   platform/file_copy.cpp
@@ -7,13 +8,17 @@ list(APPEND VELDA_CORE_SOURCES
   platform/file_list_reading.cpp
   platform/file_system.cpp
   platform/folded_name.cpp
+  platform/folder_entries.cpp
   platform/folder_handle.cpp
+  platform/folder_walk.cpp
   platform/fs_error.cpp
   platform/message_box.cpp
+  platform/mount_points.cpp
   platform/name_list_model.cpp
   platform/name_rules.cpp
   platform/process.cpp
   platform/temporary_files.cpp
+  platform/text_encoding.cpp
   platform/trash.cpp
   platform/trash_location.cpp
   platform/volume_root.cpp
@@ -21,8 +26,10 @@ list(APPEND VELDA_CORE_SOURCES
 )
 list(APPEND VELDA_UI_SOURCES
   platform/control_array.cpp
+  platform/desktop_scale.cpp
   platform/dir_list_box.cpp
   platform/drive_list_box.cpp
+  platform/elided_path_view.cpp
   platform/file_list_box.cpp
   platform/path_field.cpp
   platform/qt_message_presenter.cpp

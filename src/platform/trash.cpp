@@ -1,6 +1,8 @@
 #include "platform/trash.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/mount_points.h"
+#include "platform/path_parts.h"
 #include "platform/trash_location.h"
 
 #include <QDateTime>
@@ -18,17 +20,6 @@ namespace {
 
 const QByteArray InfoSuffix(".trashinfo");
 constexpr int MostNumberedNames = 100000;
-
-QByteArray folderOf(const QByteArray& path)
-{
-    const int slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
-}
-
-QByteArray nameOf(const QByteArray& path)
-{
-    return path.mid(path.lastIndexOf('/') + 1);
-}
 
 // A folder cannot go into a trash that lies inside it.
 bool holdsTrash(const TrashLocation& location, const QByteArray& name)
@@ -145,7 +136,7 @@ FsError moveToTrash(const QString& path, TrashEntry& entry, const std::optional<
     if (expected && !(*expected == FileIdentity{info.st_dev, info.st_ino}))
         return makeError(ErrorNumber::FileNotFound);
     TrashLocation location;
-    const FsError error = locateTrash(folderOf(source), true, location);
+    const FsError error = locateTrash(parentOf(source), true, location);
     if (error.failed())
         return error;
     if (holdsTrash(location, name)
@@ -179,7 +170,7 @@ bool canTrash(const QStringList& paths)
     QHash<QByteArray, TrashLocation> trashOfFolder;
     for (const QString& path : paths) {
         const QByteArray entry = encodeFileName(path);
-        const QByteArray folder = folderOf(entry);
+        const QByteArray folder = parentOf(entry);
         auto known = trashOfFolder.constFind(folder);
         if (known == trashOfFolder.constEnd()) {
             TrashLocation location;

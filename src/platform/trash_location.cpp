@@ -1,8 +1,8 @@
 #include "platform/trash_location.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/path_parts.h"
 
-#include <QFile>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -15,12 +15,6 @@
 namespace platform {
 
 namespace {
-
-QByteArray parentOf(const QByteArray& path)
-{
-    const int slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
-}
 
 QByteArray joined(const QByteArray& folder, const QByteArray& name)
 {
@@ -139,21 +133,6 @@ bool isSharedTrash(const QByteArray& folder)
     return ::lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX);
 }
 
-// Blanks, tabs, newlines and backslashes stand as octal escapes in the table.
-QByteArray unescapedMountPoint(const QByteArray& field)
-{
-    QByteArray point;
-    for (int i = 0; i < field.size(); ++i) {
-        if (field.at(i) == '\\' && i + 3 < field.size()) {
-            point += char(field.mid(i + 1, 3).toInt(nullptr, 8));
-            i += 3;
-        } else {
-            point += field.at(i);
-        }
-    }
-    return point;
-}
-
 }  // namespace
 
 FsError locateTrash(const QByteArray& folder, bool create, TrashLocation& location)
@@ -199,20 +178,6 @@ QByteArray recordedPath(const TrashLocation& location, const QByteArray& name)
     if (location.topFolder.isEmpty())
         return path;
     return path.mid(location.topFolder == "/" ? 1 : location.topFolder.size() + 1);
-}
-
-QByteArray mountPointWithin(const QByteArray& folder)
-{
-    QFile table(QStringLiteral("/proc/self/mountinfo"));
-    if (!table.open(QIODevice::ReadOnly))
-        return QByteArray();
-    const QByteArray inside = joined(folder, QByteArray());
-    for (const QByteArray& line : table.readAll().split('\n')) {
-        const QByteArray point = unescapedMountPoint(line.split(' ').value(4));
-        if (point.startsWith(inside))
-            return point;
-    }
-    return QByteArray();
 }
 
 }  // namespace platform

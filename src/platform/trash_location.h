@@ -29,7 +29,4 @@ QByteArray entryPath(const TrashLocation& location, const QByteArray& name);
 // relative to the top folder in a volume trash.
 QByteArray recordedPath(const TrashLocation& location, const QByteArray& name);
 
-// The first mount point found inside folder, or nothing.
-QByteArray mountPointWithin(const QByteArray& folder);
-
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/volume_root.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/path_parts.h"
 
 #include <QStorageInfo>
 
@@ -12,7 +13,7 @@ QString volumeRootOf(const QString& path)
     // nearest folder above it that it can name.
     QString nameable = path;
     while (hasForeignBytes(nameable))
-        nameable.truncate(qMax(0, int(nameable.lastIndexOf(QLatin1Char('/')))));
+        nameable = parentOf(nameable);
     const QStorageInfo volume(nameable.isEmpty() ? QStringLiteral("/") : nameable);
     return volume.isValid() ? volume.rootPath() : QStringLiteral("/");
 }

@@ -1,6 +1,5 @@
 #include "rename/frm_marlow_a.h"
 
-#include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_b.h"
@@ -32,6 +31,8 @@ struct frmMarlowA::DirectionTexts {
 frmMarlowA::frmMarlowA()
 {
     setWindowTitle(QStringLiteral("ファイル名操作窓"));
+    // Fixed in size: no minimise or maximise box.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     platform::setClientSizeTwips(this, 2685, 2100);
     setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     buildFrames();
@@ -171,7 +172,7 @@ void frmMarlowA::firstShown()
 void frmMarlowA::placeWindow()
 {
     const QPointF place =
-        fileNameWindowPlace(RuleWindow::screenSizeTwips(), RuleWindow::outerSizeTwips(RuleWindow::mainWindow()),
+        fileNameWindowPlace(RuleWindow::screenSizeTwips(), RuleWindow::mainWindowSizeTwips(),
                             RuleWindow::outerSizeTwips(*this),
                             RuleWindow::outerSizeTwips(platform::FormInstance<frmMarlowB>::get()).height());
     RuleWindow::moveToTwips(*this, place.x(), place.y());
@@ -200,14 +201,16 @@ void frmMarlowA::Text1_GotFocus(int Index)
 
 void frmMarlowA::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     // A field hidden with its frame or window holds nothing the rules will
     // use; a refusal would send the focus where the user cannot see it.
-    if (!Text1.control(Index)->isVisible())
-        return;
-    const FieldOutcome outcome = leaveField(Index, text1(Index), Remembered);
-    if (!outcome.refusal.isEmpty())
-        refuseInput(Index, outcome.refusal);
+    if (Text1.control(Index)->isVisible()) {
+        const FieldOutcome outcome = leaveField(Index, text1(Index), Remembered);
+        if (!outcome.refusal.isEmpty()) {
+            refuseInput(Index, outcome.refusal);
+            return;
+        }
+    }
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
 }
 
 void frmMarlowA::Text1_KeyDown(int Index, int KeyCode, int Shift)
@@ -244,6 +247,6 @@ void frmMarlowA::Form_QueryUnload(int& /*cancel*/, int unloadMode)
 {
     if (unloadMode != platform::UnloadMode::ByUser)
         return;
-    frmMarlow& main = RuleWindow::mainWindow();
-    main.selectOption(main.Option1, 0);
+    if (RuleWindowHost* host = RuleWindow::host())
+        host->nameWindowClosed();
 }

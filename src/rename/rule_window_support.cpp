@@ -1,39 +1,61 @@
 #include "rename/rule_window_support.h"
 
-#include "main_window/frm_marlow.h"
-#include "platform/control_array.h"
 #include "platform/vb_look.h"
 
-#include <QLabel>
+#include <QWidget>
 
 #include <cmath>
 
+namespace {
+
+RuleWindowHost* currentHost = nullptr;
+
+}  // namespace
+
+RuleWindowHost::RuleWindowHost()
+{
+    currentHost = this;
+}
+
+RuleWindowHost::~RuleWindowHost()
+{
+    if (currentHost == this)
+        currentHost = nullptr;
+}
+
 namespace RuleWindow {
 
-frmMarlow& mainWindow()
+RuleWindowHost* host()
 {
-    return platform::FormInstance<frmMarlow>::get();
+    return currentHost;
 }
 
 void showHint(const QString& hint)
 {
-    mainWindow().Label2->setText(hint);
+    if (currentHost)
+        currentHost->showHint(hint);
 }
 
 void focusCopyButton()
 {
-    platform::focusControl(mainWindow().Command1.control(0));
+    if (currentHost)
+        currentHost->focusCopyButton();
 }
 
 QSize outerSizeTwips(const QWidget& window)
 {
     QSize outer = window.frameGeometry().size();
     // Not framed by the desktop yet: it will wear the frame the main window wears.
-    if (outer.height() <= window.height()) {
-        const QWidget& main = mainWindow();
+    if (outer.height() <= window.height() && currentHost) {
+        const QWidget& main = currentHost->hostWindow();
         outer = window.size() + (main.frameGeometry().size() - main.size()).expandedTo(QSize(0, 0));
     }
     return QSize(platform::pixelsToTwips(outer.width()), platform::pixelsToTwips(outer.height()));
+}
+
+QSize mainWindowSizeTwips()
+{
+    return currentHost ? outerSizeTwips(currentHost->hostWindow()) : QSize();
 }
 
 QSize screenSizeTwips()

@@ -1,6 +1,5 @@
 #include "shared/frm_about.h"
 
-#include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/vb_look.h"
@@ -37,6 +36,12 @@ QUrl homeAddress(const QString& manualPath)
 QString shownAddress(const QUrl& address)
 {
     return address.isLocalFile() ? QDir::toNativeSeparators(address.toLocalFile()) : address.toString();
+}
+
+QString addressLead()
+{
+    return QString::fromLatin1(PublicHomeAddress).isEmpty() ? QStringLiteral("操作説明は以下にあります。")
+                                                            : QStringLiteral("最新版は以下の場所にあります。");
 }
 
 }  // namespace AppInfo
@@ -78,7 +83,7 @@ frmAbout::frmAbout()
     Image1->setPixmap(VeldaArt::aboutPicture());
     lblDescription = platform::makeLabel(this, QString(), 1560, 1200, 4005, 600);
     lblDescription->setWordWrap(true);
-    lblDescription->setText(QStringLiteral("Tessel製のファイル名変更コピーツールです。最新版は以下の場所にあります。"));
+    lblDescription->setText(QStringLiteral("Tessel製のファイル名変更コピーツールです。") + AppInfo::addressLead());
     platform::setBackColor(lblDescription, 0x808000);
     platform::setForeColor(lblDescription, 0xFFFFFF);
     lblLicence = platform::makeLabel(this, QStringLiteral("MIT ライセンス　© 2026 The Velda developers"), 1560, 1800, 4005, 240);
@@ -111,8 +116,11 @@ void frmAbout::Form_Load()
     setWindowTitle(AppInfo::title() + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
     lblVersion->setText(AppInfo::versionText());
     lblTitle->setText(AppInfo::title());
-    const frmMarlow* main = platform::FormInstance<frmMarlow>::ifLoaded();
-    Address = AppInfo::homeAddress(main ? main->ManualPath : QString());
+}
+
+void frmAbout::setManualPath(const QString& manualPath)
+{
+    Address = AppInfo::homeAddress(manualPath);
     const QString shown = AppInfo::shownAddress(Address);
     // A long path keeps its beginning and its file name.
     Label1->setText(Label1->fontMetrics().elidedText(shown, Qt::ElideMiddle, Label1->width()));

@@ -13,6 +13,9 @@ class frmAbout : public platform::VbForm {
 public:
     frmAbout();
     void Form_Load();
+    // From the window that opens this one: the manual, where the address
+    // leads while Velda has no public home.
+    void setManualPath(const QString& manualPath);
 
     QLabel* picIcon = nullptr;
     QLabel* lblTitle = nullptr;
@@ -48,4 +51,6 @@ inline constexpr char PublicHomeAddress[] = "";
 QUrl homeAddress(const QString& manualPath);
 // The address as the About window shows it.
 QString shownAddress(const QUrl& address);
+// The description's last sentence, which leads to the address below it.
+QString addressLead();
 }  // namespace AppInfo

@@ -24,9 +24,9 @@ QString progressBytesText(const RunProgressFigures& figures)
     if (figures.totalBytes <= 0)
         return QString();
     const QLocale locale;
-    return locale.formattedDataSize(figures.bytesDone, 1, QLocale::DataSizeTraditionalFormat)
+    return locale.formattedDataSize(figures.bytesDone, 1, QLocale::DataSizeIecFormat)
         + QStringLiteral(" / ")
-        + locale.formattedDataSize(figures.totalBytes, 1, QLocale::DataSizeTraditionalFormat);
+        + locale.formattedDataSize(figures.totalBytes, 1, QLocale::DataSizeIecFormat);
 }
 
 QString progressTimeLeftText(const RunProgressFigures& figures)

@@ -16,7 +16,7 @@ struct RunProgressFigures {
 
 // "12 / 200 ファイル", or "12 ファイル" without a known total.
 QString progressFilesText(const RunProgressFigures& figures);
-// "3.2 MB / 120 MB"; empty when the run does not count bytes.
+// "3.2 MiB / 120.0 MiB"; empty when the run does not count bytes.
 QString progressBytesText(const RunProgressFigures& figures);
 // "残り 約 2 分"; empty until there is enough done to estimate from.
 QString progressTimeLeftText(const RunProgressFigures& figures);

@@ -1,6 +1,7 @@
 #include "folder_delete/deletion_guard.h"
 #include "platform/file_name_codec.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QFile>
 
@@ -28,4 +29,19 @@ TEST(DeletionGuard, RefusesRootsAndTheProgramFolderHoweverTheyAreWritten)
         {tree.path("apps/vel"), ""}};
     for (const auto& c : cases)
         EXPECT_EQ(refusal(c[0], {program, temp}), c[1]) << c[0].toStdString();
+}
+
+// Any volume's root counts, whatever its device is called: a network share
+// ("server:/export"), a tmpfs, a bind mount of a folder.
+TEST(DeletionGuard, RefusesTheRootOfEveryKindOfMount)
+{
+    TempTree tree;
+    tree.writeFile("elsewhere/keep.txt");
+    for (const TestMount::Kind kind : {TestMount::Kind::Share, TestMount::Kind::Tmpfs, TestMount::Kind::View}) {
+        const TestMount mount(tree, kind, QStringLiteral("at%1").arg(int(kind)), "elsewhere");
+        if (!mount.mounted())
+            GTEST_SKIP() << "mounting needs privileges this run lacks";
+        EXPECT_EQ(refusal(mount.folder(), {}), DeletionGuard::rootMessage()) << int(kind);
+        EXPECT_EQ(refusal(mount.folder() + "/..", {}), "");
+    }
 }

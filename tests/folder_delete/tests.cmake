@@ -1,9 +1,8 @@
 list(APPEND VELDA_CORE_TESTS
   folder_delete/deletion_guard_test.cpp
   folder_delete/folder_deletion_test.cpp
-  folder_delete/mounted_volume_test.cpp
-  folder_delete/remove_folder_tree_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
   folder_delete/frm_del_dir_test.cpp
+  folder_delete/removal_progress_test.cpp
 )

@@ -1,4 +1,5 @@
 #include "platform/shell.h"
+#include "shared/frm_about.h"
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
@@ -53,13 +54,15 @@ TEST_F(MainWindowWayIn, AFolderFromTheCommandLineIsWhereBothListsStart)
     EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"a.jpg"}));
 }
 
-TEST_F(MainWindowWayIn, HelpWithNothingToOpenTheManualSaysWhereTheManualIs)
+TEST_F(MainWindowWayIn, HelpWithNothingToOpenTheManualSaysWhereItIsAndAboutLeadsToIt)
 {
     platform::setDesktopOpener([](const QUrl&) { return false; });
     frmMarlow& form = mainWindow();
     form.mnHelp1_Click();
     ASSERT_EQ(messages.count(), 1);
     EXPECT_TRUE(messages.last().contains(form.ManualPath)) << messages.last().toStdString();
+    form.mnAbout_Click();
+    EXPECT_EQ(platform::FormInstance<frmAbout>::get().Address, QUrl::fromLocalFile(form.ManualPath));
 }
 
 // A folder onto a folder field is taken as typed there; files onto the source

@@ -1,6 +1,5 @@
 list(APPEND VELDA_CORE_TESTS
   main_window/dropped_paths_test.cpp
-  main_window/folder_check_test.cpp
   main_window/start_arguments_test.cpp
   main_window/work_folders_test.cpp
 )

@@ -2,7 +2,6 @@
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <sys/mount.h>
@@ -65,31 +64,4 @@ TEST(WorkFolders, RecreatingEmptiesAFolderAndRemovingTouchesNothingElse)
     EXPECT_FALSE(tree.exists("TEMP"));
     EXPECT_TRUE(tree.exists("MELTING/keep.txt"));
     EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-// Installed is what has the installed manual beside it, wherever it lies and
-// whoever may write there.
-TEST(WorkFolders, AProgramWithTheInstalledManualBesideItIsInstalled)
-{
-    TempTree tree;
-    const QString relativeManual = QDir(tree.path("prefix/bin")).relativeFilePath(WorkFolders::manualPath(tree.path("prefix/bin"), true));
-    tree.writeFile("prefix/" + relativeManual.mid(3));  // what ../ leads to
-    tree.writeFile("build/manual.html");
-    tree.makeFolder("bare");
-    tree.makeFolder("prefix/bin");
-    tree.setReadOnly("build");
-    const QList<QPair<QString, bool>> cases{{"prefix/bin", true}, {"build", false}, {"bare", false}};
-    for (const auto& [folder, installed] : cases) {
-        SCOPED_TRACE(folder.toStdString());
-        EXPECT_EQ(WorkFolders::isInstalled(tree.path(folder)), installed);
-        EXPECT_EQ(WorkFolders::baseFolder(tree.path(folder)) == tree.path(folder), !installed);
-    }
-}
-
-TEST(WorkFolders, AnInstalledProgramOpensTheManualUnderShareAndABuildTheOneBesideIt)
-{
-    EXPECT_EQ(WorkFolders::manualPath("/home/ann/velda/build", false), "/home/ann/velda/build/manual.html");
-    const QString installed = WorkFolders::manualPath("/usr/bin", true);
-    EXPECT_TRUE(installed.startsWith("/usr/share/velda1")) << installed.toStdString();
-    EXPECT_TRUE(installed.endsWith("/manual.html")) << installed.toStdString();
 }

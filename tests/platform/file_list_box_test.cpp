@@ -5,6 +5,7 @@
 #include "support/ui_helpers.h"
 
 #include <QFile>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -131,4 +132,26 @@ TEST(FileListBox, ANotedRowStaysSelectedOnlyForTheSameFile)
             EXPECT_EQ(list.selectedEntries(), QStringList{"a.txt"}) << "stick " << onStick << ", others " << others;
         }
     }
+}
+
+// Rows placed during a run or found by a reading are drawn at once: the list
+// never shows blank while its layout waits for the event loop.
+TEST(FileListBox, ShowsNewRowsAtOnceWithoutABlankFrame)
+{
+    TempTree tree;
+    FileListBox list;
+    list.resize(200, 120);
+    list.setPath(tree.root());
+    ui::showActive(&list);
+    for (const char* name : {"placed.txt", "read.txt"}) {
+        tree.writeFile(name);
+        if (list.listCount() == 0)
+            list.appendEntries({name});  // during a run
+        else
+            list.refresh();
+        const QImage atOnce = list.viewport()->grab().toImage();
+        ui::settle();
+        EXPECT_EQ(atOnce, list.viewport()->grab().toImage()) << name;
+    }
+    EXPECT_EQ(list.listCount(), 2);
 }

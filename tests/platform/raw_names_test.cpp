@@ -1,4 +1,4 @@
-#include "folder_delete/remove_folder_tree.h"
+#include "file_ops/remove_folder_tree.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "support/scripted_messages.h"

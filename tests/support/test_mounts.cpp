@@ -3,6 +3,7 @@
 #include "support/temp_tree.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -30,7 +31,7 @@ QByteArray bytes(const QString& path)
 }  // namespace
 
 TestMount::TestMount(TempTree& tree, Kind kind, const QString& relative, const QString& viewOf)
-    : folder_(tree.makeFolder(relative)), kind_(kind)
+    : folder_(QFileInfo(tree.path(relative)).isFile() ? tree.path(relative) : tree.makeFolder(relative)), kind_(kind)
 {
     if (::geteuid() != 0)
         return;
@@ -38,9 +39,13 @@ TestMount::TestMount(TempTree& tree, Kind kind, const QString& relative, const Q
     case Kind::Tmpfs:
         mounted_ = ::mount("tmpfs", bytes(folder_).constData(), "tmpfs", 0, "size=8m") == 0;
         break;
+    case Kind::Share:
+        mounted_ = ::mount("server:/export", bytes(folder_).constData(), "ramfs", 0, nullptr) == 0;
+        break;
+    case Kind::View:
     case Kind::ReadOnlyView:
         mounted_ = ::mount(bytes(tree.path(viewOf)).constData(), bytes(folder_).constData(), nullptr, MS_BIND, nullptr) == 0;
-        if (mounted_ && !remountReadOnly()) {
+        if (mounted_ && kind == Kind::ReadOnlyView && !remountReadOnly()) {
             ::umount(bytes(folder_).constData());
             mounted_ = false;
         }
@@ -69,7 +74,8 @@ TestMount::~TestMount()
 
 bool TestMount::remountReadOnly()
 {
-    const unsigned long flags = MS_REMOUNT | MS_RDONLY | (kind_ == Kind::ReadOnlyView ? MS_BIND : 0);
+    const bool view = kind_ == Kind::View || kind_ == Kind::ReadOnlyView;
+    const unsigned long flags = MS_REMOUNT | MS_RDONLY | (view ? MS_BIND : 0);
     return ::mount(nullptr, bytes(folder_).constData(), nullptr, flags, nullptr) == 0;
 }
 

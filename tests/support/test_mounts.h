@@ -11,10 +11,13 @@ class TestMount {
 public:
     enum class Kind {
         Tmpfs,
+        Share,         // a ramfs named "server:/export", as a network share's device is
         Exfat,         // an exFAT image through FUSE, as USB sticks and SD cards are
-        ReadOnlyView,  // a read-only bind mount of another folder of the tree
+        View,          // a bind mount of another folder or file of the tree
+        ReadOnlyView,  // the same, read-only
     };
-    // relative: the folder to mount on, made when missing; viewOf: the folder a view shows.
+    // relative: the folder to mount on, made when missing (or the file a view
+    // of a file goes on); viewOf: what a view shows.
     TestMount(TempTree& tree, Kind kind, const QString& relative, const QString& viewOf = QString());
     ~TestMount();
     TestMount(const TestMount&) = delete;

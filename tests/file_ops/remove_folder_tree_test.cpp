@@ -1,4 +1,4 @@
-#include "folder_delete/remove_folder_tree.h"
+#include "file_ops/remove_folder_tree.h"
 #include "platform/fault_injection.h"
 #include "shared/run_progress.h"
 #include "support/scripted_messages.h"
@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,42 +127,60 @@ TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
 
 namespace {
 
-// The user cancels once a file has gone.
-class CancelAfterFirstFile : public RunProgressView {
+// The progress window as a removal sees it: every step reaches it, and what it
+// does there stands for the user or for another program.
+class ActingView : public RunProgressView {
 public:
+    explicit ActingView(std::function<bool(const RunProgressFigures&)> act) : act_(std::move(act))
+    {
+        RunProgress::setTimingForTests(0, 0);
+    }
+    ~ActingView() override { RunProgress::setTimingForTests(500, 100); }
     void begin() override {}
-    bool update(const RunProgressFigures& figures, bool) override { return figures.filesDone > 0; }
+    bool update(const RunProgressFigures& figures, bool) override { return act_(figures); }
     void end() override {}
+
+private:
+    std::function<bool(const RunProgressFigures&)> act_;
 };
 
 }  // namespace
 
-TEST_F(RemoveFolderTreeTest, CancelStopsAfterTheFolderBeingEmptied)
+// Files are counted before the first goes; Cancel stops after the file being
+// deleted, even in the middle of a folder.
+TEST_F(RemoveFolderTreeTest, CancelStopsAfterTheFileBeingDeleted)
 {
-    tree.writeFile("T/A/B/c.txt");
-    tree.writeFile("T/A/b.txt");
-    tree.writeFile("T/x.txt");
-    RunProgress::setTimingForTests(0, 0);
-    CancelAfterFirstFile view;
+    writeFiles(tree, {"T/A/B/c.txt", "T/A/B/d.txt", "T/A/b.txt", "T/x.txt", "T/.hidden"});
+    ActingView view([](const RunProgressFigures& figures) { return figures.filesDone > 0; });
     RunProgress progress(&view, 0);
     EXPECT_EQ(RemoveFolderTree(tree.path("T"), EntryScope::OrdinaryOnly, &progress), 9);
-    RunProgress::setTimingForTests(500, 100);
-    EXPECT_EQ(progress.cancelledText(), QStringLiteral("中止しました。（1 ファイル）"));
-    EXPECT_EQ(tree.names("T"), (QStringList{"A", "x.txt"}));
-    EXPECT_EQ(tree.names("T/A"), QStringList{"b.txt"});
+    EXPECT_EQ(progress.cancelledText(), QStringLiteral("中止しました。（1 / 4 ファイル）"));
+    EXPECT_EQ(tree.names("T"), (QStringList{".hidden", "A", "x.txt"}));
+    EXPECT_EQ(tree.names("T/A"), (QStringList{"B", "b.txt"}));
+    EXPECT_EQ(tree.names("T/A/B").size(), 1);
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
-TEST_F(RemoveFolderTreeTest, AFolderWhoseEntriesCannotBeReadStopsTheRunBeforeAnythingGoes)
+// Another program moves T/A to E/A while the removal is inside T/A/B: what
+// was in A goes, as asked, but nothing of E, and T stays.
+TEST_F(RemoveFolderTreeTest, AFolderMovedOutOfTheTreeStopsTheRemovalWithNothingOutsideDeleted)
 {
-    tree.writeFile("T/t.txt");
-    tree.writeFile("T/A/a.txt");
-    platform::injectFault(platform::FileOperation::ReadEntries, 57, "/T/A");
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Error- 57") + QChar(13)));
-    EXPECT_TRUE(tree.exists("T/t.txt"));
-    EXPECT_TRUE(tree.exists("T/A/a.txt"));
+    writeFiles(tree, {"T/a.txt", "T/A/b.txt", "T/A/B/c.txt", "E/keep.txt"});
+    tree.writeFile("E/a.txt", "E's own");
+    bool moved = false;
+    ActingView view([&](const RunProgressFigures& figures) {
+        if (!moved && figures.currentName == tree.path("T/A/B/c.txt"))
+            moved = ::rename(QFile::encodeName(tree.path("T/A")).constData(),
+                             QFile::encodeName(tree.path("E/A")).constData()) == 0;
+        return false;
+    });
+    RunProgress progress(&view, 0);
+    EXPECT_EQ(RemoveFolderTree(tree.path("T"), EntryScope::OrdinaryOnly, &progress), 9);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(messages.texts(), QStringList{MarlowFuncUtility::movedFolderMessage(tree.path("T/A"))});
+    EXPECT_EQ(tree.readFile("E/a.txt"), "E's own");
+    EXPECT_EQ(tree.names("E"), (QStringList{"A", "a.txt", "keep.txt"}));
+    EXPECT_EQ(tree.names("T"), QStringList{"a.txt"});
 }
 
 // Deeper than any path the system accepts: only a walk by folder handles gets there.

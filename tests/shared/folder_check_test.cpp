@@ -1,4 +1,4 @@
-#include "main_window/folder_check.h"
+#include "shared/folder_check.h"
 #include "platform/file_system.h"
 #include "shared/result_value.h"
 #include "support/scripted_messages.h"

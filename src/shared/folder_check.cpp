@@ -1,4 +1,4 @@
-#include "main_window/folder_check.h"
+#include "shared/folder_check.h"
 
 #include "platform/exact_path.h"
 #include "platform/file_name_codec.h"

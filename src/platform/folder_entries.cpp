@@ -1,0 +1,112 @@
+// Listing a folder, deleting its files, making and removing folders.
+#include "platform/file_system.h"
+
+#include "platform/fault_injection.h"
+#include "platform/file_name_codec.h"
+#include "platform/folder_handle.h"
+#include "platform/path_parts.h"
+#include "platform/wildcard.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+FsError listFolder(const QString& folder, QVector<DirEntry>& entries)
+{
+    entries.clear();
+    FolderHandle handle;
+    const FsError error = FolderHandle::open(folder, handle);
+    return error.failed() ? error : handle.list(entries);
+}
+
+FsError deleteMatchingFiles(const QString& folder, const QString& pattern, EntryScope scope)
+{
+    FolderHandle handle;
+    FsError error = FolderHandle::open(folder, handle);
+    if (error.number == ErrorNumber::PathNotFound)
+        return makeError(ErrorNumber::FileNotFound);
+    if (error.failed())
+        return error;
+    QVector<DirEntry> entries;
+    error = handle.list(entries);
+    if (error.failed())
+        return error;
+    FsError fault = injectedError(FileOperation::DeleteMatchingFiles, folder);
+    if (fault.failed())
+        return fault;
+    QVector<DirEntry> matching;
+    for (const DirEntry& entry : entries) {
+        if (entry.isDirectory || (scope == EntryScope::OrdinaryOnly && !entry.isOrdinary()))
+            continue;
+        if (matchesWildcard(entry.name, pattern))
+            matching.append(entry);
+    }
+    if (matching.isEmpty())
+        return makeError(ErrorNumber::FileNotFound);
+    return handle.deleteFiles(matching, scope);
+}
+
+FsError deleteFile(const QString& path)
+{
+    FsError fault = injectedError(FileOperation::DeleteFile, path);
+    if (fault.failed())
+        return fault;
+    struct stat info;
+    if (::lstat(encodeFileName(path).constData(), &info) != 0)
+        return errorFromErrno(errno, path);
+    if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
+        return makeError(ErrorNumber::PathFileAccess);
+    if (::unlink(encodeFileName(path).constData()) != 0) {
+        if (errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS)
+            return makeError(ErrorNumber::PathFileAccess);
+        return errorFromErrno(errno, path);
+    }
+    return FsError{};
+}
+
+FsError removeFolder(const QString& path)
+{
+    FsError fault = injectedError(FileOperation::RemoveFolder, path);
+    if (fault.failed())
+        return fault;
+    if (::rmdir(encodeFileName(path).constData()) == 0)
+        return FsError{};
+    return folderRemovalError(errno, path);
+}
+
+FsError makeFolder(const QString& path)
+{
+    FsError fault = injectedError(FileOperation::MakeFolder, path);
+    if (fault.failed())
+        return fault;
+    if (::mkdir(encodeFileName(path).constData(), 0777) == 0)
+        return FsError{};
+    switch (errno) {
+    case EEXIST: return makeError(ErrorNumber::PathFileAccess);
+    case ENOENT:
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+    default: return errorFromErrno(errno, path);
+    }
+}
+
+FsError makeFolderPath(const QString& path)
+{
+    if (path.isEmpty())
+        return makeError(ErrorNumber::PathNotFound);
+    if (folderExists(path))
+        return FsError{};
+    const QString parent = parentOf(path);
+    if (parent != path && !folderExists(parent)) {
+        FsError error = makeFolderPath(parent);
+        if (error.failed())
+            return error;
+    }
+    FsError error = makeFolder(path);
+    if (error.number == ErrorNumber::PathFileAccess && folderExists(path))
+        return FsError{};
+    return error;
+}
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace platform {
+
+// The first thing the kernel's table of mounts has mounted inside folder (a
+// folder or a single file), or nothing; folder is a real path, without links.
+// Nothing, too, when the table cannot be read.
+QByteArray mountPointWithin(const QByteArray& folder);
+
+}  // namespace platform

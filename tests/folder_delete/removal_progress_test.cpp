@@ -1,0 +1,80 @@
+#include "folder_delete/folder_deletion.h"
+#include "folder_delete/frm_del_dir.h"
+#include "shared/progress_window.h"
+#include "shared/run_progress.h"
+#include "support/main_window_test.h"
+#include "support/ui_helpers.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The progress window from the first step on, updated at every step.
+class EveryStepShown {
+public:
+    EveryStepShown() { RunProgress::setTimingForTests(0, 0); }
+    ~EveryStepShown()
+    {
+        ProgressWindow::setShownHookForTests(nullptr);
+        RunProgress::setTimingForTests(500, 100);
+    }
+};
+
+class FolderRemovalProgress : public MainWindowTest {
+protected:
+    void writeEmptyFiles(const QString& folder, int count)
+    {
+        const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+        ASSERT_GE(handle, 0);
+        for (int file = 0; file < count; ++file) {
+            const int made = ::openat(handle, QByteArray("f" + QByteArray::number(file)).constData(),
+                                      O_WRONLY | O_CREAT | O_EXCL, 0644);
+            ASSERT_GE(made, 0);
+            ::close(made);
+        }
+        ::close(handle);
+    }
+
+    EveryStepShown timing;
+};
+
+}  // namespace
+
+// The files of one folder are counted first and each is a step: the window
+// shows done of all, Esc stops after the file being deleted, and the user is
+// told how much went.
+TEST_F(FolderRemovalProgress, ThirtyThousandFilesInOneFolderShowDoneOfAllAndEscCancels)
+{
+    const QString big = tree.makeFolder("work/big");
+    writeEmptyFiles(big, 30000);
+    QStringList shownTexts;
+    ProgressWindow::setShownHookForTests([&](QWidget* window, const RunProgressFigures& figures) {
+        if (figures.filesDone != 100 || !shownTexts.isEmpty())
+            return;
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            shownTexts.append(label->text());
+        ui::pressKey(window, Qt::Key_Escape);
+    });
+    showMainWindow().mnDel1->trigger();
+    ui::settle();
+    frmDelDir& form = platform::FormInstance<frmDelDir>::get();
+    ui::retype(form.Text1.control(FolderDeletion::PathFieldIndex), big);
+    ui::pressKey(form.Text1.control(FolderDeletion::PathFieldIndex), Qt::Key_Return);
+    ASSERT_EQ(form.FolderToDelete, big);
+
+    messages.answerYes();
+    messages.answerOk();
+    ui::click(form.Command2);
+    EXPECT_TRUE(shownTexts.contains(QStringLiteral("フォルダーを削除しています…")));
+    EXPECT_TRUE(shownTexts.contains(QStringLiteral("100 / 30000 ファイル")));
+    ASSERT_EQ(messages.count(), 2);
+    EXPECT_EQ(messages.last(), big + QStringLiteral("　の削除を中止しました。30000 ファイルのうち 100 ファイルを削除しました。"));
+    EXPECT_EQ(tree.names("work/big").size(), 29900);
+    EXPECT_TRUE(platform::FormInstance<frmMarlow>::isLoaded() && mainWindow().isVisible());
+}

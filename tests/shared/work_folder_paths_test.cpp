@@ -1,0 +1,40 @@
+#include "shared/work_folder_paths.h"
+#include "support/temp_tree.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+// Installed is what has the installed manual beside it, wherever it lies and
+// whoever may write there: it keeps its work folders in the per-user data
+// folder and opens that manual.
+TEST(WorkFolderPaths, AProgramWithTheInstalledManualBesideItIsInstalled)
+{
+    TempTree tree;
+    const QString relativeManual =
+        QDir(tree.path("prefix/bin")).relativeFilePath(WorkFolderPaths::manualPath(tree.path("prefix/bin"), true));
+    const QString installedManual = "prefix/" + relativeManual.mid(3);  // what ../ leads to
+    tree.writeFile(installedManual);
+    tree.writeFile("build/manual.html");
+    tree.makeFolder("bare");
+    tree.makeFolder("prefix/bin");
+    tree.setReadOnly("build");
+    const struct { QString folder; bool installed; QString manual; } cases[] = {
+        {"prefix/bin", true, installedManual}, {"build", false, "build/manual.html"}, {"bare", false, "bare/manual.html"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder.toStdString());
+        const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(tree.path(c.folder) + "/");
+        EXPECT_EQ(paths.program, tree.path(c.folder));
+        EXPECT_EQ(paths.base == paths.program, !c.installed);
+        EXPECT_EQ(paths.temp, paths.base + "/TEMP");
+        EXPECT_EQ(paths.melt, paths.base + "/MELT");
+        EXPECT_EQ(paths.manual, tree.path(c.manual));
+    }
+}
+
+TEST(WorkFolderPaths, AnInstalledProgramOpensTheManualUnderShare)
+{
+    const QString installed = WorkFolderPaths::manualPath("/usr/bin", true);
+    EXPECT_TRUE(installed.startsWith("/usr/share/velda1")) << installed.toStdString();
+    EXPECT_TRUE(installed.endsWith("/manual.html")) << installed.toStdString();
+}
