@@ -21,6 +21,10 @@ struct DirEntry {
     bool isLink = false;
     bool isHidden = false;     // the name starts with "."
     bool isSystem = false;     // socket, FIFO or device file
+    // Which file the entry is, where the listing tells it as a look-up would;
+    // both 0 where the file system's listing numbers files otherwise.
+    quint64 device = 0;
+    quint64 inode = 0;
 
     bool isOrdinary() const { return !isHidden && !isSystem; }
 };

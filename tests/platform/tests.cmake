@@ -1,6 +1,7 @@
 list(APPEND VELDA_CORE_TESTS
   platform/exact_path_test.cpp
   platform/file_name_codec_test.cpp
+  platform/file_list_reading_test.cpp
   platform/file_system_test.cpp
   platform/raw_names_test.cpp
   platform/text_encoding_test.cpp
