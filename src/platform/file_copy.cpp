@@ -1,3 +1,4 @@
+#include "platform/data_progress.h"
 #include "platform/fault_injection.h"
 #include "platform/file_descriptor.h"
 #include "platform/file_name_codec.h"
@@ -15,9 +16,12 @@ namespace platform {
 
 namespace {
 
-FsError copyData(int in, int out, int injectedNumber)
+FsError copyData(int in, int out, int injectedNumber, DataProgress* progress)
 {
-    constexpr size_t chunk = 8 * 1024 * 1024;
+    // Small enough that a slow stick still lets the screen repaint and a
+    // Cancel act within a second or so.
+    constexpr size_t chunk = 4 * 1024 * 1024;
+    qint64 total = 0;
     // In the kernel where it can: within one file system copy_file_range,
     // across them sendfile, through a buffer only where neither works.
     enum class Way { CopyRange, SendFile, Buffer } way = Way::CopyRange;
@@ -64,12 +68,16 @@ FsError copyData(int in, int out, int injectedNumber)
             return makeError(injectedNumber);
         if (copied == 0)
             return FsError{};
+        total += copied;
+        if (progress && !progress->written(total))
+            return makeError(ErrorNumber::UserInterrupt);
     }
 }
 
 }  // namespace
 
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied)
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied,
+                 DataProgress* progress)
 {
     const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
     FileDescriptor in(::open(encodeFileName(from).constData(), O_RDONLY | O_CLOEXEC));
@@ -96,7 +104,7 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
-    FsError error = copyData(in.get(), out.get(), injectedNumber);
+    FsError error = copyData(in.get(), out.get(), injectedNumber, progress);
     if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
         error = errorFromErrno(errno, to);
     if (!error.failed()) {

@@ -15,6 +15,8 @@
 // codec carries them (file_name_codec.h).
 namespace platform {
 
+class DataProgress;
+
 struct DirEntry {
     QString name;              // exact; readableFileName gives what a list shows
     bool isDirectory = false;  // a real folder; a link to a folder is not one
@@ -81,7 +83,9 @@ bool isDeletableFile(const QString& path);
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. flushToDisk makes the data durable first.
 // copied, when given, receives the source as it was when the copy began.
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr);
+// progress, when given, follows the data and can stop the copy within it.
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr,
+                 DataProgress* progress = nullptr);
 
 // What a rename does when the target lies on another mounted volume: copies
 // the file there and deletes the original, or fails with 74 doing nothing.
