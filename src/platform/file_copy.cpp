@@ -16,12 +16,26 @@ namespace platform {
 
 namespace {
 
-FsError copyData(int in, int out, int injectedNumber, DataProgress* progress)
+// A copy to be made durable goes to disk as it is written, one chunk waited
+// for while the next is on its way: its progress then follows the disk, not
+// the cache (which takes in seconds what a stick writes in minutes), and no
+// long flush at the end leaves the screen still and Cancel unheard. A write
+// that fails here fails the flush at the end.
+void writeBehind(int out, qint64 offset, qint64 length, qint64 previousLength)
+{
+    ::sync_file_range(out, offset, length, SYNC_FILE_RANGE_WRITE);
+    if (previousLength > 0)
+        ::sync_file_range(out, offset - previousLength, previousLength,
+                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+}
+
+FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress* progress)
 {
     // Small enough that a slow stick still lets the screen repaint and a
     // Cancel act within a second or so.
     constexpr size_t chunk = 4 * 1024 * 1024;
     qint64 total = 0;
+    qint64 previous = 0;
     // In the kernel where it can: within one file system copy_file_range,
     // across them sendfile, through a buffer only where neither works.
     enum class Way { CopyRange, SendFile, Buffer } way = Way::CopyRange;
@@ -68,6 +82,9 @@ FsError copyData(int in, int out, int injectedNumber, DataProgress* progress)
             return makeError(injectedNumber);
         if (copied == 0)
             return FsError{};
+        if (durable)
+            writeBehind(out, total, copied, previous);
+        previous = copied;
         total += copied;
         if (progress && !progress->written(total))
             return makeError(ErrorNumber::UserInterrupt);
@@ -104,7 +121,7 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
-    FsError error = copyData(in.get(), out.get(), injectedNumber, progress);
+    FsError error = copyData(in.get(), out.get(), flushToDisk, injectedNumber, progress);
     if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
         error = errorFromErrno(errno, to);
     if (!error.failed()) {
