@@ -1,4 +1,5 @@
 list(APPEND VELDA_CORE_TESTS
+  platform/copy_progress_test.cpp
   platform/exact_path_test.cpp
   platform/file_name_codec_test.cpp
   platform/file_list_reading_test.cpp
