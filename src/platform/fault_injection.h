@@ -17,7 +17,9 @@ enum class FileOperation {
     RemoveFolder,
     MakeFolder,
     Copy,
+    SetTimes,     // a copy's times cannot be set
     Rename,
+    LinkFallback,  // no no-replace renames here (any number): a hard link is tried instead
     Replace,
     Flush,
 };

@@ -127,7 +127,9 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
         error = errorFromErrno(errno, to);
     if (!error.failed()) {
         const struct timespec times[2] = {info.st_atim, info.st_mtim};
-        ::futimens(out.get(), times);
+        error = injectedError(FileOperation::SetTimes, to);
+        if (!error.failed() && ::futimens(out.get(), times) != 0)
+            error = errorFromErrno(errno, to);
     }
     if (!error.failed() && flushToDisk && ::fsync(out.get()) != 0)
         error = errorFromErrno(errno, to);

@@ -20,31 +20,6 @@ QByteArray encoded(const QString& path)
     return encodeFileName(path);
 }
 
-// Renames within one file system without ever replacing an entry; -1 with
-// errno set on failure (EXDEV: another file system).
-int renameNoReplace(const QByteArray& from, const QByteArray& to)
-{
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return -1;
-    // No no-replace renames here: a hard link cannot replace either.
-    if (::link(from.constData(), to.constData()) == 0) {
-        ::unlink(from.constData());
-        return 0;
-    }
-    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
-        return -1;
-    // Nor hard links (FAT and the like): a test, then a plain rename. Only a
-    // file made in the moment between could be replaced.
-    struct stat info;
-    if (::lstat(to.constData(), &info) == 0) {
-        errno = EEXIST;
-        return -1;
-    }
-    return ::rename(from.constData(), to.constData());
-}
-
 // A name the target's file system cannot store (FAT, exFAT) fails with EINVAL,
 // or through FUSE with ENOENT although the file and the target folder are there.
 FsError placementError(int errnoValue, const QString& from, const QString& to)
@@ -56,6 +31,46 @@ FsError placementError(int errnoValue, const QString& from, const QString& to)
     return errorFromErrno(errnoValue, to);
 }
 
+// The failure of a rename from -> to that failed with errnoValue.
+FsError renameError(int errnoValue, const QString& from, const QString& to)
+{
+    return errnoValue == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errnoValue, from, to);
+}
+
+// Renames within one file system without ever replacing an entry.
+FsError renameNoReplace(const QString& from, const QString& to)
+{
+    const QByteArray source = encoded(from), target = encoded(to);
+    if (takeInjectedFault(FileOperation::LinkFallback, from, to))
+        errno = EINVAL;
+    else if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return FsError{};
+    if (errno != EINVAL && errno != ENOSYS)
+        return renameError(errno, from, to);
+    // No no-replace renames here: a hard link cannot replace either.
+    if (::link(source.constData(), target.constData()) == 0) {
+        FsError error = injectedError(FileOperation::DeleteFile, from);
+        if (!error.failed() && ::unlink(source.constData()) == 0)
+            return FsError{};
+        if (!error.failed())
+            error = renameError(errno, from, to);
+        // Not renamed after all: the file keeps its old name alone. Should the
+        // new one stay too, the failure is reported all the same.
+        ::unlink(target.constData());
+        return error;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
+        return renameError(errno, from, to);
+    // Nor hard links (FAT and the like): a test, then a plain rename. Only a
+    // file made in the moment between could be replaced.
+    struct stat info;
+    if (::lstat(target.constData(), &info) == 0)
+        return makeError(ErrorNumber::FileAlreadyExists);
+    if (::rename(source.constData(), target.constData()) != 0)
+        return renameError(errno, from, to);
+    return FsError{};
+}
+
 }  // namespace
 
 FsError renameFile(const QString& from, const QString& to)
@@ -63,9 +78,7 @@ FsError renameFile(const QString& from, const QString& to)
     FsError fault = injectedError(FileOperation::Rename, from, to);
     if (fault.failed())
         return fault;
-    if (renameNoReplace(encoded(from), encoded(to)) == 0)
-        return FsError{};
-    return errno == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errno, from, to);
+    return renameNoReplace(from, to);
 }
 
 FsError replaceFile(const QString& from, const QString& to)
@@ -77,12 +90,10 @@ FsError replaceFile(const QString& from, const QString& to)
         return makeError(ErrorNumber::PathFileAccess);
     if (::rename(encoded(from).constData(), encoded(to).constData()) == 0)
         return FsError{};
-    return errno == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errno, from, to);
+    return renameError(errno, from, to);
 }
 
-namespace {
-
-FsError flushThrough(const QString& folder, int (*flush)(int))
+FsError flushFileSystem(const QString& folder)
 {
     FsError fault = injectedError(FileOperation::Flush, folder);
     if (fault.failed())
@@ -90,21 +101,9 @@ FsError flushThrough(const QString& folder, int (*flush)(int))
     FileDescriptor dir(::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0)
         return errorFromErrno(errno, folder);
-    if (flush(dir.get()) != 0)
+    if (::syncfs(dir.get()) != 0)
         return errorFromErrno(errno, folder);
     return FsError{};
-}
-
-}  // namespace
-
-FsError flushFolder(const QString& folder)
-{
-    return flushThrough(folder, ::fsync);
-}
-
-FsError flushFileSystem(const QString& folder)
-{
-    return flushThrough(folder, ::syncfs);
 }
 
 FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFolder)

@@ -121,9 +121,6 @@ void discardTemporaryFile(const QString& temporary);
 // not fit the file system's limit on names.
 QString firstFreePath(const QString& path);
 
-// Makes the entries of a folder (renames, new files) durable.
-FsError flushFolder(const QString& folder);
-
 // Makes everything written to the file system that holds folder durable, in
 // one step however many files were written.
 FsError flushFileSystem(const QString& folder);

@@ -126,16 +126,36 @@ TEST(CopyFile, KeepsDataModeAndTimeAndReplacesTheTarget)
     EXPECT_EQ(copyFile(tree.path("none"), tree.path("x")).number, 53);
 }
 
-TEST(CopyFile, AFailureHalfWayLeavesNoPartialCopy)
+// A step that fails within a copy or rename fails it, leaving the file under
+// one name: never a partial copy, nor a copy without its time, nor a file
+// under two names.
+TEST(FileLayerFaults, FailTheOperationAndLeaveOneWholeFile)
 {
-    TempTree tree;
-    tree.writeFile("src.bin", QByteArray(100000, 'q'));
-    injectFault(FileOperation::Copy, 61);
-    const FsError error = copyFile(tree.path("src.bin"), tree.path("dst.bin"));
-    EXPECT_EQ(error.number, 61);
-    EXPECT_FALSE(tree.exists("dst.bin"));
-    EXPECT_EQ(tree.readFile("src.bin").size(), 100000);
-    clearInjectedFaults();
+    const struct {
+        const char* what;
+        bool copy;
+        QVector<QPair<FileOperation, int>> faults;
+        int number;
+        QStringList namesAfter;
+    } cases[] = {
+        {"copy, data cannot be written", true, {{FileOperation::Copy, 61}}, 61, {"from"}},
+        {"copy, times cannot be set", true, {{FileOperation::SetTimes, 57}}, 57, {"from"}},
+        {"rename by a hard link", false, {{FileOperation::LinkFallback, 1}}, 0, {"to"}},
+        {"rename by a hard link, old name cannot go", false,
+         {{FileOperation::LinkFallback, 1}, {FileOperation::DeleteFile, 75}}, 75, {"from"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        tree.writeFile("from", QByteArray(100000, 'q'));
+        for (const auto& fault : c.faults)
+            injectFault(fault.first, fault.second);
+        const QString from = tree.path("from"), to = tree.path("to");
+        EXPECT_EQ((c.copy ? copyFile(from, to) : renameFile(from, to)).number, c.number);
+        clearInjectedFaults();
+        EXPECT_EQ(tree.names(), c.namesAfter);
+        EXPECT_EQ(tree.readFile(c.namesAfter.value(0)), QByteArray(100000, 'q'));
+    }
 }
 
 TEST(RenameFile, NeverReplacesAnEntryHiddenOnesIncluded)
