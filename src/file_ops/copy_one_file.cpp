@@ -154,7 +154,7 @@ private:
             error = platform::renameFile(hidden, destination_);
             // Should the way back fail too, the next start gives the file its name back.
             if (error.failed())
-                platform::renameFile(hidden, path);
+                static_cast<void>(platform::renameFile(hidden, path));
         }
         if (error.failed())
             return stopAt(error, destination_);
