@@ -128,7 +128,11 @@ int runWindow(const QString& task, const QString& program, const QString& source
     QDir::setCurrent(source);
 
     frmMarlow& form = platform::FormInstance<frmMarlow>::get();
-    form.fileList(1)->setPath(destination);
+    const platform::FsError listed = form.fileList(1)->setPath(destination);
+    if (listed.failed()) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(platform::errorMessageText(listed)));
+        return 1;
+    }
     form.DestFolder = destination;
     form.Check1.at<QAbstractButton>(0)->setChecked(task == QStringLiteral("move"));
     form.Rules.NameRule = 4;

@@ -88,7 +88,8 @@ void FrmMELT::Form_Load()
 {
     const QString current = QDir::currentPath();
     Drive1->setDrive(current);
-    Dir1->setPath(current);
+    // A current folder gone meanwhile leaves the list empty.
+    static_cast<void>(Dir1->setPath(current));
 }
 
 platform::FileListBox* FrmMELT::fileList() const
@@ -103,7 +104,8 @@ void FrmMELT::setArchiveName(const QString& name)
 
 void FrmMELT::Dir1_Change()
 {
-    fileList()->setPath(Dir1->path());
+    // A folder that cannot be read leaves the list as it was.
+    static_cast<void>(fileList()->setPath(Dir1->path()));
 }
 
 void FrmMELT::Text1_GotFocus()

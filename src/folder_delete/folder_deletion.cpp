@@ -64,7 +64,8 @@ qint16 checkDeleteFolder(const FolderCheck::FolderSide& side)
         platform::showMessage(platform::readableFileName(candidate)
                               + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"));
         side.setFieldPath(side.storedFolder);
-        side.showFolder(side.storedFolder);
+        // The refusal is reported; a stored folder gone meanwhile leaves the list as it was.
+        static_cast<void>(side.showFolder(side.storedFolder));
         return ResultValue::Stop;
     }
     if (error.failed()) {
@@ -111,12 +112,13 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
     QString cancelled;
     if (forGood) {
         RunProgress progress(progressView, 0);
-        MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::OrdinaryOnly, &progress);
+        // A failure is reported where it happened; what is left stays listed.
+        static_cast<void>(MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::OrdinaryOnly, &progress));
         if (progress.cancelled())
             cancelled = cancelledMessage(folder, progress.figures());
     } else {
         FileOps::RunJournal journal(FileOps::journalFolder(), FileOps::RunKind::FolderDeletion);
-        FileOps::trashFolderTree(folder, journal);
+        static_cast<void>(FileOps::trashFolderTree(folder, journal));
         const platform::FsError ended = journal.end();
         if (ended.failed())
             platform::showMessage(platform::errorMessageText(ended) + QChar(13) + journal.path());

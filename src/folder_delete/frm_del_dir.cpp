@@ -134,7 +134,8 @@ void frmDelDir::Form_Load()
     const QString current = platform::currentFolder();
     Drive1->setDrive(current);
     // Dir1_Change follows: the path field, the file list and FolderToDelete.
-    Dir1->setPath(current);
+    // A current folder gone meanwhile leaves the lists empty.
+    static_cast<void>(Dir1->setPath(current));
 }
 
 void frmDelDir::setOpener(const QStringList& protectedFolders, std::function<void()> showOpener)
@@ -170,7 +171,8 @@ void frmDelDir::Drive1_Change()
         return;
     }
     const QString before = Dir1->path();
-    Dir1->setPath(opening.folder);
+    // A folder gone since the drive was read leaves the list where it was.
+    static_cast<void>(Dir1->setPath(opening.folder));
     // A folder list that moved has run Dir1_Change already.
     if (Dir1->path() == before) {
         pathField()->setPath(Dir1->path());
@@ -249,7 +251,8 @@ void frmDelDir::Form_QueryUnload(int& /*cancel*/, int unloadMode)
 void frmDelDir::showFolderToDelete()
 {
     Drive1->setDrive(FolderToDelete);
-    Dir1->setPath(FolderToDelete);
+    // Only a folder that passed the check is shown.
+    static_cast<void>(Dir1->setPath(FolderToDelete));
 }
 
 void frmDelDir::showMainWindow()

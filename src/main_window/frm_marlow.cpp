@@ -335,7 +335,8 @@ void frmMarlow::Form_Load()
     fileList(0)->setPattern(QStringLiteral("*.*"));
     fileList(1)->setPattern(QStringLiteral("*.*"));
     const QString current = StartFolder.isEmpty() ? platform::currentFolder() : StartFolder;
-    fileList(0)->setPath(current);
+    // A start folder that cannot be listed leaves the list empty.
+    static_cast<void>(fileList(0)->setPath(current));
     fileList(1)->setPathAs(*fileList(0));
     pathField(1)->setPath(fileList(0)->path());
     pathField(2)->setPath(fileList(1)->path());

@@ -71,9 +71,11 @@ void frmMarlow::ExtractArchiveItem(int listIndex)
     FrmMELT& contents = platform::FormInstance<FrmMELT>::get();
     platform::showInFront(&contents);
     contents.setArchiveName(archiveName);
-    contents.fileList()->setPath(ProgramFolder);
-    contents.Dir1->setPath(MeltFolder);
-    contents.fileList()->setPath(MeltFolder);
+    // MELT was just filled: only a folder removed meanwhile could fail, and
+    // then the lists stay empty.
+    static_cast<void>(contents.fileList()->setPath(ProgramFolder));
+    static_cast<void>(contents.Dir1->setPath(MeltFolder));
+    static_cast<void>(contents.fileList()->setPath(MeltFolder));
     contents.fileList()->setPattern(QStringLiteral("*.*"));
     platform::setTextOf(contents.Text1, QStringLiteral("*.*"));
 }

@@ -42,7 +42,9 @@ struct Subfolder {
 QVector<Subfolder> subfoldersOf(const QString& folder)
 {
     QVector<DirEntry> entries;
-    listFolder(folder, entries);
+    // A folder that cannot be read shows no subfolders.
+    if (listFolder(folder, entries).failed())
+        return {};
     QVector<Subfolder> subfolders;
     for (const DirEntry& entry : entries) {
         if (entry.isDirectory && entry.isOrdinary())
@@ -93,8 +95,9 @@ QString DirListBox::folderAt(int row) const
 void DirListBox::openEntry(int row)
 {
     const QString folder = folderAt(row);
+    // A folder gone since it was listed is not opened.
     if (!folder.isEmpty())
-        setPath(folder);
+        static_cast<void>(setPath(folder));
 }
 
 void DirListBox::fill()

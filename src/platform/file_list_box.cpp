@@ -35,7 +35,8 @@ FsError FileListBox::setPath(const QString& folder)
 void FileListBox::setPathAs(const FileListBox& other)
 {
     if (other.pattern_ != pattern_ || other.path_.isEmpty()) {
-        setPath(other.path_);
+        // As for setPath, a folder that cannot be read leaves the list as it was.
+        static_cast<void>(setPath(other.path_));
         return;
     }
     if (other.path_ != path_) {

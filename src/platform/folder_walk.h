@@ -27,7 +27,7 @@ public:
     virtual bool left(const FolderHandle& parent, const QString& name);
 };
 
-struct WalkOutcome {
+struct [[nodiscard]] WalkOutcome {
     enum class End {
         Completed,
         Stopped,      // by the visitor

@@ -6,7 +6,7 @@ namespace platform {
 
 // A failed file-system operation, carried as the classic run-time error number
 // with a short Japanese description. number 0 means success.
-struct FsError {
+struct [[nodiscard]] FsError {
     int number = 0;
     QString description;
 

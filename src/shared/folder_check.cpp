@@ -20,7 +20,7 @@ void restoreStoredFolder(const FolderSide& side)
     // Pointing the list at the folder it already shows re-reads it. Should the
     // stored folder have vanished meanwhile, the list stays as it was: the
     // refusal has been reported, the next use of the folder reports the rest.
-    side.showFolder(side.storedFolder);
+    static_cast<void>(side.showFolder(side.storedFolder));
 }
 
 qint16 refuseMissingFolder(const FolderSide& side, const QString& path)

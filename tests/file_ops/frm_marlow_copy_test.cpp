@@ -32,8 +32,8 @@ protected:
     {
         platform::setMessagePresenter(this);
         frmMarlow& form = showMainWindow();
-        form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder(source));
-        form.fileList(1)->setPath(form.DestFolder = tree.makeFolder(destination));
+        EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder(source)).failed());
+        EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.makeFolder(destination)).failed());
         form.Check1.at<QAbstractButton>(0)->setChecked(true);
         form.Check1.at<QAbstractButton>(1)->setChecked(overwrite);
         return form;
@@ -133,7 +133,7 @@ TEST_F(MainWindowCopy, NumberedNamesAreWrittenAsPreviewed)
     frmMarlow& form = open(false);
     FrmMELT& contents = platform::FormInstance<FrmMELT>::get();
     contents.show();
-    contents.fileList()->setPath(tree.path("MELT"));
+    EXPECT_FALSE(contents.fileList()->setPath(tree.path("MELT")).failed());
     contents.fileList()->setSelected(0, true);
     form.fileList(0)->selectAll();
     form.Rules.NameRule = 4;

@@ -64,8 +64,8 @@ TEST_F(MainWindowTest, DeleteSendsTheSelectedFilesToTheTrash)
         tree.writeFile("work/b.txt", "b");
         tree.writeFile(destination + "/c.txt", "c");
         frmMarlow& form = showMainWindow();
-        form.fileList(0)->setPath(form.SourceFolder = tree.path("work"));
-        form.fileList(1)->setPath(form.DestFolder = tree.path(destination));
+        EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.path("work")).failed());
+        EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.path(destination)).failed());
         form.fileList(0)->setSelected(0, true);
         form.fileList(1)->setSelected(0, true);
         messages.clear();

@@ -58,8 +58,8 @@ protected:
     frmMarlow& open(bool move)
     {
         frmMarlow& form = showMainWindow();
-        form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work"));
-        form.fileList(1)->setPath(form.DestFolder = tree.makeFolder("dst"));
+        EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work")).failed());
+        EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.makeFolder("dst")).failed());
         form.Check1.at<QAbstractButton>(0)->setChecked(move);
         return form;
     }

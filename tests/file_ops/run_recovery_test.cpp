@@ -160,7 +160,7 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
             RunJournal killed(tree.path("journal"), FileOps::RunKind::Copy);
             platform::TrashEntry entry;
             const auto note = [&](const platform::TrashEntry& reserved) {
-                killed.replacing(0, destination, reserved, platform::stampOf(destination));
+                EXPECT_FALSE(killed.replacing(0, destination, reserved, platform::stampOf(destination)).failed());
                 // Killed right after the note: the name is reserved, nothing moved.
                 return platform::makeError(c.killedAt == Moment::Reserved ? platform::ErrorNumber::DeviceIo : 0);
             };

@@ -47,7 +47,7 @@ TEST(TrashFolderTree, MovesTheWholeTreeOrNothing)
         ScriptedMessages messages;
         FileOps::RunJournal journal(tree.path("journal"), FileOps::RunKind::FolderDeletion);
         EXPECT_EQ(FileOps::trashFolderTree(tree.path(c.folder), journal), c.trashed ? 0 : 9);
-        journal.end();
+        EXPECT_FALSE(journal.end().failed());
         EXPECT_EQ(messages.texts(), c.trashed ? QStringList() : QStringList{MarlowFuncUtility::mountedVolumeMessage(tree.path("tree/a/stick"))});
         EXPECT_EQ(tree.exists(c.folder), !c.trashed);
         EXPECT_EQ(tree.exists("tree/a/b/deep.txt"), !c.trashed || QString(c.folder) == "link");

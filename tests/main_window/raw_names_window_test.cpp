@@ -21,8 +21,8 @@ protected:
     frmMarlow& moveAll(const QString& prefix)
     {
         frmMarlow& form = showMainWindow();
-        form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work"));
-        form.fileList(1)->setPath(form.DestFolder = tree.makeFolder("dst"));
+        EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work")).failed());
+        EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.makeFolder("dst")).failed());
         form.Check1.at<QAbstractButton>(0)->setChecked(true);
         form.fileList(0)->selectAll();
         form.selectOption(form.Option1, 0);
@@ -66,7 +66,7 @@ TEST_F(RawNamesWindow, DeleteRemovesTheListedFilesWhateverTheirNames)
 {
     writeSources();
     frmMarlow& form = showMainWindow();
-    form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work"));
+    EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work")).failed());
     form.fileList(0)->selectAll();
     messages.answerYes();
     messages.answerOk();

@@ -31,8 +31,8 @@ TEST_F(SelectionAfterRun, ARowStaysSelectedOnlyForTheSameFile)
 
     // Copied over a selected file of the destination.
     form.Rules = RuleSet{};
-    form.fileList(0)->setPath(form.SourceFolder = tree.path("src"));
-    form.fileList(1)->setPath(form.DestFolder = tree.path("dst"));
+    EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.path("src")).failed());
+    EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.path("dst")).failed());
     form.fileList(1)->selectAll();
     messages.answerYes();
     messages.answerYes();  // nothing selected in the source: all of it

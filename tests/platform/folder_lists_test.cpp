@@ -61,7 +61,7 @@ TEST(DirListBox, TheSameFolderIsReadAgainWithoutAChangeAndAMissingOneFails)
     platform::DirListBox list;
     int changes = 0;
     list.onChange([&] { ++changes; });
-    list.setPath(top);
+    EXPECT_FALSE(list.setPath(top).failed());
     const int before = list.count();
     tree.makeFolder("top/new");
     EXPECT_FALSE(list.setPath(top).failed());

@@ -155,8 +155,8 @@ int main(int argc, char** argv)
     }
     FrmMELT& contents = showForm<FrmMELT>();
     contents.setArchiveName(QStringLiteral("photos.zip"));
-    contents.Dir1->setPath(main.MeltFolder);
-    contents.fileList()->setPath(main.MeltFolder);
+    if (contents.Dir1->setPath(main.MeltFolder).failed() || contents.fileList()->setPath(main.MeltFolder).failed())
+        std::fprintf(stderr, "cannot list %s\n", qPrintable(main.MeltFolder));
     platform::setTextOf(contents.Text1, QStringLiteral("*.*"));
     shoot(QStringLiteral("melt"));
     platform::FormInstance<FrmMELT>::unload();
