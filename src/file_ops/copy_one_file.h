@@ -31,7 +31,7 @@ struct CopyJob {
 // overwriting is on. Names clash as the destination's file system tells them
 // apart (platform::letterCaseOf). Every hidden file made on the way, and
 // every file placed, is noted in the run's journal.
-qint16 copyOneFile(PlacementRun& run, const CopyJob& job);
+[[nodiscard]] qint16 copyOneFile(PlacementRun& run, const CopyJob& job);
 
 // The clash message of a destination that holds a file of the new name.
 QString destinationClashMessage(const QString& destinationPath);

@@ -36,7 +36,7 @@ public:
     virtual QString listFolder(int list) = 0;
     // Deletes fileName from the folder of a list as a step of run, fileName
     // becoming the current file: 0 go on, above 0 stop (the message has been shown).
-    virtual qint16 deleteListedFile(DeletionRun& run, int list, const QString& fileName) = 0;
+    [[nodiscard]] virtual qint16 deleteListedFile(DeletionRun& run, int list, const QString& fileName) = 0;
     virtual void refreshList(int list) = 0;
     virtual void setStatusLine(const QString& text) = 0;
     // Paints the status line at once while the deletion keeps the user interface busy.
@@ -68,6 +68,6 @@ QString deleteSelectedFiles(DeleteWindow& window, bool forGood);
 // Deletes the file fileName of folder, the name exactly as listed, into the
 // trash or for good as run says. A file that is no longer there is passed
 // over; one that cannot be deleted is reported and gives back 9.
-qint16 deleteListedFile(DeletionRun& run, const QString& folder, const QString& fileName);
+[[nodiscard]] qint16 deleteListedFile(DeletionRun& run, const QString& folder, const QString& fileName);
 
 }  // namespace FileOps

@@ -37,20 +37,20 @@ public:
     // sourcePath, the run's item, has its copy placed in destinationFolder;
     // copied is the source as it was read. Gives back 9 when the group was
     // deleted now and a source stays.
-    qint16 add(int item, const QString& sourcePath, const QString& destinationFolder,
+    [[nodiscard]] qint16 add(int item, const QString& sourcePath, const QString& destinationFolder,
                const platform::FileStamp& copied);
 
     // Flushes and deletes every source that waits, each one that can go; a
     // source that changed since it was copied, or is no longer the file
     // copied, stays. Gives back 9 when any stays; each is kept for report().
-    qint16 finish();
+    [[nodiscard]] qint16 finish();
 
     // Shows the sources that stayed, in one message, and forgets them.
     void report();
 
     // Deletes one moved source once its copy is on disk; a source that stays
     // is named at once.
-    static qint16 deleteNow(RunJournal& journal, int item, const QString& sourcePath,
+    [[nodiscard]] static qint16 deleteNow(RunJournal& journal, int item, const QString& sourcePath,
                             const QString& destinationFolder, const platform::FileStamp& copied);
 
 private:

@@ -20,7 +20,7 @@ namespace MarlowFuncUtility {
 // message naming it (9): nothing outside the tree is ever deleted.
 // With progress, the tree's files are counted first and each file is a step;
 // Cancel stops before the next file and gives back 9.
-qint16 RemoveFolderTree(const QString& folder,
+[[nodiscard]] qint16 RemoveFolderTree(const QString& folder,
                         platform::EntryScope scope = platform::EntryScope::OrdinaryOnly,
                         RunProgress* progress = nullptr);
 

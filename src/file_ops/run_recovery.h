@@ -10,7 +10,7 @@
 namespace FileOps {
 
 // What the start-up did with the runs a kill interrupted.
-struct Recovery {
+struct [[nodiscard]] Recovery {
     QVector<QPair<QString, QString>> restored;  // set-aside files given back: original path, path now
     platform::FsError firstError;
 };

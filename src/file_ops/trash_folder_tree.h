@@ -12,6 +12,6 @@ class RunJournal;
 // A tree that holds a mounted volume is refused with the message that names
 // the mount point, as its removal would be; any other failure is reported.
 // Gives back 0, or 9 after the message.
-qint16 trashFolderTree(const QString& folder, RunJournal& journal);
+[[nodiscard]] qint16 trashFolderTree(const QString& folder, RunJournal& journal);
 
 }  // namespace FileOps

@@ -25,7 +25,7 @@ QString fileListHint();
 // deleted). Accepted when the file list shows it: stored, 0. Missing: reported,
 // the stored folder comes back into the field and the list, 9. Any other
 // failure: reported, field and list stay as they are, 9.
-qint16 checkDeleteFolder(const FolderCheck::FolderSide& side);
+[[nodiscard]] qint16 checkDeleteFolder(const FolderCheck::FolderSide& side);
 
 // The folder the folder list opens when the user picks a drive: the current
 // folder when it lies on that drive, else the drive's root. error is set

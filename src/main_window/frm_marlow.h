@@ -117,14 +117,14 @@ public:
     void Command1_Click(int Index);
     void RunBatchCopy();
     // One file as a step of a copy run.
-    qint16 CopyOneFile(FileOps::PlacementRun& run);
-    qint16 CopyOneExtractedFile(FileOps::PlacementRun& run);
+    [[nodiscard]] qint16 CopyOneFile(FileOps::PlacementRun& run);
+    [[nodiscard]] qint16 CopyOneExtractedFile(FileOps::PlacementRun& run);
     // The Delete key in a list presses Delete. Shift with Delete (the
     // button, Enter on it, or the key) deletes for good instead of into the trash.
     void File1_KeyDown(int Index, int KeyCode, int Shift);
     void DeleteSelectedFiles(bool forGood = false);
     // 9 when the file could not be deleted.
-    qint16 DeleteListedFile(FileOps::DeletionRun& run, int code);
+    [[nodiscard]] qint16 DeleteListedFile(FileOps::DeletionRun& run, int code);
 
     // Archives.
     void File1_DblClick(int Index);

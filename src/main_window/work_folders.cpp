@@ -38,7 +38,8 @@ void recreate(const QString& folder)
 
 void remove(const QString& folder)
 {
-    MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::All);
+    // A failure is reported where it happened.
+    static_cast<void>(MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::All));
 }
 
 Lock::Lock(const QString& baseFolder)

@@ -10,6 +10,6 @@ namespace MarlowFuncUtility {
 int digitValue(QChar ch);
 
 // 9 when some character of text is not a digit, 0 otherwise (also for an empty text).
-qint16 CheckDigits(const QString& text);
+[[nodiscard]] qint16 CheckDigits(const QString& text);
 
 }  // namespace MarlowFuncUtility

@@ -40,12 +40,12 @@ bool fieldDiffers(const QString& fieldText, const QString& storedFolder);
 // Source folder. Accepted: stored, 0. Missing or empty: reported, the stored
 // folder comes back into the field and the list, 9. Any other failure:
 // reported, the field keeps its text, 9.
-qint16 checkSource(const FolderSide& side);
+[[nodiscard]] qint16 checkSource(const FolderSide& side);
 
 // Destination folder, as the source, except that a missing folder is offered
 // for creation with every missing level. Declined: the stored folder comes
 // back, 9. A creation that fails is reported and refused, 9, so the stored
 // folder always exists when it changes.
-qint16 checkDestination(const FolderSide& side);
+[[nodiscard]] qint16 checkDestination(const FolderSide& side);
 
 }  // namespace FolderCheck
