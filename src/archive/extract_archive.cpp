@@ -4,6 +4,7 @@
 #include "archive/extraction_messages.h"
 #include "archive/unpack32.h"
 #include "platform/message_box.h"
+#include "platform/path_parts.h"
 #include "shared/result_value.h"
 
 namespace MarlowFuncUtility {
@@ -18,13 +19,6 @@ struct Archiver {
 
 const Archiver Lzh{Unpack32::UnlhaGetVersion, Unpack32::Format::Lzh};
 const Archiver Zip{Unpack32::UnZipGetVersion, Unpack32::Format::Zip};
-
-QString withoutTrailingSeparator(QString folder)
-{
-    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
-        folder.chop(1);
-    return folder;
-}
 
 }  // namespace
 
@@ -66,7 +60,7 @@ void ExtractArchive(const QString& archivePath, const QString& destinationFolder
     case Unpack32::Code::MemberTooLarge:
     case Unpack32::Code::Cancelled:
         // Half an archive is worse than none: the work folder is left empty.
-        ArchiveWorkFolder::makeEmpty(withoutTrailingSeparator(destinationFolder));
+        ArchiveWorkFolder::makeEmpty(platform::withoutTrailingSeparators(destinationFolder));
         if (extraction.code == Unpack32::Code::MemberTooLarge)
             platform::showMessage(ExtractionMessages::memberTooLarge(extraction.outcome.tooLargeMember));
         result = ResultValue::Stop;

@@ -14,14 +14,6 @@ namespace {
 
 constexpr int FolderRole = Qt::UserRole;
 
-QString withoutTrailingSeparator(const QString& folder)
-{
-    QString cleaned = folder;
-    while (cleaned.size() > 1 && cleaned.endsWith(QLatin1Char('/')))
-        cleaned.chop(1);
-    return cleaned;
-}
-
 // The current folder and every folder above it, the root first.
 QStringList foldersDownTo(const QString& folder)
 {
@@ -75,7 +67,7 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent)
 
 FsError DirListBox::setPath(const QString& folder)
 {
-    const QString cleaned = withoutTrailingSeparator(folder);
+    const QString cleaned = withoutTrailingSeparators(folder);
     if (!folderExists(cleaned))
         return makeError(ErrorNumber::PathNotFound);
     const bool changed = cleaned != path_;

@@ -48,11 +48,8 @@ bool folderExists(const QString& path)
 
 bool isLink(const QString& path)
 {
-    QString entry = path;
-    while (entry.size() > 1 && entry.endsWith(QLatin1Char('/')))
-        entry.chop(1);
     struct stat info;
-    return ::lstat(encodeFileName(entry).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+    return ::lstat(encodeFileName(withoutTrailingSeparators(path)).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 bool pathExists(const QString& path)

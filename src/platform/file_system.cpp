@@ -126,11 +126,4 @@ bool isSameFile(const QString& a, const QString& b)
         && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-QString joinPath(const QString& folder, const QString& name)
-{
-    if (folder.endsWith(QLatin1Char('/')))
-        return folder + name;
-    return folder + QLatin1Char('/') + name;
-}
-
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/file_identity.h"
 #include "platform/fs_error.h"
+#include "platform/path_parts.h"
 
 #include <QPair>
 #include <QString>
@@ -132,8 +133,5 @@ FileSystemMatch compareFileSystems(const QString& folder, const QString& otherFo
 
 // True when both paths name the same existing file.
 bool isSameFile(const QString& a, const QString& b);
-
-// Folder + "/" + name; no separator is added after a folder that ends with one (a root).
-QString joinPath(const QString& folder, const QString& name);
 
 }  // namespace platform

@@ -16,11 +16,6 @@ namespace platform {
 
 namespace {
 
-QByteArray joined(const QByteArray& folder, const QByteArray& name)
-{
-    return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
 QByteArray canonical(const QByteArray& path)
 {
     char* resolved = ::realpath(path.constData(), nullptr);
@@ -101,7 +96,7 @@ bool makeTrashFolders(const QByteArray& folder)
 bool prepareTrash(const QByteArray& trash, bool create)
 {
     for (const char* part : {"files", "info"}) {
-        const QByteArray folder = joined(trash, part);
+        const QByteArray folder = joinPath(trash, part);
         if (create ? !makeTrashFolders(folder) : !couldWriteIn(folder))
             return false;
     }
@@ -156,11 +151,11 @@ FsError locateTrash(const QByteArray& folder, bool create, TrashLocation& locati
     } else {
         location.topFolder = topFolderOf(location.entryFolder, mount);
         const QByteArray uid = QByteArray::number(::geteuid());
-        const QByteArray shared = joined(location.topFolder, ".Trash");
-        location.trashFolder = joined(shared, uid);
+        const QByteArray shared = joinPath(location.topFolder, ".Trash");
+        location.trashFolder = joinPath(shared, uid);
         usable = isSharedTrash(shared) && isOwnTrash(location.trashFolder, create);
         if (!usable) {
-            location.trashFolder = joined(location.topFolder, ".Trash-" + uid);
+            location.trashFolder = joinPath(location.topFolder, ".Trash-" + uid);
             usable = isOwnTrash(location.trashFolder, create);
         }
     }
@@ -169,7 +164,7 @@ FsError locateTrash(const QByteArray& folder, bool create, TrashLocation& locati
 
 QByteArray entryPath(const TrashLocation& location, const QByteArray& name)
 {
-    return joined(location.entryFolder, name);
+    return joinPath(location.entryFolder, name);
 }
 
 QByteArray recordedPath(const TrashLocation& location, const QByteArray& name)

@@ -43,9 +43,7 @@ QString folderPathOf(const QString& fieldText, const QString& heldPath)
         if (!current.isEmpty())
             path = platform::joinPath(current, path);
     }
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return platform::exactPathOf(path, heldPath);
+    return platform::exactPathOf(platform::withoutTrailingSeparators(path), heldPath);
 }
 
 bool fieldDiffers(const QString& fieldText, const QString& storedFolder)

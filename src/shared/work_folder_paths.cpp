@@ -30,9 +30,7 @@ QString manualPath(const QString& programFolder, bool installed)
 Paths pathsFor(const QString& applicationFolder)
 {
     Paths paths;
-    paths.program = applicationFolder;
-    if (paths.program.size() > 1 && paths.program.endsWith(QLatin1Char('/')))
-        paths.program.chop(1);
+    paths.program = platform::withoutTrailingSeparators(applicationFolder);
     const bool installed = platform::fileExists(manualPath(paths.program, true));
     paths.base = baseFolder(paths.program, installed);
     paths.temp = platform::joinPath(paths.base, QStringLiteral("TEMP"));

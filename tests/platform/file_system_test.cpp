@@ -189,10 +189,12 @@ TEST(ReplaceFile, ReplacesInOneStepButNotAReadOnlyTarget)
     EXPECT_EQ(tree.readFile("from"), "newer");
 }
 
-TEST(JoinPath, AddsNoSeparatorAfterARoot)
+TEST(PathParts, AddNoSeparatorAfterARootNorTakeTheRootAway)
 {
-    EXPECT_EQ(joinPath("/", "a.txt"), "/a.txt");
-    EXPECT_EQ(joinPath("/data", "a.txt"), "/data/a.txt");
+    EXPECT_EQ(joinPath(QStringLiteral("/"), QStringLiteral("a.txt")), "/a.txt");
+    EXPECT_EQ(joinPath(QByteArray("/data"), QByteArray("a.txt")), "/data/a.txt");
+    EXPECT_EQ(withoutTrailingSeparators(QStringLiteral("/data//")), "/data");
+    EXPECT_EQ(withoutTrailingSeparators(QStringLiteral("//")), "/");
 }
 
 // A name at the file system's limit gives up the end of its stem, never its
