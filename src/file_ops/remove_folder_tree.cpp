@@ -4,6 +4,7 @@
 #include "platform/file_name_codec.h"
 #include "platform/folder_walk.h"
 #include "platform/message_box.h"
+#include "platform/path_parts.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
@@ -30,13 +31,6 @@ qint16 reported(const platform::WalkOutcome& outcome)
     case platform::WalkOutcome::End::Stopped: break;  // cancelled, or reported where it stopped
     }
     return ResultValue::Stop;
-}
-
-QString withoutTrailingSeparators(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
 }
 
 // Empties each folder once its subfolders are gone, then removes it from its
@@ -73,7 +67,7 @@ private:
 
 qint16 RemoveFolderTree(const QString& folder, platform::EntryScope scope, RunProgress* progress)
 {
-    const QString top = withoutTrailingSeparators(folder);
+    const QString top = platform::withoutTrailingSeparators(folder);
     // A link given as the folder goes as an entry; what it points to stays.
     if (platform::isLink(top))
         return reported(platform::deleteFile(top));
