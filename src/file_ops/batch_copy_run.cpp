@@ -133,7 +133,7 @@ QString copyPass(BatchCopyWindow& window, RunJournal& journal, const RunFiles& f
     }
     platform::FsError error = journalPlan(window, journal, files);
     if (error.failed()) {
-        platform::showMessage(platform::errorMessageText(error) + QChar(13) + journal.path());
+        platform::showError(error);
         return QString();
     }
     const QStringList& sources = files.sources;
@@ -165,7 +165,7 @@ QString copyPass(BatchCopyWindow& window, RunJournal& journal, const RunFiles& f
     plan.restoreSetAside();
     error = journal.end();
     if (error.failed())
-        platform::showMessage(platform::errorMessageText(error) + QChar(13) + journal.path());
+        platform::showError(error);
     if (progress.cancelled() && sourcesDeleted) {
         window.setStatusLine(progress.cancelledText());
         window.refreshSourceList();

@@ -16,10 +16,12 @@ namespace FileOps {
 
 namespace {
 
-// A failure, naming the file it befell.
-qint16 stopAt(const platform::FsError& error, const QString& path)
+// A failure, named by the file the user knows: the source, not its staged
+// copy; the destination, not the hidden file on its way there.
+qint16 stopAt(platform::FsError error, const QString& path)
 {
-    platform::showMessage(platform::errorMessageText(error) + QChar(13) + path);
+    error.path = path;
+    platform::showError(error);
     return ResultValue::Stop;
 }
 

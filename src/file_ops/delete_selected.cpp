@@ -84,7 +84,7 @@ QString deleteSelectedFiles(DeleteWindow& window, bool forGood)
     }
     const platform::FsError noted = journal.plan(folders, planned);
     if (noted.failed()) {
-        platform::showMessage(platform::errorMessageText(noted) + QChar(13) + journal.path());
+        platform::showError(noted);
         return QString();
     }
     DeletionRun run{journal, toTrash[0]};
@@ -100,7 +100,7 @@ QString deleteSelectedFiles(DeleteWindow& window, bool forGood)
     }
     const platform::FsError ended = journal.end();
     if (ended.failed())
-        platform::showMessage(platform::errorMessageText(ended) + QChar(13) + journal.path());
+        platform::showError(ended);
     return status.isEmpty() && run.trashed > 0 ? trashedStatus(run.trashed) : status;
 }
 
@@ -114,7 +114,7 @@ qint16 deleteListedFile(DeletionRun& run, const QString& folder, const QString& 
         error = platform::deleteFile(path);
     } else if (platform::isReadOnly(path)) {
         // Refused as a deletion for good would be.
-        error = platform::makeError(platform::ErrorNumber::PathFileAccess);
+        error = platform::makeError(platform::ErrorNumber::PathFileAccess, path);
     } else {
         const platform::FileStamp stamp = platform::stampOf(path);
         platform::TrashEntry entry;
@@ -125,7 +125,7 @@ qint16 deleteListedFile(DeletionRun& run, const QString& folder, const QString& 
     }
     if (!error.failed())
         return ResultValue::Proceed;
-    platform::showMessage(platform::errorMessageText(error) + QChar(13) + path);
+    platform::showError(error);
     return ResultValue::Stop;
 }
 

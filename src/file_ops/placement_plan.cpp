@@ -173,9 +173,12 @@ void PlacementPlan::restoreSetAside()
 {
     for (auto entry = setAside_.cbegin(); entry != setAside_.cend(); ++entry) {
         const QString restored = platform::firstFreePath(entry.key());
-        const platform::FsError error = platform::renameFile(entry.value(), restored);
-        if (error.failed())
-            platform::showMessage(platform::errorMessageText(error) + QChar(13) + entry.value());
+        platform::FsError error = platform::renameFile(entry.value(), restored);
+        // Named where the file stays.
+        if (error.failed()) {
+            error.path = entry.value();
+            platform::showError(error);
+        }
         else if (restored != entry.key())
             platform::showMessage(keptUnderMessage(entry.key(), restored));
     }

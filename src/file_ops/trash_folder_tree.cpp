@@ -52,7 +52,7 @@ qint16 trashFolderTree(const QString& folder, RunJournal& journal)
             return journal.trashing(0, folder, reserved, stamp);
         });
     }
-    return error.failed() ? refused(platform::errorMessageText(error) + QChar(13) + folder) : ResultValue::Proceed;
+    return error.failed() ? refused(platform::errorMessageText(error)) : ResultValue::Proceed;
 }
 
 }  // namespace FileOps

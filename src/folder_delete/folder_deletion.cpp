@@ -121,7 +121,7 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
         static_cast<void>(FileOps::trashFolderTree(folder, journal));
         const platform::FsError ended = journal.end();
         if (ended.failed())
-            platform::showMessage(platform::errorMessageText(ended) + QChar(13) + journal.path());
+            platform::showError(ended);
     }
     keepCurrentFolder(current);
     // Said once the progress window has gone.

@@ -69,7 +69,7 @@ FsError DirListBox::setPath(const QString& folder)
 {
     const QString cleaned = withoutTrailingSeparators(folder);
     if (!folderExists(cleaned))
-        return makeError(ErrorNumber::PathNotFound);
+        return makeError(ErrorNumber::PathNotFound, folder);
     const bool changed = cleaned != path_;
     path_ = cleaned;
     fill();

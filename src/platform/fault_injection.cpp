@@ -53,7 +53,7 @@ int takeInjectedFault(FileOperation operation, const QString& path, const QStrin
 FsError injectedError(FileOperation operation, const QString& path, const QString& otherPath)
 {
     const int number = takeInjectedFault(operation, path, otherPath);
-    return number ? makeError(number) : FsError{};
+    return number ? makeError(number, otherPath.isEmpty() ? path : otherPath) : FsError{};
 }
 
 }  // namespace platform

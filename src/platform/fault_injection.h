@@ -35,7 +35,8 @@ void clearInjectedFaults();
 // Called by the file layer: the error number to fail with, or 0.
 int takeInjectedFault(FileOperation operation, const QString& path,
                       const QString& otherPath = QString());
-// The same as an error to give back; no failure when none is pending.
+// The same as an error to give back, naming otherPath where given (the
+// target of a copy or rename), else path; no failure when none is pending.
 FsError injectedError(FileOperation operation, const QString& path, const QString& otherPath = QString());
 
 }  // namespace platform

@@ -30,7 +30,7 @@ void writeBehind(int out, qint64 offset, qint64 length, qint64 previousLength)
                           SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
 }
 
-FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress* progress)
+FsError copyData(int in, int out, const QString& to, bool durable, int injectedNumber, DataProgress* progress)
 {
     // Small enough that a slow stick still lets the screen repaint and a
     // Cancel act within a second or so.
@@ -67,7 +67,7 @@ FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress
                     if (written < 0) {
                         if (errno == EINTR)
                             continue;
-                        return errorFromErrno(errno, QString());
+                        return errorFromErrno(errno, to);
                     }
                     data += written;
                     left -= written;
@@ -77,10 +77,10 @@ FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress
         if (copied < 0) {
             if (errno == EINTR)
                 continue;
-            return errorFromErrno(errno, QString());
+            return errorFromErrno(errno, to);
         }
         if (injectedNumber)
-            return makeError(injectedNumber);
+            return makeError(injectedNumber, to);
         if (copied == 0)
             return FsError{};
         if (durable)
@@ -88,7 +88,7 @@ FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress
         previous = copied;
         total += copied;
         if (progress && !progress->written(total))
-            return makeError(ErrorNumber::UserInterrupt);
+            return makeError(ErrorNumber::UserInterrupt, to);
     }
 }
 
@@ -105,7 +105,7 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
     if (::fstat(in.get(), &info) != 0)
         return errorFromErrno(errno, from);
     if (S_ISDIR(info.st_mode))
-        return makeError(ErrorNumber::PathFileAccess);
+        return makeError(ErrorNumber::PathFileAccess, from);
     if (copied)
         *copied = stampOf(info);
 
@@ -122,7 +122,7 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
-    FsError error = copyData(in.get(), out.get(), flushToDisk, injectedNumber, progress);
+    FsError error = copyData(in.get(), out.get(), to, flushToDisk, injectedNumber, progress);
     if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
         error = errorFromErrno(errno, to);
     if (!error.failed()) {

@@ -27,14 +27,14 @@ FsError placementError(int errnoValue, const QString& from, const QString& to)
     struct stat file, folder;
     if (errnoValue == ENOENT && ::lstat(encoded(from).constData(), &file) == 0
         && ::stat(encoded(parentOf(to)).constData(), &folder) == 0 && S_ISDIR(folder.st_mode))
-        return makeError(ErrorNumber::BadFileName);
+        return makeError(ErrorNumber::BadFileName, to);
     return errorFromErrno(errnoValue, to);
 }
 
 // The failure of a rename from -> to that failed with errnoValue.
 FsError renameError(int errnoValue, const QString& from, const QString& to)
 {
-    return errnoValue == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errnoValue, from, to);
+    return errnoValue == EXDEV ? makeError(ErrorNumber::OtherVolume, to) : placementError(errnoValue, from, to);
 }
 
 // Renames within one file system without ever replacing an entry.
@@ -65,7 +65,7 @@ FsError renameNoReplace(const QString& from, const QString& to)
     // file made in the moment between could be replaced.
     struct stat info;
     if (::lstat(target.constData(), &info) == 0)
-        return makeError(ErrorNumber::FileAlreadyExists);
+        return makeError(ErrorNumber::FileAlreadyExists, to);
     if (::rename(source.constData(), target.constData()) != 0)
         return renameError(errno, from, to);
     return FsError{};
@@ -87,7 +87,7 @@ FsError replaceFile(const QString& from, const QString& to)
     if (fault.failed())
         return fault;
     if (isReadOnly(to))
-        return makeError(ErrorNumber::PathFileAccess);
+        return makeError(ErrorNumber::PathFileAccess, to);
     if (::rename(encoded(from).constData(), encoded(to).constData()) == 0)
         return FsError{};
     return renameError(errno, from, to);

@@ -26,7 +26,7 @@ FsError deleteMatchingFiles(const QString& folder, const QString& pattern, Entry
     FolderHandle handle;
     FsError error = FolderHandle::open(folder, handle);
     if (error.number == ErrorNumber::PathNotFound)
-        return makeError(ErrorNumber::FileNotFound);
+        return makeError(ErrorNumber::FileNotFound, folder);
     if (error.failed())
         return error;
     QVector<DirEntry> entries;
@@ -44,7 +44,7 @@ FsError deleteMatchingFiles(const QString& folder, const QString& pattern, Entry
             matching.append(entry);
     }
     if (matching.isEmpty())
-        return makeError(ErrorNumber::FileNotFound);
+        return makeError(ErrorNumber::FileNotFound, folder);
     return handle.deleteFiles(matching, scope);
 }
 
@@ -57,10 +57,10 @@ FsError deleteFile(const QString& path)
     if (::lstat(encodeFileName(path).constData(), &info) != 0)
         return errorFromErrno(errno, path);
     if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
-        return makeError(ErrorNumber::PathFileAccess);
+        return makeError(ErrorNumber::PathFileAccess, path);
     if (::unlink(encodeFileName(path).constData()) != 0) {
         if (errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS)
-            return makeError(ErrorNumber::PathFileAccess);
+            return makeError(ErrorNumber::PathFileAccess, path);
         return errorFromErrno(errno, path);
     }
     return FsError{};
@@ -84,9 +84,9 @@ FsError makeFolder(const QString& path)
     if (::mkdir(encodeFileName(path).constData(), 0777) == 0)
         return FsError{};
     switch (errno) {
-    case EEXIST: return makeError(ErrorNumber::PathFileAccess);
+    case EEXIST: return makeError(ErrorNumber::PathFileAccess, path);
     case ENOENT:
-    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound, path);
     default: return errorFromErrno(errno, path);
     }
 }
@@ -94,7 +94,7 @@ FsError makeFolder(const QString& path)
 FsError makeFolderPath(const QString& path)
 {
     if (path.isEmpty())
-        return makeError(ErrorNumber::PathNotFound);
+        return makeError(ErrorNumber::PathNotFound, path);
     if (folderExists(path))
         return FsError{};
     const QString parent = parentOf(path);

@@ -22,7 +22,7 @@ namespace {
 FsError injected(FileOperation operation, const QString& path)
 {
     const int number = takeInjectedFault(operation, path);
-    return number ? makeError(number) : FsError{};
+    return number ? makeError(number, path) : FsError{};
 }
 
 void classify(DirEntry& entry, mode_t mode)
@@ -119,13 +119,13 @@ FsError folderRemovalError(int errnoValue, const QString& path)
 {
     switch (errnoValue) {
     case ENOENT:
-    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound, path);
     case ENOTEMPTY:
     case EEXIST:
     case EBUSY:
     case EACCES:
     case EPERM:
-    case EROFS: return makeError(ErrorNumber::PathFileAccess);
+    case EROFS: return makeError(ErrorNumber::PathFileAccess, path);
     default: return errorFromErrno(errnoValue, path);
     }
 }
@@ -210,7 +210,7 @@ FsError FolderHandle::openAt(int baseFd, const QString& name, const QString& pat
     path_ = path;
     fd_ = ::openat(baseFd, encodeFileName(name).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | flags);
     if (fd_ < 0)
-        return errno == ENOENT ? makeError(ErrorNumber::PathNotFound) : errorFromErrno(errno, path);
+        return errno == ENOENT ? makeError(ErrorNumber::PathNotFound, path) : errorFromErrno(errno, path);
     struct statx info;
     if (::statx(fd_, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_MNT_ID, &info) == 0) {
         identity_ = {makedev(info.stx_dev_major, info.stx_dev_minor), info.stx_ino};
@@ -296,7 +296,7 @@ FsError FolderHandle::list(QVector<DirEntry>& entries) const
     const int readFault = takeInjectedFault(FileOperation::ReadEntries, path_);
     if (readErrno != 0 || readFault != 0) {
         entries.clear();
-        return readFault ? makeError(readFault) : errorFromErrno(readErrno, path_);
+        return readFault ? makeError(readFault, path_) : errorFromErrno(readErrno, path_);
     }
     return FsError{};
 }
@@ -326,12 +326,12 @@ FsError FolderHandle::deleteFile(const DirEntry& entry, EntryScope scope) const
         if (::fstatat(fd_, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
             return errorFromErrno(errno, filePath);
         if (S_ISDIR(info.st_mode) || isReadOnlyEntry(info))
-            return makeError(ErrorNumber::PathFileAccess);
+            return makeError(ErrorNumber::PathFileAccess, filePath);
     }
     if (::unlinkat(fd_, name.constData(), 0) != 0) {
         const bool refused = errno == EACCES || errno == EPERM || errno == EBUSY || errno == EROFS;
         if (ordinary && refused)
-            return makeError(ErrorNumber::PathFileAccess);
+            return makeError(ErrorNumber::PathFileAccess, filePath);
         return errorFromErrno(errno, filePath);
     }
     return FsError{};

@@ -31,9 +31,9 @@ bool FsError::cancelled() const
     return number == ErrorNumber::UserInterrupt;
 }
 
-FsError makeError(int number)
+FsError makeError(int number, const QString& path)
 {
-    return FsError{number, errorDescription(number)};
+    return FsError{number, errorDescription(number), path};
 }
 
 static bool parentFolderExists(const QString& path)
@@ -48,28 +48,29 @@ FsError errorFromErrno(int errnoValue, const QString& path)
     case 0: return FsError{};
     case ENOENT:
         return makeError(parentFolderExists(path) ? ErrorNumber::FileNotFound
-                                                  : ErrorNumber::PathNotFound);
-    case ENOTDIR: return makeError(ErrorNumber::PathNotFound);
+                                                  : ErrorNumber::PathNotFound, path);
+    case ENOTDIR: return makeError(ErrorNumber::PathNotFound, path);
     case EINVAL:
     case ENAMETOOLONG:
-    case EILSEQ: return makeError(ErrorNumber::BadFileName);
-    case EIO: return makeError(ErrorNumber::DeviceIo);
-    case EEXIST: return makeError(ErrorNumber::FileAlreadyExists);
+    case EILSEQ: return makeError(ErrorNumber::BadFileName, path);
+    case EIO: return makeError(ErrorNumber::DeviceIo, path);
+    case EEXIST: return makeError(ErrorNumber::FileAlreadyExists, path);
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return makeError(ErrorNumber::DiskFull);
+    case EFBIG: return makeError(ErrorNumber::DiskFull, path);
     case ENODEV:
     case ENXIO:
-    case ENOMEDIUM: return makeError(ErrorNumber::DeviceUnavailable);
+    case ENOMEDIUM: return makeError(ErrorNumber::DeviceUnavailable, path);
     case EACCES:
-    case EPERM: return makeError(ErrorNumber::PermissionDenied);
-    default: return makeError(ErrorNumber::PathFileAccess);
+    case EPERM: return makeError(ErrorNumber::PermissionDenied, path);
+    default: return makeError(ErrorNumber::PathFileAccess, path);
     }
 }
 
 QString errorMessageText(const FsError& error)
 {
-    return QStringLiteral("Error- ") + QString::number(error.number) + QChar(13) + error.description;
+    const QString text = QStringLiteral("Error- ") + QString::number(error.number) + QChar(13) + error.description;
+    return error.path.isEmpty() ? text : text + QChar(13) + readableFileName(error.path);
 }
 
 }  // namespace platform

@@ -5,10 +5,12 @@
 namespace platform {
 
 // A failed file-system operation, carried as the classic run-time error number
-// with a short Japanese description. number 0 means success.
+// with a short Japanese description, and the file or folder it befell where
+// the failing call knows it. number 0 means success.
 struct [[nodiscard]] FsError {
     int number = 0;
     QString description;
+    QString path;
 
     bool failed() const { return number != 0; }
     // The user stopped the operation: nothing to report as an error.
@@ -29,14 +31,15 @@ constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;
 }  // namespace ErrorNumber
 
-FsError makeError(int number);
+FsError makeError(int number, const QString& path = QString());
 QString errorDescription(int number);
 
 // Maps errno of an operation on path to a run-time error number: ENOENT is
 // "file not found" when the parent folder exists and "path not found" when not.
 FsError errorFromErrno(int errnoValue, const QString& path);
 
-// "Error-" + " " + number + CR + description, the text of every error message.
+// "Error-" + " " + number + CR + description, the text of every error
+// message, then CR and the readable form of the path it befell, if known.
 QString errorMessageText(const FsError& error);
 
 }  // namespace platform

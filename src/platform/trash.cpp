@@ -98,7 +98,7 @@ FsError removalError(int errnoValue, const QString& path)
     case EBUSY:
     case EROFS:
     case EXDEV:
-    case EINVAL: return makeError(ErrorNumber::PathFileAccess);
+    case EINVAL: return makeError(ErrorNumber::PathFileAccess, path);
     default: return errorFromErrno(errnoValue, path);
     }
 }
@@ -127,19 +127,19 @@ FsError intoTrash(const QString& path, TrashEntry& entry, const std::optional<Fi
     const QByteArray source = encodeFileName(path);
     const QByteArray name = nameOf(source);
     if (name.isEmpty() || name == "." || name == "..")
-        return makeError(ErrorNumber::BadFileName);
+        return makeError(ErrorNumber::BadFileName, path);
     struct stat info;
     if (::lstat(source.constData(), &info) != 0)
         return errorFromErrno(errno, path);
     if (expected && !expected->isSameFileAs(stampOf(info)))
-        return makeError(ErrorNumber::FileNotFound);
+        return makeError(ErrorNumber::FileNotFound, path);
     TrashLocation location;
-    const FsError error = locateTrash(parentOf(source), true, location);
-    if (error.failed())
-        return error;
+    // No trash for the folder is a failure to trash path.
+    if (locateTrash(parentOf(source), true, location).failed())
+        return makeError(ErrorNumber::PathFileAccess, path);
     if (holdsTrash(location, name)
         || (S_ISDIR(info.st_mode) && !mountPointWithin(entryPath(location, name)).isEmpty()))
-        return makeError(ErrorNumber::PathFileAccess);
+        return makeError(ErrorNumber::PathFileAccess, path);
 
     const QByteArray files = location.trashFolder + "/files/";
     const QByteArray infos = location.trashFolder + "/info/";
@@ -165,7 +165,7 @@ FsError intoTrash(const QString& path, TrashEntry& entry, const std::optional<Fi
         if (failure != EEXIST)
             return removalError(failure, path);
     }
-    return makeError(ErrorNumber::FileAlreadyExists);
+    return makeError(ErrorNumber::FileAlreadyExists, path);
 }
 
 }  // namespace
@@ -213,10 +213,10 @@ FsError restoreFromTrash(const TrashEntry& entry, const QString& originalPath)
     const QByteArray trashed = encodeFileName(entry.filePath());
     struct stat info;
     if (::lstat(trashed.constData(), &info) != 0)
-        return makeError(ErrorNumber::FileNotFound);
+        return makeError(ErrorNumber::FileNotFound, entry.filePath());
     const int failure = renameWithoutReplacing(trashed, encodeFileName(originalPath));
     if (failure == EEXIST || failure == ENOTEMPTY)
-        return makeError(ErrorNumber::FileAlreadyExists);
+        return makeError(ErrorNumber::FileAlreadyExists, originalPath);
     if (failure != 0)
         return removalError(failure, originalPath);
     // The file is back; a .trashinfo left behind would only list a missing file.

@@ -91,18 +91,19 @@ TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
         platform::FileOperation operation;
         int errorNumber;  // of the fault injected on T/A; 0: none
         QString message;
+        QString named;  // the path the message ends with
         QStringList kept, gone;
     } cases[] = {
         {{"T/top.txt", "T/A/B/locked.txt", "T/A/B/other.txt"}, "T/A/B/locked.txt", platform::FileOperation::List, 0,
-         QStringLiteral("Error- 75") + QChar(13), {"T/A/B/locked.txt", "T/top.txt"}, {}},
+         QStringLiteral("Error- 75") + QChar(13), "T/A/B/locked.txt", {"T/A/B/locked.txt", "T/top.txt"}, {}},
         {{"T/visible.txt", "T/.hidden-folder/inside.txt", "T/.hidden-file"}, {}, platform::FileOperation::List, 0,
-         QStringLiteral("Error- 75"), {"T/.hidden-folder/inside.txt", "T/.hidden-file"}, {"T/visible.txt"}},
+         QStringLiteral("Error- 75"), "T", {"T/.hidden-folder/inside.txt", "T/.hidden-file"}, {"T/visible.txt"}},
         {{"T/A/a.txt", "T/t.txt"}, {}, platform::FileOperation::RemoveFolder, 57,
-         QStringLiteral("Error- 57") + QChar(13) + QStringLiteral("デバイス I/O エラーです。"), {"T/A", "T/t.txt"},
+         QStringLiteral("Error- 57") + QChar(13) + QStringLiteral("デバイス I/O エラーです。"), "T/A", {"T/A", "T/t.txt"},
          {"T/A/a.txt"}},
-        {{"T/A/a.txt"}, {}, platform::FileOperation::RemoveFolder, 76, QStringLiteral("Error- 75"), {"T/A"}, {}},
+        {{"T/A/a.txt"}, {}, platform::FileOperation::RemoveFolder, 76, QStringLiteral("Error- 75"), "T", {"T/A"}, {}},
         {{"T/t.txt", "T/A/a.txt"}, {}, platform::FileOperation::ReadEntries, 57,
-         QStringLiteral("Error- 57") + QChar(13), {"T/t.txt", "T/A/a.txt"}, {}},
+         QStringLiteral("Error- 57") + QChar(13), "T/A", {"T/t.txt", "T/A/a.txt"}, {}},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -118,6 +119,7 @@ TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
         EXPECT_EQ(RemoveFolderTree(tree.path(at + "T")), 9);
         ASSERT_EQ(messages.count(), 1);
         EXPECT_TRUE(messages.last().startsWith(c.message)) << messages.last().toStdString();
+        EXPECT_TRUE(messages.last().endsWith(QChar(13) + tree.path(at + c.named))) << messages.last().toStdString();
         for (const QString& file : c.kept)
             EXPECT_TRUE(tree.exists(at + file)) << file.toStdString();
         for (const QString& file : c.gone)

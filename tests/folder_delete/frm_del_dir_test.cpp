@@ -167,7 +167,7 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
     const struct { QString typed, message, fieldAfter; } edits[] = {
         {tree.path("work/SUB"), tree.path("work/SUB") + Missing, sub},  // case-only: another folder
         {QStringLiteral("  "), Missing, sub},
-        {locked, platform::errorMessageText(platform::makeError(70)), locked},  // left for mending
+        {locked, platform::errorMessageText(platform::makeError(70, locked)), locked},  // left for mending
     };
     for (const auto& edit : edits) {
         SCOPED_TRACE(edit.typed.toStdString());
@@ -186,7 +186,7 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
     platform::injectFault(platform::FileOperation::List, platform::ErrorNumber::DeviceUnavailable, workFolder);
     Q_EMIT form->Drive1->activated(form->Drive1->currentIndex());
     ui::settle();
-    EXPECT_EQ(messages.texts(), QStringList{platform::errorMessageText(platform::makeError(68))});
+    EXPECT_EQ(messages.texts(), QStringList{platform::errorMessageText(platform::makeError(68, workFolder))});
     EXPECT_EQ(form->FolderToDelete, sub);
 
     for (int row = 0; row < form->Dir1->count(); ++row)
