@@ -15,8 +15,11 @@ namespace WorkFolders {
 
 namespace {
 
-QString failureMessage(const QString& what, const QString& folder, const platform::FsError& error)
+QString failureMessage(const QString& what, const QString& folder, platform::FsError error)
 {
+    // Named once: the error names only a folder above, where that failed.
+    if (error.path == folder)
+        error.path.clear();
     return what.arg(platform::readableFileName(folder)) + QChar(13) + platform::errorMessageText(error);
 }
 

@@ -43,7 +43,7 @@ TEST(WorkFolders, AWorkFolderThatCannotBeMadeOrWrittenIsNamedNotTakenAsAnotherCo
         WorkFolders::Lock lock(folder);
         EXPECT_EQ(lock.tryAcquire(), Outcome::Unusable);
         const QString message = lock.unusableMessage();
-        EXPECT_TRUE(message.contains(folder) && message.contains("Error- ")) << message.toStdString();
+        EXPECT_TRUE(message.count(folder) == 1 && message.contains("Error- ")) << message.toStdString();
     }
     if (mounted)
         ::umount(QFile::encodeName(readOnly).constData());
