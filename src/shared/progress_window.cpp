@@ -1,6 +1,7 @@
 #include "shared/progress_window.h"
 
 #include "platform/control_array.h"
+#include "platform/file_name_codec.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -163,7 +164,7 @@ void ProgressWindow::show(const RunProgressFigures& figures)
     if (!window_)
         build();
     const QFontMetrics metrics(nameLabel_->font());
-    nameLabel_->setText(metrics.elidedText(figures.currentName, Qt::ElideMiddle, NameWidthPixels));
+    nameLabel_->setText(metrics.elidedText(platform::readableFileName(figures.currentName), Qt::ElideMiddle, NameWidthPixels));
     filesLabel_->setText(progressFilesText(figures));
     const QString bytes = progressBytesText(figures);
     bytesLabel_->setText(bytes);

@@ -1,6 +1,8 @@
+#include "platform/file_name_codec.h"
 #include "shared/progress_window.h"
 #include "support/ui_helpers.h"
 
+#include <QLabel>
 #include <QWidget>
 
 #include <new>
@@ -36,4 +38,22 @@ TEST(ProgressWindowInput, AWindowOpenedDuringTheRunInTheClosedOnesPlaceTakesInpu
     ui::sendMouse(opened, QEvent::MouseButtonPress);
     EXPECT_EQ(opened->presses, 1);
     opened->~PressCounter();
+}
+
+// As the lists show it: bytes that are no text readable, a line break marked.
+TEST(ProgressWindowName, IsShownReadably)
+{
+    QStringList shown;
+    ProgressWindow::setShownHookForTests([&shown](QWidget* window, const RunProgressFigures&) {
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            shown << label->text();
+    });
+    ProgressWindow progress(nullptr, QStringLiteral("…"));
+    progress.begin();
+    RunProgressFigures figures;
+    figures.currentName = platform::decodeFileName("a\nb\xff.txt");
+    progress.update(figures, true);
+    progress.end();
+    ProgressWindow::setShownHookForTests({});
+    EXPECT_TRUE(shown.contains(QStringLiteral("a⏎b") + QChar(0xFFFD) + QStringLiteral(".txt"))) << shown.join('|').toStdString();
 }
