@@ -8,6 +8,7 @@
 #include "file_ops/run_journal.h"
 #include "file_ops/target_name.h"
 #include "file_ops/trash_messages.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/name_rules.h"
@@ -51,7 +52,7 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
         if (row >= 0 && !overwrite) {
             // The preview stays, the clashing name marked, until the next run.
             window.showPreview(preview.entries(), preview.markedRows());
-            platform::showMessage(QStringLiteral("同一ファイルがあります。") + newName
+            platform::showMessage(QStringLiteral("同一ファイルがあります。") + platform::readableFileName(newName)
                                   + QStringLiteral("  のコピーできません。"));
             return false;
         }
@@ -103,7 +104,7 @@ bool copyFiles(BatchCopyWindow& window, PlacementRun& run, ProgressPacer& pacer,
         const QString& file = files.at(i);
         if (!progress.step(file))
             return false;
-        window.setStatusLine(file + QStringLiteral("　　をコピー中です。"));
+        window.setStatusLine(platform::readableFileName(file) + QStringLiteral("　　をコピー中です。"));
         pacer.pace([&window] { window.showProgress(); });
         run.item = firstItem + i;
         if (copyOne(file) > 0)

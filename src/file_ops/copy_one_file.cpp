@@ -5,6 +5,7 @@
 #include "file_ops/run_journal.h"
 #include "file_ops/target_name.h"
 #include "platform/file_identity.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/name_rules.h"
@@ -339,7 +340,7 @@ private:
 
 QString destinationClashMessage(const QString& destinationPath)
 {
-    return QStringLiteral("コピー先に同一ファイルがあります。") + destinationPath
+    return QStringLiteral("コピー先に同一ファイルがあります。") + platform::readableFileName(destinationPath)
         + QStringLiteral(" のコピーはできませんでした。");
 }
 

@@ -3,6 +3,7 @@
 #include "file_ops/progress_pacer.h"
 #include "file_ops/run_journal.h"
 #include "file_ops/trash_messages.h"
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/trash.h"
@@ -25,7 +26,7 @@ QString deleteFromList(DeleteWindow& window, DeletionRun& run, int list, const Q
             const QString& file = files.at(i);
             if (!progress.step(file))
                 break;
-            window.setStatusLine(file + QStringLiteral("　　を削除中です。"));
+            window.setStatusLine(platform::readableFileName(file) + QStringLiteral("　　を削除中です。"));
             pacer.pace([&window] { window.showProgress(); });
             run.item = firstItem + i;
             if (window.deleteListedFile(run, list, file) > 0)

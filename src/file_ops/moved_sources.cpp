@@ -1,5 +1,6 @@
 #include "file_ops/moved_sources.h"
 
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "shared/result_value.h"
@@ -17,7 +18,9 @@ constexpr int NamesShown = 30;
 
 QString namesOf(const QStringList& paths)
 {
-    QStringList shown = paths.mid(0, NamesShown);
+    QStringList shown;
+    for (const QString& path : paths.mid(0, NamesShown))
+        shown.append(platform::readableFileName(path));
     if (paths.size() > NamesShown)
         shown.append(QStringLiteral("ほか %1 件").arg(paths.size() - NamesShown));
     return shown.join(QChar(13));

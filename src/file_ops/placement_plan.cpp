@@ -1,5 +1,6 @@
 #include "file_ops/placement_plan.h"
 
+#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 
@@ -26,7 +27,8 @@ platform::FsError setAside(const QString& path, RunJournal& journal, QString& hi
 
 QString keptUnderMessage(const QString& originalPath, const QString& restoredPath)
 {
-    return originalPath + QStringLiteral("  はコピーされなかったため、") + restoredPath
+    return platform::readableFileName(originalPath) + QStringLiteral("  はコピーされなかったため、")
+        + platform::readableFileName(restoredPath)
         + QStringLiteral("  として残しました。");
 }
 

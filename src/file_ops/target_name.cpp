@@ -50,7 +50,8 @@ TargetNameCheck::TargetNameCheck(const QStringList& folders) : maxNameBytes_(INT
 
 QString unusableNameMessage(const QString& sourceName, const QString& newName)
 {
-    return sourceName + QStringLiteral("  のコピー後のファイル名「") + newName
+    return platform::readableFileName(sourceName) + QStringLiteral("  のコピー後のファイル名「")
+        + platform::readableFileName(newName)
         + QStringLiteral("」は使用できません。コピーを中止します。");
 }
 

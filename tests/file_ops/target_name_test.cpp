@@ -1,4 +1,8 @@
+#include "file_ops/copy_one_file.h"
+#include "file_ops/placement_plan.h"
 #include "file_ops/target_name.h"
+#include "platform/file_name_codec.h"
+#include "platform/fs_error.h"
 
 #include <gtest/gtest.h>
 
@@ -36,5 +40,20 @@ TEST(TargetName, RefusesWhatAFatFileSystemOrUtf8CannotStore)
     for (const auto& c : cases) {
         EXPECT_EQ(FileOps::isUsableTargetName(c.name, 255), c.onLinux) << c.name.toStdString();
         EXPECT_EQ(FileOps::isUsableTargetName(c.name, 255, true), c.onFat) << c.name.toStdString();
+    }
+}
+
+// A name with bytes that are no text and a line break shows in messages as
+// the lists show it: nothing cut off at the break, no stray characters.
+TEST(FileMessages, ShowNamesReadably)
+{
+    const QString path = platform::decodeFileName("/d/bad\xff\nx.txt");
+    const QString shown = QStringLiteral("bad") + QChar(0xFFFD) + QStringLiteral("⏎x.txt");
+    for (const QString& message :
+         {FileOps::destinationClashMessage(path), FileOps::unusableNameMessage(path, path),
+          FileOps::keptUnderMessage(path, path), platform::errorMessageText(platform::makeError(70, path))}) {
+        SCOPED_TRACE(message.toStdString());
+        EXPECT_TRUE(message.contains(shown));
+        EXPECT_FALSE(message.contains(QLatin1Char('\n')) || platform::hasForeignBytes(message));
     }
 }
