@@ -1,8 +1,7 @@
 #pragma once
 
+#include <QProcess>
 #include <QString>
-
-#include <sys/types.h>
 
 // A private X server with a window manager, for the window tests that need
 // title bars and a desktop that hands the activation around. Started only when
@@ -21,6 +20,5 @@ public:
     static void setAvailable(bool available);
 
 private:
-    pid_t server_ = 0;
-    pid_t windowManager_ = 0;
+    QProcess server_, windowManager_;
 };
