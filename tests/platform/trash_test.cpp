@@ -1,9 +1,10 @@
 #include "platform/file_name_codec.h"
+#include "platform/file_system.h"
 #include "platform/trash.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 #include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
 #include <functional>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -21,81 +20,6 @@
 using namespace platform;
 
 namespace {
-
-QByteArray readRaw(const QByteArray& path)
-{
-    QFile file;
-    const int fd = ::open(path.constData(), O_RDONLY);
-    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll() : "";
-}
-
-QList<QByteArray> rawNames(const QByteArray& folder)
-{
-    QList<QByteArray> names;
-    if (DIR* listing = ::opendir(folder.constData())) {
-        while (const dirent* entry = ::readdir(listing))
-            if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
-                names.append(entry->d_name);
-        ::closedir(listing);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-ino_t inodeOf(const QByteArray& path)
-{
-    struct stat info;
-    return ::lstat(path.constData(), &info) == 0 ? info.st_ino : 0;
-}
-
-// The original path in a .trashinfo, read by the freedesktop.org format alone.
-QByteArray readTrashInfo(const QByteArray& file)
-{
-    const QList<QByteArray> lines = readRaw(file).split('\n');
-    EXPECT_EQ(lines.value(0), "[Trash Info]");
-    QMap<QByteArray, QByteArray> keys;
-    for (const QByteArray& line : lines) {
-        const int equals = line.indexOf('=');
-        if (equals > 0 && !keys.contains(line.left(equals)))
-            keys.insert(line.left(equals), line.mid(equals + 1));
-    }
-    const QByteArray path = keys.value("Path");
-    EXPECT_TRUE(std::all_of(path.begin(), path.end(), [](char c) { return c > ' ' && c < 127; })) << "not escaped";
-    const QDateTime deleted = QDateTime::fromString(QString::fromLatin1(keys.value("DeletionDate")),
-                                                    QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
-    EXPECT_LT(qAbs(deleted.secsTo(QDateTime::currentDateTime())), 3600) << "not local time";
-    return QByteArray::fromPercentEncoding(path);
-}
-
-// The trash as a desktop lists it: NAME -> original path, for each files/NAME.
-QMap<QByteArray, QByteArray> readTrash(const QByteArray& trash)
-{
-    QMap<QByteArray, QByteArray> entries;
-    for (const QByteArray& infoName : rawNames(trash + "/info")) {
-        const QByteArray name = infoName.left(infoName.size() - 10);
-        EXPECT_EQ(infoName.mid(name.size()), ".trashinfo");
-        EXPECT_TRUE(rawNames(trash + "/files").contains(name)) << name.constData();
-        entries.insert(name, readTrashInfo(trash + "/info/" + infoName));
-    }
-    EXPECT_EQ(rawNames(trash + "/files").size(), entries.size());
-    return entries;
-}
-
-// A tmpfs, or a bind mount of the folder bound, at the folder at while it lives.
-struct Volume {
-    Volume(const QByteArray& at, const QByteArray& bound = QByteArray()) : at(at)
-    {
-        mounted = ::mount(bound.isEmpty() ? "velda-test" : bound.constData(), at.constData(),
-                          bound.isEmpty() ? "tmpfs" : nullptr, bound.isEmpty() ? 0 : MS_BIND, nullptr) == 0;
-    }
-    ~Volume()
-    {
-        if (mounted)
-            ::umount2(at.constData(), MNT_DETACH);
-    }
-    QByteArray at;
-    bool mounted;
-};
 
 class TrashTest : public ::testing::Test {
 protected:
@@ -113,11 +37,57 @@ protected:
         ::tzset();
     }
 
+    // The entries of a folder of the tree, by their bytes.
+    QList<QByteArray> names(const QByteArray& folder) const
+    {
+        QVector<DirEntry> entries;
+        listFolder(decodeFileName(root + "/" + folder), entries);
+        QList<QByteArray> names;
+        for (const DirEntry& entry : entries)
+            names.append(encodeFileName(entry.name));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    ino_t inodeOf(const QByteArray& relative) const
+    {
+        struct stat info;
+        return ::lstat(root + "/" + relative, &info) == 0 ? info.st_ino : 0;
+    }
+    // The original path in a .trashinfo, read by the freedesktop.org format alone.
+    QByteArray originalPath(const QByteArray& info) const
+    {
+        const QList<QByteArray> lines = tree.readRaw(info).split('\n');
+        EXPECT_EQ(lines.value(0), "[Trash Info]");
+        QMap<QByteArray, QByteArray> keys;
+        for (const QByteArray& line : lines) {
+            const int equals = line.indexOf('=');
+            if (equals > 0 && !keys.contains(line.left(equals)))
+                keys.insert(line.left(equals), line.mid(equals + 1));
+        }
+        const QByteArray path = keys.value("Path");
+        EXPECT_TRUE(std::all_of(path.begin(), path.end(), [](char c) { return c > ' ' && c < 127; })) << "not escaped";
+        const QDateTime deleted = QDateTime::fromString(QString::fromLatin1(keys.value("DeletionDate")),
+                                                        QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+        EXPECT_LT(qAbs(deleted.secsTo(QDateTime::currentDateTime())), 3600) << "not local time";
+        return QByteArray::fromPercentEncoding(path);
+    }
+    // A trash folder of the tree as a desktop lists it: NAME -> original path, for each files/NAME.
+    QMap<QByteArray, QByteArray> trashAt(const QByteArray& trash) const
+    {
+        QMap<QByteArray, QByteArray> entries;
+        for (const QByteArray& infoName : names(trash + "/info")) {
+            const QByteArray name = infoName.chopped(10);
+            EXPECT_EQ(infoName.mid(name.size()), ".trashinfo");
+            entries.insert(name, originalPath(trash + "/info/" + infoName));
+        }
+        EXPECT_EQ(names(trash + "/files"), entries.keys());
+        return entries;
+    }
+
     const std::pair<const char*, QByteArray> saved[2] = {{"TZ", qgetenv("TZ")},
                                                          {"XDG_DATA_HOME", qgetenv("XDG_DATA_HOME")}};
     TempTree tree;
     const QByteArray root = encodeFileName(QFileInfo(tree.root()).canonicalFilePath());
-    const QByteArray home = root + "/data/Trash";
 };
 
 }  // namespace
@@ -133,18 +103,18 @@ TEST_F(TrashTest, HomeTrashKeepsExactPathsAndGivesEntriesBack)
         SCOPED_TRACE(name.toHex().constData());
         if (name.contains('.'))
             tree.writeRaw("src/" + name, "data");
-        const QByteArray original = root + "/src/" + name;
-        const ino_t inode = inodeOf(original);
-        EXPECT_TRUE(canTrash({decodeFileName(original)}));
+        const QString original = decodeFileName(root + "/src/" + name);
+        const ino_t inode = inodeOf("src/" + name);
+        EXPECT_TRUE(canTrash({original}));
 
         TrashEntry entry;
-        ASSERT_FALSE(moveToTrash(decodeFileName(original), entry).failed());
-        EXPECT_EQ(readTrash(home), (QMap<QByteArray, QByteArray>{{name, original}}));
-        EXPECT_EQ(inodeOf(home + "/files/" + name), inode);
+        ASSERT_FALSE(moveToTrash(original, entry).failed());
+        EXPECT_EQ(trashAt("data/Trash"), (QMap<QByteArray, QByteArray>{{name, root + "/src/" + name}}));
+        EXPECT_EQ(inodeOf("data/Trash/files/" + name), inode);
 
-        ASSERT_FALSE(restoreFromTrash(entry, decodeFileName(original)).failed());
-        EXPECT_EQ(inodeOf(original), inode);
-        EXPECT_TRUE(readTrash(home).isEmpty());
+        ASSERT_FALSE(restoreFromTrash(entry, original).failed());
+        EXPECT_EQ(inodeOf("src/" + name), inode);
+        EXPECT_TRUE(trashAt("data/Trash").isEmpty());
     }
     EXPECT_EQ(tree.readRaw("src/album/2024/a.jpg"), "deep");
     EXPECT_EQ(tree.readRaw("src/link"), "data");
@@ -177,7 +147,7 @@ TEST_F(TrashTest, ANameTakenInTheTrashGetsAnother)
         ASSERT_FALSE(moveToTrash(decodeFileName(root + "/src/" + c.name), entry).failed());
         EXPECT_EQ(encodeFileName(entry.name), c.expected);
         EXPECT_EQ(tree.readRaw("data/Trash/files/" + c.expected), "newer");
-        EXPECT_EQ(readTrashInfo(home + "/info/" + c.expected + ".trashinfo"), root + "/src/" + c.name);
+        EXPECT_EQ(originalPath("data/Trash/info/" + c.expected + ".trashinfo"), root + "/src/" + c.name);
         for (const QByteArray& taken : c.taken)
             EXPECT_EQ(tree.readRaw("data/Trash/" + taken), "older");
     }
@@ -212,27 +182,29 @@ TEST_F(TrashTest, AFileOnAnotherVolumeStaysOnIt)
             SCOPED_TRACE(std::string(c.folder + " " + c.link + " " + bound));
             tree.removeRaw("data");
             tree.removeRaw("bound");
-            const QByteArray top = encodeFileName(tree.makeFolder("volume"));
-            Volume volume(top, bound.isEmpty() ? bound : encodeFileName(tree.makeFolder(bound)));
-            if (!volume.mounted)
+            if (!bound.isEmpty())
+                tree.makeFolder(bound);
+            TestMount volume(tree, bound.isEmpty() ? TestMount::Kind::Tmpfs : TestMount::Kind::View, "volume", bound);
+            if (!volume.mounted())
                 GTEST_SKIP() << "no mount possible here";
+            const QByteArray top = root + "/volume";
             tree.writeRaw("volume/sub/a.txt", "data");
             EXPECT_TRUE(c.folder.isEmpty() || ::mkdir(top + "/" + c.folder, c.mode) == 0);
             EXPECT_TRUE(c.link.isEmpty() || ::symlink(c.folder, top + "/" + c.link) == 0);
             EXPECT_TRUE(!c.someoneElses || ::chown(top + "/" + c.folder, ::geteuid() + 1, ::getegid()) == 0);
-            EXPECT_TRUE(!c.readOnly || ::mount(nullptr, top, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0);
+            EXPECT_TRUE(!c.readOnly || volume.remountReadOnly());
             const QString path = decodeFileName(top + "/sub/a.txt");
 
             EXPECT_EQ(canTrash({path}), !c.trash.isEmpty());
             TrashEntry entry;
             EXPECT_EQ(moveToTrash(path, entry).number, c.trash.isEmpty() ? 75 : 0);
-            EXPECT_TRUE(rawNames(home + "/files").isEmpty());
-            EXPECT_TRUE(rawNames(top + "/elsewhere").isEmpty());
+            EXPECT_TRUE(names("data/Trash/files").isEmpty());
+            EXPECT_TRUE(names("volume/elsewhere").isEmpty());
             if (c.trash.isEmpty()) {
                 EXPECT_EQ(tree.readRaw("volume/sub/a.txt"), "data");
                 continue;
             }
-            EXPECT_EQ(readTrash(top + "/" + c.trash), (QMap<QByteArray, QByteArray>{{"a.txt", "sub/a.txt"}}));
+            EXPECT_EQ(trashAt("volume/" + c.trash), (QMap<QByteArray, QByteArray>{{"a.txt", "sub/a.txt"}}));
             struct stat info;
             EXPECT_EQ(::lstat(top + "/" + c.trash, &info) == 0 ? info.st_mode & 07777 : 0, 0700u);
         }
@@ -259,18 +231,18 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
         tree.writeRaw("src/a.txt", "data");
         tree.writeRaw("data/Trash/files/kept.txt", "older");
         tree.writeRaw("data/Trash/info/kept.txt.trashinfo", "[Trash Info]\nPath=/kept.txt\n");
-        Volume volume(encodeFileName(tree.makeFolder("src/volume")));
-        if (c.needsMount && !volume.mounted)
+        const TestMount volume(tree, TestMount::Kind::Tmpfs, "src/volume");
+        if (c.needsMount && !volume.mounted())
             continue;  // no mount possible here
         const QString path = decodeFileName(root + "/" + c.entry);
-        const ino_t inode = inodeOf(root + "/" + c.entry);
+        const ino_t inode = inodeOf(c.entry);
 
         EXPECT_EQ(canTrash({path}), c.entry != "data");
         TrashEntry entry;
         EXPECT_EQ(moveToTrash(path, entry, c.expected).number, c.error);
-        EXPECT_EQ(inodeOf(root + "/" + c.entry), inode);
-        EXPECT_EQ(rawNames(home + "/info"), QList<QByteArray>{"kept.txt.trashinfo"});
-        EXPECT_EQ(rawNames(home + "/files"), QList<QByteArray>{"kept.txt"});
+        EXPECT_EQ(inodeOf(c.entry), inode);
+        EXPECT_EQ(names("data/Trash/info"), QList<QByteArray>{"kept.txt.trashinfo"});
+        EXPECT_EQ(names("data/Trash/files"), QList<QByteArray>{"kept.txt"});
     }
 }
 
@@ -299,8 +271,8 @@ TEST_F(TrashTest, RestoreNeverReplaces)
         c.meanwhile();
 
         EXPECT_EQ(restoreFromTrash(entry, path).number, c.error);
-        EXPECT_EQ(rawNames(home + "/info").size(), 1);
+        EXPECT_EQ(names("data/Trash/info").size(), 1);
         EXPECT_EQ(tree.readRaw("src/a.txt"), c.fileAfter);
-        EXPECT_EQ(rawNames(root + "/src/f").size(), c.entry == "f" ? 0 : 1);
+        EXPECT_EQ(names("src/f").size(), c.entry == "f" ? 0 : 1);
     }
 }
