@@ -1,6 +1,7 @@
 list(APPEND VELDA_CORE_TESTS
   archive/archive_command_line_test.cpp
   archive/crafted_archives_test.cpp
+  archive/extracted_names_test.cpp
   archive/extract_archive_test.cpp
   archive/member_names_test.cpp
   archive/test_archives.cpp
