@@ -163,7 +163,8 @@ TEST(UnfinishedPlacements, AreSettledByTheAccountAlone)
 TEST(UnfinishedPlacements, WhatCannotBeSettledIsKeptForTheNextStart)
 {
     TempTree tree;
-    const QString longName = QString(83, QChar(0x3042)) + ".txt";  // 253 bytes
+    const QString smiley = QStringLiteral("\U0001F600");  // four bytes, two UTF-16 units
+    const QString longName = smiley.repeated(62) + ".txt";  // 252 bytes
     tree.writeFile("stick/.velda-1.hold", "held on the stick");
     tree.writeFile("disk/.velda-2.hold", "held long");
     tree.writeFile("disk/" + longName, "taker");
@@ -177,7 +178,7 @@ TEST(UnfinishedPlacements, WhatCannotBeSettledIsKeptForTheNextStart)
     QVector<QPair<QString, QString>> restored;
     EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
     EXPECT_EQ(restored.size(), 1);
-    EXPECT_EQ(tree.names("disk"), (QStringList{QString(82, QChar(0x3042)) + " (2).txt", longName}));
+    EXPECT_EQ(tree.names("disk"), (QStringList{smiley.repeated(61) + " (2).txt", longName}));
     EXPECT_TRUE(tree.exists("account"));
 
     ASSERT_TRUE(QFile::rename(tree.path("unplugged"), tree.path("stick")));
