@@ -3,11 +3,15 @@
 #include "file_ops/batch_preview.h"
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
+#include "file_ops/placement_run.h"
 #include "file_ops/progress_pacer.h"
+#include "file_ops/run_journal.h"
 #include "file_ops/target_name.h"
+#include "file_ops/trash_messages.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/name_rules.h"
+#include "platform/trash.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
@@ -17,15 +21,27 @@ namespace {
 
 constexpr qint16 PrefixField = 3;
 
+// What a run copies: the selected entries of the source list and of the
+// extracted-files list, read once; how the destination tells names apart,
+// looked up once; and the names the preview gave them.
+struct RunFiles {
+    QStringList sources;
+    QStringList extracted;
+    platform::LetterCase letterCase = platform::LetterCase::Exact;
+    QStringList newNames;  // of the sources, then of the extracted files
+    QStringList repeatedNames;  // new names held already, by the destination or the run
+};
+
 // Fills the preview with the new names of files, noting each name that a
 // file of the destination or an earlier file of the run holds already. False
 // when the run must end: a name that cannot be used, or a clash while
 // overwriting is off.
 bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringList& files,
-                  const TargetNameCheck& check, bool overwrite, QStringList& repeatedNames)
+                  const TargetNameCheck& check, bool overwrite, RunFiles& run)
 {
     for (const QString& file : files) {
         const QString newName = window.targetName(file);
+        run.newNames.append(newName);
         if (!check.isUsable(newName)) {
             window.closePreview();
             platform::showMessage(unusableNameMessage(file, newName));
@@ -40,23 +56,13 @@ bool previewNames(BatchCopyWindow& window, BatchPreview& preview, const QStringL
             return false;
         }
         if (row >= 0)
-            repeatedNames.append(newName);
+            run.repeatedNames.append(newName);
     }
     return true;
 }
 
-// What a run copies: the selected entries of the source list and of the
-// extracted-files list, read once; and how the destination tells names apart,
-// looked up once.
-struct RunFiles {
-    QStringList sources;
-    QStringList extracted;
-    platform::LetterCase letterCase = platform::LetterCase::Exact;
-};
-
 // False when the run must end.
-bool previewPass(BatchCopyWindow& window, const RunFiles& files, const QStringList& destinationFiles,
-                 QStringList& repeatedNames)
+bool previewPass(BatchCopyWindow& window, RunFiles& files, const QStringList& destinationFiles)
 {
     const QStringList& sources = files.sources;
     const QStringList& extracted = files.extracted;
@@ -64,8 +70,8 @@ bool previewPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
     const TargetNameCheck check(window.targetFolders());
     const bool overwrite = window.overwriteOn();
     window.restartSerialNumbers();
-    if (!previewNames(window, preview, sources, check, overwrite, repeatedNames)
-        || !previewNames(window, preview, extracted, check, overwrite, repeatedNames))
+    if (!previewNames(window, preview, sources, check, overwrite, files)
+        || !previewNames(window, preview, extracted, check, overwrite, files))
         return false;
     window.showPreview(preview.entries(), preview.markedRows());
     const bool confirmed = platform::askYesNo(QStringLiteral("コピー結果を確認して下さい。実行しますか？"));
@@ -73,10 +79,25 @@ bool previewPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
     return confirmed;
 }
 
-// Copies files one by one; false when a copy stopped the run or the user cancelled it.
+// The confirmed plan: sources from folder 0, extracted files from 1, all into 2.
+platform::FsError journalPlan(BatchCopyWindow& window, RunJournal& journal, const RunFiles& files)
+{
+    QVector<PlannedFile> planned;
+    planned.reserve(files.newNames.size());
+    for (int i = 0; i < files.newNames.size(); ++i) {
+        const bool extracted = i >= files.sources.size();
+        planned.append(PlannedFile{extracted ? 1 : 0,
+                                   extracted ? files.extracted.at(i - files.sources.size()) : files.sources.at(i), 2,
+                                   files.newNames.at(i)});
+    }
+    return journal.plan({window.sourceFolder(), window.extractedFolder(), window.destinationFolder()}, planned);
+}
+
+// Copies files one by one, the first being the run's item firstItem; false
+// when a copy stopped the run or the user cancelled it.
 template <class CopyOne>
-bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, RunProgress& progress, const QStringList& files,
-               const QVector<qint64>& sizes, CopyOne copyOne)
+bool copyFiles(BatchCopyWindow& window, PlacementRun& run, ProgressPacer& pacer, RunProgress& progress,
+               const QStringList& files, int firstItem, const QVector<qint64>& sizes, CopyOne copyOne)
 {
     for (int i = 0; i < files.size(); ++i) {
         const QString& file = files.at(i);
@@ -84,6 +105,7 @@ bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, RunProgress& progr
             return false;
         window.setStatusLine(file + QStringLiteral("　　をコピー中です。"));
         pacer.pace([&window] { window.showProgress(); });
+        run.item = firstItem + i;
         if (copyOne(file) > 0)
             return false;
         progress.done(1, sizes.at(i));
@@ -91,9 +113,29 @@ bool copyFiles(BatchCopyWindow& window, ProgressPacer& pacer, RunProgress& progr
     return true;
 }
 
-QString copyPass(BatchCopyWindow& window, const RunFiles& files, const QStringList& destinationFiles,
-                 const QStringList& repeatedNames)
+// Files the run replaces go to the trash; where none can be reached, false
+// unless the user agrees to their deletion for good, asked once before
+// anything is copied.
+bool mayReplace(BatchCopyWindow& window, const RunFiles& files, bool& forGood)
 {
+    forGood = !files.repeatedNames.isEmpty()
+        && !platform::canTrash({platform::joinPath(window.destinationFolder(), files.repeatedNames.first())});
+    return !forGood || platform::askYesNo(noTrashQuestion());
+}
+
+QString copyPass(BatchCopyWindow& window, RunJournal& journal, const RunFiles& files,
+                 const QStringList& destinationFiles)
+{
+    bool replaceForGood = false;
+    if (!mayReplace(window, files, replaceForGood)) {
+        journal.discard();
+        return QString();
+    }
+    platform::FsError error = journalPlan(window, journal, files);
+    if (error.failed()) {
+        platform::showMessage(platform::errorMessageText(error) + QChar(13) + journal.path());
+        return QString();
+    }
     const QStringList& sources = files.sources;
     const QStringList& extracted = files.extracted;
     const QVector<qint64> sourceSizes = platform::fileSizes(window.sourceFolder(), sources);
@@ -103,22 +145,27 @@ QString copyPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
         for (const qint64 size : *sizes)
             totalBytes += size;
     ProgressPacer pacer;
-    PlacementPlan plan(window.destinationFolder(), destinationFiles, files.letterCase);
+    PlacementPlan plan(window.destinationFolder(), destinationFiles, files.letterCase, journal);
     plan.addSources(window.sourceFolder(), sources);
     plan.addSources(window.extractedFolder(), extracted);
-    plan.addRepeatedNames(repeatedNames);
-    MovedSources movedSources;
+    plan.addRepeatedNames(files.repeatedNames);
+    MovedSources movedSources(journal);
+    PlacementRun run{journal, &plan, &movedSources, -1, replaceForGood};
     RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
     window.restartSerialNumbers();
-    const bool copied = copyFiles(window, pacer, progress, sources, sourceSizes,
-                                  [&window](const QString& file) { return window.copySourceFile(file); })
-        && copyFiles(window, pacer, progress, extracted, extractedSizes,
-                     [&window](const QString& file) { return window.copyExtractedFile(file); });
+    const bool copied =
+        copyFiles(window, run, pacer, progress, sources, 0, sourceSizes,
+                  [&window, &run](const QString& file) { return window.copySourceFile(run, file); })
+        && copyFiles(window, run, pacer, progress, extracted, int(sources.size()), extractedSizes,
+                     [&window, &run](const QString& file) { return window.copyExtractedFile(run, file); });
     // Sources whose copies are placed go also when the run stops early; those
     // that stay are named together.
     const bool sourcesDeleted = movedSources.finish() == ResultValue::Proceed;
     movedSources.report();
     plan.restoreSetAside();
+    error = journal.end();
+    if (error.failed())
+        platform::showMessage(platform::errorMessageText(error) + QChar(13) + journal.path());
     if (progress.cancelled() && sourcesDeleted) {
         window.setStatusLine(progress.cancelledText());
         window.refreshSourceList();
@@ -139,7 +186,9 @@ QString copyPass(BatchCopyWindow& window, const RunFiles& files, const QStringLi
 
 QString runBatchCopy(BatchCopyWindow& window)
 {
-    RunFiles files{window.selectedSourceFiles(), window.selectedExtractedFiles()};
+    RunFiles files;
+    files.sources = window.selectedSourceFiles();
+    files.extracted = window.selectedExtractedFiles();
     if (files.sources.isEmpty() && files.extracted.isEmpty()) {
         if (!platform::askYesNo(QStringLiteral("すべてのファイルを選択しますか？"))) {
             window.focusSourceList();
@@ -148,12 +197,15 @@ QString runBatchCopy(BatchCopyWindow& window)
         window.selectAllSourceFiles();
         files.sources = window.selectedSourceFiles();
     }
-    files.letterCase = platform::letterCaseOf(window.destinationFolder());
+    RunJournal journal(window.journalFolder(), window.moveOn() ? RunKind::Move : RunKind::Copy);
+    // A probe of the letter case leaves no hidden file behind, even when killed.
+    files.letterCase = platform::letterCaseOf(window.destinationFolder(),
+                                              [&journal](const QString& probe) { return journal.part(probe); });
     const QStringList destinationFiles = window.destinationFiles();
-    QStringList repeatedNames;
-    return previewPass(window, files, destinationFiles, repeatedNames)
-        ? copyPass(window, files, destinationFiles, repeatedNames)
-        : QString();
+    if (previewPass(window, files, destinationFiles))
+        return copyPass(window, journal, files, destinationFiles);
+    journal.discard();
+    return QString();
 }
 
 void pressCopy(CopyButtonWindow& window)

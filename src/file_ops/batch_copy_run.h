@@ -9,6 +9,8 @@ class RunProgressView;
 
 namespace FileOps {
 
+struct PlacementRun;
+
 // What a copy run needs of the window it runs in. Lists of names are the
 // selected entries in list order.
 class BatchCopyWindow {
@@ -30,6 +32,9 @@ public:
     // The folders a new name must fit: the destination and the staging folder.
     virtual QStringList targetFolders() = 0;
     virtual bool overwriteOn() = 0;
+    virtual bool moveOn() = 0;
+    // Where the run keeps its journal.
+    virtual QString journalFolder() = 0;
     // Numbering rules start again from their first number.
     virtual void restartSerialNumbers() = 0;
     // The name of the copy of fileName, fileName becoming the current file.
@@ -39,9 +44,10 @@ public:
     virtual void showPreview(const QStringList& entries, const QVector<int>& markedRows) = 0;
     virtual void closePreview() = 0;
 
-    // Copy one file, fileName becoming the current file: 0 go on, above 0 stop.
-    virtual qint16 copySourceFile(const QString& fileName) = 0;
-    virtual qint16 copyExtractedFile(const QString& fileName) = 0;
+    // Copy one file as a step of run, fileName becoming the current file: 0
+    // go on, above 0 stop.
+    virtual qint16 copySourceFile(PlacementRun& run, const QString& fileName) = 0;
+    virtual qint16 copyExtractedFile(PlacementRun& run, const QString& fileName) = 0;
     // The progress window of the copy pass, or nullptr.
     virtual RunProgressView* progressView() = 0;
 
@@ -55,8 +61,8 @@ public:
 
 // The batch copy: selection, the preview with its clash and name checks, the
 // confirmation, and the copy of every selected file, the archive contents
-// window's after the source list's. Gives back the status line of a copy the
-// user cancelled, else an empty text.
+// window's after the source list's, journaled as one run. Gives back the
+// status line of a copy the user cancelled, else an empty text.
 QString runBatchCopy(BatchCopyWindow& window);
 
 // What the Copy button needs of its window.

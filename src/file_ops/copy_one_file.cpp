@@ -2,26 +2,19 @@
 
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
+#include "file_ops/run_journal.h"
 #include "file_ops/target_name.h"
 #include "platform/file_identity.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/name_rules.h"
+#include "platform/path_parts.h"
+#include "platform/trash.h"
 #include "shared/result_value.h"
 
 namespace FileOps {
 
 namespace {
-
-QString nameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
-QString folderOf(const QString& path)
-{
-    return path.left(path.lastIndexOf(QLatin1Char('/')));
-}
 
 // A failure, naming the file it befell.
 qint16 stopAt(const platform::FsError& error, const QString& path)
@@ -30,14 +23,22 @@ qint16 stopAt(const platform::FsError& error, const QString& path)
     return ResultValue::Stop;
 }
 
-// One file on its way: checked, staged (unless renamed), what is in its way
-// set aside, placed, then its source deleted or kept. Each step gives back 0
-// to go on, 9 to stop after its message.
+// How a file reaches its new name.
+enum class Way {
+    OwnEntry,           // moved onto its own entry: only its letter case may change
+    Rename,             // moved within its mounted volume
+    ViaStagingFolder,   // copied into the staging folder, then renamed into place
+    BesideDestination,  // copied once, into a hidden part beside its destination
+};
+
+// One file on its way, in named steps: checked, staged (unless renamed),
+// what is in its way set aside, the old file it replaces put in the trash,
+// placed, then its source deleted or kept. Each step gives back 0 to go on,
+// 9 to stop after its message.
 class Placement {
 public:
-    explicit Placement(const CopyJob& job)
-        : job_(job), plan_(PlacementPlan::active()), group_(MovedSources::collecting()),
-          destination_(platform::joinPath(job.destinationFolder, job.newName))
+    Placement(PlacementRun& run, const CopyJob& job)
+        : run_(run), job_(job), plan_(run.plan), destination_(platform::joinPath(job.destinationFolder, job.newName))
     {
     }
 
@@ -47,11 +48,15 @@ public:
         if (stop > 0)
             return stop;
         chooseWay();
-        if (byRename_ && ownEntry_)
+        if (way_ == Way::OwnEntry)
             return changeLetterCase();
-        if ((stop = stage()) > 0 || (stop = setAsideWhatIsInTheWay()) > 0 || (stop = place()) > 0)
-            return stop;
-        return retireSource();
+        using Step = qint16 (Placement::*)();
+        for (const Step step : {&Placement::stage, &Placement::setAsideWhatIsInTheWay, &Placement::retireOldFile,
+                                &Placement::place, &Placement::deleteOrKeepSource}) {
+            if ((stop = (this->*step)()) > 0)
+                return stop;
+        }
+        return ResultValue::Proceed;
     }
 
 private:
@@ -59,7 +64,7 @@ private:
     {
         // A run's preview has checked every name already.
         if (!plan_ && !TargetNameCheck({job_.destinationFolder, job_.stagingFolder}).isUsable(job_.newName)) {
-            platform::showMessage(unusableNameMessage(nameOf(job_.sourcePath), job_.newName));
+            platform::showMessage(unusableNameMessage(platform::nameOf(job_.sourcePath), job_.newName));
             return ResultValue::Stop;
         }
         readPath_ = plan_ ? plan_->readPathOf(job_.sourcePath) : job_.sourcePath;
@@ -67,10 +72,10 @@ private:
         caseVariants_ = plan_ && job_.overwrite ? plan_->caseVariantsOf(destination_) : QStringList();
         destinationMayBeTaken_ = !plan_ || plan_->mayHoldFileAt(destination_);
         destinationExists_ = destinationMayBeTaken_ && platform::fileExists(destination_);
-        if ((destinationExists_ || !caseVariants_.isEmpty()) && group_) {
+        if ((destinationExists_ || !caseVariants_.isEmpty()) && run_.movedSources) {
             // The file in the way may be a source still waiting to be deleted:
             // delete those first, as if each had gone right after its own copy.
-            const qint16 stop = group_->finish();
+            const qint16 stop = run_.movedSources->finish();
             if (stop > 0)
                 return stop;
             destinationExists_ = platform::fileExists(destination_);
@@ -94,19 +99,29 @@ private:
     void chooseWay()
     {
         // A set-aside source goes also when copying: its name holds another file now.
-        moving_ = job_.deleteSource || readPath_ != job_.sourcePath;
+        const bool moving = job_.deleteSource || readPath_ != job_.sourcePath;
+        ownEntry_ = moving && isOwnEntry();
+        retiresSource_ = moving && !ownEntry_;
         // Within one volume a moved file is renamed into place: a rename never
         // leaves it in neither place, so nothing needs copying or flushing. A
         // source that cannot be deleted is copied, and stays, as across volumes.
         // "." names the folder also when it is the root.
-        byRename_ = moving_
-            && volumeMatchOf(platform::joinPath(folderOf(readPath_), QStringLiteral("."))) == platform::FileSystemMatch::Same
+        const bool renamable = moving
+            && volumeMatchOf(platform::joinPath(platform::parentOf(readPath_), QStringLiteral(".")))
+                == platform::FileSystemMatch::Same
             && platform::isDeletableFile(readPath_);
-        ownEntry_ = moving_ && isOwnEntry();
+        if (renamable)
+            way_ = ownEntry_ ? Way::OwnEntry : Way::Rename;
         // Bound for another volume than the staging folder's (a USB stick, a
         // share), a file is copied once, straight into a hidden file beside
         // its destination.
-        stagedBeside_ = !byRename_ && volumeMatchOf(job_.stagingFolder) == platform::FileSystemMatch::Different;
+        else if (volumeMatchOf(job_.stagingFolder) == platform::FileSystemMatch::Different)
+            way_ = Way::BesideDestination;
+        else
+            way_ = Way::ViaStagingFolder;
+        // A copy onto its own file (the same name, or another name of it)
+        // replaces it by the same bytes: nothing is lost, nothing to undo.
+        replacesItsSource_ = !moving && destinationExists_ && platform::isSameFile(readPath_, destination_);
     }
 
     // The destination is the source's own entry, under its name or another
@@ -114,10 +129,10 @@ private:
     bool isOwnEntry() const
     {
         const QString source = plan_ ? plan_->inDestinationSpelling(readPath_) : readPath_;
-        if (folderOf(source) == folderOf(destination_)) {
+        if (platform::parentOf(source) == platform::parentOf(destination_)) {
             const platform::LetterCase letterCase =
                 plan_ ? plan_->letterCase() : platform::letterCaseOf(job_.destinationFolder);
-            if (platform::nameKey(nameOf(source), letterCase) == platform::nameKey(job_.newName, letterCase))
+            if (platform::nameKey(platform::nameOf(source), letterCase) == platform::nameKey(job_.newName, letterCase))
                 return true;
         }
         // Reached by way of a link, or by a spelling no key foresees; two
@@ -130,36 +145,39 @@ private:
     qint16 changeLetterCase()
     {
         const QString path = plan_ ? plan_->inDestinationSpelling(readPath_) : readPath_;
-        if (nameOf(path) == job_.newName)
+        if (platform::nameOf(path) == job_.newName)
             return ResultValue::Proceed;
-        const QString hidden = setAsidePathFor(path);
-        platform::FsError error = platform::noteTemporaryFile(hidden, path);
-        if (!error.failed())
-            error = platform::renameFile(path, hidden);
+        const platform::FileStamp stamp = run_.journal.keeps() ? platform::stampOf(path) : platform::FileStamp{};
+        QString hidden;
+        platform::FsError error = setAside(path, run_.journal, hidden);
         if (!error.failed()) {
             error = platform::renameFile(hidden, destination_);
             // Should the way back fail too, the next start gives the file its name back.
             if (error.failed())
                 platform::renameFile(hidden, path);
         }
-        return error.failed() ? stopAt(error, destination_) : ResultValue::Proceed;
+        if (error.failed())
+            return stopAt(error, destination_);
+        return notePlaced(PlacedWay::Renamed, stamp, true);
     }
 
     qint16 stage()
     {
-        if (byRename_)
+        if (way_ == Way::Rename)
             return ResultValue::Proceed;
-        staged_ = stagedBeside_ ? platform::partPathBeside(destination_)
-                                : platform::joinPath(job_.stagingFolder, job_.newName);
-        platform::FsError error = stagedBeside_ ? platform::noteTemporaryFile(staged_) : platform::FsError{};
+        const bool beside = way_ == Way::BesideDestination;
+        staged_ = beside ? platform::partPathBeside(destination_)
+                         : platform::joinPath(job_.stagingFolder, job_.newName);
+        platform::FsError error = beside ? run_.journal.part(staged_) : platform::FsError{};
         if (error.failed())
             return stopAt(error, destination_);
-        // A replaced file is gone for good: its successor must be on disk
-        // first. A moved source waits for its copy to be on disk anyway
-        // (MovedSources flushes a whole group at once); a copy across is
-        // flushed before it takes its name.
+        // A file replaced for good needs its successor on disk first; one in
+        // the trash does not. A moved source waits for its copy to be on disk
+        // anyway (MovedSources flushes a whole group at once); a copy across
+        // is flushed before it takes its name.
         const bool replacing = destinationExists_ || !caseVariants_.isEmpty();
-        error = platform::copyFile(readPath_, staged_, replacing || (stagedBeside_ && !job_.deleteSource), &copied_);
+        stagedOnDisk_ = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
+        error = platform::copyFile(readPath_, staged_, stagedOnDisk_, &copied_, &written_);
         return error.failed() ? stopAt(error, job_.sourcePath) : ResultValue::Proceed;
     }
 
@@ -178,25 +196,50 @@ private:
         return ResultValue::Proceed;
     }
 
+    // The file the new one replaces goes to the trash: as a second name of it
+    // while the destination keeps it until the new file takes the name in
+    // one rename, or moved there where the file system has no such names.
+    qint16 retireOldFile()
+    {
+        // Two names of one file (its own entry went another way): renaming
+        // one onto the other does nothing; the destination holds the data.
+        secondName_ = way_ == Way::Rename && destinationExists_ && platform::isSameFile(readPath_, destination_);
+        if (!destinationExists_ || secondName_ || replacesItsSource_ || run_.replaceForGood)
+            return ResultValue::Proceed;
+        const platform::FileStamp old = platform::stampOf(destination_);
+        bool linked = false;
+        const platform::FsError error =
+            platform::keepInTrash(destination_, retired_, linked, [this, &old](const platform::TrashEntry& entry) {
+                return run_.journal.replacing(run_.item, destination_, entry, old);
+            });
+        // Gone already (FUSE may still show a name just set aside), or one
+        // that may not be deleted, which the replacement reports as it always has.
+        if (error.number == platform::ErrorNumber::FileNotFound || (error.failed() && !platform::isDeletableFile(destination_)))
+            return ResultValue::Proceed;
+        if (error.failed())
+            return stopPlacing(error);
+        oldFile_ = linked ? OldFile::Linked : OldFile::Moved;
+        destinationExists_ = linked;
+        return ResultValue::Proceed;
+    }
+
     platform::FsError placeOnce()
     {
-        // A user's file renamed never falls back to a copy: its deletion is MovedSources' to check.
-        const QString from = byRename_ ? readPath_ : staged_;
-        const platform::AcrossVolumes across = byRename_ ? platform::AcrossVolumes::Refuse : platform::AcrossVolumes::Copy;
-        return destinationExists_ ? platform::replaceFile(from, destination_, across)
-                                  : platform::renameFile(from, destination_, across);
+        const QString from = way_ == Way::Rename ? readPath_ : staged_;
+        return destinationExists_ ? platform::replaceFile(from, destination_)
+                                  : platform::renameFile(from, destination_);
     }
 
     qint16 place()
     {
-        // Two names of one file (its own entry went another way): renaming
-        // one onto the other does nothing; the destination holds the data.
-        secondName_ = byRename_ && destinationExists_ && platform::isSameFile(readPath_, destination_);
+        if (way_ == Way::Rename && run_.journal.keeps())
+            written_ = platform::stampOf(readPath_);
         platform::FsError error = secondName_ ? platform::FsError{} : placeOnce();
-        if (byRename_ && error.number == platform::ErrorNumber::OtherVolume) {
+        if (error.number == platform::ErrorNumber::OtherVolume && way_ != Way::BesideDestination) {
             // Another mount of the same disk, where renames cannot pass: copied after all.
-            byRename_ = false;
-            stagedBeside_ = true;
+            if (way_ == Way::ViaStagingFolder)
+                platform::discardTemporaryFile(staged_);
+            way_ = Way::BesideDestination;
             const qint16 stop = stage();
             if (stop > 0)
                 return stop;
@@ -206,61 +249,88 @@ private:
             && platform::fileExists(destination_)) {
             // A file the plan could not foresee holds the name: as if found before copying.
             if (!job_.overwrite) {
-                if (!byRename_)
+                if (way_ != Way::Rename)
                     platform::discardTemporaryFile(staged_);
                 platform::showMessage(destinationClashMessage(destination_));
                 return ResultValue::Stop;
             }
             // It may be a source not read yet, reached by a spelling the plan does not know.
             error = plan_ ? plan_->setAsideUnreadReaching(destination_) : platform::FsError{};
+            destinationExists_ = platform::fileExists(destination_);
             // The staged copy is on the destination's file system.
-            if (!error.failed() && !byRename_)
+            if (!error.failed() && way_ != Way::Rename && run_.replaceForGood)
                 error = platform::flushFileSystem(job_.destinationFolder);
-            destinationExists_ = true;
-            if (!error.failed())
+            if (!error.failed()) {
+                const qint16 stop = retireOldFile();
+                if (stop > 0)
+                    return stop;
                 error = placeOnce();
+            }
         }
         if (error.failed())
             return stopPlacing(error);
         if (plan_)
             plan_->markPlaced(job_.sourcePath, destination_);
-        return ResultValue::Proceed;
+        if (secondName_ || replacesItsSource_)
+            return ResultValue::Proceed;
+        if (way_ == Way::Rename)
+            return notePlaced(PlacedWay::Renamed, written_, true);
+        return notePlaced(retiresSource_ ? PlacedWay::Moved : PlacedWay::Copied, written_, stagedOnDisk_);
+    }
+
+    qint16 notePlaced(PlacedWay way, const platform::FileStamp& stamp, bool onDisk)
+    {
+        const platform::FsError error = run_.journal.placed(run_.item, way, stamp, onDisk);
+        return error.failed() ? stopAt(error, run_.journal.path()) : ResultValue::Proceed;
     }
 
     // A hidden copy beside the destination that cannot be placed goes at
-    // once, not only at the next start.
+    // once, not only at the next start; an old file put in the trash for it
+    // stays, or comes back, at the destination.
     qint16 stopPlacing(const platform::FsError& error)
     {
-        if (stagedBeside_ && !staged_.isEmpty())
+        if (way_ == Way::BesideDestination && !staged_.isEmpty())
             platform::discardTemporaryFile(staged_);
-        return stopAt(error, destination_);
+        if (oldFile_ == OldFile::Linked)
+            platform::dropTrashLink(retired_);
+        const platform::FsError back =
+            oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, destination_) : platform::FsError{};
+        oldFile_ = OldFile::InPlace;
+        stopAt(error, destination_);
+        // Still in the trash: the user is told where it lies.
+        return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
     }
 
-    qint16 retireSource()
+    qint16 deleteOrKeepSource()
     {
         // Renamed into place, or copied onto its own entry: nothing is left to delete.
-        if (!moving_ || ownEntry_ || (byRename_ && !secondName_))
+        if (!retiresSource_ || (way_ == Way::Rename && !secondName_))
             return ResultValue::Proceed;
         const platform::FileStamp stamp = secondName_ ? platform::stampOf(readPath_) : copied_;
-        return group_ ? group_->add(readPath_, job_.destinationFolder, stamp)
-                      : MovedSources::deleteNow(readPath_, job_.destinationFolder, stamp);
+        return run_.movedSources
+            ? run_.movedSources->add(run_.item, readPath_, job_.destinationFolder, stamp)
+            : MovedSources::deleteNow(run_.journal, run_.item, readPath_, job_.destinationFolder, stamp);
     }
 
+    PlacementRun& run_;
     const CopyJob& job_;
     PlacementPlan* plan_;
-    MovedSources* group_;
     QString destination_;
     QString readPath_;  // the source, or its set-aside file
     QString staged_;
     QStringList caseVariants_;
+    Way way_ = Way::ViaStagingFolder;
+    enum class OldFile { InPlace, Linked, Moved } oldFile_ = OldFile::InPlace;
+    platform::TrashEntry retired_;
     bool destinationMayBeTaken_ = true;
     bool destinationExists_ = false;
-    bool moving_ = false;
-    bool byRename_ = false;
-    bool stagedBeside_ = false;
     bool ownEntry_ = false;
+    bool retiresSource_ = false;
+    bool replacesItsSource_ = false;
+    bool stagedOnDisk_ = false;
     bool secondName_ = false;
     platform::FileStamp copied_;
+    platform::FileStamp written_;
 };
 
 }  // namespace
@@ -271,9 +341,9 @@ QString destinationClashMessage(const QString& destinationPath)
         + QStringLiteral(" のコピーはできませんでした。");
 }
 
-qint16 copyOneFile(const CopyJob& job)
+qint16 copyOneFile(PlacementRun& run, const CopyJob& job)
 {
-    return Placement(job).run();
+    return Placement(run, job).run();
 }
 
 }  // namespace FileOps

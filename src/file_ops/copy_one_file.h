@@ -1,5 +1,7 @@
 #pragma once
 
+#include "file_ops/placement_run.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -16,8 +18,8 @@ struct CopyJob {
     bool overwrite = false;
 };
 
-// Copies or moves one file and shows its own messages. Gives back 0 to go on,
-// 9 when the run must stop after this file.
+// Copies or moves one file as a step of run and shows its own messages.
+// Gives back 0 to go on, 9 when the run must stop after this file.
 //
 // Nothing is ever left only in the staging folder: the staged copy is placed
 // with one rename (atomic also when it replaces a file), and a moved source is
@@ -27,8 +29,9 @@ struct CopyJob {
 // move onto another name (hard link) of the same file takes the source name
 // away. An existing destination, hidden ones included, is replaced only when
 // overwriting is on. Names clash as the destination's file system tells them
-// apart (platform::letterCaseOf).
-qint16 copyOneFile(const CopyJob& job);
+// apart (platform::letterCaseOf). Every hidden file made on the way, and
+// every file placed, is noted in the run's journal.
+qint16 copyOneFile(PlacementRun& run, const CopyJob& job);
 
 // The clash message of a destination that holds a file of the new name.
 QString destinationClashMessage(const QString& destinationPath);

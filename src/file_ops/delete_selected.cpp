@@ -1,8 +1,11 @@
 #include "file_ops/delete_selected.h"
 
 #include "file_ops/progress_pacer.h"
+#include "file_ops/run_journal.h"
+#include "file_ops/trash_messages.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/trash.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
 
@@ -11,19 +14,21 @@ namespace FileOps {
 namespace {
 
 // The status line of a deletion the user cancelled, else empty.
-QString deleteFromList(DeleteWindow& window, int list, const QString& question)
+QString deleteFromList(DeleteWindow& window, DeletionRun& run, int list, const QStringList& files, int firstItem,
+                       const QString& question)
 {
-    const QStringList files = window.selectedFiles(list);
     QString cancelled;
     if (!files.isEmpty() && platform::askOkCancel(question)) {
         ProgressPacer pacer;
         RunProgress progress(window.progressView(), int(files.size()));
-        for (const QString& file : files) {
+        for (int i = 0; i < files.size(); ++i) {
+            const QString& file = files.at(i);
             if (!progress.step(file))
                 break;
             window.setStatusLine(file + QStringLiteral("　　を削除中です。"));
             pacer.pace([&window] { window.showProgress(); });
-            if (window.deleteListedFile(list, file) > 0)
+            run.item = firstItem + i;
+            if (window.deleteListedFile(run, list, file) > 0)
                 break;
             progress.done();
         }
@@ -36,40 +41,88 @@ QString deleteFromList(DeleteWindow& window, int list, const QString& question)
     return cancelled;
 }
 
+bool reachesTrash(const QString& folder, const QStringList& files)
+{
+    QStringList paths;
+    for (const QString& file : files)
+        paths.append(platform::joinPath(folder, file));
+    return platform::canTrash(paths);
+}
+
 }  // namespace
 
-void pressDelete(DeleteWindow& window)
+void pressDelete(DeleteWindow& window, bool forGood)
 {
-    QString cancelled;
+    QString status;
     if (platform::askYesNo(QStringLiteral("選択したファイルを削除しますか？"))) {
-        cancelled = window.deleteSelectedFiles();
+        status = window.deleteSelectedFiles(forGood);
         window.resetRules();
     }
     window.focusPrefixField();
-    // The report of a cancelled deletion outlasts the hint of the field.
-    if (!cancelled.isEmpty())
-        window.setStatusLine(cancelled);
+    // The report of the deletion outlasts the hint of the field.
+    if (!status.isEmpty())
+        window.setStatusLine(status);
 }
 
-QString deleteSelectedFiles(DeleteWindow& window)
+QString deleteSelectedFiles(DeleteWindow& window, bool forGood)
 {
-    const QString cancelled = deleteFromList(window, FileList::Source,
-                                             QStringLiteral("選択したファイル群より、指定のファイルを削除します。"));
-    if (!cancelled.isEmpty()) {
+    const QStringList lists[] = {window.selectedFiles(FileList::Source), window.selectedFiles(FileList::Destination)};
+    const QStringList folders{window.listFolder(FileList::Source), window.listFolder(FileList::Destination)};
+    bool toTrash[2];
+    bool trashUnreachable = false;
+    for (int list : {FileList::Source, FileList::Destination}) {
+        toTrash[list] = !forGood && reachesTrash(folders.at(list), lists[list]);
+        trashUnreachable = trashUnreachable || (!forGood && !toTrash[list]);
+    }
+    if (trashUnreachable && !platform::askYesNo(noTrashQuestion()))
+        return QString();
+    RunJournal journal(forGood ? QString() : window.journalFolder(), RunKind::Delete);
+    QVector<PlannedFile> planned;
+    for (int list : {FileList::Source, FileList::Destination}) {
+        for (const QString& file : lists[list])
+            planned.append(PlannedFile{list, file, -1, QString()});
+    }
+    const platform::FsError noted = journal.plan(folders, planned);
+    if (noted.failed()) {
+        platform::showMessage(platform::errorMessageText(noted) + QChar(13) + journal.path());
+        return QString();
+    }
+    DeletionRun run{journal, toTrash[0]};
+    QString status = deleteFromList(window, run, FileList::Source, lists[0], 0,
+                                    QStringLiteral("選択したファイル群より、指定のファイルを削除します。"));
+    if (!status.isEmpty()) {
         // The lists may show one folder: neither keeps names that are gone.
         window.refreshList(FileList::Destination);
-        return cancelled;
+    } else {
+        run.toTrash = toTrash[1];
+        status = deleteFromList(window, run, FileList::Destination, lists[1], int(lists[0].size()),
+                                QStringLiteral("コピー先ファイル一覧より、指定のファイルを削除します。"));
     }
-    return deleteFromList(window, FileList::Destination,
-                          QStringLiteral("コピー先ファイル一覧より、指定のファイルを削除します。"));
+    const platform::FsError ended = journal.end();
+    if (ended.failed())
+        platform::showMessage(platform::errorMessageText(ended) + QChar(13) + journal.path());
+    return status.isEmpty() && run.trashed > 0 ? trashedStatus(run.trashed) : status;
 }
 
-qint16 deleteListedFile(const QString& folder, const QString& fileName)
+qint16 deleteListedFile(DeletionRun& run, const QString& folder, const QString& fileName)
 {
     const QString path = platform::joinPath(folder, fileName);
     if (!platform::fileExists(path))
         return ResultValue::Proceed;
-    const platform::FsError error = platform::deleteFile(path);
+    platform::FsError error;
+    if (!run.toTrash) {
+        error = platform::deleteFile(path);
+    } else if (platform::isReadOnly(path)) {
+        // Refused as a deletion for good would be.
+        error = platform::makeError(platform::ErrorNumber::PathFileAccess);
+    } else {
+        const platform::FileStamp stamp = platform::stampOf(path);
+        platform::TrashEntry entry;
+        error = platform::moveToTrash(path, entry, stamp, [&run, &path, &stamp](const platform::TrashEntry& reserved) {
+            return run.journal.trashing(run.item, path, reserved, stamp);
+        });
+        run.trashed += error.failed() ? 0 : 1;
+    }
     if (!error.failed())
         return ResultValue::Proceed;
     platform::showMessage(platform::errorMessageText(error) + QChar(13) + path);

@@ -12,8 +12,6 @@ namespace FileOps {
 
 namespace {
 
-MovedSources* current = nullptr;
-
 // A message box holds so many names; the rest are counted.
 constexpr int NamesShown = 30;
 
@@ -50,29 +48,18 @@ QString keptSourcesMessage(const QVector<KeptSource>& kept)
     return parts.join(QString(2, QChar(13)));
 }
 
-MovedSources::MovedSources(int groupSize, qint64 groupAgeMs)
-    : groupSize_(groupSize), groupAgeMs_(groupAgeMs), outer_(current)
+MovedSources::MovedSources(RunJournal& journal, int groupSize, qint64 groupAgeMs)
+    : journal_(journal), groupSize_(groupSize), groupAgeMs_(groupAgeMs)
 {
-    current = this;
 }
 
-MovedSources::~MovedSources()
-{
-    current = outer_;
-}
-
-MovedSources* MovedSources::collecting()
-{
-    return current;
-}
-
-qint16 MovedSources::add(const QString& sourcePath, const QString& destinationFolder,
+qint16 MovedSources::add(int item, const QString& sourcePath, const QString& destinationFolder,
                          const platform::FileStamp& copied)
 {
     if (waiting_.isEmpty())
         sinceFirst_.start();
     const bool deletable = platform::isDeletableFile(sourcePath);
-    waiting_.append(Source{sourcePath, destinationFolder, copied, deletable});
+    waiting_.append(Source{item, sourcePath, destinationFolder, copied, deletable});
     // A source that cannot be deleted ends the run at its own file, as when deleted alone.
     if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !deletable)
         return finish();
@@ -84,7 +71,7 @@ qint16 MovedSources::finish()
     const QVector<Source> group = waiting_;
     waiting_.clear();
     const int keptBefore = int(kept_.size());
-    deleteOnceOnDisk(group, kept_);
+    deleteOnceOnDisk(journal_, group, kept_);
     return kept_.size() > keptBefore ? ResultValue::Stop : ResultValue::Proceed;
 }
 
@@ -95,18 +82,19 @@ void MovedSources::report()
     kept_.clear();
 }
 
-qint16 MovedSources::deleteNow(const QString& sourcePath, const QString& destinationFolder,
-                               const platform::FileStamp& copied)
+qint16 MovedSources::deleteNow(RunJournal& journal, int item, const QString& sourcePath,
+                               const QString& destinationFolder, const platform::FileStamp& copied)
 {
     QVector<KeptSource> kept;
-    deleteOnceOnDisk({Source{sourcePath, destinationFolder, copied, platform::isDeletableFile(sourcePath)}}, kept);
+    deleteOnceOnDisk(journal, {Source{item, sourcePath, destinationFolder, copied, platform::isDeletableFile(sourcePath)}},
+                     kept);
     if (kept.isEmpty())
         return ResultValue::Proceed;
     platform::showMessage(keptSourcesMessage(kept));
     return ResultValue::Stop;
 }
 
-void MovedSources::deleteOnceOnDisk(const QVector<Source>& sources, QVector<KeptSource>& kept)
+void MovedSources::deleteOnceOnDisk(RunJournal& journal, const QVector<Source>& sources, QVector<KeptSource>& kept)
 {
     QSet<QString> flushed;
     for (const Source& source : sources) {
@@ -121,7 +109,14 @@ void MovedSources::deleteOnceOnDisk(const QVector<Source>& sources, QVector<Kept
         }
         flushed.insert(source.destinationFolder);
     }
+    const platform::FsError noted = journal.flushed();
+    if (noted.failed()) {
+        for (const Source& source : sources)
+            kept.append(KeptSource{source.path, noted});
+        return;
+    }
     // Each source goes on its own: one that must stay keeps no other.
+    platform::FsError unnoted;
     for (const Source& source : sources) {
         platform::FsError lookup;
         const platform::FileStamp now = platform::stampOf(source.path, &lookup);
@@ -140,7 +135,11 @@ void MovedSources::deleteOnceOnDisk(const QVector<Source>& sources, QVector<Kept
             : platform::makeError(platform::ErrorNumber::PathFileAccess);
         if (error.failed())
             kept.append(KeptSource{source.path, error});
+        else if (!unnoted.failed())
+            unnoted = journal.sourceDeleted(source.item);
     }
+    if (unnoted.failed())
+        kept.append(KeptSource{journal.path(), unnoted});
 }
 
 }  // namespace FileOps

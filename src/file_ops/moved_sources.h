@@ -1,5 +1,6 @@
 #pragma once
 
+#include "file_ops/run_journal.h"
 #include "platform/file_identity.h"
 #include "platform/fs_error.h"
 
@@ -23,24 +24,21 @@ QString keptSourcesMessage(const QVector<KeptSource>& kept);
 
 // The sources of a move are deleted only once their copies are on disk.
 // Flushing the file system once for a group of files, not once per file,
-// makes a long move much faster. While an instance lives, copyOneFile
-// hands it the sources it has placed; it deletes them group by group.
+// makes a long move much faster. A run hands it the sources it has placed;
+// it deletes them group by group, each deletion noted in the run's journal.
 class MovedSources {
 public:
     // A group is deleted when it is this big or this old. A crash leaves at
     // most the files of one group in both places, none in neither.
-    explicit MovedSources(int groupSize = 1000, qint64 groupAgeMs = 2000);
-    ~MovedSources();
+    explicit MovedSources(RunJournal& journal, int groupSize = 1000, qint64 groupAgeMs = 2000);
     MovedSources(const MovedSources&) = delete;
     MovedSources& operator=(const MovedSources&) = delete;
 
-    // The group copyOneFile hands its sources to, or nullptr.
-    static MovedSources* collecting();
-
-    // sourcePath's copy is placed in destinationFolder; copied is the source
-    // as it was read. Gives back 9 when the group was deleted now and a
-    // source stays.
-    qint16 add(const QString& sourcePath, const QString& destinationFolder, const platform::FileStamp& copied);
+    // sourcePath, the run's item, has its copy placed in destinationFolder;
+    // copied is the source as it was read. Gives back 9 when the group was
+    // deleted now and a source stays.
+    qint16 add(int item, const QString& sourcePath, const QString& destinationFolder,
+               const platform::FileStamp& copied);
 
     // Flushes and deletes every source that waits, each one that can go; a
     // source that changed since it was copied, or is no longer the file
@@ -52,24 +50,25 @@ public:
 
     // Deletes one moved source once its copy is on disk; a source that stays
     // is named at once.
-    static qint16 deleteNow(const QString& sourcePath, const QString& destinationFolder,
-                            const platform::FileStamp& copied);
+    static qint16 deleteNow(RunJournal& journal, int item, const QString& sourcePath,
+                            const QString& destinationFolder, const platform::FileStamp& copied);
 
 private:
     struct Source {
+        int item;
         QString path;
         QString destinationFolder;
         platform::FileStamp copied;
         bool deletable;  // platform::isDeletableFile when its copy was placed
     };
-    static void deleteOnceOnDisk(const QVector<Source>& sources, QVector<KeptSource>& kept);
+    static void deleteOnceOnDisk(RunJournal& journal, const QVector<Source>& sources, QVector<KeptSource>& kept);
 
+    RunJournal& journal_;
     int groupSize_;
     qint64 groupAgeMs_;
     QVector<Source> waiting_;
     QVector<KeptSource> kept_;
     QElapsedTimer sinceFirst_;
-    MovedSources* outer_;
 };
 
 }  // namespace FileOps

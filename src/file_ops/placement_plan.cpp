@@ -3,20 +3,11 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 
-#include <QRandomGenerator>
-
 #include <utility>
 
 namespace FileOps {
 
 namespace {
-
-PlacementPlan* current = nullptr;
-
-QString folderOf(const QString& path)
-{
-    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
-}
 
 // What every spelling of a file's name shows alike.
 QString lookOf(const platform::FileStamp& stamp)
@@ -26,10 +17,11 @@ QString lookOf(const platform::FileStamp& stamp)
 
 }  // namespace
 
-QString setAsidePathFor(const QString& path)
+platform::FsError setAside(const QString& path, RunJournal& journal, QString& hidden)
 {
-    return folderOf(path)
-        + QStringLiteral(".velda-%1.hold").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    hidden = platform::holdPathBeside(path);
+    const platform::FsError error = journal.hold(hidden, path);
+    return error.failed() ? error : platform::renameFile(path, hidden);
 }
 
 QString keptUnderMessage(const QString& originalPath, const QString& restoredPath)
@@ -39,23 +31,12 @@ QString keptUnderMessage(const QString& originalPath, const QString& restoredPat
 }
 
 PlacementPlan::PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries,
-                             platform::LetterCase letterCase)
+                             platform::LetterCase letterCase, RunJournal& journal)
     : letterCase_(letterCase), destinationFolder_(destinationFolder),
-      destinationPrefix_(platform::joinPath(destinationFolder, QString())), outer_(current)
+      destinationPrefix_(platform::joinPath(destinationFolder, QString())), journal_(journal)
 {
-    current = this;
     for (const QString& entry : destinationEntries)
         know(entry);
-}
-
-PlacementPlan::~PlacementPlan()
-{
-    current = outer_;
-}
-
-PlacementPlan* PlacementPlan::active()
-{
-    return current;
 }
 
 void PlacementPlan::addSources(const QString& folder, const QStringList& names)
@@ -156,10 +137,8 @@ platform::FsError PlacementPlan::setAsideUnread(const QStringList& paths)
         if (!unread_.contains(path) || setAside_.contains(path) || !platform::fileExists(path)
             || platform::isReadOnly(path))
             continue;
-        const QString hidden = setAsidePathFor(path);
-        platform::FsError error = platform::noteTemporaryFile(hidden, path);
-        if (!error.failed())
-            error = platform::renameFile(path, hidden);
+        QString hidden;
+        const platform::FsError error = setAside(path, journal_, hidden);
         if (error.failed())
             return error;
         setAside_.insert(path, hidden);

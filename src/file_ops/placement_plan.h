@@ -4,6 +4,8 @@
 #include "platform/fs_error.h"
 #include "platform/name_rules.h"
 
+#include "file_ops/run_journal.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -16,19 +18,17 @@ namespace FileOps {
 // preview showed. A source whose name an earlier file of the run takes is set
 // aside under a hidden name of its folder first and read from there, so it is
 // read before its name is overwritten, and its set-aside file, not the path
-// the run filled, is what its move deletes. While an instance lives,
-// copyOneFile consults it.
+// the run filled, is what its move deletes. Each set-aside file is noted in
+// the run's journal first, so that the next start gives it its name back
+// should the run be killed.
 class PlacementPlan {
 public:
     // destinationEntries: the files of destinationFolder before the run;
     // letterCase: how its file system tells names apart.
     PlacementPlan(const QString& destinationFolder, const QStringList& destinationEntries,
-                  platform::LetterCase letterCase);
-    ~PlacementPlan();
+                  platform::LetterCase letterCase, RunJournal& journal);
     PlacementPlan(const PlacementPlan&) = delete;
     PlacementPlan& operator=(const PlacementPlan&) = delete;
-
-    static PlacementPlan* active();
 
     platform::LetterCase letterCase() const { return letterCase_; }
 
@@ -100,12 +100,12 @@ private:
     QStringList aliasPrefixes_;  // source folders that are the destination folder, ending in "/"
     QHash<QString, platform::FileSystemMatch> fileSystemMatches_;
     QMultiHash<QString, QString> unreadByLook_;  // size and time -> source, made when first needed
-    PlacementPlan* outer_;
+    RunJournal& journal_;
 };
 
-// A free hidden name beside path to set it aside under; the next start gives
-// such a file its name back when a run was killed (platform::setPlacementAccount).
-QString setAsidePathFor(const QString& path);
+// Sets the file at path aside under a free hidden name of its folder, noted
+// in journal first; hidden receives that name.
+platform::FsError setAside(const QString& path, RunJournal& journal, QString& hidden);
 
 // A set-aside file that got another name than its own back.
 QString keptUnderMessage(const QString& originalPath, const QString& restoredPath);

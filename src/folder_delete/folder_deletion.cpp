@@ -1,12 +1,16 @@
 #include "folder_delete/folder_deletion.h"
 
 #include "file_ops/remove_folder_tree.h"
+#include "file_ops/run_journal.h"
+#include "file_ops/trash_folder_tree.h"
+#include "file_ops/trash_messages.h"
 #include "folder_delete/deletion_guard.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/path_parts.h"
 #include "platform/process.h"
+#include "platform/trash.h"
 #include "platform/volume_root.h"
 #include "shared/result_value.h"
 #include "shared/run_progress.h"
@@ -87,7 +91,7 @@ QString deleteQuestion(const QString& folder)
 }
 
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
-                           RunProgressView* progressView)
+                           RunProgressView* progressView, bool forGood)
 {
     if (folder.isEmpty())
         return DeleteOutcome::Declined;
@@ -98,13 +102,24 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
     }
     if (!platform::askYesNo(deleteQuestion(folder)))
         return DeleteOutcome::Declined;
+    if (!forGood && !platform::canTrash({folder})) {
+        if (!platform::askYesNo(FileOps::noTrashQuestion()))
+            return DeleteOutcome::Declined;
+        forGood = true;
+    }
     const QString current = platform::currentFolder();
     QString cancelled;
-    {
+    if (forGood) {
         RunProgress progress(progressView, 0);
         MarlowFuncUtility::RemoveFolderTree(folder, platform::EntryScope::OrdinaryOnly, &progress);
         if (progress.cancelled())
             cancelled = cancelledMessage(folder, progress.figures());
+    } else {
+        FileOps::RunJournal journal(FileOps::journalFolder(), FileOps::RunKind::FolderDeletion);
+        FileOps::trashFolderTree(folder, journal);
+        const platform::FsError ended = journal.end();
+        if (ended.failed())
+            platform::showMessage(platform::errorMessageText(ended) + QChar(13) + journal.path());
     }
     keepCurrentFolder(current);
     // Said once the progress window has gone.

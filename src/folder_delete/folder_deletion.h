@@ -45,13 +45,16 @@ enum class DeleteOutcome {
     Removed,   // Yes: the tree was removed, or its failure was reported
 };
 
-// The Delete button: refuses a protected folder, else asks and on Yes removes
-// the folder with everything in it. Should that take the process's current
-// folder with it, the current folder moves up to the nearest folder left, so
-// that the main window has a folder to start from. progressView shows a long
-// removal, files done of all, and may cancel it after the file being deleted;
-// a cancelled removal is then said to have stopped, with how much went.
+// The Delete button: refuses a protected folder, else asks and on Yes moves
+// the folder with everything in it into the trash, as one journaled run that
+// 元に戻す can reverse. With forGood (Shift held), or where no trash can be
+// reached and the user agrees when asked, the folder is removed for good
+// instead: progressView shows a long removal, files done of all, and may
+// cancel it after the file being deleted; a cancelled removal is then said to
+// have stopped, with how much went. Should the folder take the process's
+// current folder with it, the current folder moves up to the nearest folder
+// left, so that the main window has a folder to start from.
 DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFolders,
-                           RunProgressView* progressView = nullptr);
+                           RunProgressView* progressView = nullptr, bool forGood = false);
 
 }  // namespace FolderDeletion

@@ -9,10 +9,19 @@
 
 #include <QString>
 
+namespace FileOps {
+struct DeletionRun;
+struct PlacementRun;
+}
+
 class QAction;
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class QListView;
+
+namespace platform {
+class NameListModel;
+}
 
 // The main window: source and destination folders with their file lists, the
 // rename rules, the move and overwrite options, Copy and Delete. It owns the
@@ -47,7 +56,8 @@ public:
     platform::ControlArray Command1;  // 0 Copy, 1 Delete
     platform::ControlArray Label1;
     QLabel* Label2 = nullptr;         // status line
-    QListWidget* List1 = nullptr;     // preview, over File1(1)
+    QListView* List1 = nullptr;       // preview, over File1(1)
+    platform::NameListModel* previewNames = nullptr;  // what List1 shows
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
@@ -106,10 +116,15 @@ public:
     void Command1_GotFocus(int Index);
     void Command1_Click(int Index);
     void RunBatchCopy();
-    qint16 CopyOneFile();
-    qint16 CopyOneExtractedFile();
-    void DeleteSelectedFiles();
-    qint16 DeleteListedFile(int code);  // 9 when the file could not be deleted
+    // One file as a step of a copy run.
+    qint16 CopyOneFile(FileOps::PlacementRun& run);
+    qint16 CopyOneExtractedFile(FileOps::PlacementRun& run);
+    // The Delete key in a list presses Delete. Shift with Delete (the
+    // button, Enter on it, or the key) deletes for good instead of into the trash.
+    void File1_KeyDown(int Index, int KeyCode, int Shift);
+    void DeleteSelectedFiles(bool forGood = false);
+    // 9 when the file could not be deleted.
+    qint16 DeleteListedFile(FileOps::DeletionRun& run, int code);
 
     // Archives.
     void File1_DblClick(int Index);
@@ -138,4 +153,5 @@ private:
     void placeWindow();
     void prepareWorkFolders();
     void removeWorkFolders();
+    void pressDelete(bool forGood);
 };

@@ -3,38 +3,25 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/copy_one_file.h"
 #include "file_ops/delete_selected.h"
+#include "file_ops/run_journal.h"
 #include "platform/file_list_box.h"
-#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/fs_error.h"
 #include "platform/message_box.h"
+#include "platform/name_list_model.h"
 #include "rename/frm_marlow_a.h"
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
 
+#include <QGuiApplication>
 #include <QItemSelection>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QSet>
 
 #include <memory>
 
 namespace {
-
-// Selecting rows one by one is quadratic in the selection model: select runs.
-void selectRows(QListWidget* list, const QVector<int>& ascendingRows)
-{
-    QItemSelection selection;
-    for (int i = 0; i < ascendingRows.size();) {
-        int last = i;
-        while (last + 1 < ascendingRows.size() && ascendingRows.at(last + 1) == ascendingRows.at(last) + 1)
-            ++last;
-        selection.select(list->model()->index(ascendingRows.at(i), 0),
-                         list->model()->index(ascendingRows.at(last), 0));
-        i = last + 1;
-    }
-    list->selectionModel()->select(selection, QItemSelectionModel::Select);
-}
 
 class CopyRun : public FileOps::BatchCopyWindow, public FileOps::CopyButtonWindow {
 public:
@@ -64,17 +51,12 @@ public:
     {
         form_.fileList(1)->refresh();
         form_.fileList(1)->noteSelectedFiles();
-        const QStringList names = form_.fileList(1)->entries();
-        listedNames_.clear();
-        // Room for every name the run may place as well.
-        listedNames_.reserve(names.size() + form_.fileList(0)->selectedCount()
-                             + (form_.extractedFileList() ? form_.extractedFileList()->selectedCount() : 0));
-        for (const QString& name : names)
-            listedNames_.insert(name);
-        return names;
+        return form_.fileList(1)->entries();
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
     bool overwriteOn() override { return form_.isChecked(1); }
+    bool moveOn() override { return form_.isChecked(0); }
+    QString journalFolder() override { return FileOps::journalFolder(); }
     void restartSerialNumbers() override { form_.Rules.SerialNumber = form_.Rules.SerialStart; }
     QString targetName(const QString& fileName) override
     {
@@ -84,35 +66,29 @@ public:
 
     void showPreview(const QStringList& entries, const QVector<int>& markedRows) override
     {
-        QListWidget* preview = form_.List1;
-        preview->setUpdatesEnabled(false);
-        preview->clear();
-        QStringList shown;
-        shown.reserve(entries.size());
-        for (const QString& entry : entries)
-            shown.append(platform::readableFileName(entry));
-        preview->addItems(shown);
-        selectRows(preview, markedRows);
-        preview->setUpdatesEnabled(true);
+        form_.previewNames->setNames(entries);
         form_.fileList(1)->hide();
-        preview->show();
+        form_.List1->show();
+        // Marked after the rows are laid out: the layout looks every row up among the marked ones.
+        form_.List1->selectionModel()->select(platform::rowSelection(form_.previewNames, markedRows),
+                                              QItemSelectionModel::Select);
     }
     void closePreview() override
     {
-        form_.List1->clear();
+        form_.previewNames->setNames(QStringList());
         form_.List1->hide();
         form_.fileList(1)->show();
     }
 
-    qint16 copySourceFile(const QString& fileName) override
+    qint16 copySourceFile(FileOps::PlacementRun& run, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return notePlaced(form_.CopyOneFile());
+        return notePlaced(form_.CopyOneFile(run));
     }
-    qint16 copyExtractedFile(const QString& fileName) override
+    qint16 copyExtractedFile(FileOps::PlacementRun& run, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return notePlaced(form_.CopyOneExtractedFile());
+        return notePlaced(form_.CopyOneExtractedFile(run));
     }
     RunProgressView* progressView() override
     {
@@ -151,6 +127,11 @@ public:
 private:
     qint16 notePlaced(qint16 stop)
     {
+        // Made at the first placed file, not before the preview.
+        if (listedNames_.isEmpty()) {
+            const QStringList& listed = form_.fileList(1)->entries();
+            listedNames_ = QSet<QString>(listed.begin(), listed.end());
+        }
         if (stop == ResultValue::Proceed && !listedNames_.contains(form_.TargetFileName)) {
             listedNames_.insert(form_.TargetFileName);
             placedNames_.append(form_.TargetFileName);
@@ -173,10 +154,11 @@ public:
         form_.fileList(list)->noteSelectedFiles();
         return form_.fileList(list)->selectedEntries();
     }
-    qint16 deleteListedFile(int list, const QString& fileName) override
+    QString listFolder(int list) override { return list == 0 ? form_.SourceFolder : form_.DestFolder; }
+    qint16 deleteListedFile(FileOps::DeletionRun& run, int list, const QString& fileName) override
     {
         form_.CurrentFileName = fileName;
-        return form_.DeleteListedFile(list);
+        return form_.DeleteListedFile(run, list);
     }
     void refreshList(int list) override { form_.fileList(list)->refresh(); }
     void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
@@ -186,7 +168,8 @@ public:
         progress_ = std::make_unique<ProgressWindow>(&form_, QStringLiteral("ファイルを削除しています…"));
         return progress_.get();
     }
-    QString deleteSelectedFiles() override { return FileOps::deleteSelectedFiles(*this); }
+    QString journalFolder() override { return FileOps::journalFolder(); }
+    QString deleteSelectedFiles(bool forGood) override { return FileOps::deleteSelectedFiles(*this, forGood); }
     void resetRules() override { form_.ResetRules(); }
     void focusPrefixField() override { platform::focusControl(form_.Text1.control(3)); }
 
@@ -210,9 +193,21 @@ void frmMarlow::Command1_Click(int Index)
         CopyRun run(*this);
         FileOps::pressCopy(run);
     } else if (Index == 1) {
-        DeleteRun run(*this);
-        FileOps::pressDelete(run);
+        // Shift held with a click on the button, or with Enter on it.
+        pressDelete(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
     }
+}
+
+void frmMarlow::File1_KeyDown(int /*Index*/, int KeyCode, int Shift)
+{
+    if (KeyCode == platform::Key::Delete && (Shift == 0 || Shift == platform::ShiftState::Shift))
+        pressDelete(Shift == platform::ShiftState::Shift);
+}
+
+void frmMarlow::pressDelete(bool forGood)
+{
+    DeleteRun run(*this);
+    FileOps::pressDelete(run, forGood);
 }
 
 void frmMarlow::RunBatchCopy()
@@ -221,14 +216,14 @@ void frmMarlow::RunBatchCopy()
     FileOps::runBatchCopy(run);
 }
 
-qint16 frmMarlow::CopyOneFile()
+qint16 frmMarlow::CopyOneFile(FileOps::PlacementRun& run)
 {
     const QString source = platform::joinPath(SourceFolder, CurrentFileName);
     TargetFileName = buildTargetName(CurrentFileName);
-    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
+    return FileOps::copyOneFile(run, {source, TargetFileName, DestFolder, TempFolder, isChecked(0), isChecked(1)});
 }
 
-qint16 frmMarlow::CopyOneExtractedFile()
+qint16 frmMarlow::CopyOneExtractedFile(FileOps::PlacementRun& run)
 {
     const platform::FileListBox* list = extractedFileList();
     if (!list) {
@@ -238,20 +233,20 @@ qint16 frmMarlow::CopyOneExtractedFile()
     // An extracted file stays where it is: the move option does not apply.
     const QString source = platform::joinPath(list->path(), CurrentFileName);
     TargetFileName = buildTargetName(CurrentFileName);
-    return FileOps::copyOneFile({source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
+    return FileOps::copyOneFile(run, {source, TargetFileName, DestFolder, TempFolder, false, isChecked(1)});
 }
 
-void frmMarlow::DeleteSelectedFiles()
+void frmMarlow::DeleteSelectedFiles(bool forGood)
 {
     DeleteRun run(*this);
-    FileOps::deleteSelectedFiles(run);
+    FileOps::deleteSelectedFiles(run, forGood);
 }
 
-qint16 frmMarlow::DeleteListedFile(int code)
+qint16 frmMarlow::DeleteListedFile(FileOps::DeletionRun& run, int code)
 {
     switch (code) {
-    case 0: return FileOps::deleteListedFile(SourceFolder, CurrentFileName);
-    case 1: return FileOps::deleteListedFile(DestFolder, CurrentFileName);
+    case 0: return FileOps::deleteListedFile(run, SourceFolder, CurrentFileName);
+    case 1: return FileOps::deleteListedFile(run, DestFolder, CurrentFileName);
     default: return ResultValue::Proceed;
     }
 }

@@ -1,6 +1,5 @@
 #include "main_window/work_folders.h"
 
-#include "file_ops/placement_plan.h"
 #include "file_ops/remove_folder_tree.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
@@ -27,20 +26,6 @@ QString manualNotOpenedMessage(const QString& manualPath)
 {
     return QStringLiteral("操作説明を開くプログラム（ウェブブラウザー）が見つかりません。操作説明は次の場所にあります。")
          + QChar(13) + platform::readableFileName(manualPath);
-}
-
-void takeOverPlacementAccount(const QString& baseFolder)
-{
-    const QString account = platform::joinPath(baseFolder, QStringLiteral(".velda-placements"));
-    QVector<QPair<QString, QString>> restored;
-    const platform::FsError error = platform::settleUnfinishedPlacements(account, restored);
-    for (const auto& file : restored) {
-        if (file.first != file.second)
-            platform::showMessage(FileOps::keptUnderMessage(file.first, file.second));
-    }
-    if (error.failed())
-        platform::showError(error);
-    platform::setPlacementAccount(account);
 }
 
 void recreate(const QString& folder)

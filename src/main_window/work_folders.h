@@ -15,12 +15,6 @@ namespace WorkFolders {
 // Shown when nothing on the desktop opened the manual.
 QString manualNotOpenedMessage(const QString& manualPath);
 
-// Settles the hidden temporary files that a killed earlier run left in the
-// user's folders (half-made copies go, set-aside files get their names back;
-// failures and new names are reported), and keeps this run's account of them
-// in baseFolder.
-void takeOverPlacementAccount(const QString& baseFolder);
-
 // Removes a work folder with everything in it, hidden entries included, and
 // makes it anew, empty. Failures are reported in a message.
 void recreate(const QString& folder);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+
 struct stat;
 
 // Which file a path reaches is told by (device, inode), never by its name.
@@ -14,6 +16,17 @@ struct stat;
 // prove them the same.
 namespace platform {
 
+// Which file a path names: it stays with the file under any name.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+};
+
 // A file as it was when read: which file, how long, when last changed.
 struct FileStamp {
     quint64 device = 0;
@@ -21,6 +34,10 @@ struct FileStamp {
     qint64 size = -1;  // -1: nothing was there
     qint64 modifiedSeconds = 0;
     qint64 modifiedNanoseconds = 0;
+
+    bool exists() const { return size >= 0; }
+    // The same file, whatever it holds now (see above for FUSE).
+    bool isSameFileAs(const FileStamp& other) const { return device == other.device && inode == other.inode; }
 
     bool operator==(const FileStamp& other) const
     {

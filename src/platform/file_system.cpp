@@ -7,7 +7,6 @@
 #include "platform/path_parts.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,48 +56,19 @@ FsError placementError(int errnoValue, const QString& from, const QString& to)
     return errorFromErrno(errnoValue, to);
 }
 
-// Places from at to on another file system: a flushed copy under a hidden
-// temporary name in the target folder first, then one rename into place, so
-// the target never holds a partial file.
-FsError moveAcrossFileSystems(const QString& from, const QString& to, bool replace)
-{
-    const QString temporary = partPathBeside(to);
-    FsError error = noteTemporaryFile(temporary);
-    if (error.failed())
-        return error;
-    error = copyFile(from, temporary, true);
-    if (error.failed())
-        return error;
-    const int result = replace ? ::rename(encoded(temporary).constData(), encoded(to).constData())
-                               : renameNoReplace(encoded(temporary), encoded(to));
-    if (result != 0) {
-        error = placementError(errno, temporary, to);
-        ::unlink(encoded(temporary).constData());
-        return error;
-    }
-    flushFolder(parentOf(to));
-    // Only the program's own staged files come this way (the user's files
-    // refuse to, see AcrossVolumes): one that stays goes with the work folder.
-    ::unlink(encoded(from).constData());
-    return FsError{};
-}
-
 }  // namespace
 
-FsError renameFile(const QString& from, const QString& to, AcrossVolumes across)
+FsError renameFile(const QString& from, const QString& to)
 {
     FsError fault = injectedError(FileOperation::Rename, from, to);
     if (fault.failed())
         return fault;
     if (renameNoReplace(encoded(from), encoded(to)) == 0)
         return FsError{};
-    if (errno == EXDEV)
-        return across == AcrossVolumes::Copy ? moveAcrossFileSystems(from, to, false)
-                                             : makeError(ErrorNumber::OtherVolume);
-    return placementError(errno, from, to);
+    return errno == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errno, from, to);
 }
 
-FsError replaceFile(const QString& from, const QString& to, AcrossVolumes across)
+FsError replaceFile(const QString& from, const QString& to)
 {
     FsError fault = injectedError(FileOperation::Replace, from, to);
     if (fault.failed())
@@ -107,10 +77,7 @@ FsError replaceFile(const QString& from, const QString& to, AcrossVolumes across
         return makeError(ErrorNumber::PathFileAccess);
     if (::rename(encoded(from).constData(), encoded(to).constData()) == 0)
         return FsError{};
-    if (errno == EXDEV)
-        return across == AcrossVolumes::Copy ? moveAcrossFileSystems(from, to, true)
-                                             : makeError(ErrorNumber::OtherVolume);
-    return placementError(errno, from, to);
+    return errno == EXDEV ? makeError(ErrorNumber::OtherVolume) : placementError(errno, from, to);
 }
 
 namespace {

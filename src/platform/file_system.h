@@ -15,12 +15,18 @@
 // codec carries them (file_name_codec.h).
 namespace platform {
 
+class DataProgress;
+
 struct DirEntry {
     QString name;              // exact; readableFileName gives what a list shows
     bool isDirectory = false;  // a real folder; a link to a folder is not one
     bool isLink = false;
     bool isHidden = false;     // the name starts with "."
     bool isSystem = false;     // socket, FIFO or device file
+    // Which file the entry is, where the listing tells it as a look-up would;
+    // both 0 where the file system's listing numbers files otherwise.
+    quint64 device = 0;
+    quint64 inode = 0;
 
     bool isOrdinary() const { return !isHidden && !isSystem; }
 };
@@ -80,47 +86,35 @@ bool isDeletableFile(const QString& path);
 
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. flushToDisk makes the data durable first.
-// copied, when given, receives the source as it was when the copy began.
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr);
+// copied, when given, receives the source as it was when the copy began;
+// written the copy as it was made. progress, when given, follows the data and
+// can stop the copy within it.
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr,
+                 FileStamp* written = nullptr, DataProgress* progress = nullptr);
 
-// What a rename does when the target lies on another mounted volume: copies
-// the file there and deletes the original, or fails with 74 doing nothing.
-enum class AcrossVolumes { Copy, Refuse };
+// Moves a file to another path on the same mounted volume. Never replaces an
+// existing entry of that name, a hidden one included (58); another volume
+// fails with 74, doing nothing.
+FsError renameFile(const QString& from, const QString& to);
 
-// Moves a file to another path. Never replaces an existing entry of that
-// name, a hidden one included (58).
-FsError renameFile(const QString& from, const QString& to, AcrossVolumes across = AcrossVolumes::Copy);
+// Moves a file over an existing one in one atomic step; a read-only target
+// fails with 75, another volume with 74.
+FsError replaceFile(const QString& from, const QString& to);
 
-// Moves a file over an existing one in one atomic step; a read-only target fails with 75.
-FsError replaceFile(const QString& from, const QString& to, AcrossVolumes across = AcrossVolumes::Copy);
+// True when both files hold the same bytes.
+bool haveSameContent(const QString& a, const QString& b);
 
-// Velda's own temporary files in the user's folders: a move onto another file
-// system first writes a hidden ".velda-….part" in the target folder, and a run
-// whose new names meet its own sources sets sources aside as hidden
-// ".velda-….hold" files. Each is noted in the account at accountPath before it
-// is made, so that what a killed run left behind is settled at the next start.
-// An empty path keeps no account.
-void setPlacementAccount(const QString& accountPath);
-
-// A hidden ".velda-….part" name in the folder of path, for a file written
-// there before it is renamed to path.
+// Velda's own temporary files in the user's folders: a copy onto another
+// file system than the staging folder's is written as a hidden
+// ".velda-….part" beside its destination first; a run whose new names meet
+// its own sources sets sources aside as hidden ".velda-….hold" files. The run
+// keeps account of them (FileOps::RunJournal); this layer only names them.
 QString partPathBeside(const QString& path);
+QString holdPathBeside(const QString& path);
 
 // Removes a temporary file no longer wanted, read-only or not. One that
 // cannot be removed is settled at the next start.
 void discardTemporaryFile(const QString& temporary);
-
-// Notes a temporary file about to be made; a set-aside file with the path it
-// came from.
-FsError noteTemporaryFile(const QString& temporary, const QString& originalPath = QString());
-
-// Settles what the account at accountPath lists and is still there, nothing
-// else: a ".part" is removed, a ".hold" gets its original name back (or the
-// first free one, see firstFreePath), which restored lists as original and
-// new path. The account keeps only what could not be settled (a folder
-// missing, a rename refused), for the next start, and goes when nothing is
-// left. The first failure is given back; the other files are settled all the same.
-FsError settleUnfinishedPlacements(const QString& accountPath, QVector<QPair<QString, QString>>& restored);
 
 // path itself when nothing is there, else the first free "name (n).ext", n = 2, 3, ...,
 // the end of the name before the extension given up where the whole would

@@ -45,10 +45,10 @@ bool isCaseFolded(const QString& folder)
 
 // FUSE drivers, network shares and NTFS each answer their own way, some by
 // mount option: a hidden file is made and looked for in capitals.
-LetterCase probedLetterCase(const QString& folder)
+LetterCase probedLetterCase(const QString& folder, const ProbeNote& noteProbe)
 {
     const QString probe = partPathBeside(joinPath(folder, QStringLiteral("probe")));
-    if (noteTemporaryFile(probe).failed())
+    if (noteProbe && noteProbe(probe).failed())
         return LetterCase::Exact;
     const QByteArray bytes = encodeFileName(probe);
     const int fd = ::open(bytes.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -86,7 +86,7 @@ bool storesFatNamesOnly(const QString& folder)
     return mounted == "fuseblk" || mounted.contains("exfat") || mounted.contains("fat");
 }
 
-LetterCase letterCaseOf(const QString& folder)
+LetterCase letterCaseOf(const QString& folder, const ProbeNote& noteProbe)
 {
     struct statfs info;
     if (::statfs(encodeFileName(folder).constData(), &info) != 0)
@@ -99,7 +99,7 @@ LetterCase letterCaseOf(const QString& folder)
     case BtrfsMagic: return LetterCase::Exact;
     case MsdosMagic:
     case ExfatMagic: return LetterCase::Ignored;
-    default: return probedLetterCase(folder);
+    default: return probedLetterCase(folder, noteProbe);
     }
 }
 

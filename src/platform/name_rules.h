@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/fs_error.h"
+
 #include <QString>
+
+#include <functional>
 
 // How the file system holding a folder treats names.
 namespace platform {
@@ -18,10 +22,15 @@ bool storesFatNamesOnly(const QString& folder);
 // are one.
 enum class LetterCase { Exact, Ignored };
 
+// Told the path of a hidden probe file before it is made, so that a probe
+// left by a killed program can be removed at the next start. A failure keeps
+// the probe from being made.
+using ProbeNote = std::function<FsError(const QString& probePath)>;
+
 // The file system's answer for folder: from its type and the folder's
 // case-fold attribute where those tell it, else from a hidden file made and
 // looked up in another case. Exact where nothing can tell.
-LetterCase letterCaseOf(const QString& folder);
+LetterCase letterCaseOf(const QString& folder, const ProbeNote& noteProbe = {});
 
 // name as names of such a folder compare: two names of one file give one key.
 QString nameKey(const QString& name, LetterCase letterCase);

@@ -115,16 +115,14 @@ QString TrashEntry::infoPath() const
     return trashFolder + QStringLiteral("/info/") + name + QLatin1String(InfoSuffix);
 }
 
-FsError identify(const QString& path, FileIdentity& identity)
-{
-    struct stat info;
-    if (::lstat(encodeFileName(path).constData(), &info) != 0)
-        return errorFromErrno(errno, path);
-    identity = FileIdentity{info.st_dev, info.st_ino};
-    return FsError{};
-}
+namespace {
 
-FsError moveToTrash(const QString& path, TrashEntry& entry, const std::optional<FileIdentity>& expected)
+enum class Way { Rename, Link };
+
+// Reserves a name in the trash of path's mount, tells reserved, then moves
+// or links path into it. linked tells what happened.
+FsError intoTrash(const QString& path, TrashEntry& entry, const std::optional<FileStamp>& expected,
+                  const TrashReservation& reserved, Way way, bool& linked)
 {
     const QByteArray source = encodeFileName(path);
     const QByteArray name = nameOf(source);
@@ -133,7 +131,7 @@ FsError moveToTrash(const QString& path, TrashEntry& entry, const std::optional<
     struct stat info;
     if (::lstat(source.constData(), &info) != 0)
         return errorFromErrno(errno, path);
-    if (expected && !(*expected == FileIdentity{info.st_dev, info.st_ino}))
+    if (expected && !expected->isSameFileAs(stampOf(info)))
         return makeError(ErrorNumber::FileNotFound);
     TrashLocation location;
     const FsError error = locateTrash(parentOf(source), true, location);
@@ -151,17 +149,43 @@ FsError moveToTrash(const QString& path, TrashEntry& entry, const std::optional<
         const QByteArray candidate = trashName(name, number, limit > 0 ? int(limit) : NAME_MAX);
         int failure = reserveName(infos + candidate + InfoSuffix, text);
         if (failure == 0) {
-            failure = renameWithoutReplacing(source, files + candidate);
-            if (failure == 0) {
-                entry = TrashEntry{decodeFileName(location.trashFolder), decodeFileName(candidate)};
-                return FsError{};
+            entry = TrashEntry{decodeFileName(location.trashFolder), decodeFileName(candidate)};
+            const FsError refused = reserved ? reserved(entry) : FsError{};
+            if (refused.failed()) {
+                ::unlink((infos + candidate + InfoSuffix).constData());
+                return refused;
             }
+            const QByteArray target = files + candidate;
+            linked = way == Way::Link && ::link(source.constData(), target.constData()) == 0;
+            failure = linked ? 0 : way == Way::Link && errno == EEXIST ? EEXIST : renameWithoutReplacing(source, target);
+            if (failure == 0)
+                return FsError{};
             ::unlink((infos + candidate + InfoSuffix).constData());
         }
         if (failure != EEXIST)
             return removalError(failure, path);
     }
     return makeError(ErrorNumber::FileAlreadyExists);
+}
+
+}  // namespace
+
+FsError moveToTrash(const QString& path, TrashEntry& entry, const std::optional<FileStamp>& expected,
+                    const TrashReservation& reserved)
+{
+    bool linked = false;
+    return intoTrash(path, entry, expected, reserved, Way::Rename, linked);
+}
+
+FsError keepInTrash(const QString& path, TrashEntry& entry, bool& linked, const TrashReservation& reserved)
+{
+    return intoTrash(path, entry, std::nullopt, reserved, Way::Link, linked);
+}
+
+void dropTrashLink(const TrashEntry& entry)
+{
+    ::unlink(encodeFileName(entry.filePath()).constData());
+    ::unlink(encodeFileName(entry.infoPath()).constData());
 }
 
 bool canTrash(const QStringList& paths)

@@ -1,4 +1,5 @@
-#include "platform/file_system.h"
+#include "file_ops/journal_reader.h"
+#include "file_ops/run_recovery.h"
 #include "support/temp_tree.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+namespace {
+
+// The next start has settled every journal the killed run left.
+void expectSettled(const TempTree& tree)
+{
+    const FileOps::Recovery recovery = FileOps::settleInterruptedRuns(tree.path("journal"));
+    EXPECT_FALSE(recovery.firstError.failed()) << recovery.firstError.number;
+    for (const QString& path : FileOps::journalPaths(tree.path("journal"))) {
+        FileOps::JournalRun run;
+        EXPECT_TRUE(FileOps::readJournalRun(path, run) && run.finished) << path.toStdString();
+    }
+}
+
+}  // namespace
 
 // A batch move killed at any moment leaves every file whole at its source or
 // at its destination, and nothing else in the destination.
@@ -31,7 +47,7 @@ TEST(BatchMoveKilled, LeavesEveryFileWholeAtItsSourceOrDestination)
         }
         QProcess child;
         child.start(QCoreApplication::applicationDirPath() + "/velda_batch_move_child",
-                    {tree.path("src"), tree.path("dst"), tree.path("TEMP")});
+                    {tree.path("src"), tree.path("dst"), tree.path("TEMP"), tree.path("journal")});
         ASSERT_TRUE(child.waitForStarted());
         const int killAfter = random.bounded(1, 200);
         for (int started = 0; started < killAfter && child.waitForReadyRead(10000);)
@@ -41,6 +57,7 @@ TEST(BatchMoveKilled, LeavesEveryFileWholeAtItsSourceOrDestination)
         child.kill();
         child.waitForFinished();
         interrupted += child.exitStatus() == QProcess::CrashExit;
+        expectSettled(tree);
 
         for (auto file = contents.cbegin(); file != contents.cend(); ++file) {
             const QString source = "src/" + file.key(), destination = "dst/moved_" + file.key();
@@ -55,7 +72,7 @@ TEST(BatchMoveKilled, LeavesEveryFileWholeAtItsSourceOrDestination)
 }
 
 // Renumbering in place, killed at any moment, leaves every file's data whole
-// exactly once, in a visible file, once the next start has settled the account.
+// exactly once, in a visible file, once the next start has settled the journal.
 TEST(BatchMoveKilled, RenumberingInPlaceLosesNothing)
 {
     const quint32 seed = QRandomGenerator::global()->generate();
@@ -72,7 +89,7 @@ TEST(BatchMoveKilled, RenumberingInPlaceLosesNothing)
         }
         QProcess child;
         child.start(QCoreApplication::applicationDirPath() + "/velda_batch_move_child",
-                    {tree.path("src"), tree.path("src"), tree.path("TEMP"), tree.path("account")});
+                    {tree.path("src"), tree.path("src"), tree.path("TEMP"), tree.path("journal"), "in-place"});
         ASSERT_TRUE(child.waitForStarted());
         const int killAfter = random.bounded(1, 240);
         for (int started = 0; started < killAfter && child.waitForReadyRead(10000);)
@@ -80,8 +97,7 @@ TEST(BatchMoveKilled, RenumberingInPlaceLosesNothing)
         child.kill();
         child.waitForFinished();
         interrupted += child.exitStatus() == QProcess::CrashExit;
-        QVector<QPair<QString, QString>> restored;
-        EXPECT_FALSE(platform::settleUnfinishedPlacements(tree.path("account"), restored).failed());
+        expectSettled(tree);
 
         QByteArrayList found;
         for (const QString& name : tree.names("src")) {

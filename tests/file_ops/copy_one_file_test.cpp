@@ -1,4 +1,6 @@
 #include "file_ops/copy_one_file.h"
+#include "file_ops/folder_run.h"
+#include "file_ops/run_journal.h"
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
 #include "platform/fault_injection.h"
@@ -105,7 +107,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         const QFileDevice::Permissions mode = QFile::permissions(source);
         ScriptedMessages messages;
 
-        const qint16 result = FileOps::copyOneFile({source, c.newName, t.path(c.into), t.path("TEMP"), c.move, c.overwrite});
+        const qint16 result = copyAlone({source, c.newName, t.path(c.into), t.path("TEMP"), c.move, c.overwrite});
         EXPECT_EQ(result, c.message.isEmpty() ? 0 : 9);
         platform::clearInjectedFaults();
         EXPECT_EQ(messages.texts().join('\n'), QString(c.message).replace("<root>", t.root()));
@@ -132,7 +134,8 @@ TEST(MovedSources, AFailedFlushOrDeletionKeepsTheSourceAndIsReported)
         const QString source = t.writeFile("src/a.txt");
         platform::injectFault(operation, 57);
         ScriptedMessages messages;
-        EXPECT_EQ(FileOps::MovedSources::deleteNow(source, t.makeFolder("dst"), platform::stampOf(source)), 9);
+        FileOps::RunJournal none;
+        EXPECT_EQ(FileOps::MovedSources::deleteNow(none, 0, source, t.makeFolder("dst"), platform::stampOf(source)), 9);
         platform::clearInjectedFaults();
         EXPECT_EQ(messages.texts(), QStringList{error(57, source)});
         EXPECT_TRUE(t.exists("src/a.txt"));
@@ -168,7 +171,7 @@ TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
         if (c.prepare)
             c.prepare(t);
         ScriptedMessages messages;
-        EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", stick, t.path("TEMP"), c.move, false}),
+        EXPECT_EQ(copyAlone({source, "b.txt", stick, t.path("TEMP"), c.move, false}),
                   c.message.isEmpty() ? 0 : 9);
         platform::clearInjectedFaults();
         EXPECT_EQ(messages.texts().join('\n'), QString(c.message).replace("<root>", t.root()));
@@ -190,11 +193,13 @@ TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
         const QString source = t.writeFile("src/a.txt", Content);
         t.makeFolder("TEMP");
         t.makeFolder("dst");
-        FileOps::PlacementPlan plan(t.path("dst"), {}, platform::LetterCase::Exact);
+        FileOps::RunJournal none;
+        FileOps::PlacementPlan plan(t.path("dst"), {}, platform::LetterCase::Exact, none);
         plan.addSources(t.path("src"), {"a.txt"});
         t.writeFile("dst/b.txt", "unforeseen");
         ScriptedMessages messages;
-        EXPECT_EQ(FileOps::copyOneFile({source, "b.txt", t.path("dst"), t.path("TEMP"), false, overwrite}),
+        FileOps::PlacementRun run{none, &plan};
+        EXPECT_EQ(FileOps::copyOneFile(run, {source, "b.txt", t.path("dst"), t.path("TEMP"), false, overwrite}),
                   overwrite ? 0 : 9);
         EXPECT_EQ(messages.texts().join('\n'), overwrite ? QString() : QString(clash).replace("<root>", t.root()));
         EXPECT_EQ(t.readFile("dst/b.txt"), overwrite ? Content : "unforeseen");
@@ -211,10 +216,12 @@ TEST(CopyOneFile, WithoutOverwritingAnotherSpellingOfTheNameStays)
     TempTree t;
     const QString source = t.writeFile("d/a.txt", Content);
     t.makeFolder("TEMP");
-    FileOps::PlacementPlan plan(t.path("d"), {}, platform::LetterCase::Exact);
+    FileOps::RunJournal none;
+    FileOps::PlacementPlan plan(t.path("d"), {}, platform::LetterCase::Exact, none);
     plan.addSources(t.path("d"), {"a.txt"});
     ScriptedMessages messages;
-    EXPECT_EQ(FileOps::copyOneFile({source, "A.TXT", t.path("d"), t.path("TEMP"), false, false}), 0);
+    FileOps::PlacementRun run{none, &plan};
+    EXPECT_EQ(FileOps::copyOneFile(run, {source, "A.TXT", t.path("d"), t.path("TEMP"), false, false}), 0);
     EXPECT_EQ(t.names("d"), (QStringList{"A.TXT", "a.txt"}));
     EXPECT_EQ(t.readFile("d/a.txt"), Content);
 }

@@ -1,4 +1,5 @@
 #include "file_ops/copy_one_file.h"
+#include "file_ops/folder_run.h"
 #include "file_ops/target_name.h"
 #include "platform/file_system.h"
 #include "platform/name_rules.h"
@@ -23,18 +24,18 @@ TEST(FatDestination, RefusesNamesTheStickCannotStore)
     EXPECT_FALSE(platform::storesFatNamesOnly(tree.path("src")));
 
     ScriptedMessages messages;
-    EXPECT_EQ(FileOps::copyOneFile({source, "b:2.txt", stick.folder(), tree.path("TEMP"), false, false}), 9);
+    EXPECT_EQ(copyAlone({source, "b:2.txt", stick.folder(), tree.path("TEMP"), false, false}), 9);
     EXPECT_EQ(messages.texts(), QStringList{FileOps::unusableNameMessage("a.txt", "b:2.txt")});
-    EXPECT_EQ(FileOps::copyOneFile({source, "b 2.txt", stick.folder(), tree.path("TEMP"), false, false}), 0);
+    EXPECT_EQ(copyAlone({source, "b 2.txt", stick.folder(), tree.path("TEMP"), false, false}), 0);
 
-    EXPECT_EQ(platform::renameFile(source, stick.folder() + "/c?.txt").number, 52);
+    EXPECT_EQ(platform::renameFile(stick.folder() + "/b 2.txt", stick.folder() + "/c?.txt").number, 52);
     EXPECT_EQ(tree.names("stick"), QStringList{"b 2.txt"});
     EXPECT_EQ(tree.readFile("stick/b 2.txt"), "data");
     EXPECT_TRUE(tree.exists("src/a.txt"));
 
     // Moved onto itself under a name differing only in letter case.
     const QString onStick = stick.folder() + "/b 2.txt";
-    EXPECT_EQ(FileOps::copyOneFile({onStick, "B 2.TXT", stick.folder(), tree.path("TEMP"), true, true}), 0);
+    EXPECT_EQ(copyAlone({onStick, "B 2.TXT", stick.folder(), tree.path("TEMP"), true, true}), 0);
     EXPECT_EQ(tree.names("stick"), QStringList{"B 2.TXT"});
     EXPECT_EQ(tree.readFile("stick/B 2.TXT"), "data");
 }

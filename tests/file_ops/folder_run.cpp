@@ -1,6 +1,7 @@
 #include "file_ops/folder_run.h"
 
 #include "file_ops/copy_one_file.h"
+#include "file_ops/run_journal.h"
 #include "platform/file_system.h"
 #include "support/temp_tree.h"
 
@@ -33,9 +34,9 @@ QString FolderRun::targetName(const QString& fileName)
     return fileName;
 }
 
-qint16 FolderRun::copySourceFile(const QString& fileName)
+qint16 FolderRun::copySourceFile(FileOps::PlacementRun& run, const QString& fileName)
 {
-    const qint16 stop = copy(sourceFolder_, fileName, move_);
+    const qint16 stop = copy(run, sourceFolder_, fileName, move_);
     if (afterCopy)
         afterCopy(fileName);
     return stop;
@@ -49,17 +50,27 @@ QStringList FolderRun::oldNames(const Renames& renames)
     return names;
 }
 
-qint16 FolderRun::copy(const QString& folder, const QString& fileName, bool move)
+qint16 FolderRun::copy(FileOps::PlacementRun& run, const QString& folder, const QString& fileName, bool move)
 {
-    return FileOps::copyOneFile({platform::joinPath(tree_.path(folder), fileName), targetName(fileName),
-                                 destinationFolder(), tree_.path("TEMP"), move, overwrite_});
+    return FileOps::copyOneFile(run, {platform::joinPath(tree_.path(folder), fileName), targetName(fileName),
+                                      destinationFolder(), tree_.path("TEMP"), move, overwrite_});
+}
+
+qint16 copyAlone(const FileOps::CopyJob& job)
+{
+    FileOps::RunJournal none;
+    FileOps::PlacementRun run{none};
+    return FileOps::copyOneFile(run, job);
 }
 
 Files contents(const TempTree& tree, const QString& folder)
 {
     Files files;
-    for (const QString& name : tree.names(folder))
-        files.insert(name, tree.readFile(folder + '/' + name));
+    for (const QString& name : tree.names(folder)) {
+        // The trash of a volume mounted there.
+        if (!name.startsWith(".Trash"))
+            files.insert(name, tree.readFile(folder + '/' + name));
+    }
     return files;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_ops/batch_copy_run.h"
+#include "file_ops/copy_one_file.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -37,12 +38,17 @@ public:
     QStringList destinationFiles() override;
     QStringList targetFolders() override { return {destinationFolder(), path("TEMP")}; }
     bool overwriteOn() override { return overwrite_; }
+    bool moveOn() override { return move_; }
+    QString journalFolder() override { return path("journal"); }
     void restartSerialNumbers() override {}
     QString targetName(const QString& fileName) override;
     void showPreview(const QStringList& entries, const QVector<int>&) override { previewed = entries; }
     void closePreview() override {}
-    qint16 copySourceFile(const QString& fileName) override;
-    qint16 copyExtractedFile(const QString& fileName) override { return copy("melt", fileName, false); }
+    qint16 copySourceFile(FileOps::PlacementRun& run, const QString& fileName) override;
+    qint16 copyExtractedFile(FileOps::PlacementRun& run, const QString& fileName) override
+    {
+        return copy(run, "melt", fileName, false);
+    }
     RunProgressView* progressView() override { return nullptr; }
     void setStatusLine(const QString&) override {}
     void showProgress() override {}
@@ -52,7 +58,7 @@ public:
 private:
     QString path(const QString& relative) const;
     static QStringList oldNames(const Renames& renames);
-    qint16 copy(const QString& folder, const QString& fileName, bool move);
+    qint16 copy(FileOps::PlacementRun& run, const QString& folder, const QString& fileName, bool move);
 
     TempTree& tree_;
     Renames sources_, extracted_;
@@ -60,7 +66,10 @@ private:
     QString sourceFolder_, destinationFolder_;
 };
 
-// Every file of a folder of the tree with its data.
+// One file copied on its own, as a run of one file that keeps no journal.
+qint16 copyAlone(const FileOps::CopyJob& job);
+
+// Every file of a folder of the tree with its data; a volume trash there left out.
 Files contents(const TempTree& tree, const QString& folder);
 
 // Names with the size and a digest of every byte, readable in a failure.

@@ -8,10 +8,14 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/refusals_test.cpp
   file_ops/removal_mounts_test.cpp
   file_ops/remove_folder_tree_test.cpp
+  file_ops/replaced_files_test.cpp
+  file_ops/run_recovery_test.cpp
   file_ops/target_name_test.cpp
+  file_ops/trash_folder_tree_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_copy_test.cpp
+  file_ops/frm_marlow_delete_test.cpp
   file_ops/progress_run_test.cpp
 )
 

@@ -29,9 +29,9 @@ protected:
 
 }  // namespace
 
-// The files of one folder are counted first and each is a step: the window
-// shows done of all, Esc stops after the file being deleted, and the user is
-// told how much went.
+// Deleted for good (Shift held), the files of one folder are counted first
+// and each is a step: the window shows done of all, Esc stops after the file
+// being deleted, and the user is told how much went.
 TEST_F(FolderRemovalProgress, ThirtyThousandFilesInOneFolderShowDoneOfAllAndEscCancels)
 {
     const QString big = tree.makeFolder("work/big");
@@ -54,7 +54,7 @@ TEST_F(FolderRemovalProgress, ThirtyThousandFilesInOneFolderShowDoneOfAllAndEscC
 
     messages.answerYes();
     messages.answerOk();
-    ui::click(form.Command2);
+    ui::clickHolding(form.Command2, Qt::ShiftModifier);
     EXPECT_TRUE(shownTexts.contains(QStringLiteral("フォルダーを削除しています…")));
     EXPECT_TRUE(shownTexts.contains(QStringLiteral("100 / 30000 ファイル")));
     ASSERT_EQ(messages.count(), 2);

@@ -118,71 +118,23 @@ TEST(JoinPath, AddsNoSeparatorAfterARoot)
     EXPECT_EQ(joinPath("/data", "a.txt"), "/data/a.txt");
 }
 
-// Only the temporaries the account names are settled, and only while they
-// are the program's own kind of file: half-made copies go, set-aside files
-// get their names back, or the first free one.
-TEST(UnfinishedPlacements, AreSettledByTheAccountAlone)
+// A name at the file system's limit gives up the end of its stem, never its
+// extension nor half a character, to take a number.
+TEST(FirstFreePath, FitsTheLimitOnNames)
 {
     TempTree tree;
-    const QString leftover = tree.writeFile("dst/.velda-0000abcd.part", "half");
-    const QString lineBreak = tree.writeFile("dst/.velda-\n1.part", "half");
-    const QString userFile = tree.writeFile("dst/keep.txt");
-    tree.writeFile("dst/.velda-00001234.part");
-    const QString folder = tree.makeFolder("dst/.velda-folder.part");
-    const QString heldFree = tree.writeFile("dst/.velda-1.hold", "p3");
-    const QString heldTaken = tree.writeFile("dst/.velda-2.hold", "p2");
-    tree.writeFile("dst/p2.txt", "p1");
-    tree.writeFile("dst/p2 (2).txt", "other");
-    const QString account = tree.path("account");
-    setPlacementAccount(account);
-    for (const QString& path : {leftover, lineBreak, userFile, folder, tree.path("dst/.velda-gone.part")})
-        EXPECT_FALSE(noteTemporaryFile(path).failed());
-    EXPECT_FALSE(noteTemporaryFile(heldFree, tree.path("dst/p3.txt")).failed());
-    EXPECT_FALSE(noteTemporaryFile(heldTaken, tree.path("dst/p2.txt")).failed());
-    tree.writeRaw("sjis/.velda-3.hold", "sjis");  // its name in Shift_JIS bytes
-    EXPECT_FALSE(noteTemporaryFile(tree.path("sjis/.velda-3.hold"), decodeFileName(tree.path("sjis").toUtf8() + "/\x83\x65.txt"))
-                     .failed());
-    setPlacementAccount(QString());
-
-    QVector<QPair<QString, QString>> restored;
-    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
-    EXPECT_EQ(tree.names("dst"), (QStringList{".velda-00001234.part", ".velda-folder.part", "keep.txt", "p2 (2).txt",
-                                              "p2 (3).txt", "p2.txt", "p3.txt"}));
-    EXPECT_EQ(tree.readFile("dst/p2 (3).txt"), "p2");
-    EXPECT_EQ(tree.readFile("dst/p3.txt"), "p3");
-    EXPECT_EQ(tree.readRaw("sjis/\x83\x65.txt"), "sjis");
-    EXPECT_EQ(restored.size(), 3);
-    EXPECT_FALSE(tree.exists("account"));
-    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
+    const struct { const char* what; QString stem; int kept; } cases[] = {
+        {"three bytes a character", QString(80, QChar(0x3042)) + "abcdefghijk", 87},  // with ".jpg", 255 bytes
+        {"two UTF-16 units a character", QStringLiteral("\U0001F600").repeated(62), 122},  // 252 bytes
+    };
+    for (const auto& c : cases) {
+        const QString taken = tree.writeFile(c.stem + ".jpg"), free = firstFreePath(taken);
+        const QString name = free.mid(tree.root().size() + 1);
+        EXPECT_TRUE(name.endsWith(" (2).jpg")) << c.what;
+        EXPECT_LE(encodeFileName(name).size(), 255) << c.what;
+        EXPECT_EQ(name.left(name.size() - 8), c.stem.left(c.kept)) << c.what;
+        EXPECT_FALSE(pathExists(free)) << c.what;
+    }
+    EXPECT_EQ(firstFreePath(tree.path("other.jpg")), tree.path("other.jpg"));
 }
-
-// What cannot be settled at a start (its folder gone with an unplugged
-// stick) stays on record for the next one; a set-aside file whose name is
-// taken comes back under a free one even at the limit on names, giving up the
-// end of its stem (never half a character) and keeping its extension.
-TEST(UnfinishedPlacements, WhatCannotBeSettledIsKeptForTheNextStart)
-{
-    TempTree tree;
-    const QString smiley = QStringLiteral("\U0001F600");  // four bytes, two UTF-16 units
-    const QString longName = smiley.repeated(62) + ".txt";  // 252 bytes
-    tree.writeFile("stick/.velda-1.hold", "held on the stick");
-    tree.writeFile("disk/.velda-2.hold", "held long");
-    tree.writeFile("disk/" + longName, "taker");
-    const QString account = tree.path("account");
-    setPlacementAccount(account);
-    EXPECT_FALSE(noteTemporaryFile(tree.path("stick/.velda-1.hold"), tree.path("stick/p.txt")).failed());
-    EXPECT_FALSE(noteTemporaryFile(tree.path("disk/.velda-2.hold"), tree.path("disk/" + longName)).failed());
-    setPlacementAccount(QString());
-    ASSERT_TRUE(QFile::rename(tree.path("stick"), tree.path("unplugged")));
-
-    QVector<QPair<QString, QString>> restored;
-    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
-    EXPECT_EQ(restored.size(), 1);
-    EXPECT_EQ(tree.names("disk"), (QStringList{smiley.repeated(61) + " (2).txt", longName}));
-    EXPECT_TRUE(tree.exists("account"));
-
-    ASSERT_TRUE(QFile::rename(tree.path("unplugged"), tree.path("stick")));
-    EXPECT_FALSE(settleUnfinishedPlacements(account, restored).failed());
-    EXPECT_EQ(tree.readFile("stick/p.txt"), "held on the stick");
-    EXPECT_FALSE(tree.exists("account"));
 }

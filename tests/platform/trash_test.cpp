@@ -3,14 +3,13 @@
 #include "platform/trash.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
+#include "support/trash_reader.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QMap>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <ctime>
 #include <functional>
 #include <sys/mount.h>
@@ -38,51 +37,13 @@ protected:
     }
 
     // The entries of a folder of the tree, by their bytes.
-    QList<QByteArray> names(const QByteArray& folder) const
-    {
-        QVector<DirEntry> entries;
-        listFolder(decodeFileName(root + "/" + folder), entries);
-        QList<QByteArray> names;
-        for (const DirEntry& entry : entries)
-            names.append(encodeFileName(entry.name));
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    QList<QByteArray> names(const QByteArray& folder) const { return rawNames(root + "/" + folder); }
     ino_t inodeOf(const QByteArray& relative) const
     {
         struct stat info;
         return ::lstat(root + "/" + relative, &info) == 0 ? info.st_ino : 0;
     }
-    // The original path in a .trashinfo, read by the freedesktop.org format alone.
-    QByteArray originalPath(const QByteArray& info) const
-    {
-        const QList<QByteArray> lines = tree.readRaw(info).split('\n');
-        EXPECT_EQ(lines.value(0), "[Trash Info]");
-        QMap<QByteArray, QByteArray> keys;
-        for (const QByteArray& line : lines) {
-            const int equals = line.indexOf('=');
-            if (equals > 0 && !keys.contains(line.left(equals)))
-                keys.insert(line.left(equals), line.mid(equals + 1));
-        }
-        const QByteArray path = keys.value("Path");
-        EXPECT_TRUE(std::all_of(path.begin(), path.end(), [](char c) { return c > ' ' && c < 127; })) << "not escaped";
-        const QDateTime deleted = QDateTime::fromString(QString::fromLatin1(keys.value("DeletionDate")),
-                                                        QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
-        EXPECT_LT(qAbs(deleted.secsTo(QDateTime::currentDateTime())), 3600) << "not local time";
-        return QByteArray::fromPercentEncoding(path);
-    }
-    // A trash folder of the tree as a desktop lists it: NAME -> original path, for each files/NAME.
-    QMap<QByteArray, QByteArray> trashAt(const QByteArray& trash) const
-    {
-        QMap<QByteArray, QByteArray> entries;
-        for (const QByteArray& infoName : names(trash + "/info")) {
-            const QByteArray name = infoName.chopped(10);
-            EXPECT_EQ(infoName.mid(name.size()), ".trashinfo");
-            entries.insert(name, originalPath(trash + "/info/" + infoName));
-        }
-        EXPECT_EQ(names(trash + "/files"), entries.keys());
-        return entries;
-    }
+    QMap<QByteArray, QByteArray> trashAt(const QByteArray& trash) const { return readTrash(root + "/" + trash); }
 
     const std::pair<const char*, QByteArray> saved[2] = {{"TZ", qgetenv("TZ")},
                                                          {"XDG_DATA_HOME", qgetenv("XDG_DATA_HOME")}};
@@ -147,7 +108,7 @@ TEST_F(TrashTest, ANameTakenInTheTrashGetsAnother)
         ASSERT_FALSE(moveToTrash(decodeFileName(root + "/src/" + c.name), entry).failed());
         EXPECT_EQ(encodeFileName(entry.name), c.expected);
         EXPECT_EQ(tree.readRaw("data/Trash/files/" + c.expected), "newer");
-        EXPECT_EQ(originalPath("data/Trash/info/" + c.expected + ".trashinfo"), root + "/src/" + c.name);
+        EXPECT_EQ(readTrashInfo(root + "/data/Trash/info/" + c.expected + ".trashinfo"), root + "/src/" + c.name);
         for (const QByteArray& taken : c.taken)
             EXPECT_EQ(tree.readRaw("data/Trash/" + taken), "older");
     }
@@ -217,11 +178,11 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
     const struct {
         const char* what;
         QByteArray entry;
-        std::optional<FileIdentity> expected;
+        std::optional<FileStamp> expected;
         int error;
         bool needsMount = false;
     } cases[] = {
-        {"another file at the path", "src/a.txt", FileIdentity{0, 1}, 53},
+        {"another file at the path", "src/a.txt", FileStamp{0, 1}, 53},
         {"a folder holding the trash", "data", std::nullopt, 75},
         {"a folder holding a mounted volume", "src", std::nullopt, 75, true},
         {"a mounted volume itself", "src/volume", std::nullopt, 75, true},

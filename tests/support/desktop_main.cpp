@@ -1,4 +1,5 @@
 #include "support/desktop_session.h"
+#include "support/private_data_home.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     const bool started = !listing && !session.start().isEmpty();
     DesktopSession::setAvailable(started);
     qputenv("QT_QPA_PLATFORM", started ? "xcb" : "offscreen");
+    const PrivateDataHome dataHome;
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 #include "support/desktop_session.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -8,6 +9,12 @@
 namespace {
 
 bool sessionAvailable = false;
+
+QString xdotool()
+{
+    static const QString path = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    return path;
+}
 
 }  // namespace
 
@@ -54,4 +61,28 @@ bool DesktopSession::available()
 void DesktopSession::setAvailable(bool available)
 {
     sessionAvailable = available;
+}
+
+bool DesktopSession::realInputAvailable()
+{
+    return !xdotool().isEmpty();
+}
+
+void DesktopSession::clickAt(QPoint global)
+{
+    QProcess::execute(xdotool(), {QStringLiteral("mousemove"), QString::number(global.x()),
+                                  QString::number(global.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void DesktopSession::pressKey(const QString& keyName)
+{
+    QProcess::execute(xdotool(), {QStringLiteral("key"), keyName});
+}
+
+quint64 DesktopSession::keyboardFocusWindow()
+{
+    QProcess query;
+    query.start(xdotool(), {QStringLiteral("getwindowfocus")});
+    query.waitForFinished();
+    return query.readAllStandardOutput().trimmed().toULongLong();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main_window/frm_marlow.h"
+#include "support/private_data_home.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
@@ -8,9 +9,10 @@
 
 #include <gtest/gtest.h>
 
-// The main window on a test's own folders: the program folder "program" and
-// the current folder "work" lie in the test's TempTree, the program's end is
-// only counted, and every window is unloaded afterwards.
+// The main window on a test's own folders: the program folder "program", the
+// current folder "work" and the per-user data folder "data" (home trash,
+// journals) lie in the test's TempTree, the program's end is only counted,
+// and every window is unloaded afterwards.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -24,6 +26,7 @@ protected:
 
     ScriptedMessages messages;
     TempTree tree;
+    const ScopedDataHome dataHome{tree.path("data")};
     QString programFolder;
     QString workFolder;
     int endCount = 0;

@@ -6,9 +6,10 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QWidget>
 
 namespace ui {
@@ -65,6 +66,34 @@ void click(QAbstractButton* button)
     settle();
 }
 
+namespace {
+
+// The program learns that keys held are let go from the next key event of
+// any widget (a Shift key's own event would still count Shift); the one that
+// was clicked may have gone with its window.
+void letGoOfKeys()
+{
+    static QWidget* const bystander = new QWidget;  // lives as long as the program
+    QTest::keyRelease(bystander, Qt::Key_F20);
+    settle();
+}
+
+}  // namespace
+
+void clickHolding(QAbstractButton* button, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseClick(button, Qt::LeftButton, modifiers);
+    settle();
+    letGoOfKeys();
+}
+
+void pressKeyHolding(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(control, key, modifiers);
+    settle();
+    letGoOfKeys();
+}
+
 void doubleClick(QWidget* control)
 {
     auto* area = qobject_cast<QAbstractScrollArea*>(control);
@@ -84,21 +113,24 @@ QWidget* focused()
     return QApplication::focusWidget();
 }
 
-static QStringList entriesOf(const QListWidget* list, bool selectedOnly)
+static QStringList entriesOf(const QAbstractItemView* list, bool selectedOnly)
 {
     QStringList names;
-    for (int row = 0; row < list->count(); ++row)
-        if (!selectedOnly || list->item(row)->isSelected())
-            names.append(list->item(row)->text());
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if (!selectedOnly || list->selectionModel()->isSelected(index))
+            names.append(index.data().toString());
+    }
     return names;
 }
 
-QStringList entries(const QListWidget* list)
+QStringList entries(const QAbstractItemView* list)
 {
     return entriesOf(list, false);
 }
 
-QStringList selectedEntries(const QListWidget* list)
+QStringList selectedEntries(const QAbstractItemView* list)
 {
     return entriesOf(list, true);
 }

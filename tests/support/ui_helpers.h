@@ -6,7 +6,7 @@
 #include <Qt>
 
 class QAbstractButton;
-class QListWidget;
+class QAbstractItemView;
 class QWidget;
 
 // Driving windows on the offscreen platform as a user would.
@@ -21,13 +21,17 @@ void typeText(QWidget* control, const QString& text);
 // Types over a field's text, leaving the cursor at its end.
 void retype(QWidget* field, const QString& text);
 void click(QAbstractButton* button);
+// A click with the mouse, or a key pressed, keys such as Shift held, as the
+// program reads them from the desktop; they count as let go afterwards.
+void clickHolding(QAbstractButton* button, Qt::KeyboardModifiers modifiers);
+void pressKeyHolding(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers);
 void doubleClick(QWidget* control);
 // One event of the left mouse button, at a point of the control.
 void sendMouse(QWidget* control, QEvent::Type type, QPoint at = QPoint(4, 4));
 QWidget* focused();
 // The entries of a list, in list order.
-QStringList entries(const QListWidget* list);
-QStringList selectedEntries(const QListWidget* list);
+QStringList entries(const QAbstractItemView* list);
+QStringList selectedEntries(const QAbstractItemView* list);
 // Delivers posted events, deferred deletes included.
 void settle();
 

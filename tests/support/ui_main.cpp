@@ -1,3 +1,5 @@
+#include "support/private_data_home.h"
+
 #include <QApplication>
 #include <QStyleFactory>
 
@@ -7,6 +9,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    const PrivateDataHome dataHome;
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);

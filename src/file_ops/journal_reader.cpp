@@ -1,0 +1,150 @@
+#include "file_ops/journal_reader.h"
+
+#include "platform/file_name_codec.h"
+#include "platform/file_system.h"
+
+#include <QFile>
+
+namespace FileOps {
+
+namespace {
+
+JournalRecord parsed(const QByteArray& line)
+{
+    const QList<QByteArray> words = line.split(' ');
+    JournalRecord record{words.value(0), {}};
+    for (int i = 1; i < words.size(); ++i)
+        record.fields.append(words.at(i) == "-" ? QByteArray() : QByteArray::fromPercentEncoding(words.at(i)));
+    return record;
+}
+
+RunKind kindNamed(const QByteArray& name)
+{
+    for (RunKind kind : {RunKind::Copy, RunKind::Move, RunKind::Delete, RunKind::FolderDeletion}) {
+        if (runKindName(kind) == name)
+            return kind;
+    }
+    return RunKind::Copy;
+}
+
+PlacedWay wayNamed(const QByteArray& name)
+{
+    for (PlacedWay way : {PlacedWay::Copied, PlacedWay::Renamed, PlacedWay::Moved}) {
+        if (placedWayName(way) == name)
+            return way;
+    }
+    return PlacedWay::Copied;
+}
+
+JournalRun::Trashed trashedFrom(const JournalRecord& record)
+{
+    return JournalRun::Trashed{record.path(1), platform::TrashEntry{record.path(2), record.path(3)}, record.stamp(4)};
+}
+
+// Applies one record to run. A step is settled at the next start whatever
+// item it names; an item the plan does not have gets nothing.
+void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
+{
+    const QByteArray& tag = record.tag;
+    if (tag == JournalTag::Folder) {
+        run.folders.append(record.path(1));
+    } else if (tag == JournalTag::Planned) {
+        PlannedFile file{int(record.number(1)), record.path(2), -1, QString()};
+        if (record.fields.size() >= 5)
+            file.newFolder = int(record.number(3)), file.newName = record.path(4);
+        run.items.append(JournalRun::Item{file, false, PlacedWay::Copied, {}, true, false, {}, false, {}, false});
+    } else if (tag == JournalTag::End || tag == JournalTag::UndoEnd) {
+        sectionOpen = false;
+        run.unsettledSteps.clear();
+        run.unflushedItems.clear();
+    } else if (tag == JournalTag::UndoBegin) {
+        sectionOpen = true;
+        run.undoing = true;
+    } else if (tag == JournalTag::Hold || tag == JournalTag::Part || tag == JournalTag::Replacing
+               || tag == JournalTag::Trashing) {
+        run.unsettledSteps.append(record);
+    } else if (tag == JournalTag::Flushed) {
+        run.unflushedItems.clear();
+    }
+    const qint64 index = record.number(0);
+    if (index < 0 || index >= run.items.size() || tag == JournalTag::Planned || tag == JournalTag::Folder)
+        return;
+    JournalRun::Item& item = run.items[int(index)];
+    if (tag == JournalTag::Replacing) {
+        item.replaced.append(trashedFrom(record));
+    } else if (tag == JournalTag::Trashing) {
+        item.deleted = true;
+        item.deletion = trashedFrom(record);
+    } else if (tag == JournalTag::Placed) {
+        item.placed = true;
+        item.way = wayNamed(record.fields.value(1));
+        item.onDisk = record.fields.value(2) == "on-disk";
+        item.stamp = record.stamp(3);
+        if (!item.onDisk)
+            run.unflushedItems.append(int(index));
+    } else if (tag == JournalTag::SourceDeleted) {
+        item.sourceDeleted = true;
+    } else if (tag == JournalTag::Undone) {
+        item.undone = true;
+    }
+}
+
+}  // namespace
+
+QString JournalRecord::path(int field) const
+{
+    return platform::decodeFileName(fields.value(field));
+}
+
+qint64 JournalRecord::number(int field) const
+{
+    bool ok = false;
+    const qint64 value = fields.value(field).toLongLong(&ok);
+    return ok ? value : -1;
+}
+
+platform::FileStamp JournalRecord::stamp(int firstField) const
+{
+    platform::FileStamp stamp;
+    stamp.inode = fields.value(firstField).toULongLong();
+    stamp.size = number(firstField + 1);
+    stamp.modifiedSeconds = number(firstField + 2);
+    stamp.modifiedNanoseconds = number(firstField + 3);
+    return stamp;
+}
+
+QString JournalRun::sourcePath(const Item& item) const
+{
+    return platform::joinPath(folders.value(item.planned.folder), item.planned.name);
+}
+
+QString JournalRun::destinationPath(const Item& item) const
+{
+    return platform::joinPath(folders.value(item.planned.newFolder), item.planned.newName);
+}
+
+bool readJournalRun(const QString& path, JournalRun& run)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QList<QByteArray> lines = file.readAll().split('\n');
+    lines.removeLast();  // empty, or a record cut short
+    if (lines.isEmpty())
+        return false;
+    const JournalRecord header = parsed(lines.first());
+    if (header.tag != JournalTag::Header || header.fields.value(0) != "1")
+        return false;
+    run = JournalRun{};
+    run.path = path;
+    run.kind = kindNamed(header.fields.value(1));
+    run.startedMs = header.number(2);
+    run.bootId = header.fields.value(3);
+    bool sectionOpen = true;
+    for (int i = 1; i < lines.size(); ++i)
+        apply(run, parsed(lines.at(i)), sectionOpen);
+    run.finished = !sectionOpen;
+    return true;
+}
+
+}  // namespace FileOps

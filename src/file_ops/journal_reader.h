@@ -1,0 +1,66 @@
+#pragma once
+
+#include "file_ops/run_journal.h"
+#include "platform/trash.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVector>
+
+namespace FileOps {
+
+// One line of a journal, its fields decoded back to their bytes.
+struct JournalRecord {
+    QByteArray tag;
+    QList<QByteArray> fields;
+
+    QString path(int field) const;
+    qint64 number(int field) const;
+    platform::FileStamp stamp(int firstField) const;
+};
+
+// A run as its journal tells it.
+struct JournalRun {
+    // An old file a placement replaced, or an entry a deletion removed, now in the trash.
+    struct Trashed {
+        QString path;
+        platform::TrashEntry entry;
+        platform::FileStamp stamp;
+    };
+    struct Item {
+        PlannedFile planned;
+        bool placed = false;
+        PlacedWay way = PlacedWay::Copied;
+        platform::FileStamp stamp;  // as placed
+        bool onDisk = true;
+        bool sourceDeleted = false;
+        QVector<Trashed> replaced;
+        bool deleted = false;  // into the trash, as deletion
+        Trashed deletion;
+        bool undone = false;
+    };
+
+    QString path;
+    RunKind kind = RunKind::Copy;
+    qint64 startedMs = 0;
+    QByteArray bootId;
+    QStringList folders;
+    QVector<Item> items;
+    // Steps of a run or undo that never came to its end, oldest first: its
+    // holds, parts and replacements may need settling.
+    QVector<JournalRecord> unsettledSteps;
+    // Placements of such a run made after its last flush.
+    QVector<int> unflushedItems;
+    bool finished = true;  // the run and every undo of it came to their end
+    bool undoing = false;  // the last thing begun is an undo
+
+    QString sourcePath(const Item& item) const;
+    QString destinationPath(const Item& item) const;
+};
+
+// Reads the journal at path; a last line cut short by a kill is left out.
+// False when it cannot be read or is no journal.
+bool readJournalRun(const QString& path, JournalRun& run);
+
+}  // namespace FileOps

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "platform/file_identity.h"
+#include "platform/fs_error.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace platform {
+struct TrashEntry;
+}
+
+namespace FileOps {
+
+// What a run did, as its journal and the undo menu name it.
+enum class RunKind { Copy, Move, Delete, FolderDeletion };
+
+// How a placed file got its name.
+enum class PlacedWay {
+    Copied,   // a copy; its source stays
+    Renamed,  // the source itself, renamed on its own file system
+    Moved,    // a copy whose source is deleted once the copy is on disk
+};
+
+// One file of a run's confirmed plan: its folder (an index into the run's
+// folders) and name, and for copies and moves where it goes.
+struct PlannedFile {
+    int folder = 0;
+    QString name;
+    int newFolder = -1;
+    QString newName;
+};
+
+// The journals' folder in the per-user data folder.
+QString journalFolder();
+
+// One journal per run: its confirmed plan, then each step before it is
+// taken (a source set aside as a hold, a hidden part made beside a
+// destination, an old file put in the trash) and each step done (placed,
+// on disk, source deleted), so that the next start settles a killed run and
+// 元に戻す can reverse a finished one. A record is written through at once: a
+// kill loses none that was written. While its run lasts the journal is locked:
+// a start-up elsewhere leaves it alone. A journal without a folder keeps
+// nothing (a file placed on its own).
+class RunJournal {
+public:
+    RunJournal() = default;
+    // Made at the first record, in folder.
+    RunJournal(const QString& folder, RunKind kind);
+    ~RunJournal();
+    RunJournal(const RunJournal&) = delete;
+    RunJournal& operator=(const RunJournal&) = delete;
+
+    // An existing journal, locked, to append an undo to; false when another
+    // program holds it or it cannot be opened.
+    bool reopen(const QString& path);
+
+    bool keeps() const { return !folder_.isEmpty() || fd_ >= 0; }
+    QString path() const { return path_; }
+
+    // The confirmed plan, item i being files[i].
+    platform::FsError plan(const QStringList& folders, const QVector<PlannedFile>& files);
+
+    platform::FsError hold(const QString& holdPath, const QString& originalPath);
+    platform::FsError part(const QString& path);
+    // item's old file at path goes into entry of the trash, as a second name
+    // of it while path keeps it until its successor is placed, or moved there.
+    platform::FsError replacing(int item, const QString& path, const platform::TrashEntry& entry,
+                                const platform::FileStamp& old);
+    // item, at path, is deleted into entry of the trash.
+    platform::FsError trashing(int item, const QString& path, const platform::TrashEntry& entry,
+                               const platform::FileStamp& stamp);
+    // onDisk: flushed before it took its name; else only at the next flushed().
+    platform::FsError placed(int item, PlacedWay way, const platform::FileStamp& stamp, bool onDisk);
+    platform::FsError flushed();
+    platform::FsError sourceDeleted(int item);
+    // Everything the run set aside has its name back. A run that placed,
+    // replaced and deleted nothing leaves no journal.
+    platform::FsError end();
+
+    platform::FsError undoBegin();
+    platform::FsError undone(int item);
+    platform::FsError undoEnd();
+
+    // A run that did nothing leaves no journal.
+    void discard();
+
+private:
+    platform::FsError write(const QByteArray& records);
+    platform::FsError create();
+
+    QString folder_;
+    RunKind kind_ = RunKind::Copy;
+    QString path_;
+    int fd_ = -1;
+    bool changed_ = false;
+};
+
+// A journal line: tag and fields, each field's bytes percent-encoded so that
+// blanks, line breaks and bytes that are no text survive.
+QByteArray journalLine(const QByteArray& tag, const QList<QByteArray>& fields);
+QList<QByteArray> stampFields(const platform::FileStamp& stamp);
+
+// The short words the records use.
+namespace JournalTag {
+constexpr char Header[] = "velda-journal";
+constexpr char Folder[] = "folder";
+constexpr char Planned[] = "want";
+constexpr char Hold[] = "hold";
+constexpr char Part[] = "part";
+constexpr char Replacing[] = "replace";
+constexpr char Trashing[] = "trash";
+constexpr char Placed[] = "placed";
+constexpr char Flushed[] = "flushed";
+constexpr char SourceDeleted[] = "deleted";
+constexpr char End[] = "end";
+constexpr char UndoBegin[] = "undo";
+constexpr char Undone[] = "undone";
+constexpr char UndoEnd[] = "undo-end";
+}  // namespace JournalTag
+
+QByteArray runKindName(RunKind kind);
+QByteArray placedWayName(PlacedWay way);
+
+}  // namespace FileOps

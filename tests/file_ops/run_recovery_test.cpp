@@ -1,0 +1,187 @@
+#include "file_ops/journal_reader.h"
+#include "file_ops/run_journal.h"
+#include "file_ops/run_recovery.h"
+#include "platform/file_name_codec.h"
+#include "platform/trash.h"
+#include "support/private_data_home.h"
+#include "support/temp_tree.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using FileOps::RunJournal;
+
+namespace {
+
+bool journalsFinished(const TempTree& tree)
+{
+    for (const QString& path : FileOps::journalPaths(tree.path("journal"))) {
+        FileOps::JournalRun run;
+        if (!FileOps::readJournalRun(path, run) || !run.finished)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Only the temporaries the journal of a killed run names are settled, and
+// only while they are the program's own kind of file: half-made copies go,
+// set-aside files and links get their names back, or the first free one.
+TEST(RunRecovery, SettlesWhatTheJournalNamesAlone)
+{
+    TempTree tree;
+    const QString leftover = tree.writeFile("dst/.velda-0000abcd.part", "half");
+    const QString lineBreak = tree.writeFile("dst/.velda-\n1.part", "half");
+    const QString userFile = tree.writeFile("dst/keep.txt");
+    tree.writeFile("dst/.velda-00001234.part");
+    const QString folder = tree.makeFolder("dst/.velda-folder.part");
+    const QString heldFree = tree.writeFile("dst/.velda-1.hold", "p3");
+    const QString heldTaken = tree.writeFile("dst/.velda-2.hold", "p2");
+    const QString heldLink = tree.path("dst/.velda-3.hold");
+    ASSERT_TRUE(QFile::link("keep.txt", heldLink));
+    tree.writeFile("dst/p2.txt", "p1");
+    tree.writeFile("dst/p2 (2).txt", "other");
+    tree.writeRaw("sjis/.velda-4.hold", "sjis");  // its name in Shift_JIS bytes
+    {
+        RunJournal killed(tree.path("journal"), FileOps::RunKind::Move);
+        for (const QString& path : {leftover, lineBreak, userFile, folder, tree.path("dst/.velda-gone.part")})
+            EXPECT_FALSE(killed.part(path).failed());
+        EXPECT_FALSE(killed.hold(heldFree, tree.path("dst/p3.txt")).failed());
+        EXPECT_FALSE(killed.hold(heldTaken, tree.path("dst/p2.txt")).failed());
+        EXPECT_FALSE(killed.hold(heldLink, tree.path("dst/link")).failed());
+        EXPECT_FALSE(killed.hold(tree.path("sjis/.velda-4.hold"),
+                                 platform::decodeFileName(tree.path("sjis").toUtf8() + "/\x83\x65.txt"))
+                         .failed());
+        // A running program's journal is its own.
+        EXPECT_TRUE(FileOps::settleInterruptedRuns(tree.path("journal")).restored.isEmpty());
+    }
+
+    const FileOps::Recovery recovery = FileOps::settleInterruptedRuns(tree.path("journal"));
+    EXPECT_FALSE(recovery.firstError.failed());
+    EXPECT_EQ(tree.names("dst"), (QStringList{".velda-00001234.part", ".velda-folder.part", "keep.txt", "link",
+                                              "p2 (2).txt", "p2 (3).txt", "p2.txt", "p3.txt"}));
+    EXPECT_EQ(tree.readFile("dst/p2 (3).txt"), "p2");
+    EXPECT_EQ(tree.readFile("dst/p3.txt"), "p3");
+    EXPECT_EQ(QFile::symLinkTarget(tree.path("dst/link")), tree.path("dst/keep.txt"));
+    EXPECT_EQ(tree.readRaw("sjis/\x83\x65.txt"), "sjis");
+    EXPECT_EQ(recovery.restored.size(), 4);
+    EXPECT_TRUE(journalsFinished(tree));
+    EXPECT_TRUE(FileOps::settleInterruptedRuns(tree.path("journal")).restored.isEmpty());
+}
+
+// What cannot be settled at a start (its folder gone with an unplugged
+// stick) stays on record for the next one; a set-aside file whose name is
+// taken comes back under a free one even at the limit on names.
+TEST(RunRecovery, WhatCannotBeSettledIsKeptForTheNextStart)
+{
+    TempTree tree;
+    const QString longName = QString(251, 'p') + ".txt";
+    tree.writeFile("stick/.velda-1.hold", "held on the stick");
+    tree.writeFile("disk/.velda-2.hold", "held long");
+    tree.writeFile("disk/" + longName, "taker");
+    {
+        RunJournal killed(tree.path("journal"), FileOps::RunKind::Move);
+        EXPECT_FALSE(killed.hold(tree.path("stick/.velda-1.hold"), tree.path("stick/p.txt")).failed());
+        EXPECT_FALSE(killed.hold(tree.path("disk/.velda-2.hold"), tree.path("disk/" + longName)).failed());
+    }
+    ASSERT_TRUE(QFile::rename(tree.path("stick"), tree.path("unplugged")));
+
+    EXPECT_EQ(FileOps::settleInterruptedRuns(tree.path("journal")).restored.size(), 1);
+    EXPECT_EQ(tree.names("disk"), (QStringList{QString(247, 'p') + " (2).txt", longName}));
+    EXPECT_FALSE(journalsFinished(tree));
+
+    ASSERT_TRUE(QFile::rename(tree.path("unplugged"), tree.path("stick")));
+    EXPECT_EQ(FileOps::settleInterruptedRuns(tree.path("journal")).restored.size(), 1);
+    EXPECT_EQ(tree.readFile("stick/p.txt"), "held on the stick");
+    EXPECT_TRUE(journalsFinished(tree));
+}
+
+// Runs stay undoable while among the newest 20 and younger than 30 days; an
+// unsettled journal stays whatever its age.
+TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
+{
+    const QDateTime now = QDateTime::fromString("2024-07-12T10:00:00Z", Qt::ISODate);
+    const struct {
+        const char* what;
+        QVector<qint64> hoursAgo;
+        int unfinishedAt;  // index into hoursAgo, or -1
+        QVector<int> kept;
+    } cases[] = {
+        {"the newest 20", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}, -1,
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
+        {"younger than 30 days", {1, 29 * 24, 31 * 24}, -1, {0, 1}},
+        {"unsettled", {1, 40 * 24}, 1, {0, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        QStringList names, expected;
+        for (int i = 0; i < c.hoursAgo.size(); ++i) {
+            names.append(now.addSecs(-3600 * c.hoursAgo.at(i)).toString("yyyyMMdd-HHmmss-zzz") + "-1.journal");
+            tree.writeFile("journal/" + names.last(),
+                           QByteArray("velda-journal 1 copy 0 -\n") + (i == c.unfinishedAt ? "" : "end\n"));
+        }
+        for (const int i : c.kept)
+            expected.prepend(names.at(i));
+        FileOps::pruneJournals(tree.path("journal"), now);
+        EXPECT_EQ(tree.names("journal"), expected);
+    }
+}
+
+// Killed while replacing a file: the old file stays, or comes back, under its
+// name unless its successor took the name; a name reserved in the trash that
+// no file took is given up.
+TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
+{
+    enum class Moment { Reserved, InTrash, Replaced };
+    const struct {
+        const char* what;
+        bool link;
+        Moment killedAt;
+        QByteArray destinationAfter;
+        bool inTrashAfter;
+    } cases[] = {
+        {"name reserved", true, Moment::Reserved, "old", false},
+        {"linked, not replaced", true, Moment::InTrash, "old", false},
+        {"moved, not replaced", false, Moment::InTrash, "old", false},
+        {"replaced", true, Moment::Replaced, "new", true},
+        {"moved and replaced", false, Moment::Replaced, "new", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        const ScopedDataHome dataHome(tree.path("data"));
+        const QString destination = tree.writeFile("dst/a.txt", "old");
+        {
+            RunJournal killed(tree.path("journal"), FileOps::RunKind::Copy);
+            platform::TrashEntry entry;
+            const auto note = [&](const platform::TrashEntry& reserved) {
+                killed.replacing(0, destination, reserved, platform::stampOf(destination));
+                // Killed right after the note: the name is reserved, nothing moved.
+                return platform::makeError(c.killedAt == Moment::Reserved ? platform::ErrorNumber::DeviceIo : 0);
+            };
+            bool linked = false;
+            const platform::FsError error = c.link ? platform::keepInTrash(destination, entry, linked, note)
+                                                   : platform::moveToTrash(destination, entry, std::nullopt, note);
+            if (c.killedAt == Moment::Reserved) {
+                // Rebuilt as a kill would leave it: the reservation stays.
+                tree.writeFile("data/Trash/info/a.txt.trashinfo", "[Trash Info]\n");
+            } else {
+                ASSERT_FALSE(error.failed());
+            }
+            if (c.killedAt == Moment::Replaced) {
+                QFile::remove(destination);
+                tree.writeFile("dst/a.txt", "new");
+            }
+        }
+        EXPECT_FALSE(FileOps::settleInterruptedRuns(tree.path("journal")).firstError.failed());
+        EXPECT_EQ(tree.readFile("dst/a.txt"), c.destinationAfter);
+        EXPECT_EQ(tree.names("data/Trash/files"), c.inTrashAfter ? QStringList{"a.txt"} : QStringList());
+        EXPECT_EQ(tree.names("data/Trash/info"), c.inTrashAfter ? QStringList{"a.txt.trashinfo"} : QStringList());
+        EXPECT_TRUE(journalsFinished(tree));
+    }
+}
