@@ -8,10 +8,14 @@ using TestArchives::le;
 
 namespace {
 
-// Records what an extraction reports; cancels before the member numbered cancelAt (from 1).
+// Records what an extraction reports; cancels before the member numbered
+// cancelAt (from 1), or within a member once stopAtBytes of it are written.
 class RecordedProgress : public ExtractionProgress {
 public:
-    explicit RecordedProgress(int cancelAt = 0) : cancelAt_(cancelAt) {}
+    explicit RecordedProgress(int cancelAt = 0, qint64 stopAtBytes = -1)
+        : cancelAt_(cancelAt), stopAtBytes_(stopAtBytes)
+    {
+    }
     void planned(int files, qint64 bytes) override
     {
         plannedFiles = files;
@@ -27,15 +31,21 @@ public:
         ++filesDone;
         bytesDone += bytes;
     }
+    bool written(qint64 bytes) override
+    {
+        largestWritten = qMax(largestWritten, bytes);
+        return stopAtBytes_ < 0 || bytes < stopAtBytes_;
+    }
 
     int plannedFiles = -1;
     qint64 plannedBytes = -1;
     int filesDone = 0;
-    qint64 bytesDone = 0;
+    qint64 bytesDone = 0, largestWritten = 0;
     QStringList seen;
 
 private:
     int cancelAt_;
+    qint64 stopAtBytes_;
 };
 
 // The end of a ZIP64 archive whose directory is said to lie at offset for size bytes.
@@ -106,12 +116,8 @@ TEST_F(ExtractArchiveTest, EveryOutcomeIsToldAndOnlyAWholeArchiveIsCounted)
     RecordedProgress cancelAtSecond(2);
     const QString outside = QStringLiteral("（フォルダーの外を指す名前）"), noRoom = QStringLiteral("空きが足りないため解凍しませんでした。");
     const Outcome cases[] = {
-        {"Photos.LZH", TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {"b.txt", "b", "-lh0-", 2, "sub"}}), 0, 2, {},
-         {"a.txt", "sub"}},
-        {"photos.Zip", TestArchives::zip({{"c.txt", "c"}}), 0, 1, {}, {"c.txt"}},
         {"photos.rar", TestArchives::zip({{"r.txt", "r"}}), 9, -1, {}, {}},
         {"fake.zip", "not a zip", 9, -1, {}, {}},
-        {"clean.lzh", TestArchives::lzh({{"a.txt", "1"}, {{}, {}, "-lhd-", 2, "sub"}}), 0, 1, {}, {"a.txt", "sub"}},
         {"skips.lzh",
          TestArchives::lzh({{"..\\up.txt", "x", "-lh0-", 0}, {"link|t", {}, "-lhd-", 2, {}, 'U', 0, 0120777},
                             {"a.txt", "1"}, {"a.txt", "2"}, {"b.txt", "b"}}),
@@ -220,22 +226,35 @@ TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedAndTheOtherKindStillExtracts
     expect({"a.lzh", lzh, 0, 1, {}, {"a.txt"}});
 }
 
-TEST_F(ExtractArchiveTest, ProgressHasTheTotalFromTheArchiveBeforeItsFirstMember)
+// The totals come from the headers before the first member, folders not
+// counted; a big member reports its data as it is written, and a stop within
+// it leaves the work folder empty, without a message.
+TEST_F(ExtractArchiveTest, ProgressFollowsTheDataAndStopsWithinABigMember)
 {
+    const QByteArray big(3 * 1024 * 1024, 'b');
     const struct {
         const char* name;
         QByteArray bytes;
     } cases[] = {
-        {"a.lzh", TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {{}, {}, "-lhd-", 2, "sub"}, {"b.txt", "bbb", "-lh0-", 2, "sub"}})},
-        {"a.zip", TestArchives::zip({{"a.txt", "a"}, {"sub/", {}}, {"sub/b.txt", "bbb", false, true}})},
+        {"Photos.LZH",
+         TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {{}, {}, "-lhd-", 2, "sub"}, {"big.bin", big, "-lh5-", 2, "sub"}})},
+        {"photos.Zip", TestArchives::zip({{"a.txt", "a"}, {"sub/", {}}, {"sub/big.bin", big, false, true}})},
     };
     for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
-        RecordedProgress progress;
-        extract(row.name, row.bytes, &progress);
-        EXPECT_EQ(progress.plannedFiles, 2);
-        EXPECT_EQ(progress.plannedBytes, 4);
-        EXPECT_EQ(progress.filesDone, 2);
-        EXPECT_EQ(progress.bytesDone, 4);
+        for (const qint64 stopAt : {qint64(1024 * 1024), qint64(-1)}) {
+            SCOPED_TRACE(std::string(row.name) + " stop at " + std::to_string(stopAt));
+            RecordedProgress progress(0, stopAt);
+            const bool stopped = stopAt > 0;
+            expect({row.name, row.bytes, qint16(stopped ? 9 : 0), stopped ? -1 : 2, {},
+                    stopped ? QStringList() : QStringList({"a.txt", "sub"}), &progress});
+            EXPECT_EQ(progress.plannedFiles, 2);
+            EXPECT_EQ(progress.plannedBytes, big.size() + 1);
+            EXPECT_EQ(progress.filesDone, stopped ? 1 : 2);
+            if (stopped)
+                EXPECT_TRUE(progress.largestWritten >= stopAt && progress.largestWritten < big.size())
+                    << progress.largestWritten;
+            else
+                EXPECT_EQ(progress.bytesDone, big.size() + 1);
+        }
     }
 }

@@ -4,7 +4,6 @@ list(APPEND VELDA_CORE_TESTS
   archive/extracted_names_test.cpp
   archive/extract_archive_test.cpp
   archive/member_names_test.cpp
-  archive/member_progress_test.cpp
   archive/test_archives.cpp
   archive/unpack32_test.cpp
 )

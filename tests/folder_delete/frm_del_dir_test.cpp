@@ -95,7 +95,6 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderRefusesRootsAndNoOrTheC
     open();
     const struct { QString folder, refusal; } refused[] = {
         {QStringLiteral("/"), DeletionGuard::rootMessage()},
-        {programFolder, DeletionGuard::programFolderMessage()},
         {programFolder + "/TEMP", DeletionGuard::programFolderMessage()},
     };
     for (const auto& row : refused) {

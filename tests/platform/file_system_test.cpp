@@ -137,4 +137,3 @@ TEST(FirstFreePath, FitsTheLimitOnNames)
     }
     EXPECT_EQ(firstFreePath(tree.path("other.jpg")), tree.path("other.jpg"));
 }
-}
