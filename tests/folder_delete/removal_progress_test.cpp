@@ -1,33 +1,14 @@
 #include "folder_delete/folder_deletion.h"
 #include "folder_delete/frm_del_dir.h"
-#include "shared/progress_window.h"
-#include "shared/run_progress.h"
 #include "support/main_window_test.h"
+#include "support/shown_progress.h"
 #include "support/ui_helpers.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-// The progress window from the first step on, updated at every step.
-class FolderRemovalProgress : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        RunProgress::setTimingForTests(0, 0);
-    }
-    void TearDown() override
-    {
-        ProgressWindow::setShownHookForTests(nullptr);
-        RunProgress::setTimingForTests(500, 100);
-        MainWindowTest::TearDown();
-    }
-};
-
-}  // namespace
+using FolderRemovalProgress = MainWindowTest;
 
 // Deleted for good (Shift held), the files of one folder are counted first
 // and each is a step: the window shows done of all, Esc stops after the file
@@ -38,7 +19,7 @@ TEST_F(FolderRemovalProgress, ThirtyThousandFilesInOneFolderShowDoneOfAllAndEscC
     for (int file = 0; file < 30000; ++file)
         tree.writeFile(QStringLiteral("work/big/f%1").arg(file), {});
     QStringList shownTexts;
-    ProgressWindow::setShownHookForTests([&](QWidget* window, const RunProgressFigures& figures) {
+    const ShownProgress shown([&](QWidget* window, const RunProgressFigures& figures) {
         if (figures.filesDone != 100 || !shownTexts.isEmpty())
             return;
         for (const QLabel* label : window->findChildren<QLabel*>())
