@@ -10,7 +10,6 @@ list(APPEND VELDA_CORE_TESTS
 list(APPEND VELDA_UI_TESTS
   archive/big_member_window_test.cpp
   archive/frm_marlow_archive_test.cpp
-  archive/frm_melt_test.cpp
   archive/test_archives.cpp
 )
 # Tests stand in for liblhasa's functions.
