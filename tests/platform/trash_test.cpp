@@ -1,6 +1,7 @@
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/trash.h"
+#include "support/private_data_home.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
 #include "support/trash_reader.h"
@@ -26,13 +27,11 @@ protected:
     {
         // Local time apart from UTC, so that a date in UTC shows.
         qputenv("TZ", "JST-9");
-        qputenv("XDG_DATA_HOME", root + "/data");
         ::tzset();
     }
     void TearDown() override
     {
-        for (const auto& [name, value] : saved)
-            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
         ::tzset();
     }
 
@@ -45,10 +44,10 @@ protected:
     }
     QMap<QByteArray, QByteArray> trashAt(const QByteArray& trash) const { return readTrash(root + "/" + trash); }
 
-    const std::pair<const char*, QByteArray> saved[2] = {{"TZ", qgetenv("TZ")},
-                                                         {"XDG_DATA_HOME", qgetenv("XDG_DATA_HOME")}};
+    const QByteArray savedZone = qgetenv("TZ");
     TempTree tree;
     const QByteArray root = encodeFileName(QFileInfo(tree.root()).canonicalFilePath());
+    const ScopedDataHome dataHome{decodeFileName(root + "/data")};
 };
 
 }  // namespace
