@@ -112,6 +112,7 @@ TEST_F(RunProgressTest, BytesMoveWithinAFileAndCancelStopsItThere)
         ASSERT_TRUE(progress.step("small"));
         EXPECT_TRUE(progress.written(100));
         progress.done(1, 100);
+        EXPECT_EQ(progress.figures().bytesDone, 100);
         ASSERT_TRUE(progress.step("big"));
         EXPECT_TRUE(progress.written(400));
         EXPECT_FALSE(progress.written(600));
