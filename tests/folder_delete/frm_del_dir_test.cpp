@@ -11,6 +11,7 @@
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
 #include "shared/folder_picker.h"
+#include "shared/work_folder_paths.h"
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
@@ -132,6 +133,24 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderRefusesRootsAndNoOrTheC
     ui::settle();
     EXPECT_EQ(messages.count(), 1);
     expectFreshMainWindow(workFolder);
+}
+
+// Installed, the program keeps its work folders elsewhere: its own folder is
+// refused all the same.
+TEST_F(FolderDeletionWindow, AnInstalledProgramsOwnFolderIsRefused)
+{
+    tree.writeFile(QStringLiteral("share/" VELDA_PROGRAM_NAME "/manual.html"));
+    // Made at the program's start, with its lock.
+    ASSERT_TRUE(QDir().mkpath(WorkFolderPaths::pathsFor(programFolder + "/").base));
+    unloadAllWindows();
+    showMainWindow();
+    ASSERT_FALSE(mainWindow().TempFolder.startsWith(programFolder));
+    open();
+    ui::retype(field(), programFolder);
+    ui::focusByUser(form->Command2);
+    ui::click(form->Command2);
+    EXPECT_EQ(messages.texts(), QStringList{DeletionGuard::programFolderMessage()});
+    EXPECT_TRUE(tree.exists("program"));
 }
 
 // Whether a folder was chosen or not, the field shows it has lost the focus,
