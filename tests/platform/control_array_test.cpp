@@ -54,7 +54,9 @@ public:
 
 }  // namespace
 
-TEST(ControlArray, ALostFocusHandlerThatShowsAMessageAndTakesTheFocusBackWins)
+// A lost-focus handler that shows a message and takes the focus back wins.
+// Keys and double-clicks reach the handlers and keys still reach the control.
+TEST(ControlArray, HandlersSeeFocusKeysAndDoubleClicksAsTheControlDoes)
 {
     ScriptedMessages messages;
     ArrayWindow window;
@@ -72,12 +74,8 @@ TEST(ControlArray, ALostFocusHandlerThatShowsAMessageAndTakesTheFocusBackWins)
     EXPECT_EQ(QApplication::focusWidget(), window.fields.control(0));
     EXPECT_EQ(platform::focusedControl(), window.fields.control(0));
     EXPECT_EQ(messages.texts(), QStringList({"refused"}));
-}
 
-TEST(ControlArray, KeysAndDoubleClicksReachTheHandlersAndKeysStillReachTheControl)
-{
-    ArrayWindow window;
-    ui::showActive(&window);
+    window.onLost = nullptr;
     ui::focusByUser(window.fields.control(2));
     window.onPress = [&window](int i, int ascii) {
         if (i == 2 && ascii == platform::Key::Enter)
