@@ -153,7 +153,6 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
 // run stopped at keeps its data.
 TEST(RefusedSources, APlacementFailureNamesTheFile)
 {
-    const Files oneTwo{{"p1", "one"}, {"p2", "two"}};
     const struct {
         const char* what;
         std::function<bool(TempTree&, Arrangement&, FolderRun&)> prepare;  // false: not here
@@ -171,13 +170,13 @@ TEST(RefusedSources, APlacementFailureNamesTheFile)
          },
          {{"a.jpg", "a.jpg"}}, false, true, "", 70, "dst/a.jpg", {{"a.jpg", "old"}}},
         {"read-only file inside a chain",
-         [&oneTwo](TempTree& t, Arrangement&, FolderRun&) {
-             for (auto file = oneTwo.cbegin(); file != oneTwo.cend(); ++file)
-                 t.writeFile("d/" + file.key(), file.value());
+         [](TempTree& t, Arrangement&, FolderRun&) {
+             t.writeFile("d/p1", "one");
+             t.writeFile("d/p2", "two");
              t.setReadOnly("d/p2");
              return true;
          },
-         {{"p1", "p2"}, {"p2", "p3"}}, true, true, "d", 75, "d/p2", oneTwo},
+         {{"p1", "p2"}, {"p2", "p3"}}, true, true, "d", 75, "d/p2", {{"p1", "one"}, {"p2", "two"}}},
         {"destination turned read-only during the run",
          [](TempTree& t, Arrangement& s, FolderRun& run) {
              writeSources(t, "src");
