@@ -190,21 +190,38 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
     EXPECT_TRUE(tree.names("work").isEmpty());
 }
 
-// A failed placement stops the run at its file, reported, the files before it
-// placed and shown, the rest left in the source.
-TEST_F(MainWindowCopy, AFailedPlacementStopsTheRunAtItsFile)
+// A failed placement, or a moved source that cannot be deleted, stops the
+// run at its file, reported; the files before it are placed and shown, the
+// rest left in the source.
+TEST_F(MainWindowCopy, AFailureStopsTheRunAtItsFile)
 {
-    for (const char* name : {"a.txt", "b.txt", "c.txt"})
-        tree.writeFile(QStringLiteral("work/") + name, name);
-    frmMarlow& form = open(false);
-    form.fileList(0)->selectAll();
-    platform::injectFault(platform::FileOperation::Rename, 57, "b.txt");
-    messages.answerYes();
-    form.RunBatchCopy();
-    platform::clearInjectedFaults();
-    EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(57)) + QChar(13) + tree.path("dst/b.txt"));
-    EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt"}));
-    EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{"a.txt"});
-    EXPECT_EQ(tree.readFile("dst/a.txt"), "a.txt");
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("b.txt　　をコピー中です。"));
+    const struct {
+        bool readOnlySource;  // else b.txt's placement fails
+        QString message;  // <root> stands for the tree's root
+        QStringList placed;
+    } cases[] = {
+        {false, platform::errorMessageText(platform::makeError(57)) + QChar(13) + "<root>/dst/b.txt", {"a.txt"}},
+        {true, QStringLiteral("<root>/work/b.txt  の削除に失敗しました。以下の処理をキャンセルします。"), {"a.txt", "b.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.readOnlySource ? "read-only source" : "placement fails");
+        tree.removeRaw("dst");
+        for (const char* name : {"a.txt", "b.txt", "c.txt"})
+            tree.writeFile(QStringLiteral("work/") + name, name);
+        frmMarlow& form = open(false);
+        form.fileList(0)->selectAll();
+        if (c.readOnlySource)
+            tree.setReadOnly("work/b.txt");
+        else
+            platform::injectFault(platform::FileOperation::Rename, 57, "b.txt");
+        messages.clear();
+        messages.answerYes();
+        form.RunBatchCopy();
+        platform::clearInjectedFaults();
+        EXPECT_EQ(messages.last(), QString(c.message).replace("<root>", tree.root()));
+        EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt"}));
+        EXPECT_EQ(ui::entries(form.fileList(1)), c.placed);
+        EXPECT_EQ(tree.readFile("dst/a.txt"), "a.txt");
+        EXPECT_EQ(form.Label2->text(), QStringLiteral("b.txt　　をコピー中です。"));
+    }
 }
