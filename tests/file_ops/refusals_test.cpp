@@ -149,60 +149,57 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
     }
 }
 
-// A copy or placement refused with 70 or 75 names the file, and the file the
-// run stopped at keeps its data.
+// A copy or placement refused with 70 or 75 names the file.
 TEST(RefusedSources, APlacementFailureNamesTheFile)
 {
-    const struct {
-        const char* what;
-        std::function<bool(TempTree&, Arrangement&, FolderRun&)> prepare;  // false: not here
-        Renames renames;
-        bool move, overwrite;
-        QString folder;  // source and destination, or "src" to "dst"
-        int error;
-        QString named;
-        Files after;  // of the destination
-    } cases[] = {
-        {"immutable file replaced",
-         [](TempTree& t, Arrangement& s, FolderRun&) {
-             t.writeFile("src/a.jpg", "new");
-             return s.makeImmutable(t.writeFile("dst/a.jpg", "old"));
-         },
-         {{"a.jpg", "a.jpg"}}, false, true, "", 70, "dst/a.jpg", {{"a.jpg", "old"}}},
-        {"read-only file inside a chain",
-         [](TempTree& t, Arrangement&, FolderRun&) {
-             t.writeFile("d/p1", "one");
-             t.writeFile("d/p2", "two");
-             t.setReadOnly("d/p2");
-             return true;
-         },
-         {{"p1", "p2"}, {"p2", "p3"}}, true, true, "d", 75, "d/p2", {{"p1", "one"}, {"p2", "two"}}},
-        {"destination turned read-only during the run",
-         [](TempTree& t, Arrangement& s, FolderRun& run) {
-             writeSources(t, "src");
-             if (!s.mount(t, TestMount::Kind::Tmpfs, "dst"))
-                 return false;
-             TestMount* stick = s.mounts.back().get();
-             run.afterCopy = [stick](const QString&) { stick->remountReadOnly(); };
-             return true;
-         },
-         namesKept(), false, false, "", 75, "src/b.jpg", {{"a.jpg", original("a.jpg")}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    const QString denied = platform::errorMessageText(platform::makeError(70));
+    const QString refused = platform::errorMessageText(platform::makeError(75));
+    {
+        SCOPED_TRACE("immutable file replaced");
         TempTree tree;
-        Arrangement setup;
         tree.makeFolder("TEMP");
-        FolderRun run(tree, c.renames, {}, c.move, c.overwrite, c.folder.isEmpty() ? "src" : c.folder,
-                      c.folder.isEmpty() ? "dst" : c.folder);
-        if (!c.prepare(tree, setup, run)) {
-            std::printf("skipped here: %s\n", c.what);
-            continue;
+        tree.writeFile("src/a.jpg", "new");
+        tree.writeFile("dst/a.jpg", "old");
+        ImmutableFile immutable(tree.path("dst/a.jpg"));
+        if (!immutable.made()) {
+            std::printf("skipped here: no immutable files\n");
+        } else {
+            ScriptedMessages messages;
+            messages.answerYes();
+            FolderRun run(tree, {{"a.jpg", "a.jpg"}}, {}, false, true, "src", "dst");
+            FileOps::runBatchCopy(run);
+            EXPECT_EQ(messages.last(), denied + QChar(13) + tree.path("dst/a.jpg"));
+            EXPECT_EQ(tree.readFile("dst/a.jpg"), "old");
         }
+    }
+    {
+        SCOPED_TRACE("read-only file inside a chain");
+        TempTree tree;
+        tree.makeFolder("TEMP");
+        tree.writeFile("d/p1", "one");
+        tree.writeFile("d/p2", "two");
+        tree.setReadOnly("d/p2");
         ScriptedMessages messages;
         messages.answerYes();
+        FolderRun run(tree, {{"p1", "p2"}, {"p2", "p3"}}, {}, true, true);
         FileOps::runBatchCopy(run);
-        EXPECT_EQ(messages.last(), platform::errorMessageText(platform::makeError(c.error)) + QChar(13) + tree.path(c.named));
-        EXPECT_EQ(described(contents(tree, c.folder.isEmpty() ? "dst" : c.folder)), described(c.after));
+        EXPECT_EQ(messages.last(), refused + QChar(13) + tree.path("d/p2"));
+        EXPECT_EQ(described(contents(tree, "d")), described({{"p1", "one"}, {"p2", "two"}}));
+    }
+    {
+        SCOPED_TRACE("destination turned read-only during the run");
+        TempTree tree;
+        tree.makeFolder("TEMP");
+        writeSources(tree, "src");
+        TestMount stick(tree, TestMount::Kind::Tmpfs, "dst");
+        if (!stick.mounted())
+            GTEST_SKIP() << "no tmpfs mount possible here";
+        ScriptedMessages messages;
+        messages.answerYes();
+        FolderRun run(tree, namesKept(), {}, false, false, "src", "dst");
+        run.afterCopy = [&stick](const QString&) { stick.remountReadOnly(); };
+        FileOps::runBatchCopy(run);
+        EXPECT_EQ(messages.last(), refused + QChar(13) + tree.path("src/b.jpg"));
+        EXPECT_EQ(described(contents(tree, "dst")), described({{"a.jpg", original("a.jpg")}}));
     }
 }

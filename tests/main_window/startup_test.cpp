@@ -14,7 +14,8 @@
 
 using MainWindowStartup = MainWindowTest;
 
-// Both lists start on the current folder; the source field has the focus and
+// Both lists start on the current folder showing every file, move and
+// overwrite on, the first rules chosen; the source field has the focus and
 // Tab walks the controls in the order of the classic window.
 TEST_F(MainWindowStartup, StartsOnTheCurrentFolderWithTheSourceFieldFocused)
 {
@@ -25,6 +26,9 @@ TEST_F(MainWindowStartup, StartsOnTheCurrentFolderWithTheSourceFieldFocused)
     EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{"photo.jpg"});
     EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{"photo.jpg"});
     EXPECT_TRUE(form.List1->isHidden());
+    EXPECT_EQ(form.fileList(0)->pattern(), "*.*");
+    EXPECT_TRUE(form.isChecked(0) && form.isChecked(1));
+    EXPECT_TRUE(form.isOptionSelected(form.Option1, 0) && form.isOptionSelected(form.Option2, 0));
     QList<QWidget*> expected;
     const QList<QPair<platform::ControlArray*, QList<int>>> order{
         {&form.Text1, {1, 0, 2, 3, 4}}, {&form.File1, {0, 1}}, {&form.Check1, {0, 1}},
