@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -89,20 +88,4 @@ TEST(ControlArray, HandlersSeeFocusKeysAndDoubleClicksAsTheControlDoes)
     EXPECT_TRUE(static_cast<QPlainTextEdit*>(window.fields.control(2))->toPlainText().contains('\n'));
     ui::doubleClick(window.fields.control(2));
     EXPECT_TRUE(window.log.contains("dbl2"));
-}
-
-TEST(ControlArray, AnOptionButtonClicksWhenSelectedAlsoByCode)
-{
-    QWidget window;
-    auto* first = new QRadioButton(&window);
-    auto* second = new QRadioButton(&window);
-    platform::ControlArray options;
-    options.add(0, first);
-    options.add(1, second);
-    QList<int> clicks;
-    options.onClick([&clicks](int i) { clicks << i; });
-    first->setChecked(true);
-    second->setChecked(true);
-    second->setChecked(true);
-    EXPECT_EQ(clicks, QList<int>({0, 1}));
 }
