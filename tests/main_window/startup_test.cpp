@@ -36,6 +36,7 @@ TEST_F(MainWindowStartup, StartsOnTheCurrentFolderWithTheSourceFieldFocused)
     for (const auto& [controls, indices] : order)
         for (int index : indices)
             expected.append(controls->control(index));
+    ASSERT_EQ(QApplication::focusWidget(), form.Text1.control(1));
     QList<QWidget*> tabOrder{QApplication::focusWidget()};
     for (QWidget* widget = tabOrder.first(); tabOrder.size() <= expected.size();) {
         do
