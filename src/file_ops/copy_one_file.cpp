@@ -177,7 +177,10 @@ private:
         // is flushed before it takes its name.
         const bool replacing = destinationExists_ || !caseVariants_.isEmpty();
         stagedOnDisk_ = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
-        error = platform::copyFile(readPath_, staged_, stagedOnDisk_, &copied_, &written_);
+        error = platform::copyFile(readPath_, staged_, stagedOnDisk_, &copied_, &written_, run_.progress);
+        // Cancelled within the file: the run says so itself, the partial copy is gone.
+        if (error.cancelled())
+            return ResultValue::Stop;
         return error.failed() ? stopAt(error, job_.sourcePath) : ResultValue::Proceed;
     }
 
