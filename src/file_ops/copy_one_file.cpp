@@ -173,11 +173,16 @@ private:
             return stopAt(error, destination_);
         // A file replaced for good needs its successor on disk first; one in
         // the trash does not. A moved source waits for its copy to be on disk
-        // anyway (MovedSources flushes a whole group at once); a copy across
-        // is flushed before it takes its name.
+        // anyway (MovedSources flushes a whole group at once), only a big one
+        // is made durable as it is written; a copy across is flushed before
+        // it takes its name.
         const bool replacing = destinationExists_ || !caseVariants_.isEmpty();
-        stagedOnDisk_ = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
-        error = platform::copyFile(readPath_, staged_, stagedOnDisk_, &copied_, &written_, run_.progress);
+        const bool durable = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
+        using platform::CopyDurability;
+        const CopyDurability durability =
+            durable ? CopyDurability::Durable : retiresSource_ ? CopyDurability::DurableWhenBig : CopyDurability::Cached;
+        error = platform::copyFile(readPath_, staged_, durability, &copied_, &written_, run_.progress);
+        stagedOnDisk_ = durable || (retiresSource_ && copied_.size > platform::BigCopyBytes);
         // Cancelled within the file: the run says so itself, the partial copy is gone.
         if (error.cancelled())
             return ResultValue::Stop;

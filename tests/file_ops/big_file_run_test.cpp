@@ -1,9 +1,13 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/folder_run.h"
+#include "file_ops/journal_reader.h"
+#include "platform/file_system.h"
 #include "shared/run_progress.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +40,7 @@ public:
 // A run cancelled within a big file stops there: the files before it are
 // placed, the big one nowhere, not even in part, its source whole, and what
 // the destination held before stays.
-TEST(CancelWithinFile, LeavesNoPartialFileAndEverySourceWhole)
+TEST(BigFileRun, CancelWithinItLeavesNoPartialFileAndEverySourceWhole)
 {
     const struct {
         const char* what;
@@ -95,4 +99,35 @@ TEST(CancelWithinFile, LeavesNoPartialFileAndEverySourceWhole)
     RunProgress::setTimingForTests(500, 100);
     if (!notTried.isEmpty())
         GTEST_SKIP() << "no mount possible here: " << notTried.join(", ").toStdString() << " not tried";
+}
+
+// A big file moved across file systems is on disk when it takes its name, so
+// that the flush before its source is deleted finds little left to write; a
+// small one waits for that flush.
+TEST(BigFileRun, AMovedBigFileIsOnDiskWhenPlaced)
+{
+    TempTree tree;
+    TestMount volume(tree, TestMount::Kind::Tmpfs, "m");
+    if (!volume.mounted())
+        GTEST_SKIP() << "no tmpfs mount possible here";
+    tree.makeFolder("TEMP");
+    tree.makeFolder("d");
+    tree.writeFile("m/a.txt", Small);
+    QFile big(tree.path("m/big.bin"));  // sparse: the tmpfs holds none of it
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(platform::BigCopyBytes + 1));
+    big.close();
+    FolderRun run(tree, {{"a.txt", "a.txt"}, {"big.bin", "big.bin"}}, {}, true, false, "m", "d");
+    ScriptedMessages messages;
+    messages.answerYes();
+
+    EXPECT_EQ(FileOps::runBatchCopy(run), QString());
+    EXPECT_EQ(tree.names("m"), QStringList());
+    EXPECT_EQ(QFile(tree.path("d/big.bin")).size(), platform::BigCopyBytes + 1);
+    const QStringList journals = tree.names("journal");
+    ASSERT_EQ(journals.size(), 1);
+    FileOps::JournalRun journal;
+    ASSERT_TRUE(FileOps::readJournalRun(tree.path("journal/" + journals.first()), journal));
+    ASSERT_EQ(journal.items.size(), 2);
+    EXPECT_FALSE(journal.items[0].onDisk);
+    EXPECT_TRUE(journal.items[1].onDisk);
 }
