@@ -248,9 +248,10 @@ private:
             if (way_ == Way::ViaStagingFolder)
                 platform::discardTemporaryFile(staged_);
             way_ = Way::BesideDestination;
-            const qint16 stop = stage();
-            if (stop > 0)
-                return stop;
+            if (stage() > 0) {
+                const platform::FsError back = putBackOldFile();
+                return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
+            }
             error = placeOnce();
         }
         if (error.number == platform::ErrorNumber::FileAlreadyExists && !destinationExists_
@@ -299,14 +300,20 @@ private:
     {
         if (way_ == Way::BesideDestination && !staged_.isEmpty())
             platform::discardTemporaryFile(staged_);
+        const platform::FsError back = putBackOldFile();
+        stopAt(error, destination_);
+        // Still in the trash: the user is told where it lies.
+        return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
+    }
+
+    platform::FsError putBackOldFile()
+    {
         if (oldFile_ == OldFile::Linked)
             platform::dropTrashLink(retired_);
         const platform::FsError back =
             oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, destination_) : platform::FsError{};
         oldFile_ = OldFile::InPlace;
-        stopAt(error, destination_);
-        // Still in the trash: the user is told where it lies.
-        return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
+        return back;
     }
 
     qint16 deleteOrKeepSource()

@@ -88,7 +88,15 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"hidden new name", "dst", ".a", true, true, "hidden", {}, hidden, true, "hidden"},
         {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75, destination), true, "old"},
         {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75, destination), true, "old"},
+        {"renames cannot pass, then the copy fails", "dst", "a.txt", false, true, "old",
+         [](TempTree&) {
+             platform::injectFault(FileOperation::Replace, 74);
+             platform::injectFault(FileOperation::Copy, 61, QString(), 1);
+         },
+         error(61, source), true, "old"},
     };
+    const QDir trash(QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + "/Trash/files");
+    const auto trashed = [&trash] { return trash.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(); };
     const QDateTime modified = QDateTime::fromSecsSinceEpoch(1500000000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -105,6 +113,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         if (c.prepare)
             c.prepare(t);
         const QFileDevice::Permissions mode = QFile::permissions(source);
+        const auto trashedBefore = trashed();
         ScriptedMessages messages;
 
         const qint16 result = copyAlone({source, c.newName, t.path(c.into), t.path("TEMP"), c.move, c.overwrite});
@@ -118,6 +127,8 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
             EXPECT_EQ(QFile::permissions(t.path(destination)), mode);
             EXPECT_EQ(QFileInfo(t.path(destination)).lastModified(), modified);
         }
+        // Only a file replaced is in the trash.
+        EXPECT_EQ(trashed() - trashedBefore, !c.existing.isEmpty() && c.destinationAfter != c.existing);
         for (const QString& name : t.names("TEMP"))
             EXPECT_EQ(t.readFile("TEMP/" + name), Content) << name.toStdString();
         QFile::setPermissions(t.path("src"), OpenFolder);
