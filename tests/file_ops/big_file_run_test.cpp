@@ -14,12 +14,7 @@
 namespace {
 
 // More than one step of a file's copy, less than a test's tmpfs holds.
-const QByteArray Big = [] {
-    QByteArray content(6 * 1024 * 1024 + 123, Qt::Uninitialized);
-    for (int i = 0; i < content.size(); ++i)
-        content[i] = char((i / 4096 + i) & 0xFF);
-    return content;
-}();
+const QByteArray Big(6 * 1024 * 1024 + 123, 'b');
 const QByteArray Small = "small";
 
 // Cancels the run once part of its last file, the big one, is written.
