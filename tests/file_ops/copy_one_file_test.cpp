@@ -97,7 +97,15 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"disk full on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Copy, 61, "a.txt"), error(61, source), true, ""},
         {"placement fails on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Rename, 57),
          error(57, "<root>/stick/b.txt"), true, ""},
+        {"renames cannot pass, then the copy fails", "dst", "a.txt", false, true, "old",
+         [](TempTree&) {
+             platform::injectFault(FileOperation::Replace, 74);
+             platform::injectFault(FileOperation::Copy, 61, QString(), 1);
+         },
+         error(61, source), true, "old"},
     };
+    const QDir trash(QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + "/Trash/files");
+    const auto trashed = [&trash] { return trash.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(); };
     const QDateTime modified = QDateTime::fromSecsSinceEpoch(1500000000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -117,6 +125,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         if (c.prepare)
             c.prepare(t);
         const QFileDevice::Permissions mode = QFile::permissions(source);
+        const auto trashedBefore = trashed();
         ScriptedMessages messages;
 
         const qint16 result = copyAlone({source, c.newName, t.path(c.into), t.path("TEMP"), c.move, c.overwrite});
@@ -132,6 +141,8 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         }
         EXPECT_EQ(t.names("TEMP"), QStringList());
         EXPECT_TRUE(t.names(c.into).filter(QRegularExpression("^\\.velda-")).isEmpty());
+        // Only a file replaced is in the trash.
+        EXPECT_EQ(trashed() - trashedBefore, !c.existing.isEmpty() && c.destinationAfter != c.existing);
         QFile::setPermissions(t.path("src"), OpenFolder);
     }
 }

@@ -126,3 +126,33 @@ TEST_F(ProgressRun, EscapeEndsTheDeletionAfterTheFileBeingDeleted)
     EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"x.txt", "y.txt"}));
     EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（1 / 4 ファイル）"));
 }
+
+// A run of one big file shows how far its data has come and stops within it:
+// no copy of it is left anywhere, its source stays whole.
+TEST_F(ProgressRun, CancelWithinTheOnlyBigFileLeavesNoPartOfIt)
+{
+    const QByteArray big(9 * 1024 * 1024, 'b');
+    tree.writeFile("work/big.bin", big);
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    qint64 shownBytes = 0;
+    ProgressWindow::setShownHookForTests([&shownBytes](QWidget* window, const RunProgressFigures& figures) {
+        if (figures.filesDone > 0 || figures.bytesDone == 0 || shownBytes > 0)
+            return;
+        shownBytes = figures.bytesDone;
+        QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+        ui::sendMouse(cancel, QEvent::MouseButtonPress);
+        ui::sendMouse(cancel, QEvent::MouseButtonRelease);
+    });
+    messages.answerYes();
+    messages.answerYes();
+    ui::click(form.Command1.at<QPushButton>(0));
+    ui::settle();
+
+    EXPECT_TRUE(shownBytes > 0 && shownBytes < big.size()) << shownBytes;
+    EXPECT_EQ(messages.count(), 2);
+    EXPECT_TRUE(tree.names("dst").isEmpty());
+    EXPECT_TRUE(tree.exists("program/TEMP") && tree.names("program/TEMP").isEmpty());
+    EXPECT_EQ(tree.readFile("work/big.bin"), big);
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（0 / 1 ファイル）"));
+}
