@@ -10,7 +10,7 @@ packages=(
   fonts-noto-cjk qt6-translations-l10n qttranslations5-l10n
   xdg-utils
   desktop-file-utils appstream dpkg-dev fakeroot lintian
-  xvfb openbox x11-utils
+  xvfb openbox x11-utils xdotool
   exfat-fuse exfatprogs
 )
 

@@ -1,6 +1,7 @@
 #include "main_window/frm_marlow.h"
 #include "main_window/start_arguments.h"
 #include "main_window/work_folders.h"
+#include "platform/desktop_scale.h"
 #include "platform/file_name_codec.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -82,6 +83,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    platform::followDesktopScale();
     QApplication app(argc, argv);
     // Qt has taken out its own options (-platform, -style, ...).
     request = StartArguments::parse(decodedArguments(argc, argv));

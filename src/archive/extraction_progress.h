@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/data_progress.h"
+
 #include <QString>
 
-// What an extraction tells the window that shows its progress.
-class ExtractionProgress {
+// What an extraction tells the window that shows its progress; written()
+// follows the data of the member being written and can stop within it.
+class ExtractionProgress : public platform::DataProgress {
 public:
-    virtual ~ExtractionProgress() = default;
+    ~ExtractionProgress() override = default;
     // Before the first member: the archive's headers list files files, of
     // bytes bytes in all.
     virtual void planned(int files, qint64 bytes) = 0;
@@ -13,4 +16,6 @@ public:
     virtual bool beforeMember(const QString& memberName) = 0;
     // A member that is not a folder is done with: written (bytes of data) or not (0).
     virtual void fileDone(qint64 bytes) = 0;
+    // A progress that counts whole members only lets the data run on.
+    bool written(qint64 /*bytes*/) override { return true; }
 };

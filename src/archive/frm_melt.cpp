@@ -16,6 +16,7 @@ namespace {
 
 constexpr quint32 Olive = 0x00C0C0;
 constexpr quint32 Black = 0x000000;
+constexpr int ClientHeight = 3975;
 
 const QString GothicFamily = QStringLiteral("ＭＳ Ｐゴシック");
 const QString ArchiveNameTip = QStringLiteral("圧縮ファイル名です。");
@@ -32,7 +33,7 @@ QLabel* makeCentredLabel(QWidget* parent, const QString& caption, int left, int 
 FrmMELT::FrmMELT()
 {
     setWindowTitle(QStringLiteral("解凍ファイル一覧"));
-    resize(platform::twipsToPixels(5190), platform::twipsToPixels(3975));
+    resize(platform::twipsToPixels(5190), platform::twipsToPixels(ClientHeight));
     buildControls();
     text1Events_.onGotFocus([this](int) { Text1_GotFocus(); });
     text1Events_.onLostFocus([this](int) { Text1_LostFocus(); });
@@ -42,15 +43,15 @@ FrmMELT::FrmMELT()
 
 void FrmMELT::buildControls()
 {
-    const QFont headingFont = platform::japaneseFont(GothicFamily, 9.75, {true});
-
     auto* archiveName = makeCentredLabel(this, QString(), 2640, 120, 2535, 255);
     archiveName->setToolTip(ArchiveNameTip);
-    archiveName->setFont(headingFont);
+    archiveName->setFont(platform::japaneseFont(GothicFamily, 9.75, {true}));
     platform::setBackColor(archiveName, Olive);
     auto* heading = makeCentredLabel(this, QStringLiteral("解凍用ワークフォルダー（ＭＥＬＴ）"), 240, 360, 2175, 495);
     heading->setToolTip(ArchiveNameTip);
-    heading->setFont(headingFont);
+    // A little smaller: two lines of the desktop's taller Japanese font then
+    // fit the heading, broken where the classic one breaks.
+    heading->setFont(platform::japaneseFont(GothicFamily, 9, {true}));
     heading->setWordWrap(true);
     auto* typeCaption = makeCentredLabel(this, QStringLiteral("ﾌｧｲﾙ種類"), 3240, 480, 855, 255);
     platform::setForeColor(typeCaption, Black);
@@ -72,7 +73,8 @@ void FrmMELT::buildControls()
 
     auto* files = new platform::FileListBox(this);
     files->setToolTip(QStringLiteral("圧縮ファイル内に含まれるファイルの一覧です。"));
-    placeTwips(files, 2640, 840, 2535, 3150);
+    // Down to the window's bottom edge, not 15 twips past it.
+    placeTwips(files, 2640, 840, 2535, ClientHeight - 840);
     platform::setBackColor(files, FieldColor::FileList);
     File1.add(2, files);
 

@@ -184,10 +184,10 @@ MemberReader::Step LhasaMemberReader::next(ArchiveMember& member)
     return Step::Member;
 }
 
-MemberWrite LhasaMemberReader::extractTo(int fd)
+MemberWrite LhasaMemberReader::extractTo(int fd, platform::DataProgress* progress)
 {
     State& s = *state_;
-    MemberFile file(fd, qint64(s.current->length));
+    MemberFile file(fd, qint64(s.current->length), progress);
     // The data is decoded here rather than by liblhasa's own extraction, which
     // would apply the archive's owner and mode bits or make the file 0600.
     char buffer[64 * 1024];

@@ -17,7 +17,7 @@ public:
     LhasaMemberReader& operator=(const LhasaMemberReader&) = delete;
 
     Step next(ArchiveMember& member) override;
-    MemberWrite extractTo(int fd) override;
+    MemberWrite extractTo(int fd, platform::DataProgress* progress) override;
 
 private:
     struct State;

@@ -151,11 +151,11 @@ MemberReader::Step LibarchiveMemberReader::next(ArchiveMember& member)
     return Step::Member;
 }
 
-MemberWrite LibarchiveMemberReader::extractTo(int fd)
+MemberWrite LibarchiveMemberReader::extractTo(int fd, platform::DataProgress* progress)
 {
     State& s = *state_;
     const qint64 declared = s.declaredSize();
-    MemberFile file(fd, declared);
+    MemberFile file(fd, declared, progress);
     for (;;) {
         const void* block = nullptr;
         size_t size = 0;

@@ -22,7 +22,7 @@ public:
     LibarchiveMemberReader& operator=(const LibarchiveMemberReader&) = delete;
 
     Step next(ArchiveMember& member) override;
-    MemberWrite extractTo(int fd) override;
+    MemberWrite extractTo(int fd, platform::DataProgress* progress) override;
 
     // The archive broke while the data of the member last returned was read,
     // not at a header.

@@ -71,11 +71,11 @@ Decision decide(const ArchiveMember& member)
     return {place.parts, false, SkipReason::UnusableName};
 }
 
-MemberWrite writeFile(MemberReader& reader, const MemberPlaces::NewFile& file)
+MemberWrite writeFile(MemberReader& reader, const MemberPlaces::NewFile& file, platform::DataProgress* progress)
 {
     if (file.fd < 0)
         return errno == ENOSPC || errno == EDQUOT ? MemberWrite::NoSpace : MemberWrite::NotWritable;
-    const MemberWrite written = reader.extractTo(file.fd);
+    const MemberWrite written = reader.extractTo(file.fd, progress);
     if (written != MemberWrite::Written)
         ::unlink(platform::encodeFileName(file.path).constData());
     return written;
@@ -156,7 +156,11 @@ Outcome extractAll(MemberReader& reader, const QString& destinationFolder, Extra
             }
         } else {
             const MemberPlaces::NewFile file = places.createFile(decision.parts);
-            const MemberWrite result = writeFile(reader, file);
+            const MemberWrite result = writeFile(reader, file, progress);
+            if (result == MemberWrite::Cancelled) {
+                outcome.end = Outcome::End::Cancelled;
+                break;
+            }
             if (result == MemberWrite::TooLarge) {
                 outcome.end = Outcome::End::MemberTooLarge;
                 outcome.tooLargeMember = shown;

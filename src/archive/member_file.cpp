@@ -1,12 +1,15 @@
 #include "archive/member_file.h"
 
+#include "platform/data_progress.h"
+
 #include <QtGlobal>
 
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
 
-MemberFile::MemberFile(int fd, qint64 declaredSize) : fd_(fd), declaredSize_(declaredSize)
+MemberFile::MemberFile(int fd, qint64 declaredSize, platform::DataProgress* progress)
+    : fd_(fd), declaredSize_(declaredSize), progress_(progress)
 {
     if (fd_ < 0)
         failure_ = MemberWrite::NotWritable;
@@ -44,6 +47,10 @@ bool MemberFile::write(const char* data, size_t size, qint64 offset)
         offset += done;
     }
     written_ = qMax(written_, offset);
+    if (progress_ && !progress_->written(written_)) {
+        failure_ = MemberWrite::Cancelled;
+        return false;
+    }
     return true;
 }
 

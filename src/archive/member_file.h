@@ -5,11 +5,11 @@
 #include <ctime>
 
 // The new file that receives one member's data, never filled past the size
-// the archive declares.
+// the archive declares, telling progress (when given) how far it is.
 class MemberFile {
 public:
     // Takes fd over: the file is closed by finish() or at the latest here.
-    MemberFile(int fd, qint64 declaredSize);
+    MemberFile(int fd, qint64 declaredSize, platform::DataProgress* progress = nullptr);
     ~MemberFile();
     MemberFile(const MemberFile&) = delete;
     MemberFile& operator=(const MemberFile&) = delete;
@@ -30,6 +30,7 @@ private:
 
     int fd_ = -1;
     qint64 declaredSize_;
+    platform::DataProgress* progress_;
     qint64 written_ = 0;
     MemberWrite failure_ = MemberWrite::Written;
 };

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace platform {
+class DataProgress;
+}
+
 // One entry of an archive as the extraction sees it.
 struct ArchiveMember {
     enum class Kind { File, Folder, Link, Special };
@@ -16,8 +20,9 @@ struct ArchiveMember {
 
 // How writing one member's data ended. Cut: fewer bytes than the header
 // declares; UnsupportedOrDamaged: data that fails its check in a method that
-// one archiver wrote in a form of its own.
-enum class MemberWrite { Written, Damaged, Cut, Encrypted, NoSpace, NotWritable, TooLarge, UnsupportedOrDamaged };
+// one archiver wrote in a form of its own; Cancelled: stopped by the user.
+enum class MemberWrite { Written, Damaged, Cut, Encrypted, NoSpace, NotWritable, TooLarge, UnsupportedOrDamaged,
+                         Cancelled };
 
 // Walks the members of one archive, in archive order, for one library.
 class MemberReader {
@@ -31,7 +36,8 @@ public:
     virtual Step next(ArchiveMember& member) = 0;
 
     // Writes the data of the member last returned into the new file that fd
-    // opens, with the member's time, never past its declared size (TooLarge).
-    // A partial file is the caller's to remove.
-    virtual MemberWrite extractTo(int fd) = 0;
+    // opens, with the member's time, never past its declared size (TooLarge),
+    // telling progress (when given) how far it is. A partial file is the
+    // caller's to remove.
+    virtual MemberWrite extractTo(int fd, platform::DataProgress* progress) = 0;
 };

@@ -76,10 +76,10 @@ MemberReader::Step ZipMemberReader::next(ArchiveMember& member)
     }
 }
 
-MemberWrite ZipMemberReader::extractTo(int fd)
+MemberWrite ZipMemberReader::extractTo(int fd, platform::DataProgress* progress)
 {
     if (reader_)
-        return reader_->extractTo(fd);
+        return reader_->extractTo(fd, progress);
     ::close(fd);
     return MemberWrite::Damaged;
 }

@@ -23,7 +23,7 @@ public:
     ZipMemberReader& operator=(const ZipMemberReader&) = delete;
 
     Step next(ArchiveMember& member) override;
-    MemberWrite extractTo(int fd) override;
+    MemberWrite extractTo(int fd, platform::DataProgress* progress) override;
 
 private:
     const ZipDirectory::Entry* entryAt(int index) const;

@@ -30,11 +30,14 @@ bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames)
         return false;
     // A rule that cuts a character of two UTF-16 units in half leaves a name
     // that has no bytes on disk; a kept name's foreign bytes have theirs.
-    if (platform::decodeFileName(platform::encodeFileName(newName)) != newName)
+    // Only names with surrogates need the round trip to tell.
+    const bool surrogates = std::any_of(newName.begin(), newName.end(), [](QChar c) { return c.isSurrogate(); });
+    const QByteArray bytes = surrogates ? platform::encodeFileName(newName) : newName.toUtf8();
+    if (surrogates && platform::decodeFileName(bytes) != newName)
         return false;
     if (fatNames && !isFatName(newName))
         return false;
-    return platform::encodeFileName(newName).size() <= maxNameBytes;
+    return bytes.size() <= maxNameBytes;
 }
 
 TargetNameCheck::TargetNameCheck(const QStringList& folders) : maxNameBytes_(INT_MAX)

@@ -3,6 +3,7 @@
 #include "folder_delete/folder_deletion.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
+#include "platform/elided_path_view.h"
 #include "platform/file_list_box.h"
 #include "platform/message_box.h"
 #include "platform/path_field.h"
@@ -66,6 +67,7 @@ void frmDelDir::buildControls()
     platform::setBackColor(path, FieldColor::Visited);
     placeTwips(path, 120, 4560, 2535, 615);
     platform::fitLinesToHeight(path, 2);
+    platform::showAsPath(path, 2);
     Text1.add(PathFieldIndex, path);
 
     Label1.add(0, makeLabel(this, QStringLiteral("削除フォルダー内のファイル"), 2760, 240, 2535, 255));
@@ -190,11 +192,12 @@ void frmDelDir::Text1_GotFocus(int Index)
 
 void frmDelDir::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
+    // A refused folder keeps the look of the field in focus while its box is up.
     if (FolderCheck::fieldDiffers(text1(Index), FolderToDelete) && CheckDeleteFolder() > ResultValue::Proceed) {
         platform::focusControl(Text1.control(Index));
         return;
     }
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     pathField()->setPath(FolderToDelete);
     showFolderToDelete();
 }

@@ -3,7 +3,9 @@
 #include "file_ops/run_journal.h"
 #include "file_ops/run_recovery.h"
 #include "main_window/work_folders.h"
+#include "platform/elided_path_view.h"
 #include "platform/file_system.h"
+#include "platform/name_list_model.h"
 #include "platform/process.h"
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_a.h"
@@ -16,7 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -121,10 +123,14 @@ void frmMarlow::buildControls()
     destinationList->setToolTip(QStringLiteral("コピー先フォルダーに現在あるファイルの一覧です。"));
     placeTwips(destinationList, 2760, 1080, 2535, 4770);
     platform::setBackColor(destinationList, FieldColor::FileList);
-    List1 = new QListWidget(Frame2);
+    List1 = new QListView(Frame2);
     List1->setSelectionMode(QAbstractItemView::MultiSelection);
     List1->setUniformItemSizes(true);
+    previewNames = new platform::NameListModel(List1);
+    List1->setModel(previewNames);
     placeTwips(List1, 2760, 1080, 2535, 4740);
+    // Polished on its first showing, a list lays out all its rows once more.
+    List1->ensurePolished();
     File1.add(0, sourceList);
     File1.add(1, destinationList);
 
@@ -223,8 +229,11 @@ void frmMarlow::buildControls()
     Command1.add(0, copy);
     Command1.add(1, remove);
 
-    for (QWidget* folder : {source, destination})
-        platform::fitLinesToHeight(folder, 2);
+    // One font for both folder fields: the one whose two lines fit the lower.
+    platform::fitLinesToHeight(destination, 2);
+    source->setFont(destination->font());
+    for (QPlainTextEdit* folder : {source, destination})
+        platform::showAsPath(folder, 2);
     Text1.add(0, fileType);
     Text1.add(1, source);
     Text1.add(2, destination);
@@ -327,7 +336,7 @@ void frmMarlow::Form_Load()
     fileList(1)->setPattern(QStringLiteral("*.*"));
     const QString current = StartFolder.isEmpty() ? platform::currentFolder() : StartFolder;
     fileList(0)->setPath(current);
-    fileList(1)->setPath(current);
+    fileList(1)->setPathAs(*fileList(0));
     pathField(1)->setPath(fileList(0)->path());
     pathField(2)->setPath(fileList(1)->path());
     SourceFolder = fileList(0)->path();

@@ -17,7 +17,11 @@ struct PlacementRun;
 class QAction;
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class QListView;
+
+namespace platform {
+class NameListModel;
+}
 
 // The main window: source and destination folders with their file lists, the
 // rename rules, the move and overwrite options, Copy and Delete. It owns the
@@ -52,7 +56,8 @@ public:
     platform::ControlArray Command1;  // 0 Copy, 1 Delete
     platform::ControlArray Label1;
     QLabel* Label2 = nullptr;         // status line
-    QListWidget* List1 = nullptr;     // preview, over File1(1)
+    QListView* List1 = nullptr;       // preview, over File1(1)
+    platform::NameListModel* previewNames = nullptr;  // what List1 shows
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;

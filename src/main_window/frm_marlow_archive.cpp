@@ -25,6 +25,7 @@ public:
     void planned(int files, qint64 bytes) override { run_.plan(files, bytes); }
     bool beforeMember(const QString& memberName) override { return run_.step(memberName); }
     void fileDone(qint64 bytes) override { run_.done(1, bytes); }
+    bool written(qint64 bytes) override { return run_.written(bytes); }
 
 private:
     RunProgress& run_;

@@ -5,10 +5,10 @@
 #include "file_ops/delete_selected.h"
 #include "file_ops/run_journal.h"
 #include "platform/file_list_box.h"
-#include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/fs_error.h"
 #include "platform/message_box.h"
+#include "platform/name_list_model.h"
 #include "rename/frm_marlow_a.h"
 #include "shared/progress_window.h"
 #include "shared/result_value.h"
@@ -16,27 +16,12 @@
 #include <QGuiApplication>
 #include <QItemSelection>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QSet>
 
 #include <memory>
 
 namespace {
-
-// Selecting rows one by one is quadratic in the selection model: select runs.
-void selectRows(QListWidget* list, const QVector<int>& ascendingRows)
-{
-    QItemSelection selection;
-    for (int i = 0; i < ascendingRows.size();) {
-        int last = i;
-        while (last + 1 < ascendingRows.size() && ascendingRows.at(last + 1) == ascendingRows.at(last) + 1)
-            ++last;
-        selection.select(list->model()->index(ascendingRows.at(i), 0),
-                         list->model()->index(ascendingRows.at(last), 0));
-        i = last + 1;
-    }
-    list->selectionModel()->select(selection, QItemSelectionModel::Select);
-}
 
 class CopyRun : public FileOps::BatchCopyWindow, public FileOps::CopyButtonWindow {
 public:
@@ -66,14 +51,7 @@ public:
     {
         form_.fileList(1)->refresh();
         form_.fileList(1)->noteSelectedFiles();
-        const QStringList names = form_.fileList(1)->entries();
-        listedNames_.clear();
-        // Room for every name the run may place as well.
-        listedNames_.reserve(names.size() + form_.fileList(0)->selectedCount()
-                             + (form_.extractedFileList() ? form_.extractedFileList()->selectedCount() : 0));
-        for (const QString& name : names)
-            listedNames_.insert(name);
-        return names;
+        return form_.fileList(1)->entries();
     }
     QStringList targetFolders() override { return {form_.DestFolder, form_.TempFolder}; }
     bool overwriteOn() override { return form_.isChecked(1); }
@@ -88,22 +66,16 @@ public:
 
     void showPreview(const QStringList& entries, const QVector<int>& markedRows) override
     {
-        QListWidget* preview = form_.List1;
-        preview->setUpdatesEnabled(false);
-        preview->clear();
-        QStringList shown;
-        shown.reserve(entries.size());
-        for (const QString& entry : entries)
-            shown.append(platform::readableFileName(entry));
-        preview->addItems(shown);
-        selectRows(preview, markedRows);
-        preview->setUpdatesEnabled(true);
+        form_.previewNames->setNames(entries);
         form_.fileList(1)->hide();
-        preview->show();
+        form_.List1->show();
+        // Marked after the rows are laid out: the layout looks every row up among the marked ones.
+        form_.List1->selectionModel()->select(platform::rowSelection(form_.previewNames, markedRows),
+                                              QItemSelectionModel::Select);
     }
     void closePreview() override
     {
-        form_.List1->clear();
+        form_.previewNames->setNames(QStringList());
         form_.List1->hide();
         form_.fileList(1)->show();
     }
@@ -155,6 +127,11 @@ public:
 private:
     qint16 notePlaced(qint16 stop)
     {
+        // Made at the first placed file, not before the preview.
+        if (listedNames_.isEmpty()) {
+            const QStringList& listed = form_.fileList(1)->entries();
+            listedNames_ = QSet<QString>(listed.begin(), listed.end());
+        }
         if (stop == ResultValue::Proceed && !listedNames_.contains(form_.TargetFileName)) {
             listedNames_.insert(form_.TargetFileName);
             placedNames_.append(form_.TargetFileName);

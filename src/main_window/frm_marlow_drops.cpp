@@ -93,5 +93,5 @@ void frmMarlow::filesDropped(const QStringList& names)
             first = row;
     }
     if (first >= 0)
-        list->scrollToItem(list->item(first));
+        list->scrollToRow(first);
 }

@@ -47,8 +47,8 @@ void frmMarlow::Text1_GotFocus(int Index)
 
 void frmMarlow::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     if (Index == Field::FileType) {
+        platform::setBackColor(Text1.control(Index), FieldColor::Visited);
         fileList(0)->setPattern(text1(Field::FileType));
         return;
     }
@@ -58,14 +58,15 @@ void frmMarlow::Text1_LostFocus(int Index)
 void frmMarlow::applyFolderField(int Index)
 {
     const std::optional<FolderField> folder = folderField(Index);
-    if (!folder)
-        return;
-    if (FolderCheck::fieldDiffers(text1(Index), storedFolder(*this, folder->checkCode))
+    // A refused folder keeps the look of the field in focus while its box is up.
+    if (folder && FolderCheck::fieldDiffers(text1(Index), storedFolder(*this, folder->checkCode))
         && CheckFolder(folder->checkCode) > ResultValue::Proceed) {
         platform::focusControl(Text1.control(Index));
         return;
     }
-    pathField(Index)->setPath(storedFolder(*this, folder->checkCode));
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
+    if (folder)
+        pathField(Index)->setPath(storedFolder(*this, folder->checkCode));
 }
 
 void frmMarlow::Text1_KeyDown(int Index, int KeyCode, int Shift)

@@ -3,11 +3,16 @@
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QEventLoop>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -15,25 +20,21 @@ namespace {
 
 int modalDepth = 0;
 QPointer<QWidget> trackedFocus;
-int handlerDepth = 0;
-bool dialogClosedInHandler = false;
-// A control a handler sent the focus to in another window after a message box
-// or dialog closed. Until the user acts again, the desktop handing the
-// activation back to the window the box came from moves nothing.
-QPointer<QWidget> sentFocus;
 
-// Held while an event of a control is handled, its handlers included.
-class HandlerScope {
-public:
-    HandlerScope() { ++handlerDepth; }
-    ~HandlerScope()
-    {
-        if (--handlerDepth == 0)
-            dialogClosedInHandler = false;
-    }
-    HandlerScope(const HandlerScope&) = delete;
-    HandlerScope& operator=(const HandlerScope&) = delete;
-};
+// How long a closed dialog waits for the desktop's activation at most.
+constexpr int ActivationWaitMs = 500;
+
+bool programWindowActive()
+{
+    const QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible();
+}
+
+bool programWindowShown()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.cbegin(), windows.cend(), [](const QWidget* window) { return window->isVisible(); });
+}
 
 int virtualKeyCode(int qtKey)
 {
@@ -85,31 +86,6 @@ bool isMenu(int reason)
     return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
 }
 
-bool isUserInput(QEvent::Type type)
-{
-    return type == QEvent::MouseButtonPress || type == QEvent::KeyPress;
-}
-
-class SentFocusGuard : public QObject {
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
-    {
-        if (isUserInput(event->type()))
-            sentFocus = nullptr;
-        return false;
-    }
-};
-
-void watchUserInput()
-{
-    static SentFocusGuard* guard = nullptr;
-    if (!guard) {
-        guard = new SentFocusGuard;
-        guard->setParent(qApp);
-        qApp->installEventFilter(guard);
-    }
-}
-
 }  // namespace
 
 ControlArray::ControlArray(QObject* parent) : QObject(parent) {}
@@ -122,13 +98,11 @@ void ControlArray::add(int index, QWidget* control)
         area->viewport()->installEventFilter(this);
     if (auto* radio = qobject_cast<QRadioButton*>(control)) {
         connect(radio, &QRadioButton::toggled, this, [this, index](bool checked) {
-            const HandlerScope handling;
             if (checked && click_)
                 click_(index);
         });
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         connect(button, &QAbstractButton::clicked, this, [this, index] {
-            const HandlerScope handling;
             if (click_)
                 click_(index);
         });
@@ -160,17 +134,13 @@ void ControlArray::focusIn(int index, QWidget* control, int reason)
         return;
     if (isWindowSwitch(reason) && ModalDialogScope::active())
         return;
-    if (sentFocus && control != sentFocus && reason == Qt::ActiveWindowFocusReason) {
-        focusControl(sentFocus);
-        return;
-    }
     // Coming back from another window straight into another control: the
     // control that had the focus there loses it first.
     if (trackedFocus) {
         QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
         QCoreApplication::sendEvent(trackedFocus, &out);
-        if (trackedFocus || sentFocus)
-            return;  // its handler kept the focus or sent it to another window
+        if (trackedFocus)
+            return;  // its handler kept the focus
     }
     trackedFocus = control;
     if (gotFocus_)
@@ -180,8 +150,6 @@ void ControlArray::focusIn(int index, QWidget* control, int reason)
 void ControlArray::focusOut(int index, QWidget* control, int reason)
 {
     if (control != trackedFocus || isMenu(reason))
-        return;
-    if (control == sentFocus && reason == Qt::ActiveWindowFocusReason)
         return;
     if (isWindowSwitch(reason) && (ModalDialogScope::active() || !QApplication::activeWindow()))
         return;
@@ -195,7 +163,6 @@ bool ControlArray::eventFilter(QObject* watched, QEvent* event)
     const int index = indexOf(watched);
     if (index < 0 || redelivering_)
         return false;
-    const HandlerScope handling;
     QWidget* control = controls_.value(index);
     switch (event->type()) {
     case QEvent::FocusIn:
@@ -212,8 +179,12 @@ bool ControlArray::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::FocusOut:
-        if (watched == control)
+        if (watched == control) {
+            // The control puts out its caret before a handler can show a box.
+            redeliver(control, event);
             focusOut(index, control, static_cast<QFocusEvent*>(event)->reason());
+            return true;
+        }
         break;
     case QEvent::KeyPress:
         if (watched == control) {
@@ -268,13 +239,25 @@ ModalDialogScope::ModalDialogScope()
 ModalDialogScope::~ModalDialogScope()
 {
     --modalDepth;
-    if (handlerDepth > 0)
-        dialogClosedInHandler = true;
 }
 
 bool ModalDialogScope::active()
 {
     return modalDepth > 0;
+}
+
+void ModalDialogScope::awaitActivation()
+{
+    if (programWindowActive() || !programWindowShown())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ActivationWaitMs, &loop, &QEventLoop::quit);
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &loop, [&loop] {
+        if (programWindowActive())
+            loop.quit();
+    });
+    // What the user does meanwhile is handled after the handler is through.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void focusControl(QWidget* control)
@@ -288,10 +271,6 @@ void focusControl(QWidget* control)
     }
     QWidget* window = control->window();
     if (window != QApplication::activeWindow()) {
-        if (dialogClosedInHandler) {
-            watchUserInput();
-            sentFocus = control;
-        }
         window->raise();
         window->activateWindow();
     }

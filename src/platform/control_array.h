@@ -87,6 +87,13 @@ public:
     ModalDialogScope(const ModalDialogScope&) = delete;
     ModalDialogScope& operator=(const ModalDialogScope&) = delete;
     static bool active();
+
+    // When the dialog has closed, the desktop gives the activation to a window
+    // of its own choosing. Waits, still held, until that has reached the
+    // program (a moment at most: it may go to another program), so that a
+    // handler sending the focus elsewhere next has the last word and the
+    // desktop's late activation is not taken for the user switching windows.
+    void awaitActivation();
 };
 
 // Gives the focus to a control, bringing its window to the front first when

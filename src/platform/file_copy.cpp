@@ -1,3 +1,4 @@
+#include "platform/data_progress.h"
 #include "platform/fault_injection.h"
 #include "platform/file_descriptor.h"
 #include "platform/file_name_codec.h"
@@ -16,9 +17,26 @@ namespace platform {
 
 namespace {
 
-FsError copyData(int in, int out, int injectedNumber)
+// A copy to be made durable goes to disk as it is written, one chunk waited
+// for while the next is on its way: its progress then follows the disk, not
+// the cache (which takes in seconds what a stick writes in minutes), and no
+// long flush at the end leaves the screen still and Cancel unheard. A write
+// that fails here fails the flush at the end.
+void writeBehind(int out, qint64 offset, qint64 length, qint64 previousLength)
 {
-    constexpr size_t chunk = 8 * 1024 * 1024;
+    ::sync_file_range(out, offset, length, SYNC_FILE_RANGE_WRITE);
+    if (previousLength > 0)
+        ::sync_file_range(out, offset - previousLength, previousLength,
+                          SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
+}
+
+FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress* progress)
+{
+    // Small enough that a slow stick still lets the screen repaint and a
+    // Cancel act within a second or so.
+    constexpr size_t chunk = 4 * 1024 * 1024;
+    qint64 total = 0;
+    qint64 previous = 0;
     // In the kernel where it can: within one file system copy_file_range,
     // across them sendfile, through a buffer only where neither works.
     enum class Way { CopyRange, SendFile, Buffer } way = Way::CopyRange;
@@ -65,12 +83,19 @@ FsError copyData(int in, int out, int injectedNumber)
             return makeError(injectedNumber);
         if (copied == 0)
             return FsError{};
+        if (durable)
+            writeBehind(out, total, copied, previous);
+        previous = copied;
+        total += copied;
+        if (progress && !progress->written(total))
+            return makeError(ErrorNumber::UserInterrupt);
     }
 }
 
 }  // namespace
 
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied, FileStamp* written)
+FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied, FileStamp* written,
+                 DataProgress* progress)
 {
     const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
     FileDescriptor in(::open(encodeFileName(from).constData(), O_RDONLY | O_CLOEXEC));
@@ -97,7 +122,7 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
-    FsError error = copyData(in.get(), out.get(), injectedNumber);
+    FsError error = copyData(in.get(), out.get(), flushToDisk, injectedNumber, progress);
     if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
         error = errorFromErrno(errno, to);
     if (!error.failed()) {

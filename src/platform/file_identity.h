@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cstdint>
+
 struct stat;
 
 // Which file a path reaches is told by (device, inode), never by its name.
@@ -13,6 +15,17 @@ struct stat;
 // differing number never proves two files differ there; an equal one does
 // prove them the same.
 namespace platform {
+
+// Which file a path names: it stays with the file under any name.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+};
 
 // A file as it was when read: which file, how long, when last changed.
 struct FileStamp {

@@ -1,24 +1,22 @@
 #pragma once
 
+#include "platform/file_list_reading.h"
 #include "platform/fs_error.h"
 
-#include <QHash>
-#include <QListWidget>
-#include <QPair>
-#include <QSet>
+#include <QListView>
+#include <QStringList>
 #include <QVector>
 
 namespace platform {
 
-struct DirEntry;
+class NameListModel;
 
 // The file list of a folder: ordinary files only (no folders, hidden or
 // system entries), filtered by a wildcard pattern ("*.*" by default, several
 // patterns separated by ";"), sorted by name ignoring case, with extended
 // multi-selection. Each row shows the readable form of its file's name and
-// keeps the exact name (NameRole, where it differs), which is what every
-// operation uses.
-class FileListBox : public QListWidget {
+// keeps the exact name (NameRole), which is what every operation uses.
+class FileListBox : public QListView {
 public:
     static constexpr int NameRole = Qt::UserRole;
 
@@ -27,6 +25,9 @@ public:
     // Points the list at folder and re-reads it; another folder starts with
     // nothing selected. A missing folder fails with 76 and leaves the list as it was.
     FsError setPath(const QString& folder);
+    // Points the list at the folder other shows, taking other's reading of it
+    // where both lists have one pattern: one folder is read once for both.
+    void setPathAs(const FileListBox& other);
     QString path() const { return path_; }
 
     // Sets the pattern and re-reads the folder.
@@ -44,28 +45,27 @@ public:
     // list, unsorted, until the next reading; names must not be listed yet.
     void appendEntries(const QStringList& names);
 
-    int listCount() const { return count(); }
+    int listCount() const;
     // The exact name of a row.
     QString entry(int index) const;
     // Exact names of the selected rows, top to bottom, and of every row.
     QStringList selectedEntries() const;
-    QStringList entries() const;
+    const QStringList& entries() const;
     bool isSelected(int index) const;
     void setSelected(int index, bool selected);
     int selectedCount() const;
+    int currentRow() const { return currentIndex().row(); }
+    void scrollToRow(int index);
 
 private:
-    // A file whatever its name: (device, inode).
-    using FileIdentity = QPair<quint64, quint64>;
+    // Shows a reading of the folder, keeping the selection.
+    void showReading(const FileListReading& reading);
+    QVector<int> selectedRows() const;
 
-    // Fills the list from a reading of the folder, sorted, keeping the selection.
-    void showEntries(const QVector<DirEntry>& entries);
-    // The names of the selected rows that stay selected through a new reading;
-    // dropped tells whether any does not.
-    QSet<QString> keptSelection(bool& dropped);
-
+    NameListModel* names_;
     QString path_;
-    QHash<QString, FileIdentity> notedFiles_;
+    FileListReading lastReading_;  // without identities: they are only of use at once
+    NotedFiles notedFiles_;
     QString pattern_ = QStringLiteral("*.*");
 };
 

@@ -54,6 +54,9 @@ QString decodeFileName(const QByteArray& bytes)
 {
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
+    // Most names are ASCII, a folder of them read name by name.
+    if (std::all_of(data, data + size, [](unsigned char byte) { return byte < 0x80; }))
+        return QString::fromLatin1(bytes);
     QString name;
     qsizetype runStart = 0;
     qsizetype at = 0;

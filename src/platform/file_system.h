@@ -15,12 +15,18 @@
 // codec carries them (file_name_codec.h).
 namespace platform {
 
+class DataProgress;
+
 struct DirEntry {
     QString name;              // exact; readableFileName gives what a list shows
     bool isDirectory = false;  // a real folder; a link to a folder is not one
     bool isLink = false;
     bool isHidden = false;     // the name starts with "."
     bool isSystem = false;     // socket, FIFO or device file
+    // Which file the entry is, where the listing tells it as a look-up would;
+    // both 0 where the file system's listing numbers files otherwise.
+    quint64 device = 0;
+    quint64 inode = 0;
 
     bool isOrdinary() const { return !isHidden && !isSystem; }
 };
@@ -81,9 +87,10 @@ bool isDeletableFile(const QString& path);
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. flushToDisk makes the data durable first.
 // copied, when given, receives the source as it was when the copy began;
-// written the copy as it was made.
+// written the copy as it was made. progress, when given, follows the data and
+// can stop the copy within it.
 FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr,
-                 FileStamp* written = nullptr);
+                 FileStamp* written = nullptr, DataProgress* progress = nullptr);
 
 // Moves a file to another path on the same mounted volume. Never replaces an
 // existing entry of that name, a hidden one included (58); another volume

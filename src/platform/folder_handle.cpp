@@ -9,7 +9,9 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -47,6 +49,25 @@ bool classifyByType(DirEntry& entry, unsigned char type)
 bool isDotOrDotDot(const char* name)
 {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// The device of the open folder fd where its file system lists each entry's
+// own inode number; 0 elsewhere: FAT numbers an entry anew at each listing,
+// FUSE often gives one number to all.
+dev_t deviceListingInodes(int fd)
+{
+    struct statfs volume;
+    struct stat folder;
+    if (::fstatfs(fd, &volume) != 0 || ::fstat(fd, &folder) != 0)
+        return 0;
+    switch (volume.f_type) {
+    case EXT4_SUPER_MAGIC:
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case F2FS_SUPER_MAGIC: return folder.st_dev;
+    default: return 0;
+    }
 }
 
 }  // namespace
@@ -240,6 +261,7 @@ FsError FolderHandle::list(QVector<DirEntry>& entries) const
         ::close(listFd);
         return errorFromErrno(saved, path_);
     }
+    const dev_t device = deviceListingInodes(listFd);
     int readErrno = 0;
     for (;;) {
         errno = 0;
@@ -254,6 +276,10 @@ FsError FolderHandle::list(QVector<DirEntry>& entries) const
         DirEntry entry;
         entry.name = decodeFileName(QByteArray::fromRawData(raw, int(std::strlen(raw))));
         entry.isHidden = raw[0] == '.';
+        if (device != 0) {
+            entry.device = device;
+            entry.inode = item->d_ino;
+        }
         if (!classifyByType(entry, item->d_type)) {
             struct stat info;
             if (::fstatat(fd_, raw, &info, AT_SYMLINK_NOFOLLOW) != 0) {

@@ -11,6 +11,7 @@ namespace platform {
 QString errorDescription(int number)
 {
     switch (number) {
+    case ErrorNumber::UserInterrupt: return QStringLiteral("中止しました。");
     case ErrorNumber::BadFileName: return QStringLiteral("ファイル名が正しくありません。");
     case ErrorNumber::FileNotFound: return QStringLiteral("ファイルが見つかりません。");
     case ErrorNumber::DeviceIo: return QStringLiteral("デバイス I/O エラーです。");
@@ -23,6 +24,11 @@ QString errorDescription(int number)
     case ErrorNumber::PathNotFound: return QStringLiteral("パスが見つかりません。");
     default: return QStringLiteral("予期しないエラーが発生しました。");
     }
+}
+
+bool FsError::cancelled() const
+{
+    return number == ErrorNumber::UserInterrupt;
 }
 
 FsError makeError(int number)

@@ -11,9 +11,12 @@ struct FsError {
     QString description;
 
     bool failed() const { return number != 0; }
+    // The user stopped the operation: nothing to report as an error.
+    bool cancelled() const;
 };
 
 namespace ErrorNumber {
+constexpr int UserInterrupt = 18;
 constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
 constexpr int DeviceIo = 57;

@@ -7,7 +7,10 @@
 
 namespace platform {
 
-MessageAnswer QtMessagePresenter::present(const QString& text, MessageButtons buttons)
+namespace {
+
+// Shows the box until it is answered; the button pressed, or 0 when it was closed without one.
+int answerBox(const QString& text, MessageButtons buttons)
 {
     QMessageBox box;
     box.setWindowTitle(QStringLiteral("Velda"));
@@ -33,8 +36,17 @@ MessageAnswer QtMessagePresenter::present(const QString& text, MessageButtons bu
         box.setDefaultButton(QMessageBox::Ok);
         break;
     }
+    return box.exec();
+}
+
+}  // namespace
+
+MessageAnswer QtMessagePresenter::present(const QString& text, MessageButtons buttons)
+{
     ModalDialogScope modal;
-    switch (box.exec()) {
+    const int answer = answerBox(text, buttons);
+    modal.awaitActivation();
+    switch (answer) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
     case QMessageBox::Ok: return MessageAnswer::Ok;

@@ -5,6 +5,7 @@ list(APPEND VELDA_CORE_SOURCES
   platform/file_copy.cpp
   platform/file_name_codec.cpp
   platform/file_identity.cpp
+  platform/file_list_reading.cpp
   platform/file_system.cpp
   platform/folded_name.cpp
   platform/folder_entries.cpp
@@ -13,6 +14,7 @@ list(APPEND VELDA_CORE_SOURCES
   platform/fs_error.cpp
   platform/message_box.cpp
   platform/mount_points.cpp
+  platform/name_list_model.cpp
   platform/name_rules.cpp
   platform/process.cpp
   platform/temporary_files.cpp
@@ -24,8 +26,10 @@ list(APPEND VELDA_CORE_SOURCES
 )
 list(APPEND VELDA_UI_SOURCES
   platform/control_array.cpp
+  platform/desktop_scale.cpp
   platform/dir_list_box.cpp
   platform/drive_list_box.cpp
+  platform/elided_path_view.cpp
   platform/file_list_box.cpp
   platform/path_field.cpp
   platform/qt_message_presenter.cpp

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -190,7 +191,7 @@ void fitLinesToHeight(QWidget* control, int lines)
 {
     QFont font = control->font();
     const int height = textHeight(control);
-    while (font.pointSizeF() > SmallestPointSize && lines * QFontMetrics(font).lineSpacing() > height)
+    while (font.pointSizeF() > SmallestPointSize && lines * QFontMetricsF(font).lineSpacing() > height)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     control->setFont(font);
 }

@@ -9,4 +9,8 @@ namespace platform {
 // "*.*" matches every name and "x.*" also matches "x" without a dot.
 bool matchesWildcard(const QString& name, const QString& patternList);
 
+// True when patternList matches whatever name it is given ("*", "*.*"), so
+// a list of thousands need not be matched name by name.
+bool matchesEveryName(const QString& patternList);
+
 }  // namespace platform

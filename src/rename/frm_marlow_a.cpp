@@ -31,6 +31,8 @@ struct frmMarlowA::DirectionTexts {
 frmMarlowA::frmMarlowA()
 {
     setWindowTitle(QStringLiteral("ファイル名操作窓"));
+    // Fixed in size: no minimise or maximise box.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     platform::setClientSizeTwips(this, 2685, 2100);
     setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     buildFrames();
@@ -199,14 +201,16 @@ void frmMarlowA::Text1_GotFocus(int Index)
 
 void frmMarlowA::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     // A field hidden with its frame or window holds nothing the rules will
     // use; a refusal would send the focus where the user cannot see it.
-    if (!Text1.control(Index)->isVisible())
-        return;
-    const FieldOutcome outcome = leaveField(Index, text1(Index), Remembered);
-    if (!outcome.refusal.isEmpty())
-        refuseInput(Index, outcome.refusal);
+    if (Text1.control(Index)->isVisible()) {
+        const FieldOutcome outcome = leaveField(Index, text1(Index), Remembered);
+        if (!outcome.refusal.isEmpty()) {
+            refuseInput(Index, outcome.refusal);
+            return;
+        }
+    }
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
 }
 
 void frmMarlowA::Text1_KeyDown(int Index, int KeyCode, int Shift)

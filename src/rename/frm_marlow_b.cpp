@@ -47,6 +47,8 @@ QRadioButton* makeOption(QWidget* frame, const QString& caption, const QString& 
 frmMarlowB::frmMarlowB()
 {
     setWindowTitle(QStringLiteral("拡張子操作窓"));
+    // Fixed in size: no minimise or maximise box.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     platform::setClientSizeTwips(this, 2610, 1605);
     setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     buildFrames();
@@ -122,12 +124,13 @@ void frmMarlowB::Text1_GotFocus(int Index)
 
 void frmMarlowB::Text1_LostFocus(int Index)
 {
-    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
     // A field hidden with its frame or window holds nothing the rules will use.
-    if (!Text1.control(Index)->isVisible() || isLettersOnlyExtension(text1(Index)))
+    if (Text1.control(Index)->isVisible() && !isLettersOnlyExtension(text1(Index))) {
+        platform::showMessage(RuleMessages::LettersOnlyExtension);
+        platform::focusControl(Text1.control(Index));
         return;
-    platform::showMessage(RuleMessages::LettersOnlyExtension);
-    platform::focusControl(Text1.control(Index));
+    }
+    platform::setBackColor(Text1.control(Index), FieldColor::Visited);
 }
 
 void frmMarlowB::Text1_KeyPress(int /*Index*/, int KeyAscii)

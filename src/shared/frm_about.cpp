@@ -38,6 +38,12 @@ QString shownAddress(const QUrl& address)
     return address.isLocalFile() ? QDir::toNativeSeparators(address.toLocalFile()) : address.toString();
 }
 
+QString addressLead()
+{
+    return QString::fromLatin1(PublicHomeAddress).isEmpty() ? QStringLiteral("操作説明は以下にあります。")
+                                                            : QStringLiteral("最新版は以下の場所にあります。");
+}
+
 }  // namespace AppInfo
 
 namespace {
@@ -77,7 +83,7 @@ frmAbout::frmAbout()
     Image1->setPixmap(VeldaArt::aboutPicture());
     lblDescription = platform::makeLabel(this, QString(), 1560, 1200, 4005, 600);
     lblDescription->setWordWrap(true);
-    lblDescription->setText(QStringLiteral("Tessel製のファイル名変更コピーツールです。最新版は以下の場所にあります。"));
+    lblDescription->setText(QStringLiteral("Tessel製のファイル名変更コピーツールです。") + AppInfo::addressLead());
     platform::setBackColor(lblDescription, 0x808000);
     platform::setForeColor(lblDescription, 0xFFFFFF);
     lblLicence = platform::makeLabel(this, QStringLiteral("MIT ライセンス　© 2026 The Velda developers"), 1560, 1800, 4005, 240);

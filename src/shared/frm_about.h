@@ -51,4 +51,6 @@ inline constexpr char PublicHomeAddress[] = "";
 QUrl homeAddress(const QString& manualPath);
 // The address as the About window shows it.
 QString shownAddress(const QUrl& address);
+// The description's last sentence, which leads to the address below it.
+QString addressLead();
 }  // namespace AppInfo

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 ProgressWindow::ShownHook shownHook;
@@ -70,9 +72,9 @@ void ProgressWindow::begin()
 {
     runWindows_.clear();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        runWindows_.insert(window);
+        runWindows_.append(window);
         if (window->windowHandle())
-            runWindows_.insert(window->windowHandle());
+            runWindows_.append(window->windowHandle());
     }
     cancelRequested_ = false;
     running_ = true;
@@ -193,13 +195,19 @@ bool ProgressWindow::insideProgressWindow(QObject* watched) const
     return widget && widget->window() == window_.get();
 }
 
+bool ProgressWindow::isRunWindow(const QObject* object) const
+{
+    return std::any_of(runWindows_.cbegin(), runWindows_.cend(),
+                       [object](const QPointer<QObject>& window) { return window == object; });
+}
+
 bool ProgressWindow::meantForRunWindow(QObject* watched) const
 {
-    if (runWindows_.contains(watched))
+    if (isRunWindow(watched))
         return true;
     const auto* widget = qobject_cast<const QWidget*>(watched);
     // Shortcuts and actions belong to no window of their own.
-    return !widget ? !qobject_cast<const QWindow*>(watched) : runWindows_.contains(widget->window());
+    return !widget ? !qobject_cast<const QWindow*>(watched) : isRunWindow(widget->window());
 }
 
 bool ProgressWindow::eventFilter(QObject* watched, QEvent* event)

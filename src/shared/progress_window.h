@@ -2,9 +2,9 @@
 
 #include "shared/run_progress.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -44,14 +44,16 @@ protected:
 private:
     void build();
     void show(const RunProgressFigures& figures);
+    bool isRunWindow(const QObject* object) const;
     bool meantForRunWindow(QObject* watched) const;
     bool insideProgressWindow(QObject* watched) const;
 
     QPointer<QWidget> owner_;
     QString activity_;
     // The windows open when the run began; windows opened during it (a
-    // message of the run) take input as usual.
-    QSet<const QObject*> runWindows_;
+    // message of the run) take input as usual, also one that takes the place
+    // of a window closed meanwhile.
+    QList<QPointer<QObject>> runWindows_;
     bool running_ = false;
     bool cancelRequested_ = false;
 

@@ -24,9 +24,9 @@ QString progressBytesText(const RunProgressFigures& figures)
     if (figures.totalBytes <= 0)
         return QString();
     const QLocale locale;
-    return locale.formattedDataSize(figures.bytesDone, 1, QLocale::DataSizeTraditionalFormat)
+    return locale.formattedDataSize(figures.bytesDone, 1, QLocale::DataSizeIecFormat)
         + QStringLiteral(" / ")
-        + locale.formattedDataSize(figures.totalBytes, 1, QLocale::DataSizeTraditionalFormat);
+        + locale.formattedDataSize(figures.totalBytes, 1, QLocale::DataSizeIecFormat);
 }
 
 QString progressTimeLeftText(const RunProgressFigures& figures)
@@ -77,6 +77,18 @@ RunProgress::~RunProgress()
 bool RunProgress::step(const QString& name)
 {
     figures_.currentName = name;
+    figures_.bytesDone = bytesOfFilesDone_;
+    return report();
+}
+
+bool RunProgress::written(qint64 bytes)
+{
+    figures_.bytesDone = bytesOfFilesDone_ + bytes;
+    return report();
+}
+
+bool RunProgress::report()
+{
     if (!view_ || cancelled_)
         return !cancelled_;
     const qint64 elapsed = sinceStart_.elapsed();
@@ -91,7 +103,8 @@ bool RunProgress::step(const QString& name)
 void RunProgress::done(int files, qint64 bytes)
 {
     figures_.filesDone += files;
-    figures_.bytesDone += bytes;
+    bytesOfFilesDone_ += bytes;
+    figures_.bytesDone = bytesOfFilesDone_;
 }
 
 void RunProgress::setTimingForTests(qint64 windowAfter, qint64 updateEvery)

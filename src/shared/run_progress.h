@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data_progress.h"
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QtGlobal>
@@ -16,7 +18,7 @@ struct RunProgressFigures {
 
 // "12 / 200 ファイル", or "12 ファイル" without a known total.
 QString progressFilesText(const RunProgressFigures& figures);
-// "3.2 MB / 120 MB"; empty when the run does not count bytes.
+// "3.2 MiB / 120.0 MiB"; empty when the run does not count bytes.
 QString progressBytesText(const RunProgressFigures& figures);
 // "残り 約 2 分"; empty until there is enough done to estimate from.
 QString progressTimeLeftText(const RunProgressFigures& figures);
@@ -38,12 +40,13 @@ public:
 
 // Counts a run's files for its window and carries the user's Cancel back into
 // the run. The window appears once the run has lasted about half a second;
-// it is updated from inside the run a few times a second.
-class RunProgress {
+// it is updated from inside the run a few times a second, also from within a
+// big file's data.
+class RunProgress : public platform::DataProgress {
 public:
     // view may be nullptr: a run without a window.
     RunProgress(RunProgressView* view, int totalFiles, qint64 totalBytes = 0);
-    ~RunProgress();
+    ~RunProgress() override;
     // The totals, for a run that learns them once it has begun.
     void plan(int totalFiles, qint64 totalBytes);
     RunProgress(const RunProgress&) = delete;
@@ -54,6 +57,9 @@ public:
     bool step(const QString& name);
     // files more are done, with bytes of data.
     void done(int files = 1, qint64 bytes = 0);
+    // bytes of the file being worked on are written so far. False once the
+    // user has cancelled: the run stops within the file.
+    bool written(qint64 bytes) override;
 
     bool cancelled() const { return cancelled_; }
     const RunProgressFigures& figures() const { return figures_; }
@@ -63,8 +69,12 @@ public:
     static void setTimingForTests(qint64 windowAfterMs, qint64 updateEveryMs);
 
 private:
+    // Shows the figures when the last update is long enough ago.
+    bool report();
+
     RunProgressView* view_;
     RunProgressFigures figures_;
+    qint64 bytesOfFilesDone_ = 0;
     QElapsedTimer sinceStart_;
     qint64 lastUpdateMs_ = -1;
     bool cancelled_ = false;

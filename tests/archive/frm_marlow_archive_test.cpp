@@ -18,7 +18,7 @@ protected:
         files->refresh();
         const int row = ui::entries(files).indexOf(name);
         ASSERT_GE(row, 0) << name.toStdString();
-        const QPoint at = files->visualItemRect(files->item(row)).center();
+        const QPoint at = files->visualRect(files->model()->index(row, 0)).center();
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
                                   QEvent::MouseButtonRelease})
             ui::sendMouse(files->viewport(), type, at);

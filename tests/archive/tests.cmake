@@ -3,10 +3,12 @@ list(APPEND VELDA_CORE_TESTS
   archive/crafted_archives_test.cpp
   archive/extract_archive_test.cpp
   archive/member_names_test.cpp
+  archive/member_progress_test.cpp
   archive/test_archives.cpp
   archive/unpack32_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
+  archive/big_member_window_test.cpp
   archive/frm_marlow_archive_test.cpp
   archive/frm_melt_test.cpp
   archive/test_archives.cpp

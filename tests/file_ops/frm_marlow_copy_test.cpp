@@ -6,7 +6,7 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
 namespace {

@@ -1,3 +1,4 @@
+#include "platform/elided_path_view.h"
 #include "platform/vb_look.h"
 #include "shared/qt_folder_picker.h"
 #include "shared/scripted_folder_picker.h"
@@ -7,12 +8,15 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -140,6 +144,48 @@ TEST_F(MainWindowFields, AMissingDestinationIsCreatedWithItsParentsOnYesAndResto
     EXPECT_EQ(form->DestFolder, target);
     EXPECT_EQ(form->fileList(1)->path(), target);
     EXPECT_EQ(ui::focused(), field(3));
+}
+
+// Both folder fields wear one font. A folder longer than its field shows its
+// end after a "…", drawn as the field draws that text, with the whole path as
+// its tool tip; the text itself stays the whole path, which typing edits.
+TEST_F(MainWindowFields, ALongFolderShowsItsEndAfterAnEllipsisAndStaysWholeForEditing)
+{
+    EXPECT_EQ(field(1)->font(), field(2)->font());
+    const QString folder =
+        tree.makeFolder(QStringLiteral("写真の整理/2024年/05月/家族旅行_北海道_札幌_小樽_函館/カメラ_二台目/未整理"));
+    ui::focusByUser(field(2));
+    ui::retype(field(2), folder);
+    ui::focusByUser(field(3));
+    ASSERT_EQ(form->DestFolder, folder);
+    EXPECT_EQ(form->text1(2), folder);
+
+    auto* destination = static_cast<QPlainTextEdit*>(field(2));
+    QWidget* view = destination->viewport();
+    QPlainTextEdit twin;
+    twin.setPalette(destination->palette());
+    twin.setFont(destination->font());
+    twin.document()->setDocumentMargin(destination->document()->documentMargin());
+    twin.setWordWrapMode(destination->wordWrapMode());
+    twin.resize(destination->size());
+    const qreal textWidth = view->width() - 2 * destination->document()->documentMargin();
+    const QString shown = platform::pathEndThatFits(folder, destination->font(),
+                                                    destination->document()->defaultTextOption(), textWidth, 2);
+    ASSERT_TRUE(shown.startsWith(QChar(0x2026)));
+    twin.setPlainText(shown);
+    EXPECT_EQ(view->grab().toImage(), twin.viewport()->grab().toImage());
+    twin.setPlainText(folder);
+    EXPECT_NE(view->grab().toImage(), twin.viewport()->grab().toImage());
+
+    QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4), view->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(view, &tip);
+    EXPECT_EQ(QToolTip::text(), folder);
+
+    ui::focusByUser(field(2));
+    destination->moveCursor(QTextCursor::End);
+    ui::typeText(field(2), QStringLiteral("x"));
+    EXPECT_EQ(form->text1(2), folder + QStringLiteral("x"));
+    ui::retype(field(2), folder);
 }
 
 TEST_F(MainWindowFields, APickedFolderIsCheckedAndMovesTheFocusOnACancelRestoresTheStoredOne)

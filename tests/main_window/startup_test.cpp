@@ -12,7 +12,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QRadioButton>
 
 #include <functional>
@@ -38,7 +38,8 @@ TEST_F(MainWindowStartup, StartsOnTheCurrentFolderWithTheDesignValues)
     EXPECT_TRUE(form.isChecked(0));
     EXPECT_TRUE(form.isChecked(1));
     EXPECT_TRUE(form.List1->isHidden());
-    EXPECT_EQ(form.fileList(0)->listCount(), 1);
+    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{"photo.jpg"});
+    EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{"photo.jpg"});
     EXPECT_EQ(form.fileList(0)->pattern(), "*.*");
     EXPECT_EQ(form.fileList(1)->pattern(), "*.*");
     EXPECT_EQ(platform::backColor(form.Text1.control(1)), 0xC0C000u);

@@ -1,11 +1,16 @@
 #include "platform/file_list_box.h"
 #include "platform/file_name_codec.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
+#include "support/ui_helpers.h"
 
 #include <QFile>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 using platform::FileListBox;
@@ -65,10 +70,7 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnes)
     FileListBox list;
     ASSERT_FALSE(list.setPath(tree.root()).failed());
     list.setPattern("*.txt");
-    QStringList shown;
-    for (int i = 0; i < list.count(); ++i)
-        shown << list.item(i)->text();
-    EXPECT_EQ(shown, QStringList({"bad\uFFFD.txt", "ok.txt", "two\u23CElines.txt", "テスト.txt"}));
+    EXPECT_EQ(ui::entries(&list), QStringList({"bad\uFFFD.txt", "ok.txt", "two\u23CElines.txt", "テスト.txt"}));
     list.setSelected(0, true);
     list.setSelected(2, true);
     list.setSelected(3, true);
@@ -97,4 +99,59 @@ TEST(FileListBox, PlacedFilesShowAtTheEndUntilTheNextReading)
     EXPECT_EQ(entries(list), QStringList({"a.txt", "b.txt", "c.TXT", "d.txt"}));
     EXPECT_EQ(list.selectedCount(), 1);
     EXPECT_TRUE(list.isSelected(3));
+}
+
+// A row noted before a change stays selected only while its name names the
+// same file: noted name by name or in one reading of the folder, on a disk
+// and on a stick, whose listing numbers files otherwise than a look-up does.
+TEST(FileListBox, ANotedRowStaysSelectedOnlyForTheSameFile)
+{
+    for (const bool onStick : {false, true}) {
+        for (const int others : {0, 20}) {
+            TempTree tree;
+            std::optional<TestMount> stick;
+            if (onStick) {
+                stick.emplace(tree, TestMount::Kind::Exfat, "files");
+                if (!stick->mounted())
+                    continue;
+            }
+            const QString folder = tree.makeFolder("files");
+            for (int i = 0; i < others; ++i)
+                tree.writeFile(QStringLiteral("files/z%1.txt").arg(i));
+            tree.writeFile("files/a.txt");
+            tree.writeFile("files/b.txt", "old");
+            FileListBox list;
+            ASSERT_FALSE(list.setPath(folder).failed());
+            list.setSelected(0, true);
+            list.setSelected(1, true);
+            list.noteSelectedFiles();
+            const QString replacement = tree.writeFile("files/new.dat", "new");
+            ASSERT_EQ(std::rename(QFile::encodeName(replacement).constData(),
+                                  QFile::encodeName(tree.path("files/b.txt")).constData()), 0);
+            list.refresh();
+            EXPECT_EQ(list.selectedEntries(), QStringList{"a.txt"}) << "stick " << onStick << ", others " << others;
+        }
+    }
+}
+
+// Rows placed during a run or found by a reading are drawn at once: the list
+// never shows blank while its layout waits for the event loop.
+TEST(FileListBox, ShowsNewRowsAtOnceWithoutABlankFrame)
+{
+    TempTree tree;
+    FileListBox list;
+    list.resize(200, 120);
+    list.setPath(tree.root());
+    ui::showActive(&list);
+    for (const char* name : {"placed.txt", "read.txt"}) {
+        tree.writeFile(name);
+        if (list.listCount() == 0)
+            list.appendEntries({name});  // during a run
+        else
+            list.refresh();
+        const QImage atOnce = list.viewport()->grab().toImage();
+        ui::settle();
+        EXPECT_EQ(atOnce, list.viewport()->grab().toImage()) << name;
+    }
+    EXPECT_EQ(list.listCount(), 2);
 }

@@ -7,8 +7,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QMessageBox>
 #include <QTimer>
 
 namespace {
@@ -29,23 +27,40 @@ bool framed(const QWidget& window)
     return window.isVisible() && window.frameGeometry().height() > window.height();
 }
 
-// Real message boxes, each dismissed with Enter once shown; counts them.
-class BoxesDismissedWithEnter : public platform::MessagePresenter {
+QPoint centreOf(const QWidget* control)
+{
+    return control->mapToGlobal(control->rect().center());
+}
+
+// Real message boxes, answered with Enter through the X server once they have
+// the keyboard focus; with clickWhileUp, a click on a window the box blocks
+// comes first.
+class BoxesAnsweredWithEnter : public platform::MessagePresenter {
 public:
-    BoxesDismissedWithEnter() { platform::setMessagePresenter(this); }
-    ~BoxesDismissedWithEnter() override { platform::setMessagePresenter(nullptr); }
+    BoxesAnsweredWithEnter() { platform::setMessagePresenter(this); }
+    ~BoxesAnsweredWithEnter() override { platform::setMessagePresenter(nullptr); }
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
         texts << text;
-        QTimer::singleShot(300, [] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-                QApplication::sendEvent(box, &enter);
+        QTimer script;
+        bool clicked = clickWhileUp.isNull();
+        QObject::connect(&script, &QTimer::timeout, [&script, &clicked, this] {
+            const QWidget* box = QApplication::activeModalWidget();
+            if (!box || DesktopSession::keyboardFocusWindow() != box->winId())
+                return;
+            if (!clicked) {
+                DesktopSession::clickAt(clickWhileUp);
+                clicked = true;
+                return;
             }
+            script.stop();
+            DesktopSession::pressKey(QStringLiteral("Return"));
         });
+        script.start(100);
         return real_.present(text, buttons);
     }
     QStringList texts;
+    QPoint clickWhileUp;
 
 private:
     platform::QtMessagePresenter real_;
@@ -87,20 +102,43 @@ TEST_F(RuleWindowsOnADesktop, TheRuleWindowsStandEdgeToEdgeOnEveryLoad)
     EXPECT_EQ(extensionWindow().frameGeometry(), lower);
 }
 
-// An extension refused when the user moves to the main window: the box,
-// dismissed with Enter, comes once and the focus goes back to the field.
-TEST_F(RuleWindowsOnADesktop, ARefusalAcrossWindowsShowsOneBox)
+// A field refused each time the user clicks into the main window, with the
+// mouse and keys going through the window manager: each refusal shows one box,
+// the focus goes back to the field, and no click is lost, whether the user
+// clicks the main window while the box is up or not.
+TEST_F(RuleWindowsOnADesktop, EveryClickOnTheMainWindowShowsOneRefusal)
 {
+    if (!DesktopSession::realInputAvailable())
+        GTEST_SKIP() << "xdotool is missing";
     showBothRuleWindows();
-    ui::focusByUser(extensionField(1));
-    ASSERT_TRUE(settleUntil([this] { return QApplication::focusWidget() == extensionField(1); }));
-    platform::setTextOf(extensionField(1), QStringLiteral("mp3"));
-    BoxesDismissedWithEnter boxes;
-    QWidget* prefix = mainWindow().Text1.control(3);
-    prefix->setFocus(Qt::MouseFocusReason);
-    mainWindow().activateWindow();
-    settleUntil([&boxes] { return !boxes.texts.isEmpty() && !QApplication::activeModalWidget(); });
-    settleUntil([] { return false; }, 1500);  // whatever the desktop still does
-    EXPECT_EQ(boxes.texts, QStringList{RuleMessages::LettersOnlyExtension});
-    EXPECT_EQ(platform::focusedControl(), extensionField(1));
+    QWidget* field = extensionField(1);
+    DesktopSession::clickAt(centreOf(field));
+    ASSERT_TRUE(settleUntil([field] { return QApplication::focusWidget() == field; }));
+    platform::setTextOf(field, QStringLiteral("mp3"));
+    const QWidget* sourceList = mainWindow().File1.control(0);
+    const struct {
+        const char* what;
+        QPoint clickWhileUp;
+    } cases[] = {{"Enter only", QPoint()},
+                 {"a click on the main window, then Enter", sourceList->mapToGlobal(
+                      QPoint(sourceList->width() / 2, sourceList->height() - 10))}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        BoxesAnsweredWithEnter boxes;
+        boxes.clickWhileUp = c.clickWhileUp;
+        QVector<int> boxesPerClick;
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            const int before = int(boxes.texts.size());
+            DesktopSession::clickAt(centreOf(mainWindow().Text1.control(3)));
+            settleUntil([&boxes, before, field] {
+                return boxes.texts.size() > before && !QApplication::activeModalWidget()
+                       && QApplication::focusWidget() == field;
+            });
+            settleUntil([] { return false; }, 500);  // a second box would come by now
+            boxesPerClick << int(boxes.texts.size()) - before;
+        }
+        EXPECT_EQ(boxesPerClick, QVector<int>(10, 1));
+        EXPECT_EQ(platform::focusedControl(), field);
+        EXPECT_EQ(boxes.texts.value(0), RuleMessages::LettersOnlyExtension);
+    }
 }

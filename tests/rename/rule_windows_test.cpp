@@ -3,7 +3,11 @@
 #include "rename/rule_messages.h"
 #include "rename/rule_window_fixture.h"
 
+#include "shared/field_colors.h"
+
 #include <QApplication>
+#include <QFocusEvent>
+#include <QImage>
 #include <QLabel>
 
 using RuleWindows = RuleWindowTest;
@@ -86,44 +90,68 @@ TEST_F(RuleWindows, TheCloseBoxesBringTheMainWindowBackToRuleZero)
 
 namespace {
 
-// A message box as the desktop shows it: it takes the activation while open.
+// No caret: putting one out changes nothing on the screen.
+bool drawsNoCaret(QWidget* field)
+{
+    const QImage shown = field->grab().toImage();
+    QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+    QApplication::sendEvent(field, &out);
+    return field->grab().toImage() == shown;
+}
+
+// A message box as the desktop shows it: it takes the activation while open
+// and, once closed, the desktop gives it to the main window, the last one used.
+// Notes whether the refused field looks focused, without a caret, meanwhile.
 class ActivatingMessages : public ScriptedMessages {
 public:
+    explicit ActivatingMessages(QWidget* lastUsed) : lastUsed_(lastUsed) {}
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
         platform::ModalDialogScope modal;
         QWidget box;
         ui::showActive(&box);
+        refusedLooksFocused = platform::backColor(refused) == FieldColor::Focused && drawsNoCaret(refused);
         box.hide();
+        ui::showActive(lastUsed_);
         return ScriptedMessages::present(text, buttons);
     }
+    QWidget* refused = nullptr;
+    bool refusedLooksFocused = false;
+
+private:
+    QWidget* lastUsed_;
 };
 
 }  // namespace
 
-// A field of a rule window refused on a click into the main window: the focus
-// goes back to it, and the desktop then handing the activation back to the
-// main window shows no second box.
-TEST_F(RuleWindows, ARefusalThatSendsTheFocusToAnotherWindowShowsItsBoxOnce)
+// A field refused on a click elsewhere keeps its focused look, without a caret,
+// while its box is up; the focus goes back to it, whichever window the desktop
+// activated after the box.
+TEST_F(RuleWindows, ARefusedFieldLooksFocusedUnderItsOneBoxAndGetsTheFocusBack)
 {
     chooseNameRule(4);
     chooseExtensionRule(1);
-    ActivatingMessages boxes;
+    ActivatingMessages boxes(&mainWindow());
     QWidget* prefix = mainWindow().Text1.control(3);
+    const QString missing = tree.path("missing");
     const struct { QWidget* field; QString refused; QString accepted; QString message; } cases[] = {
         {extensionField(1), "mp3", "", RuleMessages::LettersOnlyExtension},
-        {nameField(33), "", "1", RuleMessages::SerialDigitsBelowOne}};
+        {nameField(33), "", "1", RuleMessages::SerialDigitsBelowOne},
+        {mainWindow().Text1.control(1), missing, workFolder,
+         missing + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
         ui::sendMouse(c.field, QEvent::MouseButtonPress);  // the user acts, whatever the program did
         ui::focusByUser(c.field);
         platform::setTextOf(c.field, c.refused);
         boxes.clear();
+        boxes.refused = c.field;
+        boxes.refusedLooksFocused = false;
         ui::sendMouse(prefix, QEvent::MouseButtonPress);
         prefix->setFocus(Qt::MouseFocusReason);
         ui::showActive(&mainWindow());
-        ui::showActive(&mainWindow());  // the desktop, after the box closed
         EXPECT_EQ(boxes.texts(), QStringList{c.message});
+        EXPECT_TRUE(boxes.refusedLooksFocused);
         EXPECT_EQ(focus(), c.field);
         EXPECT_EQ(QApplication::focusWidget(), c.field);
         platform::setTextOf(c.field, c.accepted);

@@ -73,7 +73,7 @@ TEST_F(AboutWindow, ShowsThisReleaseTheAddressOpensOnAClickAndOkCloses)
     frmAbout& about = platform::FormInstance<frmAbout>::get();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Veldaのﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_EQ(about.lblVersion->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.1.0 (Qt %1)").arg(QT_VERSION_MAJOR == 6 ? "6" : "5.15"));
-    EXPECT_TRUE(about.lblDescription->text().endsWith(QStringLiteral("最新版は以下の場所にあります。")));
+    EXPECT_TRUE(about.lblDescription->text().endsWith(QStringLiteral("操作説明は以下にあります。")));
     ui::showActive(&about);
     about.setManualPath("/usr/share/velda16/manual.html");
     ui::sendMouse(about.Label1, QEvent::MouseButtonRelease);

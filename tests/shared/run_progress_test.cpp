@@ -1,5 +1,6 @@
 #include "shared/run_progress.h"
 
+#include <QLocale>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -52,7 +53,10 @@ TEST(RunProgressTexts, SayWhereTheRunStands)
         EXPECT_EQ(progressTimeLeftText(c.figures), c.timeLeft) << c.files.toStdString();
     }
     EXPECT_TRUE(progressBytesText(cases[0].figures).isEmpty());
-    EXPECT_FALSE(progressBytesText(cases[2].figures).isEmpty());
+    // Sizes counted in units of 1024 bear the names of those units.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    EXPECT_EQ(progressBytesText({1, 4, 3355443, 125829120, {}, 0}), QStringLiteral("3.2 MiB / 120.0 MiB"));
+    QLocale::setDefault(QLocale::system());
     EXPECT_EQ(cancelledRunText(12, 200), QStringLiteral("中止しました。（12 / 200 ファイル）"));
     EXPECT_EQ(cancelledRunText(3, 0), QStringLiteral("中止しました。（3 ファイル）"));
 }

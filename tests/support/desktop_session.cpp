@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -20,6 +21,12 @@ extern char** environ;
 namespace {
 
 bool sessionAvailable = false;
+
+QString xdotool()
+{
+    static const QString path = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    return path;
+}
 
 pid_t spawn(const QByteArray& program, QList<QByteArray> arguments, int outputFd = -1)
 {
@@ -107,4 +114,28 @@ bool DesktopSession::available()
 void DesktopSession::setAvailable(bool available)
 {
     sessionAvailable = available;
+}
+
+bool DesktopSession::realInputAvailable()
+{
+    return !xdotool().isEmpty();
+}
+
+void DesktopSession::clickAt(QPoint global)
+{
+    QProcess::execute(xdotool(), {QStringLiteral("mousemove"), QString::number(global.x()),
+                                  QString::number(global.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void DesktopSession::pressKey(const QString& keyName)
+{
+    QProcess::execute(xdotool(), {QStringLiteral("key"), keyName});
+}
+
+quint64 DesktopSession::keyboardFocusWindow()
+{
+    QProcess query;
+    query.start(xdotool(), {QStringLiteral("getwindowfocus")});
+    query.waitForFinished();
+    return query.readAllStandardOutput().trimmed().toULongLong();
 }

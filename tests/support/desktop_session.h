@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <sys/types.h>
@@ -19,6 +20,14 @@ public:
 
     static bool available();
     static void setAvailable(bool available);
+
+    // Input through the X server, which the window manager sees as a user's
+    // (xdotool); false where that tool is missing.
+    static bool realInputAvailable();
+    static void clickAt(QPoint global);
+    static void pressKey(const QString& keyName);  // an X key name: "Return"
+    // The window that has the X server's keyboard focus.
+    static quint64 keyboardFocusWindow();
 
 private:
     pid_t server_ = 0;

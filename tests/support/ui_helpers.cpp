@@ -6,7 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -113,21 +113,24 @@ QWidget* focused()
     return QApplication::focusWidget();
 }
 
-static QStringList entriesOf(const QListWidget* list, bool selectedOnly)
+static QStringList entriesOf(const QAbstractItemView* list, bool selectedOnly)
 {
     QStringList names;
-    for (int row = 0; row < list->count(); ++row)
-        if (!selectedOnly || list->item(row)->isSelected())
-            names.append(list->item(row)->text());
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if (!selectedOnly || list->selectionModel()->isSelected(index))
+            names.append(index.data().toString());
+    }
     return names;
 }
 
-QStringList entries(const QListWidget* list)
+QStringList entries(const QAbstractItemView* list)
 {
     return entriesOf(list, false);
 }
 
-QStringList selectedEntries(const QListWidget* list)
+QStringList selectedEntries(const QAbstractItemView* list)
 {
     return entriesOf(list, true);
 }

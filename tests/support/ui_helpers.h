@@ -6,7 +6,7 @@
 #include <Qt>
 
 class QAbstractButton;
-class QListWidget;
+class QAbstractItemView;
 class QWidget;
 
 // Driving windows on the offscreen platform as a user would.
@@ -30,8 +30,8 @@ void doubleClick(QWidget* control);
 void sendMouse(QWidget* control, QEvent::Type type, QPoint at = QPoint(4, 4));
 QWidget* focused();
 // The entries of a list, in list order.
-QStringList entries(const QListWidget* list);
-QStringList selectedEntries(const QListWidget* list);
+QStringList entries(const QAbstractItemView* list);
+QStringList selectedEntries(const QAbstractItemView* list);
 // Delivers posted events, deferred deletes included.
 void settle();
 

@@ -1,0 +1,63 @@
+#include "platform/file_list_reading.h"
+#include "platform/file_name_codec.h"
+#include "support/temp_tree.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using platform::FileListReading;
+using platform::readFileList;
+
+namespace {
+
+QStringList shownNames(const FileListReading& reading)
+{
+    QStringList shown;
+    for (const QString& name : reading.names)
+        shown << platform::readableFileName(name);
+    return shown;
+}
+
+}  // namespace
+
+// Letter case aside, then as shown (capitals first), then by exact bytes;
+// UTF-16 order puts a character beyond U+FFFF before U+FF5A (ｚ).
+TEST(FileListReading, SortsByTheFoldedNamesShown)
+{
+    TempTree tree;
+    for (const char* name : {"b.txt", "a.JPG", "A.jpg", "Z.txt", "ärger.txt", "Ärger.txt", "ｚ.txt", "😀.txt", "写真.jpg"})
+        tree.writeFile(QString::fromUtf8(name));
+    tree.writeRaw("\x83\x65\x83\x58\x83\x67.txt");  // テスト in CP932
+    FileListReading reading;
+    ASSERT_FALSE(readFileList(tree.root(), "*.*", FileListReading{}, reading).failed());
+    EXPECT_EQ(shownNames(reading), QStringList({"A.jpg", "a.JPG", "b.txt", "Z.txt", "Ärger.txt", "ärger.txt",
+                                                "テスト.txt", "写真.jpg", "😀.txt", "ｚ.txt"}));
+    EXPECT_EQ(reading.names.at(6), platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt"));
+}
+
+// A folder read again that lists the names it did keeps their order without
+// sorting them again, but tells which file each name is now.
+TEST(FileListReading, AReadingAsBeforeTellsTheFilesAsTheyAreNow)
+{
+    TempTree tree;
+    for (const char* name : {"c.txt", "a.txt", "b.txt"})
+        tree.writeFile(name);
+    FileListReading before;
+    ASSERT_FALSE(readFileList(tree.root(), "*.txt", FileListReading{}, before).failed());
+    if (before.identities.isEmpty())
+        GTEST_SKIP() << "this file system does not list identities";
+    const QString replacement = tree.writeFile("new.dat", "other");
+    ASSERT_EQ(std::rename(QFile::encodeName(replacement).constData(), QFile::encodeName(tree.path("b.txt")).constData()), 0);
+    FileListReading again;
+    ASSERT_FALSE(readFileList(tree.root(), "*.txt", before, again).failed());
+    EXPECT_EQ(again.names, QStringList({"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(again.identities.at(0), before.identities.at(0));
+    EXPECT_FALSE(again.identities.at(1) == before.identities.at(1));
+
+    tree.writeFile("0.txt");
+    ASSERT_FALSE(readFileList(tree.root(), "*.txt", again, again).failed());
+    EXPECT_EQ(again.names, QStringList({"0.txt", "a.txt", "b.txt", "c.txt"}));
+}
