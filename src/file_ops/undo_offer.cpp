@@ -8,14 +8,10 @@
 
 namespace FileOps {
 
-namespace {
-
 bool isLeftToUndo(const JournalRun::Item& item)
 {
     return !item.undone && (item.placed || item.deleted);
 }
-
-}  // namespace
 
 UndoOffer newestUndoableRun(const QString& folder)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_ops/run_journal.h"
+#include "file_ops/journal_reader.h"
 
 #include <QString>
 
@@ -17,6 +17,10 @@ struct UndoOffer {
 
     bool exists() const { return !journalPath.isEmpty(); }
 };
+
+// Whether undo has anything to do for item: it placed or deleted a file, and
+// no undo has reversed that yet.
+bool isLeftToUndo(const JournalRun::Item& item);
 
 // The newest finished run in folder, among the UndoableRuns newest begun
 // within UndoableDays, that has anything left to undo.

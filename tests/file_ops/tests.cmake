@@ -17,6 +17,7 @@ list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_copy_test.cpp
   file_ops/frm_marlow_delete_test.cpp
   file_ops/progress_run_test.cpp
+  file_ops/undo_window_test.cpp
 )
 
 # The process the kill test kills: a batch move over real folders.
