@@ -147,6 +147,8 @@ private:
         for (Taken* item : renamed + copied) {
             if (item->item < 0)
                 continue;
+            // On its way: it goes back even after Cancel.
+            progress_.step(nameOf(run_.items.at(item->item)));
             const QString source = run_.sourcePath(run_.items.at(item->item));
             platform::FsError error = platform::renameFile(item->hold, source);
             if (error.number == platform::ErrorNumber::OtherVolume)
