@@ -31,7 +31,6 @@ constexpr long BtrfsMagic = 0x9123683E;
 constexpr long MsdosMagic = 0x4d44;
 constexpr long ExfatMagic = 0x2011BAB0;
 constexpr long FuseMagic = 0x65735546;
-constexpr long NfsMagic = 0x6969;
 constexpr long SmbMagic = 0xFE534D42;
 constexpr long CifsMagic = 0xFF534D42;
 
@@ -115,7 +114,6 @@ bool keepsInodeNumbers(const QString& folder)
     case MsdosMagic:
     case ExfatMagic:
     case FuseMagic:
-    case NfsMagic:
     case SmbMagic:
     case CifsMagic: return false;
     default: return true;

@@ -33,7 +33,7 @@ using ProbeNote = std::function<FsError(const QString& probePath)>;
 LetterCase letterCaseOf(const QString& folder, const ProbeNote& noteProbe = {});
 
 // False where the file system makes up inode numbers as it goes (FAT,
-// exFAT, FUSE, network shares): there a file may have another number after
+// exFAT, FUSE, SMB shares): there a file may have another number after
 // a rename or a new mount, and only an equal number tells anything.
 bool keepsInodeNumbers(const QString& folder);
 
