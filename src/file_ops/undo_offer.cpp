@@ -1,6 +1,5 @@
 #include "file_ops/undo_offer.h"
 
-#include "file_ops/journal_reader.h"
 #include "file_ops/run_recovery.h"
 #include "platform/file_name_codec.h"
 
