@@ -3,6 +3,7 @@
 #include "file_ops/journal_reader.h"
 #include "file_ops/undo_offer.h"
 #include "platform/file_name_codec.h"
+#include "platform/data_progress.h"
 #include "platform/file_system.h"
 #include "platform/name_rules.h"
 #include "platform/path_parts.h"
@@ -37,6 +38,21 @@ struct Taken {
     int item;
     QString hold;  // a moved file set aside; empty when nothing was
     bool lost = false;
+};
+
+// A file going back across volumes keeps the progress window alive; it is
+// on its way, and Cancel does not stop it.
+class DataShown : public platform::DataProgress {
+public:
+    explicit DataShown(RunProgress& progress) : progress_(progress) {}
+    bool written(qint64 bytes) override
+    {
+        progress_.written(bytes);
+        return true;
+    }
+
+private:
+    RunProgress& progress_;
 };
 
 class Undo {
@@ -172,8 +188,9 @@ private:
     {
         const QString part = platform::partPathBeside(source);
         platform::FsError error = noted(journal_.part(part));
+        DataShown shown(progress_);
         if (!error.failed())
-            error = platform::copyFile(hold, part, true);
+            error = platform::copyFile(hold, part, true, nullptr, nullptr, &shown);
         if (!error.failed())
             error = platform::renameFile(part, source);
         if (error.failed()) {
