@@ -62,8 +62,9 @@ public:
     {
     }
 
-    // Everything the run placed is taken away first, newest first, then
-    // moved files go back and old files come back: a chain or a cycle of
+    // Everything the run placed is taken away first, newest first, a moved
+    // file straight back to its old name where that is free; then the moved
+    // files set aside go back and old files come back: a chain or a cycle of
     // names (renumbering in place) frees each name before it is wanted.
     void undo()
     {
@@ -129,11 +130,26 @@ private:
                 });
             return error.failed() ? Step::Left : Step::Done;
         }
+        // With its old name free it goes straight back; else it waits aside
+        // until the files that hold old names have left them.
+        const QString source = run_.sourcePath(item);
+        if (!platform::pathExists(source)) {
+            const platform::FsError error = moveBack(destination, source);
+            if (error.number != platform::ErrorNumber::FileAlreadyExists)
+                return error.failed() ? Step::Left : Step::Done;
+        }
         const QString hold = platform::holdPathBeside(destination);
         if (noted(journal_.hold(hold, destination)).failed() || platform::renameFile(destination, hold).failed())
             return Step::Left;
         taken.hold = hold;
         return Step::Done;
+    }
+
+    // One rename, or across volumes a copy on disk under its old name before the moved file goes.
+    platform::FsError moveBack(const QString& from, const QString& source)
+    {
+        const platform::FsError error = platform::renameFile(from, source);
+        return error.number == platform::ErrorNumber::OtherVolume ? copyBack(from, source) : error;
     }
 
     // Moved files set aside go back to their old names. Where a name is
@@ -166,10 +182,7 @@ private:
             // On its way: it goes back even after Cancel.
             progress_.step(nameOf(run_.items.at(item->item)));
             const QString source = run_.sourcePath(run_.items.at(item->item));
-            platform::FsError error = platform::renameFile(item->hold, source);
-            if (error.number == platform::ErrorNumber::OtherVolume)
-                error = copyBack(item->hold, source);
-            if (error.failed())
+            if (moveBack(item->hold, source).failed())
                 giveUp(*item);
         }
     }
@@ -183,22 +196,21 @@ private:
         taken.item = -1;
     }
 
-    // Across volumes: a copy on disk under its old name before the moved file goes.
-    platform::FsError copyBack(const QString& hold, const QString& source)
+    platform::FsError copyBack(const QString& from, const QString& source)
     {
         const QString part = platform::partPathBeside(source);
         platform::FsError error = noted(journal_.part(part));
         DataShown shown(progress_);
         if (!error.failed())
-            error = platform::copyFile(hold, part, true, nullptr, nullptr, &shown);
+            error = platform::copyFile(from, part, true, nullptr, nullptr, &shown);
         if (!error.failed())
             error = platform::renameFile(part, source);
         if (error.failed()) {
             platform::discardTemporaryFile(part);
             return error;
         }
-        // Still there, it is given back its name at the destination as a second copy.
-        return platform::deleteFile(hold);
+        // Should it stay, it is a second copy, at the destination.
+        return platform::deleteFile(from);
     }
 
     void bringBackWhatItReplaced(const Taken& taken)
