@@ -151,8 +151,8 @@ QString copyPass(BatchCopyWindow& window, RunJournal& journal, const RunFiles& f
     plan.addSources(window.extractedFolder(), extracted);
     plan.addRepeatedNames(files.repeatedNames);
     MovedSources movedSources(journal);
-    PlacementRun run{journal, &plan, &movedSources, -1, replaceForGood};
     RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
+    PlacementRun run{journal, &plan, &movedSources, -1, replaceForGood, &progress};
     window.restartSerialNumbers();
     const bool copied =
         copyFiles(window, run, pacer, progress, sources, 0, sourceSizes,

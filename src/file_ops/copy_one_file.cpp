@@ -176,11 +176,19 @@ private:
             return stopAt(error, destination_);
         // A file replaced for good needs its successor on disk first; one in
         // the trash does not. A moved source waits for its copy to be on disk
-        // anyway (MovedSources flushes a whole group at once); a copy across
-        // is flushed before it takes its name.
+        // anyway (MovedSources flushes a whole group at once), only a big one
+        // is made durable as it is written; a copy across is flushed before
+        // it takes its name.
         const bool replacing = destinationExists_ || !caseVariants_.isEmpty();
-        stagedOnDisk_ = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
-        error = platform::copyFile(readPath_, staged_, stagedOnDisk_, &copied_, &written_);
+        const bool durable = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
+        using platform::CopyDurability;
+        const CopyDurability durability =
+            durable ? CopyDurability::Durable : retiresSource_ ? CopyDurability::DurableWhenBig : CopyDurability::Cached;
+        error = platform::copyFile(readPath_, staged_, durability, &copied_, &written_, run_.progress);
+        stagedOnDisk_ = durable || (retiresSource_ && copied_.size > platform::BigCopyBytes);
+        // Cancelled within the file: the run says so itself, the partial copy is gone.
+        if (error.cancelled())
+            return ResultValue::Stop;
         return error.failed() ? stopAt(error, job_.sourcePath) : ResultValue::Proceed;
     }
 
@@ -243,9 +251,10 @@ private:
             if (way_ == Way::ViaStagingFolder)
                 platform::discardTemporaryFile(staged_);
             way_ = Way::BesideDestination;
-            const qint16 stop = stage();
-            if (stop > 0)
-                return stop;
+            if (stage() > 0) {
+                const platform::FsError back = putBackOldFile();
+                return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
+            }
             error = placeOnce();
         }
         if (error.number == platform::ErrorNumber::FileAlreadyExists && !destinationExists_
@@ -294,14 +303,20 @@ private:
     {
         if (way_ == Way::BesideDestination && !staged_.isEmpty())
             platform::discardTemporaryFile(staged_);
+        const platform::FsError back = putBackOldFile();
+        stopAt(error, destination_);
+        // Still in the trash: the user is told where it lies.
+        return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
+    }
+
+    platform::FsError putBackOldFile()
+    {
         if (oldFile_ == OldFile::Linked)
             platform::dropTrashLink(retired_);
         const platform::FsError back =
             oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, destination_) : platform::FsError{};
         oldFile_ = OldFile::InPlace;
-        stopAt(error, destination_);
-        // Still in the trash: the user is told where it lies.
-        return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
+        return back;
     }
 
     qint16 deleteOrKeepSource()

@@ -69,6 +69,9 @@ void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
     const qint64 index = record.number(0);
     if (index < 0 || index >= run.items.size() || tag == JournalTag::Planned || tag == JournalTag::Folder)
         return;
+    // What an undo trashes or sets aside is no step of the run.
+    if (run.undoing && tag != JournalTag::Undone)
+        return;
     JournalRun::Item& item = run.items[int(index)];
     if (tag == JournalTag::Replacing) {
         item.replaced.append(trashedFrom(record));

@@ -1,5 +1,9 @@
 #pragma once
 
+namespace platform {
+class DataProgress;
+}
+
 namespace FileOps {
 
 class MovedSources;
@@ -17,6 +21,8 @@ struct PlacementRun {
     // No trash can be reached and the user agreed: a replaced file is gone
     // for good, its successor on disk first.
     bool replaceForGood = false;
+    // Follows each file's data and can stop the run within a big file.
+    platform::DataProgress* progress = nullptr;
 };
 
 }  // namespace FileOps

@@ -13,6 +13,9 @@ list(APPEND VELDA_CORE_SOURCES
   file_ops/target_name.cpp
   file_ops/trash_folder_tree.cpp
   file_ops/tree_survey.cpp
+  file_ops/undo_command.cpp
+  file_ops/undo_offer.cpp
+  file_ops/undo_run.cpp
 )
 list(APPEND VELDA_UI_SOURCES
 )

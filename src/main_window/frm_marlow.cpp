@@ -249,6 +249,7 @@ void frmMarlow::buildMenus()
     mnEnd1 = end->addAction(QStringLiteral("終了"));
     QMenu* del = bar->addMenu(QStringLiteral("フォルダの削除(&D)"));
     mnDel1 = del->addAction(QStringLiteral("フォルダの削除"));
+    buildUndoMenu(bar);
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnHelp1 = help->addAction(QStringLiteral("操作説明"));
     help->addSeparator();
@@ -344,6 +345,7 @@ void frmMarlow::Form_Load()
     DestFolder = fileList(1)->path();
 
     prepareWorkFolders();
+    refreshUndoMenu();
     List1->hide();
     ResetRules();
 }

@@ -18,6 +18,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QListView;
+class QMenuBar;
 
 namespace platform {
 class NameListModel;
@@ -64,6 +65,7 @@ public:
     QGroupBox* Frame4 = nullptr;
     QAction* mnEnd1 = nullptr;
     QAction* mnDel1 = nullptr;
+    QAction* mnUndo1 = nullptr;
     QAction* mnHelp1 = nullptr;
     QAction* mnAbout = nullptr;
 
@@ -138,6 +140,9 @@ public:
     // Menus.
     void mnEnd1_Click();
     void mnDel1_Click();
+    // 元に戻す, and its item naming what it would undo, greyed when nothing.
+    void mnUndo1_Click();
+    void refreshUndoMenu();
     void mnHelp1_Click();
     void mnAbout_Click();
 
@@ -147,6 +152,7 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void buildUndoMenu(QMenuBar* bar);
     void setTabOrder();
     void wireHandlers();
     void acceptDrops();

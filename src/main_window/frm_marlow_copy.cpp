@@ -192,6 +192,7 @@ void frmMarlow::Command1_Click(int Index)
     if (Index == 0) {
         CopyRun run(*this);
         FileOps::pressCopy(run);
+        refreshUndoMenu();
     } else if (Index == 1) {
         // Shift held with a click on the button, or with Enter on it.
         pressDelete(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
@@ -208,12 +209,14 @@ void frmMarlow::pressDelete(bool forGood)
 {
     DeleteRun run(*this);
     FileOps::pressDelete(run, forGood);
+    refreshUndoMenu();
 }
 
 void frmMarlow::RunBatchCopy()
 {
     CopyRun run(*this);
     FileOps::runBatchCopy(run);
+    refreshUndoMenu();
 }
 
 qint16 frmMarlow::CopyOneFile(FileOps::PlacementRun& run)
@@ -240,6 +243,7 @@ void frmMarlow::DeleteSelectedFiles(bool forGood)
 {
     DeleteRun run(*this);
     FileOps::deleteSelectedFiles(run, forGood);
+    refreshUndoMenu();
 }
 
 qint16 frmMarlow::DeleteListedFile(FileOps::DeletionRun& run, int code)

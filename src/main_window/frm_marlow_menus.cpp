@@ -1,6 +1,9 @@
 #include "main_window/frm_marlow.h"
 
 #include "archive/frm_melt.h"
+#include "file_ops/run_journal.h"
+#include "file_ops/undo_command.h"
+#include "file_ops/undo_offer.h"
 #include "folder_delete/frm_del_dir.h"
 #include "main_window/work_folders.h"
 #include "platform/message_box.h"
@@ -8,8 +11,15 @@
 #include "rename/frm_marlow_a.h"
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
+#include "shared/progress_window.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QUrl>
+
+#include <memory>
 
 void frmMarlow::mnDel1_Click()
 {
@@ -40,4 +50,53 @@ void frmMarlow::mnAbout_Click()
     frmAbout& about = platform::FormInstance<frmAbout>::get();
     about.setManualPath(ManualPath);
     platform::showInFront(&about);
+}
+
+namespace {
+
+class UndoRun : public FileOps::UndoWindow {
+public:
+    explicit UndoRun(frmMarlow& form) : form_(form) {}
+
+    QString journalFolder() override { return FileOps::journalFolder(); }
+    RunProgressView* progressView() override
+    {
+        progress_ = std::make_unique<ProgressWindow>(&form_, QStringLiteral("元に戻しています…"));
+        return progress_.get();
+    }
+    void refreshLists() override
+    {
+        form_.fileList(0)->refresh();
+        form_.fileList(1)->refresh();
+    }
+    void setStatusLine(const QString& text) override { form_.Label2->setText(text); }
+
+private:
+    frmMarlow& form_;
+    std::unique_ptr<ProgressWindow> progress_;
+};
+
+}  // namespace
+
+void frmMarlow::buildUndoMenu(QMenuBar* bar)
+{
+    QMenu* undo = bar->addMenu(QStringLiteral("元に戻す(&U)"));
+    mnUndo1 = undo->addAction(QStringLiteral("元に戻す"));
+    mnUndo1->setShortcut(QKeySequence::Undo);
+    connect(undo, &QMenu::aboutToShow, this, [this] { refreshUndoMenu(); });
+    connect(mnUndo1, &QAction::triggered, this, [this] { mnUndo1_Click(); });
+}
+
+void frmMarlow::mnUndo1_Click()
+{
+    UndoRun run(*this);
+    FileOps::pressUndo(run);
+    refreshUndoMenu();
+}
+
+void frmMarlow::refreshUndoMenu()
+{
+    const FileOps::UndoOffer offer = FileOps::newestUndoableRun(FileOps::journalFolder());
+    mnUndo1->setText(FileOps::undoMenuText(offer));
+    mnUndo1->setEnabled(offer.exists());
 }

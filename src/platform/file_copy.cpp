@@ -94,8 +94,8 @@ FsError copyData(int in, int out, const QString& to, bool durable, int injectedN
 
 }  // namespace
 
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied, FileStamp* written,
-                 DataProgress* progress)
+FsError copyFile(const QString& from, const QString& to, CopyDurability durability, FileStamp* copied,
+                 FileStamp* written, DataProgress* progress)
 {
     const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
     FileDescriptor in(::open(encodeFileName(from).constData(), O_RDONLY | O_CLOEXEC));
@@ -108,6 +108,8 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
         return makeError(ErrorNumber::PathFileAccess, from);
     if (copied)
         *copied = stampOf(info);
+    const bool flushToDisk = durability == CopyDurability::Durable
+        || (durability == CopyDurability::DurableWhenBig && info.st_size > BigCopyBytes);
 
     // A staged file of an earlier run may still be there: only then is it removed.
     const QByteArray target = encodeFileName(to);

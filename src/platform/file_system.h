@@ -85,13 +85,20 @@ bool isReadOnly(const QString& path);
 // exception for root is). True when path is missing: deleting it reports that.
 bool isDeletableFile(const QString& path);
 
+// How a copy reaches the disk: left to the system's cache, or durable before
+// copyFile returns, or so only when it is bigger than BigCopyBytes. A durable
+// copy goes to disk as it is written: its progress follows the disk, and a
+// big file leaves no long flush behind it for a later flush of its file
+// system to wait for with the screen still.
+enum class CopyDurability { Cached, Durable, DurableWhenBig };
+constexpr qint64 BigCopyBytes = 64 * 1024 * 1024;
+
 // Copies data, permission bits and times, replacing an existing target. A
-// failure removes the partial copy. flushToDisk makes the data durable first.
-// copied, when given, receives the source as it was when the copy began;
-// written the copy as it was made. progress, when given, follows the data and
-// can stop the copy within it.
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr,
-                 FileStamp* written = nullptr, DataProgress* progress = nullptr);
+// failure removes the partial copy. copied, when given, receives the source
+// as it was when the copy began; written the copy as it was made. progress,
+// when given, follows the data and can stop the copy within it.
+FsError copyFile(const QString& from, const QString& to, CopyDurability durability = CopyDurability::Cached,
+                 FileStamp* copied = nullptr, FileStamp* written = nullptr, DataProgress* progress = nullptr);
 
 // Moves a file to another path on the same mounted volume. Never replaces an
 // existing entry of that name, a hidden one included (58); another volume

@@ -31,6 +31,8 @@ constexpr long BtrfsMagic = 0x9123683E;
 constexpr long MsdosMagic = 0x4d44;
 constexpr long ExfatMagic = 0x2011BAB0;
 constexpr long FuseMagic = 0x65735546;
+constexpr long SmbMagic = 0xFE534D42;
+constexpr long CifsMagic = 0xFF534D42;
 
 bool isCaseFolded(const QString& folder)
 {
@@ -100,6 +102,21 @@ LetterCase letterCaseOf(const QString& folder, const ProbeNote& noteProbe)
     case MsdosMagic:
     case ExfatMagic: return LetterCase::Ignored;
     default: return probedLetterCase(folder, noteProbe);
+    }
+}
+
+bool keepsInodeNumbers(const QString& folder)
+{
+    struct statfs info;
+    if (::statfs(encodeFileName(folder).constData(), &info) != 0)
+        return false;
+    switch (long(info.f_type)) {
+    case MsdosMagic:
+    case ExfatMagic:
+    case FuseMagic:
+    case SmbMagic:
+    case CifsMagic: return false;
+    default: return true;
     }
 }
 

@@ -32,6 +32,11 @@ using ProbeNote = std::function<FsError(const QString& probePath)>;
 // looked up in another case. Exact where nothing can tell.
 LetterCase letterCaseOf(const QString& folder, const ProbeNote& noteProbe = {});
 
+// False where the file system makes up inode numbers as it goes (FAT,
+// exFAT, FUSE, SMB shares): there a file may have another number after
+// a rename or a new mount, and only an equal number tells anything.
+bool keepsInodeNumbers(const QString& folder);
+
 // name as names of such a folder compare: two names of one file give one key.
 QString nameKey(const QString& name, LetterCase letterCase);
 

@@ -1,31 +1,13 @@
 #include "archive/frm_melt.h"
 #include "platform/vb_form.h"
-#include "shared/progress_window.h"
-#include "shared/run_progress.h"
 #include "support/main_window_test.h"
+#include "support/shown_progress.h"
 #include "support/ui_helpers.h"
 #include "test_archives.h"
 
 #include <QLabel>
 
-namespace {
-
-class BigMemberWindow : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        RunProgress::setTimingForTests(0, 0);
-    }
-    void TearDown() override
-    {
-        ProgressWindow::setShownHookForTests(nullptr);
-        RunProgress::setTimingForTests(500, 100);
-        MainWindowTest::TearDown();
-    }
-};
-
-}  // namespace
+using BigMemberWindow = MainWindowTest;
 
 // An archive of one big member: the window shows its bytes while it is
 // written, and Esc stops within it.
@@ -37,7 +19,7 @@ TEST_F(BigMemberWindow, ShowsProgressWithinTheMemberAndEscStopsIt)
     form.fileList(0)->refresh();
     qint64 shownBytes = 0;
     QStringList shownTexts;
-    ProgressWindow::setShownHookForTests([&](QWidget* window, const RunProgressFigures& figures) {
+    const ShownProgress shown([&](QWidget* window, const RunProgressFigures& figures) {
         if (figures.filesDone > 0 || figures.bytesDone == 0 || shownBytes > 0)
             return;
         shownBytes = figures.bytesDone;

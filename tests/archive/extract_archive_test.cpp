@@ -1,20 +1,21 @@
-#include "archive/archive_work_folder.h"
-#include "archive/extract_archive.h"
 #include "archive/extraction_progress.h"
 #include "archive/extraction_room.h"
 #include "archive/unpack32.h"
-#include "support/scripted_messages.h"
-#include "support/temp_tree.h"
+#include "extraction_test.h"
 #include "test_archives.h"
 
-#include <gtest/gtest.h>
+using TestArchives::le;
 
 namespace {
 
-// Records what an extraction reports; cancels before the member numbered cancelAt (from 1).
+// Records what an extraction reports; cancels before the member numbered
+// cancelAt (from 1), or within a member once stopAtBytes of it are written.
 class RecordedProgress : public ExtractionProgress {
 public:
-    explicit RecordedProgress(int cancelAt = 0) : cancelAt_(cancelAt) {}
+    explicit RecordedProgress(int cancelAt = 0, qint64 stopAtBytes = -1)
+        : cancelAt_(cancelAt), stopAtBytes_(stopAtBytes)
+    {
+    }
     void planned(int files, qint64 bytes) override
     {
         plannedFiles = files;
@@ -30,106 +31,76 @@ public:
         ++filesDone;
         bytesDone += bytes;
     }
+    bool written(qint64 bytes) override
+    {
+        largestWritten = qMax(largestWritten, bytes);
+        return stopAtBytes_ < 0 || bytes < stopAtBytes_;
+    }
 
     int plannedFiles = -1;
     qint64 plannedBytes = -1;
     int filesDone = 0;
-    qint64 bytesDone = 0;
+    qint64 bytesDone = 0, largestWritten = 0;
     QStringList seen;
 
 private:
     int cancelAt_;
+    qint64 stopAtBytes_;
 };
 
-class ExtractArchiveTest : public ::testing::Test {
+// The end of a ZIP64 archive whose directory is said to lie at offset for size bytes.
+QByteArray zip64End(quint64 offset, quint64 size, quint64 recordAt = 0)
+{
+    const QByteArray record = le(0x06064b50, 4) + le(44, 8) + le(45, 2) + le(45, 2) + le(0, 8) + le(1, 8)
+                              + le(1, 8) + le(size, 8) + le(offset, 8);
+    const QByteArray locator = le(0x07064b50, 4) + le(0, 4) + le(recordAt, 8) + le(1, 4);
+    return record + locator + le(0x06054b50, 4) + le(0, 4) + le(0xFFFF, 2) + le(0xFFFF, 2)
+           + le(0xFFFFFFFF, 4) + le(0xFFFFFFFF, 4) + le(0, 2);
+}
+
+class ExtractArchiveTest : public ExtractionTest {
 protected:
     void TearDown() override { Unpack32::setLibraryFileNames("liblhasa.so.0", "libarchive.so.13"); }
-    void run(const QString& archivePath, ExtractionProgress* progress = nullptr)
-    {
-        count = -1;
-        messages.clear();
-        MarlowFuncUtility::ExtractArchive(archivePath, melt + "/", count, result, progress);
-    }
 
-    ScriptedMessages messages;
-    TempTree tree;
-    QString melt = tree.makeFolder("MELT");
-    qint32 count = -1;
-    qint16 result = -1;
-};
-
-}  // namespace
-
-TEST_F(ExtractArchiveTest, GivesZeroAndTheMemberCountOnlyForAWholeArchiveOfEitherKind)
-{
-    TestArchives::LzhMember damaged{"d.txt", "data"};
-    damaged.damagedCrc = true;
-    const struct {
+    // What one extraction gives back, the end of the one message it shows, if
+    // any, and what it leaves in the work folder.
+    struct Outcome {
         const char* name;
         QByteArray bytes;
         qint16 result;
         qint32 count;
-    } cases[] = {{"Photos.LZH", TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {"b.txt", "b", "-lh0-", 2, "sub"}}), 0, 2},
-                 {"photos.Zip", TestArchives::zip({{"c.txt", "c"}}), 0, 1},
-                 {"photos.rar", TestArchives::zip({{"r.txt", "r"}}), 9, -1},
-                 {"fake.zip", "not a zip", 9, -1},
-                 {"fake.lzh", "not an lzh", 9, -1},
-                 {"damaged.lzh", TestArchives::lzh({damaged, {"ok.txt", "ok"}}), 0, -1}};
-    for (const auto& row : cases) {
+        QString message;
+        QStringList left;
+        ExtractionProgress* progress = nullptr;
+    };
+    void expect(const Outcome& row)
+    {
         SCOPED_TRACE(row.name);
-        run(tree.writeFile(QString("in/") + row.name, row.bytes));
+        extract(row.name, row.bytes, row.progress);
         EXPECT_EQ(result, row.result);
         EXPECT_EQ(count, row.count);
+        EXPECT_EQ(tree.names("MELT"), row.left);
+        EXPECT_EQ(messages.count(), row.message.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(messages.last().endsWith(row.message)) << messages.texts().join('|').toStdString();
     }
-    EXPECT_EQ(tree.readFile("MELT/sub/b.txt"), "b");
-    EXPECT_EQ(tree.names("MELT"), QStringList({"a.txt", "c.txt", "ok.txt", "sub"}));
-}
+};
 
-TEST_F(ExtractArchiveTest, MembersNotWrittenAreListedInOneMessageAndOnlyFilesWrittenAreCounted)
+}  // namespace
+
+// 0 with the count of files for a whole archive, -1 when a member was not
+// written, 9 when nothing was; at most one message, naming what was not
+// written; nothing left of an archive refused, stopped or cancelled.
+TEST_F(ExtractArchiveTest, EveryOutcomeIsToldAndOnlyAWholeArchiveIsCounted)
 {
     TestArchives::LzhMember damaged{"bad.txt", "data", "-lh5-"};
     damaged.damagedCrc = true;
+    QByteArray damagedZip = TestArchives::zip({{"a.txt", "a"}, {"bad.txt", "0123456789"}});
+    damagedZip[damagedZip.indexOf("0123456789") + 3] = 'X';
     QVector<TestArchives::ZipMember> escaping;
     for (int i = 1; i <= 6; ++i)
         escaping.append({"../up" + QByteArray::number(i) + ".txt", "x"});
     QByteArray cut = TestArchives::lzh({{"first.txt", "first"}, {"second.txt", QByteArray(5000, 'y')}});
     cut.chop(1000);
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        qint32 count;
-        QString message;
-    } cases[] = {
-        {"skips.lzh",
-         TestArchives::lzh({{"..\\up.txt", "x", "-lh0-", 0}, {"link|t", {}, "-lhd-", 2, {}, 'U', 0, 0120777},
-                            {"a.txt", "1"}, {"a.txt", "2"}, {"b.txt", "b"}}),
-         3, QStringLiteral("2 個のファイルを解凍しませんでした。\r../up.txt（フォルダーの外を指す名前）\rlink（リンク）\r"
-                           "同じ名前が書庫に重ねてあったため、1 個を別の名前で解凍しました。\ra.txt → a (2).txt")},
-        {"clean.lzh", TestArchives::lzh({{"a.txt", "1"}, {{}, {}, "-lhd-", 2, "sub"}}), 1, QString()},
-        {"damaged.lzh", TestArchives::lzh({{"a.txt", "a"}, damaged}), -1,
-         QStringLiteral("1 個のファイルを解凍しませんでした。\rbad.txt（データが壊れています）")},
-        {"escaping.zip", TestArchives::zip(escaping + QVector<TestArchives::ZipMember>{{"ok.txt", "ok"}}), 1,
-         QStringLiteral("6 個のファイルを解凍しませんでした。\r../up1.txt（フォルダーの外を指す名前）\r"
-                        "../up2.txt（フォルダーの外を指す名前）\r../up3.txt（フォルダーの外を指す名前）\r"
-                        "../up4.txt（フォルダーの外を指す名前）\r../up5.txt（フォルダーの外を指す名前）\rほか 1 個")},
-        {"cut.lzh", cut, -1,
-         QStringLiteral("1 個のファイルを解凍しませんでした。\rsecond.txt（データが途中で切れています）\r"
-                        "書庫が second.txt の後で壊れていて、その先は読めませんでした。")},
-    };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
-        ArchiveWorkFolder::makeEmpty(melt);
-        run(tree.writeFile(QString("in/") + row.name, row.bytes));
-        EXPECT_EQ(result, 0);
-        EXPECT_EQ(count, row.count);
-        EXPECT_EQ(messages.texts(), row.message.isEmpty() ? QStringList() : QStringList({row.message}))
-            << messages.texts().join('|').toStdString();
-    }
-    EXPECT_EQ(tree.names("MELT"), QStringList({"first.txt"}));
-}
-
-TEST_F(ExtractArchiveTest, ABombIsRefusedOrStoppedAndACancelledRunLeavesTheWorkFolderEmpty)
-{
     // Headers that declare thousands of 4 GiB files: more than any test disk holds.
     QVector<TestArchives::ZipMember> zipBomb;
     QVector<TestArchives::LzhMember> lzhBomb;
@@ -143,32 +114,91 @@ TEST_F(ExtractArchiveTest, ABombIsRefusedOrStoppedAndACancelledRunLeavesTheWorkF
     TestArchives::ZipMember growing{"grows.bin", QByteArray(100000, 'g')};
     growing.declaredSize = 1000;
     RecordedProgress cancelAtSecond(2);
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        QString message;
-        ExtractionProgress* progress;
-    } cases[] = {
-        {"bomb.zip", TestArchives::zip(zipBomb), QStringLiteral("空きが足りないため解凍しませんでした。"), {}},
-        {"bomb.lzh", TestArchives::lzh(lzhBomb), QStringLiteral("空きが足りないため解凍しませんでした。"), {}},
-        {"grows.zip", TestArchives::zip({{"first.txt", "first"}, growing}),
-         QStringLiteral("grows.bin が書庫に記された大きさを超えたため、解凍を中止しました。"), {}},
-        {"cancelled.lzh", TestArchives::lzh({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}}), QString(),
+    const QString outside = QStringLiteral("（フォルダーの外を指す名前）"), noRoom = QStringLiteral("空きが足りないため解凍しませんでした。");
+    const Outcome cases[] = {
+        {"photos.rar", TestArchives::zip({{"r.txt", "r"}}), 9, -1, {}, {}},
+        {"fake.zip", "not a zip", 9, -1, {}, {}},
+        {"skips.lzh",
+         TestArchives::lzh({{"..\\up.txt", "x", "-lh0-", 0}, {"link|t", {}, "-lhd-", 2, {}, 'U', 0, 0120777},
+                            {"a.txt", "1"}, {"a.txt", "2"}, {"b.txt", "b"}}),
+         0, 3,
+         "2 個のファイルを解凍しませんでした。\r../up.txt" + outside + "\rlink（リンク）\r"
+         "同じ名前が書庫に重ねてあったため、1 個を別の名前で解凍しました。\ra.txt → a (2).txt",
+         {"a (2).txt", "a.txt", "b.txt"}},
+        {"damaged.lzh", TestArchives::lzh({{"a.txt", "a"}, damaged}), 0, -1,
+         "1 個のファイルを解凍しませんでした。\rbad.txt（データが壊れています）", {"a.txt"}},
+        {"damaged.zip", damagedZip, 0, -1, "1 個のファイルを解凍しませんでした。\rbad.txt（データが壊れています）",
+         {"a.txt"}},
+        {"escaping.zip", TestArchives::zip(escaping + QVector<TestArchives::ZipMember>{{"ok.txt", "ok"}}), 0, 1,
+         "6 個のファイルを解凍しませんでした。\r../up1.txt" + outside + "\r../up2.txt" + outside + "\r../up3.txt"
+             + outside + "\r../up4.txt" + outside + "\r../up5.txt" + outside + "\rほか 1 個",
+         {"ok.txt"}},
+        {"cut.lzh", cut, 0, -1,
+         "1 個のファイルを解凍しませんでした。\rsecond.txt（データが途中で切れています）\r"
+         "書庫が second.txt の後で壊れていて、その先は読めませんでした。",
+         {"first.txt"}},
+        {"bomb.zip", TestArchives::zip(zipBomb), 9, -1, noRoom, {}},
+        {"bomb.lzh", TestArchives::lzh(lzhBomb), 9, -1, noRoom, {}},
+        {"grows.zip", TestArchives::zip({{"first.txt", "first"}, growing}), 9, -1,
+         "grows.bin が書庫に記された大きさを超えたため、解凍を中止しました。", {}},
+        {"cancelled.lzh", TestArchives::lzh({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}}), 9, -1, {}, {},
          &cancelAtSecond},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
-        run(tree.writeFile(QString("in/") + row.name, row.bytes), row.progress);
-        EXPECT_EQ(result, 9);
-        EXPECT_EQ(count, -1);
-        EXPECT_TRUE(tree.names("MELT").isEmpty());
-        if (row.message.isEmpty())
-            EXPECT_TRUE(messages.texts().isEmpty());
-        else
-            EXPECT_TRUE(messages.texts().size() == 1 && messages.texts().first().endsWith(row.message))
-                << messages.texts().join('|').toStdString();
-    }
+    for (const Outcome& row : cases)
+        expect(row);
     EXPECT_EQ(cancelAtSecond.seen, QStringList({"a.txt", "b.txt"}));
+}
+
+// A ZIP whose directory lies beyond the file or overflows is refused; one
+// whose directory cannot be used is read header by header, and what is lost
+// is named; an LZH's report shows cleaned paths and tells unsupported
+// methods from damage.
+TEST_F(ExtractArchiveTest, CraftedArchivesAreRefusedOrReadAsFarAsTheyAreSound)
+{
+    const QByteArray entry = le(0x02014b50, 4) + le(20, 2) + le(20, 2) + le(0, 4) + le(0, 4) + le(0, 4)
+                             + le(0xFFFFFFFF, 4) + le(0xFFFFFFFF, 4) + le(5, 2) + le(4, 2) + le(0, 8)
+                             + le(0x20, 4) + le(0, 4) + "a.txt" + le(1, 2) + le(0, 2);
+    const QByteArray badExtra("\x01\x02", 2);  // too short for an extra field's header
+    QByteArray cutDirectory = TestArchives::zip({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}});
+    cutDirectory.truncate(cutDirectory.indexOf("PK\x01\x02") + 60);
+    QByteArray cutData = TestArchives::zip({{"a.txt", "a"}, {"b.txt", QByteArray(500, 'b')}, {"c.txt", "c"}});
+    cutData.truncate(cutData.indexOf("bbbbb") + 100);
+    QByteArray encrypted = TestArchives::zip({{"a.txt", "a"}});
+    encrypted[6] = char(0x01);
+    encrypted[7] = char(0x20);  // the first local header: encrypted, with its directory
+    TestArchives::LzhMember damaged{"hello.txt", "hello", "-lh0-", 2, "subdir\xFF" "subdir2\xFF\xFF"};
+    damaged.damagedCrc = true;
+    const QString notWritten = QStringLiteral("1 個のファイルを解凍しませんでした。\r");
+    const Outcome cases[] = {
+        {"overflowing-size.zip", zip64End(10, 0x7FFFFFFFFFFFFFFB), 9, -1, {}, {}},
+        {"offset-past-the-end.zip", zip64End(0xFFFFFFFFFFFFFF00, 10), 9, -1, {}, {}},
+        {"record-past-the-end.zip", zip64End(0, 0, 0x8000000000000000), 9, -1, {}, {}},
+        {"directory-larger-than-the-file.zip", zip64End(0, 1000), 9, -1, {}, {}},
+        {"escaped-sizes-without-a-zip64-field.zip",
+         entry + le(0x06054b50, 4) + le(0, 4) + le(1, 2) + le(1, 2) + le(entry.size(), 4) + le(0, 4) + le(0, 2), 9, -1,
+         {}, {}},
+        {"encrypted.zip", encrypted, 9, -1, "書庫のファイル一覧が暗号化されているため、解凍できません。", {}},
+        {"extra.zip",
+         TestArchives::zip({{"a.txt", "a"}, {"p.txt", "p", false, false, 0, -1, false, -1, badExtra}, {"b.txt", "b"}}),
+         0, 3, {}, {"a.txt", "b.txt", "p.txt"}},
+        {"link.zip",
+         TestArchives::zip({{"a.txt", "a"}, {"lnk", "target", false, false, 0120777, -1, false, 6}, {"b.txt", "b"}}), 0,
+         2, notWritten + "lnk（リンク）", {"a.txt", "b.txt"}},
+        {"cutdirectory.zip", cutDirectory, 0, 3, {}, {"a.txt", "b.txt", "c.txt"}},
+        {"cutdata.zip", cutData, 0, -1,
+         notWritten + "b.txt（データが途中で切れています）\r書庫が b.txt の後で壊れていて、その先は読めませんでした。",
+         {"a.txt"}},
+        {"report.lzh",
+         TestArchives::lzh({damaged, {"symlink1|..\\file1", {}, "-lhd-", 2, "dir2", 'U', 0, 0120777},
+                            {"old.txt", "lh2 data", "-lh2-", 1}, {"lhark.txt", "not standard lh7 data", "-lh7-", 1},
+                            {"ok.txt", "ok"}}),
+         0, -1,
+         "4 個のファイルを解凍しませんでした。\rsubdir/subdir2/hello.txt（データが壊れています）\rdir2/symlink1（リンク）\r"
+         "old.txt（対応していない圧縮形式）\rlhark.txt（対応していない圧縮形式か、データが壊れています）",
+         {"ok.txt", "subdir"}},
+    };
+    for (const Outcome& row : cases)
+        expect(row);
 }
 
 TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)
@@ -186,39 +216,46 @@ TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)
 
 TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedAndTheOtherKindStillExtracts)
 {
-    const QString lzh = tree.writeFile("in/a.lzh", TestArchives::lzh({{"a.txt", "a"}}));
-    const QString zip = tree.writeFile("in/a.zip", TestArchives::zip({{"a.txt", "a"}}));
-    for (const bool lhasaMissing : {true, false}) {
-        SCOPED_TRACE(lhasaMissing ? "liblhasa missing" : "libarchive missing");
-        messages.clear();
-        Unpack32::setLibraryFileNames(lhasaMissing ? "libvelda-no-such.so.0" : "liblhasa.so.0",
-                                      lhasaMissing ? "libarchive.so.13" : "libvelda-no-such.so.13");
-        run(lhasaMissing ? lzh : zip);
-        EXPECT_EQ(result, 9);
-        EXPECT_EQ(messages.texts(), QStringList({QStringLiteral("該当するDLLがありません。")}));
-        run(lhasaMissing ? zip : lzh);
-        EXPECT_EQ(result, 0);
-        EXPECT_EQ(count, 1);
-    }
+    const QByteArray lzh = TestArchives::lzh({{"a.txt", "a"}}), zip = TestArchives::zip({{"a.txt", "a"}});
+    const QString missing = QStringLiteral("該当するDLLがありません。");
+    Unpack32::setLibraryFileNames("libvelda-no-such.so.0", "libarchive.so.13");
+    expect({"a.lzh", lzh, 9, -1, missing, {}});
+    expect({"a.zip", zip, 0, 1, {}, {"a.txt"}});
+    Unpack32::setLibraryFileNames("liblhasa.so.0", "libvelda-no-such.so.13");
+    expect({"a.zip", zip, 9, -1, missing, {}});
+    expect({"a.lzh", lzh, 0, 1, {}, {"a.txt"}});
 }
 
-TEST_F(ExtractArchiveTest, ProgressHasTheTotalFromTheArchiveBeforeItsFirstMember)
+// The totals come from the headers before the first member, folders not
+// counted; a big member reports its data as it is written, and a stop within
+// it leaves the work folder empty, without a message.
+TEST_F(ExtractArchiveTest, ProgressFollowsTheDataAndStopsWithinABigMember)
 {
+    const QByteArray big(3 * 1024 * 1024, 'b');
     const struct {
         const char* name;
         QByteArray bytes;
     } cases[] = {
-        {"a.lzh", TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {{}, {}, "-lhd-", 2, "sub"}, {"b.txt", "bbb", "-lh0-", 2, "sub"}})},
-        {"a.zip", TestArchives::zip({{"a.txt", "a"}, {"sub/", {}}, {"sub/b.txt", "bbb", false, true}})},
+        {"Photos.LZH",
+         TestArchives::lzh({{"a.txt", "a", "-lh5-"}, {{}, {}, "-lhd-", 2, "sub"}, {"big.bin", big, "-lh5-", 2, "sub"}})},
+        {"photos.Zip", TestArchives::zip({{"a.txt", "a"}, {"sub/", {}}, {"sub/big.bin", big, false, true}})},
     };
     for (const auto& row : cases) {
-        SCOPED_TRACE(row.name);
-        ArchiveWorkFolder::makeEmpty(melt);
-        RecordedProgress progress;
-        run(tree.writeFile(QString("in/") + row.name, row.bytes), &progress);
-        EXPECT_EQ(progress.plannedFiles, 2);
-        EXPECT_EQ(progress.plannedBytes, 4);
-        EXPECT_EQ(progress.filesDone, 2);
-        EXPECT_EQ(progress.bytesDone, 4);
+        for (const qint64 stopAt : {qint64(1024 * 1024), qint64(-1)}) {
+            SCOPED_TRACE(std::string(row.name) + " stop at " + std::to_string(stopAt));
+            RecordedProgress progress(0, stopAt);
+            const bool stopped = stopAt > 0;
+            expect({row.name, row.bytes, qint16(stopped ? 9 : 0), stopped ? -1 : 2, {},
+                    stopped ? QStringList() : QStringList({"a.txt", "sub"}), &progress});
+            EXPECT_EQ(progress.plannedFiles, 2);
+            EXPECT_EQ(progress.plannedBytes, big.size() + 1);
+            EXPECT_EQ(progress.filesDone, stopped ? 1 : 2);
+            EXPECT_EQ(progress.bytesDone, stopped ? 1 : big.size() + 1);
+            if (stopped)
+                EXPECT_TRUE(progress.largestWritten >= stopAt && progress.largestWritten < big.size())
+                    << progress.largestWritten;
+            else
+                EXPECT_EQ(progress.largestWritten, big.size());
+        }
     }
 }

@@ -56,6 +56,7 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
         {"swap", {{"a", "b"}, {"b", "a"}}, {}, {}},
         {"case only", {{"a.txt", "A.TXT"}, {"b.txt", "B.txt"}}, {}, {"c.txt"}},
         {"case-only chain", {{"a", "B"}, {"b", "A"}}, {}, {}},
+        {"case only over a twin", {{"a.txt", "A.TXT"}}, {}, {"A.TXT"}},
         {"one new name in two spellings", {{"a", "x.txt"}, {"b", "X.TXT"}}, {}, {"c"}},
         {"two spellings over a file", {{"a", "X.TXT"}, {"b", "x.TXT"}}, {}, {"x.txt"}},
         {"swap with the extracted list", {{"a", "e"}}, {{"e", "a"}}, {}},

@@ -1,25 +1,42 @@
 // The process the kill test kills: moves every file of a folder as one
 // journaled run, the sources deleted in small groups, writing a line as each
 // file starts. Told "in-place", it renumbers the files in place instead (f000
-// to f001, f001 to f002, ...), every new name that of a later source.
+// to f001, f001 to f002, ...), every new name that of a later source. Told
+// "undo", it renumbers in place, then undoes that, a line as each file starts.
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
 #include "file_ops/run_journal.h"
+#include "file_ops/undo_run.h"
 #include "platform/file_system.h"
 #include "platform/name_rules.h"
+#include "shared/run_progress.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 #include <cstdio>
 
-int main(int argc, char** argv)
+namespace {
+
+// Says each file of an undo as it starts.
+class LineEachFile : public RunProgressView {
+public:
+    void begin() override {}
+    bool update(const RunProgressFigures&, bool) override
+    {
+        std::puts("undoing");
+        std::fflush(stdout);
+        return false;
+    }
+    void end() override {}
+};
+
+}  // namespace
+
+// The move (or renumbering) as one journaled run, its journal let go at the end.
+int moveAll(const QStringList& arguments, QString& journalPath)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals [, in-place]
-    if (arguments.size() != 4 && arguments.size() != 5)
-        return 2;
     const QString source = arguments.at(0), destination = arguments.at(1);
     const QStringList names = QDir(source).entryList(QDir::Files, QDir::Name);
     const bool inPlace = arguments.size() == 5;
@@ -46,5 +63,23 @@ int main(int argc, char** argv)
             return 1;
     }
     const int stop = group.finish();
+    journalPath = journal.path();
     return stop > 0 || journal.end().failed() ? 1 : 0;
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals [, in-place or undo]
+    if (arguments.size() != 4 && arguments.size() != 5)
+        return 2;
+    QString journalPath;
+    const int moved = moveAll(arguments, journalPath);
+    if (moved != 0 || arguments.value(4) != "undo")
+        return moved;
+    LineEachFile lines;
+    RunProgress::setTimingForTests(0, 0);
+    RunProgress progress(&lines, 0);
+    const FileOps::UndoOutcome outcome = FileOps::undoRun(journalPath, progress);
+    return outcome.error.failed() || !outcome.left.isEmpty() ? 1 : 0;
 }

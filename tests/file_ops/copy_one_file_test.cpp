@@ -13,10 +13,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 
 using platform::FileOperation;
@@ -51,8 +53,10 @@ void lockSourceFolder(TempTree& t)
 }  // namespace
 
 // Whatever happens, src/a.txt stays whole or has a whole copy with its mode
-// and time; the destination keeps its old file unless it was replaced; the
-// staging folder holds nothing but whole copies.
+// and time; the destination keeps its old file unless it was replaced; no
+// temporary is left in the staging folder nor beside the destination. Onto
+// another file system ("stick") a file is copied once, straight beside its
+// destination.
 TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
 {
     const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/dst/a.txt のコピーはできませんでした。");
@@ -62,7 +66,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
     const QString source = QStringLiteral("<root>/src/a.txt"), destination = QStringLiteral("<root>/dst/a.txt");
     struct Case {
         const char* what;
-        const char* into;
+        const char* into;  // "stick": a file system of its own
         const char* newName;
         bool move, overwrite;
         QByteArray existing;  // the destination's file before, if any
@@ -88,11 +92,27 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"hidden new name", "dst", ".a", true, true, "hidden", {}, hidden, true, "hidden"},
         {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75, destination), true, "old"},
         {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75, destination), true, "old"},
+        {"copy to a stick", "stick", "b.txt", false, false, "", {}, "", true, Content},
+        {"move to a stick", "stick", "b.txt", true, false, "", {}, "", false, Content},
+        {"disk full on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Copy, 61, "a.txt"), error(61, source), true, ""},
+        {"placement fails on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Rename, 57),
+         error(57, "<root>/stick/b.txt"), true, ""},
+        {"renames cannot pass, then the copy fails", "dst", "a.txt", false, true, "old",
+         [](TempTree&) {
+             platform::injectFault(FileOperation::Replace, 74);
+             platform::injectFault(FileOperation::Copy, 61, QString(), 1);
+         },
+         error(61, source), true, "old"},
     };
+    const QDir trash(QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME")) + "/Trash/files");
+    const auto trashed = [&trash] { return trash.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(); };
     const QDateTime modified = QDateTime::fromSecsSinceEpoch(1500000000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempTree t;
+        std::optional<TestMount> stick;
+        if (QString(c.into) == "stick" && !stick.emplace(t, TestMount::Kind::Tmpfs, "stick").mounted())
+            continue;  // no mount possible here
         t.makeFolder("dst");
         t.makeFolder("TEMP");
         const QString source = t.writeFile("src/a.txt", Content);
@@ -105,6 +125,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         if (c.prepare)
             c.prepare(t);
         const QFileDevice::Permissions mode = QFile::permissions(source);
+        const auto trashedBefore = trashed();
         ScriptedMessages messages;
 
         const qint16 result = copyAlone({source, c.newName, t.path(c.into), t.path("TEMP"), c.move, c.overwrite});
@@ -118,8 +139,10 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
             EXPECT_EQ(QFile::permissions(t.path(destination)), mode);
             EXPECT_EQ(QFileInfo(t.path(destination)).lastModified(), modified);
         }
-        for (const QString& name : t.names("TEMP"))
-            EXPECT_EQ(t.readFile("TEMP/" + name), Content) << name.toStdString();
+        EXPECT_EQ(t.names("TEMP"), QStringList());
+        EXPECT_TRUE(t.names(c.into).filter(QRegularExpression("^\\.velda-")).isEmpty());
+        // Only a file replaced is in the trash.
+        EXPECT_EQ(trashed() - trashedBefore, !c.existing.isEmpty() && c.destinationAfter != c.existing);
         QFile::setPermissions(t.path("src"), OpenFolder);
     }
 }
@@ -142,86 +165,40 @@ TEST(MovedSources, AFailedFlushOrDeletionKeepsTheSourceAndIsReported)
     }
 }
 
-// Onto another file system than the staging folder's, a file is copied once,
-// beside its destination: nothing is left in TEMP nor half-made in the
-// destination, whatever the outcome.
-TEST(CopyOneFile, OntoAnotherFileSystemGoesStraightBesideTheDestination)
-{
-    const struct {
-        const char* what;
-        bool move;
-        std::function<void(TempTree&)> prepare;
-        QString message;
-        QStringList destinationAfter;
-    } cases[] = {
-        {"copy", false, {}, "", {"b.txt"}},
-        {"move", true, {}, "", {"b.txt"}},
-        {"disk full", true, inject(FileOperation::Copy, 61, "a.txt"), error(61, "<root>/src/a.txt"), {}},
-        {"placement fails", true, inject(FileOperation::Rename, 57), error(57, "<root>/stick/b.txt"), {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempTree t;
-        const TestMount mount(t, TestMount::Kind::Tmpfs, "stick");
-        if (!mount.mounted())
-            GTEST_SKIP() << "no tmpfs mount possible here";
-        const QString stick = mount.folder();
-        const QString source = t.writeFile("src/a.txt", Content);
-        t.makeFolder("TEMP");
-        if (c.prepare)
-            c.prepare(t);
-        ScriptedMessages messages;
-        EXPECT_EQ(copyAlone({source, "b.txt", stick, t.path("TEMP"), c.move, false}),
-                  c.message.isEmpty() ? 0 : 9);
-        platform::clearInjectedFaults();
-        EXPECT_EQ(messages.texts().join('\n'), QString(c.message).replace("<root>", t.root()));
-        EXPECT_EQ(t.names("stick"), c.destinationAfter);
-        EXPECT_EQ(t.names("TEMP"), QStringList());
-        EXPECT_EQ(t.exists("src/a.txt"), !c.message.isEmpty() || !c.move);
-        EXPECT_EQ(t.exists("stick/b.txt") ? t.readFile("stick/b.txt") : "none", c.destinationAfter.isEmpty() ? "none" : Content);
-    }
-}
-
 // A file the run's plan did not foresee at the new name (made meanwhile, or
-// listed under another pattern) is met as if found before copying.
+// listed under another pattern) is met as if found before copying; without
+// overwriting, another spelling of the new name stays.
 TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
 {
-    const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/dst/b.txt のコピーはできませんでした。");
-    for (const bool overwrite : {false, true}) {
-        SCOPED_TRACE(overwrite ? "overwrite" : "no overwrite");
+    const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/d/b.txt のコピーはできませんでした。");
+    const struct {
+        const char* newName;
+        bool overwrite;
+        QString message;
+        QStringList namesAfter;
+        QByteArray b;  // d/b.txt after
+    } cases[] = {
+        {"b.txt", false, clash, {"a.txt", "b.txt"}, "unforeseen"},
+        {"b.txt", true, "", {"a.txt", "b.txt"}, Content},
+        {"A.TXT", false, "", {"A.TXT", "a.txt", "b.txt"}, "unforeseen"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.newName) + (c.overwrite ? ", overwrite" : ""));
         TempTree t;
-        const QString source = t.writeFile("src/a.txt", Content);
+        const QString source = t.writeFile("d/a.txt", Content);
         t.makeFolder("TEMP");
-        t.makeFolder("dst");
         FileOps::RunJournal none;
-        FileOps::PlacementPlan plan(t.path("dst"), {}, platform::LetterCase::Exact, none);
-        plan.addSources(t.path("src"), {"a.txt"});
-        t.writeFile("dst/b.txt", "unforeseen");
+        FileOps::PlacementPlan plan(t.path("d"), {}, platform::LetterCase::Exact, none);
+        plan.addSources(t.path("d"), {"a.txt"});
+        t.writeFile("d/b.txt", "unforeseen");
         ScriptedMessages messages;
         FileOps::PlacementRun run{none, &plan};
-        EXPECT_EQ(FileOps::copyOneFile(run, {source, "b.txt", t.path("dst"), t.path("TEMP"), false, overwrite}),
-                  overwrite ? 0 : 9);
-        EXPECT_EQ(messages.texts().join('\n'), overwrite ? QString() : QString(clash).replace("<root>", t.root()));
-        EXPECT_EQ(t.readFile("dst/b.txt"), overwrite ? Content : "unforeseen");
+        EXPECT_EQ(FileOps::copyOneFile(run, {source, c.newName, t.path("d"), t.path("TEMP"), false, c.overwrite}),
+                  c.message.isEmpty() ? 0 : 9);
+        EXPECT_EQ(messages.texts().join('\n'), QString(c.message).replace("<root>", t.root()));
+        EXPECT_EQ(t.names("d"), c.namesAfter);
+        EXPECT_EQ(t.readFile("d/b.txt"), c.b);
+        EXPECT_EQ(t.readFile("d/a.txt"), Content);
         EXPECT_EQ(t.names("TEMP"), QStringList());
-        EXPECT_EQ(t.names("dst"), QStringList{"b.txt"});
     }
-}
-
-// A copy under another spelling of its own name, the source listed under
-// another pattern than the destination list shows, replaces nothing unless
-// overwriting.
-TEST(CopyOneFile, WithoutOverwritingAnotherSpellingOfTheNameStays)
-{
-    TempTree t;
-    const QString source = t.writeFile("d/a.txt", Content);
-    t.makeFolder("TEMP");
-    FileOps::RunJournal none;
-    FileOps::PlacementPlan plan(t.path("d"), {}, platform::LetterCase::Exact, none);
-    plan.addSources(t.path("d"), {"a.txt"});
-    ScriptedMessages messages;
-    FileOps::PlacementRun run{none, &plan};
-    EXPECT_EQ(FileOps::copyOneFile(run, {source, "A.TXT", t.path("d"), t.path("TEMP"), false, false}), 0);
-    EXPECT_EQ(t.names("d"), (QStringList{"A.TXT", "a.txt"}));
-    EXPECT_EQ(t.readFile("d/a.txt"), Content);
 }

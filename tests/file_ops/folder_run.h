@@ -25,6 +25,8 @@ public:
               const QString& sourceFolder = "d", const QString& destinationFolder = "d");
 
     QStringList previewed;
+    // The run's progress window; none when nullptr.
+    RunProgressView* view = nullptr;
     // Called after each source file's copy, with its name.
     std::function<void(const QString&)> afterCopy;
 
@@ -49,7 +51,7 @@ public:
     {
         return copy(run, "melt", fileName, false);
     }
-    RunProgressView* progressView() override { return nullptr; }
+    RunProgressView* progressView() override { return view; }
     void setStatusLine(const QString&) override {}
     void showProgress() override {}
     void refreshSourceList() override {}

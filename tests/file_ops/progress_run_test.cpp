@@ -13,31 +13,14 @@
 
 namespace {
 
-const QString CancelledCopy = QStringLiteral("中止しました。（2 / 6 ファイル）");
-
-void clickEvents(QWidget* target, const std::function<void(QEvent*)>& deliver)
-{
-    const QPointF centre = QRectF(target->rect()).center();
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        deliver(new QMouseEvent(type, centre, QPointF(target->mapToGlobal(centre.toPoint())), Qt::LeftButton,
-                                held, Qt::NoModifier));
-    }
-}
-
-// A click as the window system delivers it, now.
-void sendClick(QWidget* target)
-{
-    clickEvents(target, [target](QEvent* event) {
-        QApplication::sendEvent(target, event);
-        delete event;
-    });
-}
-
 // A click the program has not yet taken from its queue.
 void postClick(QWidget* target)
 {
-    clickEvents(target, [target](QEvent* event) { QCoreApplication::postEvent(target, event); });
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(target, new QMouseEvent(type, QPointF(4, 4), QPointF(target->mapToGlobal(QPoint(4, 4))),
+                                                            Qt::LeftButton,
+                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                            Qt::NoModifier));
 }
 
 // Every run shows its progress window from its first file on; the test acts
@@ -98,7 +81,9 @@ TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
     form.setText1(3, "p_");
     atFilesDone(2, [&form](QWidget* window) {
         postClick(form.Command1.at<QPushButton>(1));
-        sendClick(window->findChild<QPushButton*>(QStringLiteral("cancelButton")));
+        QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+        ui::sendMouse(cancel, QEvent::MouseButtonPress);
+        ui::sendMouse(cancel, QEvent::MouseButtonRelease);
     });
     messages.answerYes();
     messages.answerYes();
@@ -109,7 +94,6 @@ TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
     EXPECT_EQ(owner, &form);
     EXPECT_TRUE(shownTexts.contains(QStringLiteral("2 / 6 ファイル")));
     EXPECT_EQ(totalBytes, 6 * 20000 + 997 * (1 + 2 + 3 + 4 + 5 + 6));
-    EXPECT_TRUE(shownTexts.contains(QStringLiteral("ファイルを移動しています…")));
     EXPECT_EQ(tree.names("dst"), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt"}));
     EXPECT_EQ(tree.readFile("dst/keep.txt"), "keep");
     for (int file = 1; file <= 2; ++file)
@@ -117,7 +101,7 @@ TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
     EXPECT_EQ(tree.names("work"), (QStringList{"f3.txt", "f4.txt", "f5.txt", "f6.txt"}));
     for (int file = 3; file <= 6; ++file)
         EXPECT_EQ(tree.readFile(QStringLiteral("work/f%1.txt").arg(file)), contentOf(file));
-    EXPECT_EQ(form.Label2->text(), CancelledCopy);
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（2 / 6 ファイル）"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -141,4 +125,34 @@ TEST_F(ProgressRun, EscapeEndsTheDeletionAfterTheFileBeingDeleted)
     EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt", "d.txt"}));
     EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"x.txt", "y.txt"}));
     EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（1 / 4 ファイル）"));
+}
+
+// A run of one big file shows how far its data has come and stops within it:
+// no copy of it is left anywhere, its source stays whole.
+TEST_F(ProgressRun, CancelWithinTheOnlyBigFileLeavesNoPartOfIt)
+{
+    const QByteArray big(9 * 1024 * 1024, 'b');
+    tree.writeFile("work/big.bin", big);
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    qint64 shownBytes = 0;
+    ProgressWindow::setShownHookForTests([&shownBytes](QWidget* window, const RunProgressFigures& figures) {
+        if (figures.filesDone > 0 || figures.bytesDone == 0 || shownBytes > 0)
+            return;
+        shownBytes = figures.bytesDone;
+        QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+        ui::sendMouse(cancel, QEvent::MouseButtonPress);
+        ui::sendMouse(cancel, QEvent::MouseButtonRelease);
+    });
+    messages.answerYes();
+    messages.answerYes();
+    ui::click(form.Command1.at<QPushButton>(0));
+    ui::settle();
+
+    EXPECT_TRUE(shownBytes > 0 && shownBytes < big.size()) << shownBytes;
+    EXPECT_EQ(messages.count(), 2);
+    EXPECT_TRUE(tree.names("dst").isEmpty());
+    EXPECT_TRUE(tree.exists("program/TEMP") && tree.names("program/TEMP").isEmpty());
+    EXPECT_EQ(tree.readFile("work/big.bin"), big);
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（0 / 1 ファイル）"));
 }

@@ -9,8 +9,7 @@
 
 #include <cstdio>
 #include <functional>
-#include <memory>
-#include <vector>
+#include <optional>
 
 namespace {
 
@@ -21,21 +20,10 @@ QByteArray original(const QString& name)
     return QByteArray(20000, name.at(0).toLatin1()) + name.toUtf8();
 }
 
-// What a case made that must go before its tree: immutable files, then mounts.
+// What a case made that must go before its tree: an immutable file, then mounts.
 struct Arrangement {
-    std::vector<std::unique_ptr<TestMount>> mounts;
-    std::vector<std::unique_ptr<ImmutableFile>> immutables;
-
-    bool mount(TempTree& tree, TestMount::Kind kind, const QString& relative, const QString& viewOf = QString())
-    {
-        mounts.push_back(std::make_unique<TestMount>(tree, kind, relative, viewOf));
-        return mounts.back()->mounted();
-    }
-    bool makeImmutable(const QString& path)
-    {
-        immutables.push_back(std::make_unique<ImmutableFile>(path));
-        return immutables.back()->made();
-    }
+    std::optional<TestMount> destination, source;
+    std::optional<ImmutableFile> immutable;
 };
 
 void writeSources(TempTree& tree, const QString& folder)
@@ -74,21 +62,21 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
     };
     const auto immutableSource = [](TempTree& t, Arrangement& s) {
         writeSources(t, "src");
-        return s.makeImmutable(t.path("src/b.jpg")) ? QString("src") : QString();
+        return s.immutable.emplace(t.path("src/b.jpg")).made() ? QString("src") : QString();
     };
     const Case cases[] = {
         {"read-only view of the source folder, one disk",
          [](TempTree& t, Arrangement& s) {
              writeSources(t, "src");
-             return s.mount(t, TestMount::Kind::ReadOnlyView, "view", "src") ? QString("view") : QString();
+             return s.source.emplace(t, TestMount::Kind::ReadOnlyView, "view", "src").mounted() ? QString("view") : QString();
          },
          false, {}},
         {"source stick turned read-only",
          [](TempTree& t, Arrangement& s) {
-             if (!s.mount(t, TestMount::Kind::Tmpfs, "stick"))
+             if (!s.source.emplace(t, TestMount::Kind::Tmpfs, "stick").mounted())
                  return QString();
              writeSources(t, "stick");
-             return s.mounts.back()->remountReadOnly() ? QString("stick") : QString();
+             return s.source->remountReadOnly() ? QString("stick") : QString();
          },
          false, {}},
         {"immutable source, one disk", immutableSource, false, {}},
@@ -106,7 +94,7 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
         TempTree tree;
         Arrangement setup;
         tree.makeFolder("TEMP");
-        if (c.destinationOnItsOwnFileSystem && !setup.mount(tree, TestMount::Kind::Tmpfs, "dst"))
+        if (c.destinationOnItsOwnFileSystem && !setup.destination.emplace(tree, TestMount::Kind::Tmpfs, "dst").mounted())
             GTEST_SKIP() << "no tmpfs mount possible here";
         tree.makeFolder("dst");
         const QString sourceFolder = c.prepare(tree, setup);

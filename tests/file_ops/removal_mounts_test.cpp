@@ -10,23 +10,13 @@ using MarlowFuncUtility::RemoveFolderTree;
 using MarlowFuncUtility::mountedVolumeMessage;
 using platform::EntryScope;
 
-namespace {
-
-class RemovalMountsTest : public ::testing::Test {
-protected:
-    void TearDown() override { platform::clearInjectedFaults(); }
-
-    TempTree tree;
-    ScriptedMessages messages;
-};
-
-}  // namespace
-
 // A volume mounted on the folder itself or anywhere inside it, even on a
 // single file, refuses the removal before anything goes, on the user's
 // folders and the work folders alike; every byte on both sides stays.
-TEST_F(RemovalMountsTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnythingGoes)
+TEST(RemovalMounts, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnythingGoes)
 {
+    TempTree tree;
+    ScriptedMessages messages;
     const struct { const char* name; QString at; TestMount::Kind kind; QString viewOf; } mounts[] = {
         {"tmpfs inside", "T/A/M", TestMount::Kind::Tmpfs, ""},
         {"folder bound inside", "T/A/M", TestMount::Kind::View, "elsewhere"},
@@ -66,13 +56,16 @@ TEST_F(RemovalMountsTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnything
     }
 }
 
-TEST_F(RemovalMountsTest, TheSeamStandsInForAMountWhereNoneCanBeMade)
+// Where no mount can be made, the seam stands in for one deep in the tree.
+TEST(RemovalMounts, TheSeamStandsInForAMount)
 {
+    TempTree tree;
+    ScriptedMessages messages;
     tree.writeFile("T/a.txt");
     tree.writeFile("T/A/B/c.txt");
     platform::injectFault(platform::FileOperation::MountPoint, 1, "/T/A/B");
     EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
+    platform::clearInjectedFaults();
     EXPECT_EQ(messages.texts(), QStringList{mountedVolumeMessage(tree.path("T/A/B"))});
-    EXPECT_TRUE(tree.exists("T/a.txt"));
-    EXPECT_TRUE(tree.exists("T/A/B/c.txt"));
+    EXPECT_TRUE(tree.exists("T/a.txt") && tree.exists("T/A/B/c.txt"));
 }

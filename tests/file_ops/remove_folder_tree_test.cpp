@@ -10,7 +10,6 @@
 
 #include <functional>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,10 +26,6 @@ protected:
     ScriptedMessages messages;
     TempTree tree;
 };
-
-}  // namespace
-
-namespace {
 
 void writeFiles(TempTree& tree, const QStringList& files)
 {

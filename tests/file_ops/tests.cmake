@@ -1,6 +1,7 @@
 list(APPEND VELDA_CORE_TESTS
   file_ops/batch_copy_run_test.cpp
   file_ops/batch_move_kill_test.cpp
+  file_ops/big_file_run_test.cpp
   file_ops/copy_one_file_test.cpp
   file_ops/fat_destination_test.cpp
   file_ops/folder_run.cpp
@@ -12,11 +13,13 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/run_recovery_test.cpp
   file_ops/target_name_test.cpp
   file_ops/trash_folder_tree_test.cpp
+  file_ops/undo_run_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_copy_test.cpp
   file_ops/frm_marlow_delete_test.cpp
   file_ops/progress_run_test.cpp
+  file_ops/undo_window_test.cpp
 )
 
 # The process the kill test kills: a batch move over real folders.

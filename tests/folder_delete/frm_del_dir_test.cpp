@@ -10,7 +10,8 @@
 #include "platform/vb_look.h"
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
-#include "shared/scripted_folder_picker.h"
+#include "shared/folder_picker.h"
+#include "shared/work_folder_paths.h"
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
@@ -30,6 +31,27 @@ namespace {
 
 const QString Question = QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
 const QString Missing = QStringLiteral("  が存在しません。フォルダを指定し直して下さい。");
+
+// The folder dialog as the desktop shows it: a modal window that takes the
+// activation and leaves none behind when it closes.
+class ActivatingPicker : public MarlowFuncUtility::FolderPicker {
+public:
+    explicit ActivatingPicker(QString answer) : answer_(std::move(answer)) { MarlowFuncUtility::setFolderPicker(this); }
+    ~ActivatingPicker() override { MarlowFuncUtility::setFolderPicker(nullptr); }
+    QString pickFolder(const QString& /*title*/) override
+    {
+        platform::ModalDialogScope modal;
+        QWidget dialog;
+        ui::showActive(&dialog);
+        dialog.hide();
+        QApplication::setActiveWindow(nullptr);
+        ui::settle();
+        return answer_;
+    }
+
+private:
+    QString answer_;
+};
 
 class FolderDeletionWindow : public MainWindowTest {
 protected:
@@ -62,7 +84,6 @@ protected:
         EXPECT_EQ(endCount, 0);
     }
 
-    ScriptedFolderPicker picker;
     QString sub;
     frmDelDir* form = nullptr;
 };
@@ -95,7 +116,6 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderRefusesRootsAndNoOrTheC
     open();
     const struct { QString folder, refusal; } refused[] = {
         {QStringLiteral("/"), DeletionGuard::rootMessage()},
-        {programFolder, DeletionGuard::programFolderMessage()},
         {programFolder + "/TEMP", DeletionGuard::programFolderMessage()},
     };
     for (const auto& row : refused) {
@@ -115,7 +135,28 @@ TEST_F(FolderDeletionWindow, OpensAloneOnTheCurrentFolderRefusesRootsAndNoOrTheC
     expectFreshMainWindow(workFolder);
 }
 
-TEST_F(FolderDeletionWindow, APickLeavesTheFocusOnDeleteWhereEnterAsksAndYesDeletesTheTree)
+// Installed, the program keeps its work folders elsewhere: its own folder is
+// refused all the same.
+TEST_F(FolderDeletionWindow, AnInstalledProgramsOwnFolderIsRefused)
+{
+    tree.writeFile(QStringLiteral("share/" VELDA_PROGRAM_NAME "/manual.html"));
+    // Made at the program's start, with its lock.
+    ASSERT_TRUE(QDir().mkpath(WorkFolderPaths::pathsFor(programFolder + "/").base));
+    unloadAllWindows();
+    showMainWindow();
+    ASSERT_FALSE(mainWindow().TempFolder.startsWith(programFolder));
+    open();
+    ui::retype(field(), programFolder);
+    ui::focusByUser(form->Command2);
+    ui::click(form->Command2);
+    EXPECT_EQ(messages.texts(), QStringList{DeletionGuard::programFolderMessage()});
+    EXPECT_TRUE(tree.exists("program"));
+}
+
+// Whether a folder was chosen or not, the field shows it has lost the focus,
+// with nothing selected, and Delete shows its focus frame: Enter there asks,
+// and Yes deletes the tree.
+TEST_F(FolderDeletionWindow, APickLeavesTheFieldLookingLeftAndDeleteFocusedWhereEnterAsksAndYesDeletesTheTree)
 {
     tree.writeFile("work/victim/one.txt");
     const QString victim = tree.path("work/victim"), inner = tree.makeFolder("work/victim/inner");
@@ -124,15 +165,22 @@ TEST_F(FolderDeletionWindow, APickLeavesTheFocusOnDeleteWhereEnterAsksAndYesDele
     open();
 
     ui::retype(field(), QStringLiteral("edited"));
-    picker.cancel();
-    ui::doubleClick(field());
-    EXPECT_EQ(ui::focused(), form->Command2);
-    EXPECT_EQ(form->text1(5), inner);
-
-    ui::focusByUser(field());
-    picker.choose(victim + "  ");
-    ui::doubleClick(field());
-    EXPECT_EQ(ui::focused(), form->Command2);
+    const struct { QString answer, fieldAfter; } picks[] = {{QString(), inner}, {victim + "  ", victim}};
+    for (const auto& pick : picks) {
+        SCOPED_TRACE(pick.answer.toStdString());
+        ui::focusByUser(field());
+        ActivatingPicker dialog(pick.answer);
+        ui::doubleClick(field());
+        ui::showActive(form);  // the desktop gives the window back its activation
+        EXPECT_EQ(form->text1(5), pick.fieldAfter);
+        EXPECT_EQ(ui::focused(), form->Command2);
+        EXPECT_EQ(platform::backColor(field()), 0xC0C000u);
+        EXPECT_FALSE(static_cast<QPlainTextEdit*>(field())->textCursor().hasSelection());
+        QStyleOptionButton look;
+        look.initFrom(form->Command2);
+        EXPECT_TRUE(look.state & QStyle::State_HasFocus);
+        EXPECT_TRUE(look.state & QStyle::State_KeyboardFocusChange);
+    }
     EXPECT_EQ(form->FolderToDelete, victim);
     EXPECT_EQ(files(), QStringList{"one.txt"});
 
@@ -198,54 +246,6 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
     EXPECT_EQ(files(), QStringList{"a.txt"});
 }
 
-
-namespace {
-
-// The folder dialog as the desktop shows it: a modal window that takes the
-// activation and leaves none behind when it closes.
-class ActivatingPicker : public MarlowFuncUtility::FolderPicker {
-public:
-    explicit ActivatingPicker(QString answer) : answer_(std::move(answer)) { MarlowFuncUtility::setFolderPicker(this); }
-    ~ActivatingPicker() override { MarlowFuncUtility::setFolderPicker(nullptr); }
-    QString pickFolder(const QString& /*title*/) override
-    {
-        platform::ModalDialogScope modal;
-        QWidget dialog;
-        ui::showActive(&dialog);
-        dialog.hide();
-        QApplication::setActiveWindow(nullptr);
-        ui::settle();
-        return answer_;
-    }
-
-private:
-    QString answer_;
-};
-
-}  // namespace
-
-// Whether a folder was chosen or not, the field shows it has lost the focus,
-// with nothing selected, and Delete shows its focus frame.
-TEST_F(FolderDeletionWindow, AfterThePickerTheFieldLooksLeftAndDeleteLooksFocused)
-{
-    open();
-    for (const QString& answer : {sub, QString()}) {
-        SCOPED_TRACE(answer.toStdString());
-        ui::focusByUser(field());
-        ActivatingPicker dialog(answer);
-        ui::doubleClick(field());
-        ui::showActive(form);  // the desktop gives the window back its activation
-        EXPECT_EQ(ui::focused(), form->Command2);
-        EXPECT_EQ(platform::backColor(field()), 0xC0C000u);
-        EXPECT_FALSE(static_cast<QPlainTextEdit*>(field())->textCursor().hasSelection());
-        QStyleOptionButton look;
-        look.initFrom(form->Command2);
-        EXPECT_TRUE(look.state & QStyle::State_HasFocus);
-        EXPECT_TRUE(look.state & QStyle::State_KeyboardFocusChange);
-    }
-    EXPECT_EQ(form->FolderToDelete, sub);
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
 
 // Opened inside a folder whose name is not UTF-8, the window shows it
 // readably and deletes that very folder, not one that reads the same.

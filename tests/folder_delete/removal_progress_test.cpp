@@ -1,50 +1,14 @@
 #include "folder_delete/folder_deletion.h"
 #include "folder_delete/frm_del_dir.h"
-#include "shared/progress_window.h"
-#include "shared/run_progress.h"
 #include "support/main_window_test.h"
+#include "support/shown_progress.h"
 #include "support/ui_helpers.h"
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-
-// The progress window from the first step on, updated at every step.
-class EveryStepShown {
-public:
-    EveryStepShown() { RunProgress::setTimingForTests(0, 0); }
-    ~EveryStepShown()
-    {
-        ProgressWindow::setShownHookForTests(nullptr);
-        RunProgress::setTimingForTests(500, 100);
-    }
-};
-
-class FolderRemovalProgress : public MainWindowTest {
-protected:
-    void writeEmptyFiles(const QString& folder, int count)
-    {
-        const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-        ASSERT_GE(handle, 0);
-        for (int file = 0; file < count; ++file) {
-            const int made = ::openat(handle, QByteArray("f" + QByteArray::number(file)).constData(),
-                                      O_WRONLY | O_CREAT | O_EXCL, 0644);
-            ASSERT_GE(made, 0);
-            ::close(made);
-        }
-        ::close(handle);
-    }
-
-    EveryStepShown timing;
-};
-
-}  // namespace
+using FolderRemovalProgress = MainWindowTest;
 
 // Deleted for good (Shift held), the files of one folder are counted first
 // and each is a step: the window shows done of all, Esc stops after the file
@@ -52,9 +16,10 @@ protected:
 TEST_F(FolderRemovalProgress, ThirtyThousandFilesInOneFolderShowDoneOfAllAndEscCancels)
 {
     const QString big = tree.makeFolder("work/big");
-    writeEmptyFiles(big, 30000);
+    for (int file = 0; file < 30000; ++file)
+        tree.writeFile(QStringLiteral("work/big/f%1").arg(file), {});
     QStringList shownTexts;
-    ProgressWindow::setShownHookForTests([&](QWidget* window, const RunProgressFigures& figures) {
+    const ShownProgress shown([&](QWidget* window, const RunProgressFigures& figures) {
         if (figures.filesDone != 100 || !shownTexts.isEmpty())
             return;
         for (const QLabel* label : window->findChildren<QLabel*>())

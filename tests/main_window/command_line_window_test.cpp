@@ -4,6 +4,7 @@
 #include "support/ui_helpers.h"
 
 #include <QAbstractScrollArea>
+#include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QMimeData>
@@ -54,15 +55,28 @@ TEST_F(MainWindowWayIn, AFolderFromTheCommandLineIsWhereBothListsStart)
     EXPECT_EQ(ui::entries(form.fileList(0)), QStringList({"a.jpg"}));
 }
 
-TEST_F(MainWindowWayIn, HelpWithNothingToOpenTheManualSaysWhereItIsAndAboutLeadsToIt)
+// Help opens the manual beside the program; with nothing to open it, help
+// says where it is and About leads to it.
+TEST_F(MainWindowWayIn, HelpOpensTheManualOrSaysWhereItIs)
 {
-    platform::setDesktopOpener([](const QUrl&) { return false; });
-    frmMarlow& form = mainWindow();
-    form.mnHelp1_Click();
-    ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().contains(form.ManualPath)) << messages.last().toStdString();
-    form.mnAbout_Click();
-    EXPECT_EQ(platform::FormInstance<frmAbout>::get().Address, QUrl::fromLocalFile(form.ManualPath));
+    for (const bool opens : {true, false}) {
+        SCOPED_TRACE(opens);
+        QList<QUrl> opened;
+        platform::setDesktopOpener([&opened, opens](const QUrl& url) {
+            opened << url;
+            return opens;
+        });
+        frmMarlow& form = mainWindow();
+        messages.clear();
+        form.mnHelp1->trigger();
+        const QUrl manual = QUrl::fromLocalFile(programFolder + "/manual.html");
+        EXPECT_EQ(opened, QList<QUrl>{manual});
+        EXPECT_EQ(messages.count(), opens ? 0 : 1);
+        EXPECT_EQ(messages.last().contains(manual.toLocalFile()), !opens) << messages.last().toStdString();
+        form.mnAbout_Click();
+        EXPECT_EQ(platform::FormInstance<frmAbout>::get().Address, manual);
+        unloadAllWindows();
+    }
 }
 
 // A folder onto a folder field is taken as typed there; files onto the source

@@ -8,83 +8,48 @@
 namespace {
 
 const QByteArray Sjis = "\x83\x65\x83\x58\x83\x67.txt";  // テスト.txt in CP932
-const QByteArray Broken = "bad\xff.txt";
+// Two names both shown as "bad�.txt", and one with a line break.
+const QByteArray Broken = "bad\xff.txt", AlsoBroken = "bad\xfe.txt", TwoLines = "two\nlines.txt";
 
-class RawNamesWindow : public MainWindowTest {
-protected:
-    void writeSources()
-    {
-        for (const QByteArray& name : {Sjis, Broken})
+using RawNamesWindow = MainWindowTest;
+
+}  // namespace
+
+// A kept name keeps its bytes; a name a rule changes is built from what the
+// list shows and written as UTF-8, bytes that read as no text and line breaks
+// kept as they are, names shown alike staying two files. The lists show a
+// line break as a mark, and Delete removes files whatever their names.
+TEST_F(RawNamesWindow, NamesKeepTheirBytesThroughARuleAndDelete)
+{
+    for (const QString prefix : {"", "p_"}) {
+        SCOPED_TRACE(prefix.toStdString());
+        for (const QByteArray& name : {Sjis, Broken, AlsoBroken, TwoLines})
             tree.writeRaw("work/" + name, name);
-    }
-    // Moves every source file into dst by the rule "keep" with prefix.
-    frmMarlow& moveAll(const QString& prefix)
-    {
         frmMarlow& form = showMainWindow();
         EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work")).failed());
         EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.makeFolder("dst")).failed());
         form.Check1.at<QAbstractButton>(0)->setChecked(true);
         form.fileList(0)->selectAll();
-        form.selectOption(form.Option1, 0);
         form.setText1(3, prefix);
         messages.answerYes();
         messages.answerYes();
         ui::click(form.Command1.at<QPushButton>(0));
-        return form;
-    }
-};
+        const QString shownBroken = prefix + QStringLiteral("bad\uFFFD.txt");
+        EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{shownBroken, shownBroken, prefix + QStringLiteral("two\u23CElines.txt"),
+                                                              prefix + QStringLiteral("テスト.txt")}));
+        const QByteArray sjisTarget = prefix.isEmpty() ? Sjis : QStringLiteral("p_テスト.txt").toUtf8();
+        EXPECT_EQ(tree.readRaw("dst/" + sjisTarget), Sjis);
+        for (const QByteArray& name : {Broken, AlsoBroken, TwoLines})
+            EXPECT_EQ(tree.readRaw("dst/" + prefix.toUtf8() + name), name);
+        EXPECT_TRUE(tree.names("work").isEmpty());
 
-}  // namespace
-
-// A kept name keeps its bytes; a name a rule changes is built from what the
-// list shows and written as UTF-8, bytes that read as no text kept as they are.
-TEST_F(RawNamesWindow, AKeptNameKeepsItsBytesAChangedOneIsWrittenAsShown)
-{
-    const struct {
-        QString prefix;
-        QByteArray sjisTarget;
-        QByteArray brokenTarget;
-    } cases[] = {
-        {"", Sjis, Broken},
-        {"p_", QStringLiteral("p_テスト.txt").toUtf8(), "p_" + Broken},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.prefix.toStdString());
-        writeSources();
-        frmMarlow& form = moveAll(c.prefix);
-        EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{QStringLiteral("%1bad\uFFFD.txt").arg(c.prefix),
-                                                              QStringLiteral("%1テスト.txt").arg(c.prefix)}));
-        EXPECT_EQ(tree.readRaw("dst/" + c.sjisTarget), Sjis);
-        EXPECT_EQ(tree.readRaw("dst/" + c.brokenTarget), Broken);
-        EXPECT_TRUE(ui::entries(form.fileList(0)).isEmpty());
+        form.fileList(1)->selectAll();
+        messages.answerYes();
+        messages.answerOk();
+        ui::click(form.Command1.at<QPushButton>(1));
+        EXPECT_TRUE(tree.names("dst").isEmpty());
         unloadAllWindows();
-        tree.removeRaw("dst");
     }
-}
-
-TEST_F(RawNamesWindow, DeleteRemovesTheListedFilesWhateverTheirNames)
-{
-    writeSources();
-    frmMarlow& form = showMainWindow();
-    EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work")).failed());
-    form.fileList(0)->selectAll();
-    messages.answerYes();
-    messages.answerOk();
-    ui::click(form.Command1.at<QPushButton>(1));
-    EXPECT_TRUE(ui::entries(form.fileList(0)).isEmpty());
-    EXPECT_TRUE(tree.names("work").isEmpty());
-}
-
-// A name's line break shows as a mark, in the lists and the preview alike,
-// and stays a line break on disk when a rule changes the rest of the name.
-TEST_F(RawNamesWindow, ALineBreakInANameShowsAsAMarkAndStaysABreak)
-{
-    tree.writeRaw("work/two\nlines.txt", "data");
-    frmMarlow& form = showMainWindow();
-    EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{QStringLiteral("two\u23CElines.txt")});
-    moveAll("p_");
-    EXPECT_EQ(ui::entries(form.fileList(1)), QStringList{QStringLiteral("p_two\u23CElines.txt")});
-    EXPECT_EQ(tree.readRaw("dst/p_two\nlines.txt"), "data");
 }
 
 // Started inside a folder whose name is CP932, the fields show it in

@@ -1,5 +1,4 @@
 #include "main_window/work_folders.h"
-#include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
@@ -48,20 +47,4 @@ TEST(WorkFolders, AWorkFolderThatCannotBeMadeOrWrittenIsNamedNotTakenAsAnotherCo
     if (mounted)
         ::umount(QFile::encodeName(readOnly).constData());
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
-TEST(WorkFolders, RecreatingEmptiesAFolderAndRemovingTouchesNothingElse)
-{
-    ScriptedMessages messages;
-    TempTree tree;
-    tree.writeFile("TEMP/old.txt");
-    tree.writeFile("TEMP/.partial");
-    tree.writeFile("MELTING/keep.txt");
-    WorkFolders::recreate(tree.path("TEMP"));
-    EXPECT_TRUE(tree.exists("TEMP"));
-    EXPECT_TRUE(tree.names("TEMP").isEmpty());
-    WorkFolders::remove(tree.path("TEMP"));
-    EXPECT_FALSE(tree.exists("TEMP"));
-    EXPECT_TRUE(tree.exists("MELTING/keep.txt"));
-    EXPECT_TRUE(messages.texts().isEmpty());
 }

@@ -21,6 +21,7 @@ TEST(FileNameCodec, EveryByteStringComesBackExactlyAndReadsAsExpected)
         {"two\nlines.txt", QStringLiteral("two\u23CElines.txt")},  // a break would hide the rest
         {"\x83\x65\r\n", QStringLiteral("\u30C6\u23CE\u23CE")},  // CP932 with CR LF
         {"a\xe2\x80\xa8", QStringLiteral("a\u23CE")},  // U+2028 LINE SEPARATOR
+        {"/data/\xe5\x86\x99/\x83\x65\x83\x58\x83\x67/bad\xff", QStringLiteral("/data/写/テスト/bad\uFFFD")},  // name by name
     };
     for (const auto& c : cases) {
         const QString name = decodeFileName(c.bytes);
@@ -28,16 +29,6 @@ TEST(FileNameCodec, EveryByteStringComesBackExactlyAndReadsAsExpected)
         EXPECT_EQ(readableFileName(name), c.readable) << c.bytes.toHex().constData();
         EXPECT_EQ(hasForeignBytes(name), name != QString::fromUtf8(c.bytes)) << c.bytes.toHex().constData();
     }
-}
-
-// The rename rules work on the text itself: a break they leave stays a break.
-TEST(FileNameCodec, TheTextOfANameKeepsItsLineBreaks)
-{
+    // The rename rules work on the text itself: a break they leave stays a break.
     EXPECT_EQ(editableFileName(decodeFileName("a\n\x83\x65")), QStringLiteral("a\n\u30C6"));
-}
-
-TEST(FileNameCodec, APathReadsNameByName)
-{
-    const QString path = decodeFileName("/data/\xe5\x86\x99/\x83\x65\x83\x58\x83\x67/bad\xff");
-    EXPECT_EQ(readableFileName(path), QStringLiteral("/data/写/テスト/bad\uFFFD"));
 }

@@ -4,11 +4,11 @@
 #include "support/temp_tree.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <functional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,33 +68,6 @@ TEST(DeleteMatchingFiles, DeletesOrdinaryMatchesAndTellsNothingMatched)
     EXPECT_EQ(tree.names(), QStringList({"d.txt"}));
 }
 
-TEST(DeleteFile, ReadOnlyFilesFailWith75AndMissingOnesWith53Or76)
-{
-    TempTree tree;
-    tree.writeFile("locked.txt");
-    tree.setReadOnly("locked.txt");
-    EXPECT_EQ(deleteFile(tree.path("locked.txt")).number, 75);
-    EXPECT_TRUE(tree.exists("locked.txt"));
-    EXPECT_EQ(deleteFile(tree.path("nothing.txt")).number, 53);
-    EXPECT_EQ(deleteFile(tree.path("no-folder/nothing.txt")).number, 76);
-    tree.writeFile("free.txt");
-    EXPECT_FALSE(deleteFile(tree.path("free.txt")).failed());
-    EXPECT_FALSE(tree.exists("free.txt"));
-}
-
-TEST(Folders, MakeAndRemoveReportTheClassicNumbers)
-{
-    TempTree tree;
-    EXPECT_FALSE(makeFolder(tree.path("one")).failed());
-    EXPECT_EQ(makeFolder(tree.path("one")).number, 75);
-    EXPECT_EQ(makeFolder(tree.path("a/b")).number, 76);
-    EXPECT_FALSE(makeFolderPath(tree.path("a/b/c")).failed());
-    EXPECT_TRUE(folderExists(tree.path("a/b/c")));
-    tree.writeFile("one/x");
-    EXPECT_EQ(removeFolder(tree.path("one")).number, 75);
-    EXPECT_EQ(removeFolder(tree.path("gone")).number, 76);
-}
-
 TEST(FileExists, SeesOrdinaryVisibleFilesOnly)
 {
     TempTree tree;
@@ -109,21 +82,35 @@ TEST(FileExists, SeesOrdinaryVisibleFilesOnly)
     EXPECT_FALSE(fileExists(tree.path("missing")));
 }
 
-TEST(CopyFile, KeepsDataModeAndTimeAndReplacesTheTarget)
+// Each failure carries its classic number and changes nothing: a rename never
+// replaces an entry, hidden ones included.
+TEST(FileLayer, FailuresCarryTheClassicNumbersAndLeaveEverythingAsItWas)
 {
     TempTree tree;
-    tree.writeFile("src.bin", QByteArray(300000, 'q'));
-    QFile::setPermissions(tree.path("src.bin"), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    struct timespec times[2] = {{1000000000, 0}, {1100000000, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(tree.path("src.bin")).constData(), times, 0), 0);
-    tree.writeFile("dst.bin", "old");
-    ASSERT_FALSE(copyFile(tree.path("src.bin"), tree.path("dst.bin"), true).failed());
-    EXPECT_EQ(tree.readFile("dst.bin"), QByteArray(300000, 'q'));
-    struct stat info;
-    ASSERT_EQ(::stat(QFile::encodeName(tree.path("dst.bin")).constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0440u);
-    EXPECT_EQ(info.st_mtim.tv_sec, 1100000000);
-    EXPECT_EQ(copyFile(tree.path("none"), tree.path("x")).number, 53);
+    const QString from = tree.writeFile("from", "new"), locked = tree.writeFile("locked", "old");
+    tree.setReadOnly("locked");
+    tree.writeFile(".hidden", "hidden");
+    tree.writeFile("full/x");
+    const struct { const char* what; std::function<FsError()> call; int number; } cases[] = {
+        {"delete a read-only file", [&] { return deleteFile(locked); }, 75},
+        {"delete a missing file", [&] { return deleteFile(tree.path("none")); }, 53},
+        {"delete in a missing folder", [&] { return deleteFile(tree.path("gone/none")); }, 76},
+        {"make an existing folder", [&] { return makeFolder(tree.path("full")); }, 75},
+        {"make below a missing folder", [&] { return makeFolder(tree.path("gone/a")); }, 76},
+        {"remove a folder that holds a file", [&] { return removeFolder(tree.path("full")); }, 75},
+        {"remove a missing folder", [&] { return removeFolder(tree.path("gone")); }, 76},
+        {"rename onto a file", [&] { return renameFile(from, locked); }, 58},
+        {"rename onto a hidden file", [&] { return renameFile(from, tree.path(".hidden")); }, 58},
+        {"rename into a missing folder", [&] { return renameFile(from, tree.path("gone/x")); }, 76},
+        {"replace a read-only file", [&] { return replaceFile(from, locked); }, 75},
+        {"copy a missing file", [&] { return copyFile(tree.path("none"), tree.path("x")); }, 53},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.call().number, c.number) << c.what;
+    EXPECT_EQ(tree.names(), (QStringList{".hidden", "from", "full", "locked"}));
+    EXPECT_EQ(tree.readFile("from") + tree.readFile("locked") + tree.readFile(".hidden"), "newoldhidden");
+    EXPECT_FALSE(makeFolderPath(tree.path("a/b/c")).failed());
+    EXPECT_TRUE(folderExists(tree.path("a/b/c")));
 }
 
 // A step that fails within a copy or rename fails it, leaving the file under
@@ -158,37 +145,6 @@ TEST(FileLayerFaults, FailTheOperationAndLeaveOneWholeFile)
     }
 }
 
-TEST(RenameFile, NeverReplacesAnEntryHiddenOnesIncluded)
-{
-    TempTree tree;
-    tree.writeFile("from", "new");
-    tree.writeFile("to", "old");
-    tree.writeFile(".to", "hidden");
-    EXPECT_EQ(renameFile(tree.path("from"), tree.path("to")).number, 58);
-    EXPECT_EQ(renameFile(tree.path("from"), tree.path(".to")).number, 58);
-    EXPECT_EQ(tree.readFile("to"), "old");
-    EXPECT_EQ(tree.readFile(".to"), "hidden");
-    EXPECT_FALSE(renameFile(tree.path("from"), tree.path("fresh")).failed());
-    EXPECT_EQ(tree.readFile("fresh"), "new");
-    EXPECT_FALSE(tree.exists("from"));
-    EXPECT_EQ(renameFile(tree.path("fresh"), tree.path("no-folder/x")).number, 76);
-}
-
-TEST(ReplaceFile, ReplacesInOneStepButNotAReadOnlyTarget)
-{
-    TempTree tree;
-    tree.writeFile("from", "new");
-    tree.writeFile("to", "old");
-    EXPECT_FALSE(replaceFile(tree.path("from"), tree.path("to")).failed());
-    EXPECT_EQ(tree.readFile("to"), "new");
-    EXPECT_FALSE(tree.exists("from"));
-    tree.writeFile("from", "newer");
-    tree.setReadOnly("to");
-    EXPECT_EQ(replaceFile(tree.path("from"), tree.path("to")).number, 75);
-    EXPECT_EQ(tree.readFile("to"), "new");
-    EXPECT_EQ(tree.readFile("from"), "newer");
-}
-
 TEST(PathParts, AddNoSeparatorAfterARootNorTakeTheRootAway)
 {
     EXPECT_EQ(joinPath(QStringLiteral("/"), QStringLiteral("a.txt")), "/a.txt");
@@ -202,11 +158,17 @@ TEST(PathParts, AddNoSeparatorAfterARootNorTakeTheRootAway)
 TEST(FirstFreePath, FitsTheLimitOnNames)
 {
     TempTree tree;
-    const QString stem = QString(80, QChar(0x3042)) + "abcdefghijk";  // with ".jpg", 255 bytes
-    const QString taken = tree.writeFile(stem + ".jpg"), free = firstFreePath(taken);
-    EXPECT_TRUE(free.endsWith(" (2).jpg")) << free.toStdString();
-    EXPECT_LE(encodeFileName(free.mid(tree.root().size() + 1)).size(), 255);
-    EXPECT_TRUE(free.mid(tree.root().size() + 1).startsWith(stem.left(80))) << free.toStdString();
-    EXPECT_FALSE(pathExists(free));
+    const struct { const char* what; QString stem; int kept; } cases[] = {
+        {"three bytes a character", QString(80, QChar(0x3042)) + "abcdefghijk", 87},  // with ".jpg", 255 bytes
+        {"two UTF-16 units a character", QStringLiteral("\U0001F600").repeated(62), 122},  // 252 bytes
+    };
+    for (const auto& c : cases) {
+        const QString taken = tree.writeFile(c.stem + ".jpg"), free = firstFreePath(taken);
+        const QString name = free.mid(tree.root().size() + 1);
+        EXPECT_TRUE(name.endsWith(" (2).jpg")) << c.what;
+        EXPECT_LE(encodeFileName(name).size(), 255) << c.what;
+        EXPECT_EQ(name.left(name.size() - 8), c.stem.left(c.kept)) << c.what;
+        EXPECT_FALSE(pathExists(free)) << c.what;
+    }
     EXPECT_EQ(firstFreePath(tree.path("other.jpg")), tree.path("other.jpg"));
 }

@@ -1,6 +1,9 @@
 #include "platform/file_name_codec.h"
+#include "platform/file_system.h"
 #include "platform/trash.h"
+#include "support/private_data_home.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 #include "support/trash_reader.h"
 
 #include <QFileInfo>
@@ -9,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
-#include <fcntl.h>
 #include <functional>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -19,49 +21,33 @@ using namespace platform;
 
 namespace {
 
-ino_t inodeOf(const QByteArray& path)
-{
-    struct stat info;
-    return ::lstat(path.constData(), &info) == 0 ? info.st_ino : 0;
-}
-
-// A tmpfs, or a bind mount of the folder bound, at the folder at while it lives.
-struct Volume {
-    Volume(const QByteArray& at, const QByteArray& bound = QByteArray()) : at(at)
-    {
-        mounted = ::mount(bound.isEmpty() ? "velda-test" : bound.constData(), at.constData(),
-                          bound.isEmpty() ? "tmpfs" : nullptr, bound.isEmpty() ? 0 : MS_BIND, nullptr) == 0;
-    }
-    ~Volume()
-    {
-        if (mounted)
-            ::umount2(at.constData(), MNT_DETACH);
-    }
-    QByteArray at;
-    bool mounted;
-};
-
 class TrashTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         // Local time apart from UTC, so that a date in UTC shows.
         qputenv("TZ", "JST-9");
-        qputenv("XDG_DATA_HOME", root + "/data");
         ::tzset();
     }
     void TearDown() override
     {
-        for (const auto& [name, value] : saved)
-            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
         ::tzset();
     }
 
-    const std::pair<const char*, QByteArray> saved[2] = {{"TZ", qgetenv("TZ")},
-                                                         {"XDG_DATA_HOME", qgetenv("XDG_DATA_HOME")}};
+    // The entries of a folder of the tree, by their bytes.
+    QList<QByteArray> names(const QByteArray& folder) const { return rawNames(root + "/" + folder); }
+    ino_t inodeOf(const QByteArray& relative) const
+    {
+        struct stat info;
+        return ::lstat(root + "/" + relative, &info) == 0 ? info.st_ino : 0;
+    }
+    QMap<QByteArray, QByteArray> trashAt(const QByteArray& trash) const { return readTrash(root + "/" + trash); }
+
+    const QByteArray savedZone = qgetenv("TZ");
     TempTree tree;
     const QByteArray root = encodeFileName(QFileInfo(tree.root()).canonicalFilePath());
-    const QByteArray home = root + "/data/Trash";
+    const ScopedDataHome dataHome{decodeFileName(root + "/data")};
 };
 
 }  // namespace
@@ -77,18 +63,18 @@ TEST_F(TrashTest, HomeTrashKeepsExactPathsAndGivesEntriesBack)
         SCOPED_TRACE(name.toHex().constData());
         if (name.contains('.'))
             tree.writeRaw("src/" + name, "data");
-        const QByteArray original = root + "/src/" + name;
-        const ino_t inode = inodeOf(original);
-        EXPECT_TRUE(canTrash({decodeFileName(original)}));
+        const QString original = decodeFileName(root + "/src/" + name);
+        const ino_t inode = inodeOf("src/" + name);
+        EXPECT_TRUE(canTrash({original}));
 
         TrashEntry entry;
-        ASSERT_FALSE(moveToTrash(decodeFileName(original), entry).failed());
-        EXPECT_EQ(readTrash(home), (QMap<QByteArray, QByteArray>{{name, original}}));
-        EXPECT_EQ(inodeOf(home + "/files/" + name), inode);
+        ASSERT_FALSE(moveToTrash(original, entry).failed());
+        EXPECT_EQ(trashAt("data/Trash"), (QMap<QByteArray, QByteArray>{{name, root + "/src/" + name}}));
+        EXPECT_EQ(inodeOf("data/Trash/files/" + name), inode);
 
-        ASSERT_FALSE(restoreFromTrash(entry, decodeFileName(original)).failed());
-        EXPECT_EQ(inodeOf(original), inode);
-        EXPECT_TRUE(readTrash(home).isEmpty());
+        ASSERT_FALSE(restoreFromTrash(entry, original).failed());
+        EXPECT_EQ(inodeOf("src/" + name), inode);
+        EXPECT_TRUE(trashAt("data/Trash").isEmpty());
     }
     EXPECT_EQ(tree.readRaw("src/album/2024/a.jpg"), "deep");
     EXPECT_EQ(tree.readRaw("src/link"), "data");
@@ -121,7 +107,7 @@ TEST_F(TrashTest, ANameTakenInTheTrashGetsAnother)
         ASSERT_FALSE(moveToTrash(decodeFileName(root + "/src/" + c.name), entry).failed());
         EXPECT_EQ(encodeFileName(entry.name), c.expected);
         EXPECT_EQ(tree.readRaw("data/Trash/files/" + c.expected), "newer");
-        EXPECT_EQ(readTrashInfo(home + "/info/" + c.expected + ".trashinfo"), root + "/src/" + c.name);
+        EXPECT_EQ(readTrashInfo(root + "/data/Trash/info/" + c.expected + ".trashinfo"), root + "/src/" + c.name);
         for (const QByteArray& taken : c.taken)
             EXPECT_EQ(tree.readRaw("data/Trash/" + taken), "older");
     }
@@ -156,27 +142,29 @@ TEST_F(TrashTest, AFileOnAnotherVolumeStaysOnIt)
             SCOPED_TRACE(std::string(c.folder + " " + c.link + " " + bound));
             tree.removeRaw("data");
             tree.removeRaw("bound");
-            const QByteArray top = encodeFileName(tree.makeFolder("volume"));
-            Volume volume(top, bound.isEmpty() ? bound : encodeFileName(tree.makeFolder(bound)));
-            if (!volume.mounted)
+            if (!bound.isEmpty())
+                tree.makeFolder(bound);
+            TestMount volume(tree, bound.isEmpty() ? TestMount::Kind::Tmpfs : TestMount::Kind::View, "volume", bound);
+            if (!volume.mounted())
                 GTEST_SKIP() << "no mount possible here";
+            const QByteArray top = root + "/volume";
             tree.writeRaw("volume/sub/a.txt", "data");
             EXPECT_TRUE(c.folder.isEmpty() || ::mkdir(top + "/" + c.folder, c.mode) == 0);
             EXPECT_TRUE(c.link.isEmpty() || ::symlink(c.folder, top + "/" + c.link) == 0);
             EXPECT_TRUE(!c.someoneElses || ::chown(top + "/" + c.folder, ::geteuid() + 1, ::getegid()) == 0);
-            EXPECT_TRUE(!c.readOnly || ::mount(nullptr, top, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0);
+            EXPECT_TRUE(!c.readOnly || volume.remountReadOnly());
             const QString path = decodeFileName(top + "/sub/a.txt");
 
             EXPECT_EQ(canTrash({path}), !c.trash.isEmpty());
             TrashEntry entry;
             EXPECT_EQ(moveToTrash(path, entry).number, c.trash.isEmpty() ? 75 : 0);
-            EXPECT_TRUE(rawNames(home + "/files").isEmpty());
-            EXPECT_TRUE(rawNames(top + "/elsewhere").isEmpty());
+            EXPECT_TRUE(names("data/Trash/files").isEmpty());
+            EXPECT_TRUE(names("volume/elsewhere").isEmpty());
             if (c.trash.isEmpty()) {
                 EXPECT_EQ(tree.readRaw("volume/sub/a.txt"), "data");
                 continue;
             }
-            EXPECT_EQ(readTrash(top + "/" + c.trash), (QMap<QByteArray, QByteArray>{{"a.txt", "sub/a.txt"}}));
+            EXPECT_EQ(trashAt("volume/" + c.trash), (QMap<QByteArray, QByteArray>{{"a.txt", "sub/a.txt"}}));
             struct stat info;
             EXPECT_EQ(::lstat(top + "/" + c.trash, &info) == 0 ? info.st_mode & 07777 : 0, 0700u);
         }
@@ -203,18 +191,18 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
         tree.writeRaw("src/a.txt", "data");
         tree.writeRaw("data/Trash/files/kept.txt", "older");
         tree.writeRaw("data/Trash/info/kept.txt.trashinfo", "[Trash Info]\nPath=/kept.txt\n");
-        Volume volume(encodeFileName(tree.makeFolder("src/volume")));
-        if (c.needsMount && !volume.mounted)
+        const TestMount volume(tree, TestMount::Kind::Tmpfs, "src/volume");
+        if (c.needsMount && !volume.mounted())
             continue;  // no mount possible here
         const QString path = decodeFileName(root + "/" + c.entry);
-        const ino_t inode = inodeOf(root + "/" + c.entry);
+        const ino_t inode = inodeOf(c.entry);
 
         EXPECT_EQ(canTrash({path}), c.entry != "data");
         TrashEntry entry;
         EXPECT_EQ(moveToTrash(path, entry, c.expected).number, c.error);
-        EXPECT_EQ(inodeOf(root + "/" + c.entry), inode);
-        EXPECT_EQ(rawNames(home + "/info"), QList<QByteArray>{"kept.txt.trashinfo"});
-        EXPECT_EQ(rawNames(home + "/files"), QList<QByteArray>{"kept.txt"});
+        EXPECT_EQ(inodeOf(c.entry), inode);
+        EXPECT_EQ(names("data/Trash/info"), QList<QByteArray>{"kept.txt.trashinfo"});
+        EXPECT_EQ(names("data/Trash/files"), QList<QByteArray>{"kept.txt"});
     }
 }
 
@@ -243,8 +231,8 @@ TEST_F(TrashTest, RestoreNeverReplaces)
         c.meanwhile();
 
         EXPECT_EQ(restoreFromTrash(entry, path).number, c.error);
-        EXPECT_EQ(rawNames(home + "/info").size(), 1);
+        EXPECT_EQ(names("data/Trash/info").size(), 1);
         EXPECT_EQ(tree.readRaw("src/a.txt"), c.fileAfter);
-        EXPECT_EQ(rawNames(root + "/src/f").size(), c.entry == "f" ? 0 : 1);
+        EXPECT_EQ(names("src/f").size(), c.entry == "f" ? 0 : 1);
     }
 }

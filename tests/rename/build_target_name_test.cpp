@@ -17,9 +17,10 @@ RuleSet nameRule(int rule, int front, int back, int count, const QString& text =
     return rules;
 }
 
-RuleSet insertRule(bool fromFront, int position)
+// Rule 5 inserts "X", rule 6 a number.
+RuleSet insertRule(bool fromFront, int position, int rule = 5)
 {
-    RuleSet rules = nameRule(5, fromFront ? position : 0, fromFront ? 0 : position, 0, "X");
+    RuleSet rules = nameRule(rule, fromFront ? position : 0, fromFront ? 0 : position, 0, "X");
     rules.FromFront = fromFront;
     return rules;
 }
@@ -36,14 +37,6 @@ RuleSet extensionRule(int rule, const QString& extension, const QString& prefix 
     return rules;
 }
 
-RuleSet insertNumberAtTheBack()
-{
-    RuleSet rules;
-    rules.NameRule = 6;
-    rules.FromFront = false;
-    return rules;
-}
-
 RuleSet withAffixes(RuleSet rules, const QString& prefix, const QString& suffix)
 {
     rules.Prefix = prefix;
@@ -53,21 +46,11 @@ RuleSet withAffixes(RuleSet rules, const QString& prefix, const QString& suffix)
 
 }  // namespace
 
-TEST(SplitAtFirstDot, SplitsAtTheFirstDotOnly)
-{
-    EXPECT_EQ(splitAtFirstDot("report.final.txt").BaseName, "report");
-    EXPECT_EQ(splitAtFirstDot("report.final.txt").OldExtension, ".final.txt");
-    EXPECT_EQ(splitAtFirstDot(".profile").BaseName, "");
-    EXPECT_EQ(splitAtFirstDot(".profile").OldExtension, ".profile");
-    EXPECT_EQ(splitAtFirstDot("README").OldExtension, "");
-}
-
 TEST(BuildTargetName, EachRuleBuildsItsName)
 {
     const struct { RuleSet rules; QString name, expected; } cases[] = {
-        // extension: keep, replace, move into the name before or after it
+        // extension from the first dot: keep, replace, move into the name before or after it
         {RuleSet{}, "report.final.txt", "report.final.txt"},
-        {RuleSet{}, "README", "README"},
         {extensionRule(1, "doc"), "report.final.txt", "report.doc"},
         {extensionRule(1, ""), "photo.jpg", "photo"},
         {extensionRule(2, "bak"), "README", "README.bak"},
@@ -126,7 +109,7 @@ TEST(SerialNumbers, NumberRulesWrapToTheWidthAndAdvanceEvenOutsideTheName)
          {"998_a.jpg", "999_b.jpg", "000_c.jpg", "001_d.jpg"}, 1002},
         {nameRule(4, 1, 0, 0), 2, 5, {"x"}, {"05x"}, 6},
         {nameRule(4, 9, 0, 2), 2, 1, {"ab.txt", "abcdefghij.txt"}, {"ab01.txt", "abcdefgh02.txt"}, 3},
-        {insertNumberAtTheBack(), 5, 32767, {"scan.png", "scan.png"}, {"scan32767.png", "scan32768.png"}, 32769},
+        {insertRule(false, 0, 6), 5, 32767, {"scan.png", "scan.png"}, {"scan32767.png", "scan32768.png"}, 32769},
     };
     for (const auto& c : cases) {
         RuleSet rules = c.rules;

@@ -75,17 +75,48 @@ TEST_F(RuleWindows, EnterInTheExtensionGoesToTheCopyButtonAndLeavingRefusesAnyth
     EXPECT_EQ(focus(), extensionField(1));
 }
 
-TEST_F(RuleWindows, TheCloseBoxesBringTheMainWindowBackToRuleZero)
+// Closed by their close boxes or reset, the rule windows leave the main window
+// at rule 0; loaded again after a reset, they show their design values.
+TEST_F(RuleWindows, ClosingOrResettingBringsTheMainWindowBackToRuleZero)
 {
-    chooseNameRule(3);
+    for (const bool reset : {false, true}) {
+        SCOPED_TRACE(reset ? "reset" : "close boxes");
+        chooseNameRule(6);
+        click(nameWindow().Option2.at<QRadioButton>(9));
+        chooseExtensionRule(2);
+        click(extensionWindow().Option3.at<QRadioButton>(1));
+        if (reset) {
+            mainWindow().ResetRules();
+        } else {
+            nameWindow().close();
+            extensionWindow().close();
+        }
+        ui::settle();
+        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option1, 0));
+        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option2, 0));
+        EXPECT_EQ(mainWindow().Rules.NameRule + mainWindow().Rules.ExtRule, 0);
+        EXPECT_EQ(focus(), copyButton());
+    }
+    EXPECT_TRUE(nameWindow().isOptionSelected(8));
+    EXPECT_TRUE(extensionWindow().isOptionSelected(0));
+}
+
+TEST_F(RuleWindows, NamesAreBuiltFromTheChosenFieldsWithTheDirectionsTheWindowsShowNow)
+{
+    chooseNameRule(5);
+    nameWindow().setText1(40, QStringLiteral("２"));
+    nameWindow().setText1(41, "X");
+    nameWindow().setText1(50, "7");  // a field of another rule
     chooseExtensionRule(2);
-    nameWindow().close();
-    extensionWindow().close();
-    ui::settle();
-    EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option1, 0));
-    EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option2, 0));
-    EXPECT_EQ(mainWindow().Rules.NameRule + mainWindow().Rules.ExtRule, 0);
-    EXPECT_EQ(focus(), copyButton());
+    extensionWindow().setText1(1, "doc");
+    extensionWindow().setText1(2, "bak");
+    mainWindow().setText1(3, " P_ ");
+    mainWindow().LoadRuleSet();
+    EXPECT_EQ(mainWindow().buildTargetName("abcdefg.txt"), "txtP_abXcdefg.bak");
+    click(nameWindow().Option2.at<QRadioButton>(7));
+    click(extensionWindow().Option3.at<QRadioButton>(1));
+    mainWindow().LoadRuleSet();
+    EXPECT_EQ(mainWindow().buildTargetName("abcdefg.txt"), "P_abcdefXgtxt.bak");
 }
 
 namespace {

@@ -4,7 +4,6 @@ list(APPEND VELDA_CORE_TESTS
   rename/rule_set_check_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
-  rename/rule_selection_test.cpp
   rename/rule_windows_test.cpp
 )
 list(APPEND VELDA_DESKTOP_TESTS

@@ -2,29 +2,37 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <QVector>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Cancels at the update that finds cancelAtDone files done.
-class CancellingView : public RunProgressView {
+// Records what each update shows; cancels at the update that finds
+// cancelAtDone files, or cancelAtBytes bytes, done.
+class RecordingView : public RunProgressView {
 public:
-    explicit CancellingView(int cancelAtDone) : cancelAtDone_(cancelAtDone) {}
+    explicit RecordingView(int cancelAtDone, qint64 cancelAtBytes = -1)
+        : cancelAtDone_(cancelAtDone), cancelAtBytes_(cancelAtBytes)
+    {
+    }
     void begin() override { ++begun; }
     bool update(const RunProgressFigures& figures, bool windowDue) override
     {
         shownNames.append(windowDue ? figures.currentName : QString());
-        return figures.filesDone >= cancelAtDone_;
+        shownBytes.append(figures.bytesDone);
+        return figures.filesDone >= cancelAtDone_ || (cancelAtBytes_ >= 0 && figures.bytesDone >= cancelAtBytes_);
     }
     void end() override { ++ended; }
 
     int begun = 0;
     int ended = 0;
     QStringList shownNames;
+    QVector<qint64> shownBytes;
 
 private:
     int cancelAtDone_;
+    qint64 cancelAtBytes_;
 };
 
 class RunProgressTest : public ::testing::Test {
@@ -57,14 +65,13 @@ TEST(RunProgressTexts, SayWhereTheRunStands)
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     EXPECT_EQ(progressBytesText({1, 4, 3355443, 125829120, {}, 0}), QStringLiteral("3.2 MiB / 120.0 MiB"));
     QLocale::setDefault(QLocale::system());
-    EXPECT_EQ(cancelledRunText(12, 200), QStringLiteral("中止しました。（12 / 200 ファイル）"));
     EXPECT_EQ(cancelledRunText(3, 0), QStringLiteral("中止しました。（3 ファイル）"));
 }
 
 TEST_F(RunProgressTest, CancelStopsTheRunBeforeTheNextFileAndEndsTheWindowOnce)
 {
     RunProgress::setTimingForTests(0, 0);
-    CancellingView view(2);
+    RecordingView view(2);
     QStringList worked;
     {
         RunProgress progress(&view, 5, 500);
@@ -88,8 +95,31 @@ TEST_F(RunProgressTest, CancelStopsTheRunBeforeTheNextFileAndEndsTheWindowOnce)
 TEST_F(RunProgressTest, NoWindowBeforeItsTime)
 {
     RunProgress::setTimingForTests(3600000, 0);
-    CancellingView view(100);
+    RecordingView view(100);
     RunProgress progress(&view, 2);
     EXPECT_TRUE(progress.step("a"));
     EXPECT_EQ(view.shownNames, QStringList{QString()});
+}
+
+// One big file after a small one: the window follows its data, counts each
+// file's bytes once, and Cancel stops the run within the file.
+TEST_F(RunProgressTest, BytesMoveWithinAFileAndCancelStopsItThere)
+{
+    RunProgress::setTimingForTests(0, 0);
+    RecordingView view(100, 700);
+    {
+        RunProgress progress(&view, 2, 1100);
+        ASSERT_TRUE(progress.step("small"));
+        EXPECT_TRUE(progress.written(100));
+        progress.done(1, 100);
+        EXPECT_EQ(progress.figures().bytesDone, 100);
+        ASSERT_TRUE(progress.step("big"));
+        EXPECT_TRUE(progress.written(400));
+        EXPECT_FALSE(progress.written(600));
+        EXPECT_TRUE(progress.cancelled());
+        EXPECT_FALSE(progress.written(800));
+        EXPECT_FALSE(progress.step("next"));
+        EXPECT_EQ(progress.figures().filesDone, 1);
+    }
+    EXPECT_EQ(view.shownBytes, (QVector<qint64>{0, 100, 100, 500, 700}));
 }

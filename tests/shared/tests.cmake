@@ -1,7 +1,6 @@
 list(APPEND VELDA_CORE_TESTS
   shared/check_digits_test.cpp
   shared/folder_check_test.cpp
-  shared/run_progress_bytes_test.cpp
   shared/run_progress_test.cpp
   shared/work_folder_paths_test.cpp
 )

@@ -1,22 +1,10 @@
 #include "support/desktop_session.h"
 
-#include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <chrono>
-#include <csignal>
-#include <thread>
-#include <vector>
-
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
+#include <QThread>
 
 namespace {
 
@@ -28,49 +16,14 @@ QString xdotool()
     return path;
 }
 
-pid_t spawn(const QByteArray& program, QList<QByteArray> arguments, int outputFd = -1)
-{
-    arguments.prepend(program);
-    std::vector<char*> argv;
-    for (QByteArray& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (outputFd >= 0)
-        posix_spawn_file_actions_adddup2(&actions, outputFd, STDOUT_FILENO);
-    pid_t pid = 0;
-    const int failed = posix_spawn(&pid, program.constData(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return failed ? 0 : pid;
-}
-
-void stop(pid_t pid)
-{
-    if (pid <= 0)
-        return;
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-}
-
-// Waits for a condition the started programs fulfil, giving up after a while.
-template <class Condition>
-bool waitFor(Condition condition)
-{
-    for (int round = 0; round < 100; ++round) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
-
 }  // namespace
 
 DesktopSession::~DesktopSession()
 {
-    stop(windowManager_);
-    stop(server_);
+    for (QProcess* process : {&windowManager_, &server_}) {
+        process->terminate();
+        process->waitForFinished();
+    }
 }
 
 QString DesktopSession::start()
@@ -80,30 +33,24 @@ QString DesktopSession::start()
     if (xvfb.isEmpty() || openbox.isEmpty())
         return QString();
 
-    // The server writes its display number into the pipe once it is ready.
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0)
-        return QString();
-    server_ = spawn(QFile::encodeName(xvfb),
-                    {"-displayfd", QByteArray::number(pipeFds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    close(pipeFds[1]);
+    // The server writes its display number to its output once it is ready.
+    server_.setStandardErrorFile(QProcess::nullDevice());
+    server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
     QByteArray number;
-    char ch = 0;
-    while (server_ && read(pipeFds[0], &ch, 1) == 1 && ch != '\n')
-        number.append(ch);
-    close(pipeFds[0]);
-    if (!server_ || number.isEmpty())
+    while (!number.contains('\n') && server_.waitForReadyRead(10000))
+        number += server_.readAllStandardOutput();
+    if (number.trimmed().isEmpty())
         return QString();
-    const QByteArray display = ":" + number;
+    const QByteArray display = ":" + number.trimmed();
     qputenv("DISPLAY", display);
 
     static QTemporaryDir scratch;
-    const QString ready = QDir(scratch.path()).filePath(QStringLiteral("wm-ready"));
-    windowManager_ = spawn(QFile::encodeName(openbox),
-                           {"--sm-disable", "--startup", "touch " + QFile::encodeName(ready)});
-    if (!windowManager_ || !waitFor([&ready] { return QFile::exists(ready); }))
-        return QString();
-    return QString::fromLatin1(display);
+    const QString ready = scratch.filePath(QStringLiteral("wm-ready"));
+    windowManager_.setProcessChannelMode(QProcess::ForwardedChannels);
+    windowManager_.start(openbox, {"--sm-disable", "--startup", "touch " + ready});
+    for (int round = 0; round < 100 && !QFile::exists(ready); ++round)
+        QThread::msleep(50);
+    return QFile::exists(ready) ? QString::fromLatin1(display) : QString();
 }
 
 bool DesktopSession::available()

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QPoint>
+#include <QProcess>
 #include <QString>
-
-#include <sys/types.h>
 
 // A private X server with a window manager, for the window tests that need
 // title bars and a desktop that hands the activation around. Started only when
@@ -30,6 +29,5 @@ public:
     static quint64 keyboardFocusWindow();
 
 private:
-    pid_t server_ = 0;
-    pid_t windowManager_ = 0;
+    QProcess server_, windowManager_;
 };

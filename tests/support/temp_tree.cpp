@@ -84,13 +84,9 @@ void TempTree::writeRaw(const QByteArray& relative, const QByteArray& content)
 
 QByteArray TempTree::readRaw(const QByteArray& relative) const
 {
-    const int fd = ::open((rawPath(relative)).constData(), O_RDONLY);
-    if (fd < 0)
-        return QByteArray();
-    QByteArray content(64, '\0');
-    const ssize_t got = ::read(fd, content.data(), size_t(content.size()));
-    ::close(fd);
-    return content.left(int(got));
+    QFile file;
+    const int fd = ::open(rawPath(relative).constData(), O_RDONLY);
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll() : QByteArray();
 }
 
 bool TempTree::existsRaw(const QByteArray& relative) const

@@ -1,0 +1,76 @@
+#include "file_ops/undo_offer.h"
+
+#include "file_ops/run_recovery.h"
+#include "platform/file_name_codec.h"
+
+#include <QDateTime>
+
+namespace FileOps {
+
+bool isLeftToUndo(const JournalRun::Item& item)
+{
+    return !item.undone && (item.placed || item.deleted);
+}
+
+UndoOffer newestUndoableRun(const QString& folder)
+{
+    const QStringList paths = journalPaths(folder);
+    const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - qint64(UndoableDays) * 24 * 3600 * 1000;
+    for (int i = 0; i < paths.size() && i < UndoableRuns; ++i) {
+        JournalRun run;
+        if (!readJournalRun(paths.at(i), run) || !run.finished || run.startedMs < oldest)
+            continue;
+        UndoOffer offer{paths.at(i), run.kind, run.startedMs, 0, 0, QString()};
+        for (const JournalRun::Item& item : std::as_const(run.items)) {
+            if (!isLeftToUndo(item))
+                continue;
+            ++offer.files;
+            offer.replaced += item.replaced.isEmpty() ? 0 : 1;
+            offer.folderName = item.planned.name;
+        }
+        if (offer.files > 0)
+            return offer;
+    }
+    return UndoOffer{};
+}
+
+QString undoDescription(const UndoOffer& offer)
+{
+    QString what;
+    switch (offer.kind) {
+    case RunKind::Copy: what = QStringLiteral("コピー %1 ファイル").arg(offer.files); break;
+    case RunKind::Move: what = QStringLiteral("移動 %1 ファイル").arg(offer.files); break;
+    case RunKind::Delete: what = QStringLiteral("削除 %1 ファイル").arg(offer.files); break;
+    case RunKind::FolderDeletion:
+        what = QStringLiteral("フォルダの削除 %1").arg(platform::readableFileName(offer.folderName));
+        break;
+    }
+    const QString when = QDateTime::fromMSecsSinceEpoch(offer.startedMs).toString(QStringLiteral("MM/dd HH:mm"));
+    return what + QStringLiteral("（%1）").arg(when);
+}
+
+QString undoMenuText(const UndoOffer& offer)
+{
+    return offer.exists() ? QStringLiteral("元に戻す: ") + undoDescription(offer) : QStringLiteral("元に戻す");
+}
+
+QString undoQuestion(const UndoOffer& offer)
+{
+    QString what;
+    switch (offer.kind) {
+    case RunKind::Copy: what = QStringLiteral("コピーした %1 ファイルをごみ箱に移動します。").arg(offer.files); break;
+    case RunKind::Move: what = QStringLiteral("移動した %1 ファイルを元の場所に戻します。").arg(offer.files); break;
+    case RunKind::Delete:
+        what = QStringLiteral("削除した %1 ファイルをごみ箱から元の場所に戻します。").arg(offer.files);
+        break;
+    case RunKind::FolderDeletion:
+        what = QStringLiteral("削除したフォルダー %1 をごみ箱から元の場所に戻します。")
+                   .arg(platform::readableFileName(offer.folderName));
+        break;
+    }
+    if (offer.replaced > 0)
+        what += QStringLiteral("上書きされた %1 ファイルはごみ箱から戻します。").arg(offer.replaced);
+    return undoDescription(offer) + QChar(13) + what + QChar(13) + QStringLiteral("元に戻しますか？");
+}
+
+}  // namespace FileOps

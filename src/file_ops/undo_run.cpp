@@ -1,0 +1,325 @@
+#include "file_ops/undo_run.h"
+
+#include "file_ops/journal_reader.h"
+#include "file_ops/undo_offer.h"
+#include "platform/file_name_codec.h"
+#include "platform/data_progress.h"
+#include "platform/file_system.h"
+#include "platform/name_rules.h"
+#include "platform/path_parts.h"
+#include "platform/trash.h"
+#include "shared/run_progress.h"
+
+#include <QHash>
+#include <QMap>
+
+#include <algorithm>
+
+namespace FileOps {
+
+namespace {
+
+// Names in the message before "ほか N 個".
+constexpr int NamedLeft = 5;
+
+// What undoing an item takes away from where the run put it.
+enum class TakeAway {
+    Copy,     // a copy goes to the trash
+    Move,     // a moved file is set aside, to go back under its old name
+    Nothing,  // a deletion: the run put nothing anywhere
+};
+
+// How far a step got: Left for now (a file changed, a name taken), to be
+// tried again later; Lost where it never can be (its file is gone), named
+// once and then settled.
+enum class Step { Done, Lost, Left };
+
+struct Taken {
+    int item;
+    QString hold;  // a moved file set aside; empty when nothing was
+    bool lost = false;
+};
+
+// A file going back across volumes keeps the progress window alive; it is
+// on its way, and Cancel does not stop it.
+class DataShown : public platform::DataProgress {
+public:
+    explicit DataShown(RunProgress& progress) : progress_(progress) {}
+    bool written(qint64 bytes) override
+    {
+        progress_.written(bytes);
+        return true;
+    }
+
+private:
+    RunProgress& progress_;
+};
+
+class Undo {
+public:
+    Undo(JournalRun& run, RunJournal& journal, RunProgress& progress, UndoOutcome& outcome)
+        : run_(run), journal_(journal), progress_(progress), outcome_(outcome)
+    {
+    }
+
+    // Everything the run placed is taken away first, newest first, a moved
+    // file straight back to its old name where that is free; then the moved
+    // files set aside go back and old files come back: a chain or a cycle of
+    // names (renumbering in place) frees each name before it is wanted.
+    void undo()
+    {
+        QVector<Taken> taken;
+        for (int i = int(run_.items.size()) - 1; i >= 0 && !outcome_.error.failed(); --i) {
+            const JournalRun::Item& item = run_.items.at(i);
+            if (!isLeftToUndo(item))
+                continue;
+            if (!progress_.step(nameOf(item))) {
+                outcome_.cancelled = true;
+                break;
+            }
+            Taken next{i, QString()};
+            const Step step = takeAway(item, next);
+            next.lost = step == Step::Lost;
+            if (step == Step::Left)
+                leave(item);
+            else
+                taken.append(next);
+        }
+        putBackMovedFiles(taken);
+        for (const Taken& item : std::as_const(taken)) {
+            if (item.item >= 0)
+                bringBackWhatItReplaced(item);
+        }
+        outcome_.left = left_.values();
+    }
+
+private:
+    TakeAway takeAwayFor(const JournalRun::Item& item) const
+    {
+        if (!item.placed)
+            return TakeAway::Nothing;
+        // A moved source that is still there makes its copy a copy.
+        const bool moved = item.way == PlacedWay::Renamed || (item.way == PlacedWay::Moved && item.sourceDeleted);
+        return moved ? TakeAway::Move : TakeAway::Copy;
+    }
+
+    Step takeAway(const JournalRun::Item& item, Taken& taken)
+    {
+        const TakeAway what = takeAwayFor(item);
+        if (what == TakeAway::Nothing)
+            return Step::Done;
+        const QString destination = run_.destinationPath(item);
+        const platform::FileStamp now = platform::stampOf(destination);
+        // Taken away already by an undo that a kill cut short: a copy is in
+        // the trash, a moved file back under its old name.
+        if (what == TakeAway::Move && !isAsLeft(destination, now, item.stamp)) {
+            if (isAsLeft(run_.sourcePath(item), item.stamp))
+                return Step::Done;
+            return now.exists() ? Step::Left : Step::Lost;
+        }
+        if (!now.exists())
+            return Step::Done;
+        if (!isAsLeft(destination, now, item.stamp))
+            return Step::Left;
+        if (what == TakeAway::Copy) {
+            platform::TrashEntry entry;
+            const int index = taken.item;
+            const platform::FsError error = platform::moveToTrash(
+                destination, entry, now, [this, index, &destination, &now](const platform::TrashEntry& reserved) {
+                    return noted(journal_.trashing(index, destination, reserved, now));
+                });
+            return error.failed() ? Step::Left : Step::Done;
+        }
+        // With its old name free it goes straight back; else it waits aside
+        // until the files that hold old names have left them.
+        const QString source = run_.sourcePath(item);
+        if (!platform::pathExists(source)) {
+            const platform::FsError error = moveBack(destination, source);
+            if (error.number != platform::ErrorNumber::FileAlreadyExists)
+                return error.failed() ? Step::Left : Step::Done;
+        }
+        const QString hold = platform::holdPathBeside(destination);
+        if (noted(journal_.hold(hold, destination)).failed() || platform::renameFile(destination, hold).failed())
+            return Step::Left;
+        taken.hold = hold;
+        return Step::Done;
+    }
+
+    // One rename, or across volumes a copy on disk under its old name before the moved file goes.
+    platform::FsError moveBack(const QString& from, const QString& source)
+    {
+        const platform::FsError error = platform::renameFile(from, source);
+        return error.number == platform::ErrorNumber::OtherVolume ? copyBack(from, source) : error;
+    }
+
+    // Moved files set aside go back to their old names. Where a name is
+    // taken or cannot be reached, a file goes back to where the run put it,
+    // while every such place is still free. The rest are journaled as going
+    // to their old names before any goes: a start after a kill finishes the
+    // way back instead of meeting files already back.
+    void putBackMovedFiles(QVector<Taken>& taken)
+    {
+        QVector<Taken*> renamed, copied;
+        for (Taken& item : taken) {
+            if (item.hold.isEmpty())
+                continue;
+            const QString source = run_.sourcePath(run_.items.at(item.item));
+            if (platform::pathExists(source) || !platform::folderExists(platform::parentOf(source)))
+                giveUp(item);
+            else if (platform::compareFileSystems(platform::parentOf(item.hold), platform::parentOf(source))
+                     == platform::FileSystemMatch::Same)
+                renamed.append(&item);
+            else
+                copied.append(&item);
+        }
+        for (Taken* item : std::as_const(renamed)) {
+            if (noted(journal_.hold(item->hold, run_.sourcePath(run_.items.at(item->item)))).failed())
+                giveUp(*item);
+        }
+        for (Taken* item : renamed + copied) {
+            if (item->item < 0)
+                continue;
+            // On its way: it goes back even after Cancel.
+            progress_.step(nameOf(run_.items.at(item->item)));
+            const QString source = run_.sourcePath(run_.items.at(item->item));
+            if (moveBack(item->hold, source).failed())
+                giveUp(*item);
+        }
+    }
+
+    // Should this fail too, the next start gives the file its name back.
+    void giveUp(Taken& taken)
+    {
+        const JournalRun::Item& item = run_.items.at(taken.item);
+        static_cast<void>(platform::renameFile(taken.hold, run_.destinationPath(item)));
+        leave(item);
+        taken.item = -1;
+    }
+
+    platform::FsError copyBack(const QString& from, const QString& source)
+    {
+        const QString part = platform::partPathBeside(source);
+        platform::FsError error = noted(journal_.part(part));
+        DataShown shown(progress_);
+        if (!error.failed())
+            error = platform::copyFile(from, part, platform::CopyDurability::Durable, nullptr, nullptr, &shown);
+        if (!error.failed())
+            error = platform::renameFile(part, source);
+        if (error.failed()) {
+            platform::discardTemporaryFile(part);
+            return error;
+        }
+        // Should it stay, it is a second copy, at the destination.
+        return platform::deleteFile(from);
+    }
+
+    void bringBackWhatItReplaced(const Taken& taken)
+    {
+        const JournalRun::Item& item = run_.items.at(taken.item);
+        Step worst = taken.lost ? Step::Lost : Step::Done;
+        if (item.deleted)
+            worst = std::max(worst, bringBack(item.deletion));
+        for (const JournalRun::Trashed& old : item.replaced)
+            worst = std::max(worst, bringBack(old));
+        if (worst != Step::Done)
+            leave(item);
+        if (worst == Step::Left || noted(journal_.undone(taken.item)).failed())
+            return;
+        ++outcome_.undone;
+        progress_.done();
+    }
+
+    // An entry of the trash back under its old name, unless that is taken
+    // or the entry changed; Done also when it is back already.
+    Step bringBack(const JournalRun::Trashed& trashed)
+    {
+        const QString inTrash = trashed.entry.filePath();
+        const platform::FileStamp inTrashNow = platform::stampOf(inTrash);
+        if (!inTrashNow.exists())
+            return isAsLeft(trashed.path, trashed.stamp) ? Step::Done : Step::Lost;
+        if (platform::pathExists(trashed.path) || !isAsLeft(inTrash, inTrashNow, trashed.stamp))
+            return Step::Left;
+        return platform::restoreFromTrash(trashed.entry, trashed.path).failed() ? Step::Left : Step::Done;
+    }
+
+    // The file the journal noted, unchanged, now being what path holds. A
+    // folder tree's own size and times change with what is in it: only its
+    // inode tells. Where the file system makes inode numbers up, only size
+    // and time can tell.
+    bool isAsLeft(const QString& path, const platform::FileStamp& now, const platform::FileStamp& then)
+    {
+        if (!now.exists())
+            return false;
+        if (now.inode != then.inode && keepsInodeNumbers(platform::parentOf(path)))
+            return false;
+        return run_.kind == RunKind::FolderDeletion
+            || (now.size == then.size && now.modifiedSeconds == then.modifiedSeconds
+                && now.modifiedNanoseconds == then.modifiedNanoseconds);
+    }
+
+    bool isAsLeft(const QString& path, const platform::FileStamp& then)
+    {
+        return isAsLeft(path, platform::stampOf(path), then);
+    }
+
+    bool keepsInodeNumbers(const QString& folder)
+    {
+        auto known = keepsInodes_.constFind(folder);
+        if (known == keepsInodes_.constEnd())
+            known = keepsInodes_.insert(folder, platform::keepsInodeNumbers(folder));
+        return *known;
+    }
+
+    platform::FsError noted(const platform::FsError& error)
+    {
+        if (error.failed() && !outcome_.error.failed())
+            outcome_.error = error;
+        return error;
+    }
+
+    QString nameOf(const JournalRun::Item& item) const
+    {
+        return platform::readableFileName(item.placed ? item.planned.newName : platform::nameOf(item.deletion.path));
+    }
+
+    void leave(const JournalRun::Item& item) { left_.insert(int(&item - run_.items.constData()), nameOf(item)); }
+
+    JournalRun& run_;
+    RunJournal& journal_;
+    RunProgress& progress_;
+    UndoOutcome& outcome_;
+    QHash<QString, bool> keepsInodes_;  // by folder
+    QMap<int, QString> left_;  // in the order of the run
+};
+
+}  // namespace
+
+UndoOutcome undoRun(const QString& journalPath, RunProgress& progress)
+{
+    UndoOutcome outcome;
+    RunJournal journal;
+    JournalRun run;
+    // Held by a run or undo of another program still going.
+    if (!journal.reopen(journalPath) || !readJournalRun(journalPath, run)) {
+        outcome.error = platform::makeError(platform::ErrorNumber::PathFileAccess);
+        return outcome;
+    }
+    outcome.error = journal.undoBegin();
+    if (outcome.error.failed())
+        return outcome;
+    Undo(run, journal, progress, outcome).undo();
+    const platform::FsError ended = journal.undoEnd();
+    if (!outcome.error.failed())
+        outcome.error = ended;
+    return outcome;
+}
+
+QString undoLeftMessage(const QStringList& left)
+{
+    QString text = QStringLiteral("元に戻せなかったファイル: ") + left.mid(0, NamedLeft).join(QStringLiteral(", "));
+    if (left.size() > NamedLeft)
+        text += QStringLiteral(", ほか %1 個").arg(left.size() - NamedLeft);
+    return text;
+}
+
+}  // namespace FileOps

@@ -1,0 +1,127 @@
+#include "file_ops/batch_copy_run.h"
+#include "file_ops/folder_run.h"
+#include "file_ops/journal_reader.h"
+#include "platform/file_system.h"
+#include "shared/run_progress.h"
+#include "support/scripted_messages.h"
+#include "support/temp_tree.h"
+#include "support/test_mounts.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// More than one step of a file's copy, less than a test's tmpfs holds.
+const QByteArray Big(6 * 1024 * 1024 + 123, 'b');
+const QByteArray Small = "small";
+
+// Cancels the run once part of its last file, the big one, is written.
+class CancelWithinBigFile : public RunProgressView {
+public:
+    void begin() override {}
+    bool update(const RunProgressFigures& figures, bool) override
+    {
+        cancelledAt = figures.bytesDone - (figures.totalBytes - Big.size());
+        return cancelledAt > 0;
+    }
+    void end() override {}
+    qint64 cancelledAt = 0;
+};
+
+}  // namespace
+
+// A run cancelled within a big file stops there: the files before it are
+// placed, the big one nowhere, not even in part, its source whole, and what
+// the destination held before stays.
+TEST(BigFileRun, CancelWithinItLeavesNoPartialFileAndEverySourceWhole)
+{
+    const struct {
+        const char* what;
+        const char* from;   // the big file's folder: s, m (its own volume) or melt
+        const char* to;     // d, or m
+        TestMount::Kind volume;  // of m
+        bool move;
+        bool replacing;  // the destination holds a big.bin already
+    } cases[] = {
+        {"copy through the staging folder", "s", "d", TestMount::Kind::Tmpfs, false, true},
+        {"move onto another volume", "s", "m", TestMount::Kind::Tmpfs, true, false},
+        {"move from another volume", "m", "d", TestMount::Kind::Tmpfs, true, true},
+        {"copy onto a stick", "s", "m", TestMount::Kind::Exfat, false, true},
+        {"copy of an extracted file", "melt", "d", TestMount::Kind::Tmpfs, false, false},
+    };
+    RunProgress::setTimingForTests(0, 0);
+    QStringList notTried;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        TestMount volume(tree, c.volume, "m");
+        if (!volume.mounted() && (QByteArray(c.from) == "m" || QByteArray(c.to) == "m")) {
+            notTried.append(c.what);
+            continue;
+        }
+        tree.makeFolder("TEMP");
+        tree.makeFolder(c.to);
+        const bool extracted = QByteArray(c.from) == "melt";
+        const QString sourceFolder = extracted ? "s" : c.from;
+        tree.writeFile(sourceFolder + "/a.txt", Small);
+        tree.writeFile(QString(c.from) + "/big.bin", Big);
+        if (c.replacing)
+            tree.writeFile(QString(c.to) + "/B.bin", "old");
+        const Files sourcesBefore = contents(tree, c.from);
+        const Renames big = {{"big.bin", "B.bin"}};
+        FolderRun run(tree, extracted ? Renames{{"a.txt", "A.txt"}} : Renames{{"a.txt", "A.txt"}, big[0]},
+                      extracted ? big : Renames{}, c.move, true, sourceFolder, c.to);
+        CancelWithinBigFile view;
+        run.view = &view;
+        ScriptedMessages messages;
+        messages.answerYes();
+
+        EXPECT_EQ(FileOps::runBatchCopy(run), cancelledRunText(1, 2));
+        EXPECT_EQ(messages.count(), 1) << messages.last().toStdString();
+        EXPECT_TRUE(view.cancelledAt > 0 && view.cancelledAt < Big.size()) << view.cancelledAt;
+        Files expected{{"A.txt", Small}};
+        if (c.replacing)
+            expected.insert("B.bin", "old");
+        EXPECT_EQ(described(contents(tree, c.to)), described(expected));
+        Files sourcesAfter = sourcesBefore;
+        if (c.move)
+            sourcesAfter.remove("a.txt");
+        EXPECT_EQ(described(contents(tree, c.from)), described(sourcesAfter));
+        EXPECT_EQ(tree.names("TEMP"), QStringList());
+    }
+    RunProgress::setTimingForTests(500, 100);
+    if (!notTried.isEmpty())
+        GTEST_SKIP() << "no mount possible here: " << notTried.join(", ").toStdString() << " not tried";
+}
+
+// A big file moved across file systems is on disk when it takes its name, so
+// that the flush before its source is deleted finds little left to write; a
+// small one waits for that flush.
+TEST(BigFileRun, AMovedBigFileIsOnDiskWhenPlaced)
+{
+    TempTree tree;
+    TestMount volume(tree, TestMount::Kind::Tmpfs, "m");
+    if (!volume.mounted())
+        GTEST_SKIP() << "no tmpfs mount possible here";
+    tree.makeFolder("TEMP");
+    tree.makeFolder("d");
+    tree.writeFile("m/a.txt", Small);
+    QFile big(tree.path("m/big.bin"));  // sparse: the tmpfs holds none of it
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(platform::BigCopyBytes + 1));
+    big.close();
+    FolderRun run(tree, {{"a.txt", "a.txt"}, {"big.bin", "big.bin"}}, {}, true, false, "m", "d");
+    ScriptedMessages messages;
+    messages.answerYes();
+
+    EXPECT_EQ(FileOps::runBatchCopy(run), QString());
+    EXPECT_EQ(QFile(tree.path("d/big.bin")).size(), platform::BigCopyBytes + 1);
+    const QStringList journals = tree.names("journal");
+    ASSERT_EQ(journals.size(), 1);
+    FileOps::JournalRun journal;
+    ASSERT_TRUE(FileOps::readJournalRun(tree.path("journal/" + journals.first()), journal));
+    ASSERT_EQ(journal.items.size(), 2);
+    EXPECT_FALSE(journal.items[0].onDisk);
+    EXPECT_TRUE(journal.items[1].onDisk);
+}

@@ -1,0 +1,105 @@
+#include "file_ops/folder_run.h"
+#include "file_ops/undo_offer.h"
+#include "file_ops/undo_run.h"
+#include "shared/run_progress.h"
+#include "support/private_data_home.h"
+#include "support/scripted_messages.h"
+#include "support/temp_tree.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Asks to cancel at its update number cancelAt.
+class CancellingView : public RunProgressView {
+public:
+    explicit CancellingView(int cancelAt) : cancelAt_(cancelAt) {}
+    void begin() override {}
+    bool update(const RunProgressFigures&, bool) override { return ++updates_ >= cancelAt_; }
+    void end() override {}
+
+private:
+    int cancelAt_;
+    int updates_ = 0;
+};
+
+}  // namespace
+
+// Cancel stops an undo before the next file, the files on their way going
+// back whole; the rest stays to undo.
+TEST(UndoRun, CancelStopsBeforeTheNextFile)
+{
+    TempTree tree;
+    tree.makeFolder("TEMP");
+    tree.makeFolder("d");
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        tree.writeFile(QStringLiteral("s/") + name, name);
+    ScriptedMessages messages;
+    messages.answerYes();
+    FolderRun run(tree, {{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}}, {}, true, false, "s", "d");
+    FileOps::runBatchCopy(run);
+    ASSERT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt", "c.txt"}));
+
+    RunProgress::setTimingForTests(0, 0);
+    CancellingView view(2);
+    FileOps::UndoOutcome outcome;
+    {
+        RunProgress progress(&view, 3);
+        outcome = FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress);
+    }
+    RunProgress::setTimingForTests(500, 100);
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(outcome.undone, 1);
+    EXPECT_EQ(tree.names("s"), QStringList{"c.txt"});
+    EXPECT_EQ(tree.readFile("s/c.txt"), "c.txt");
+    EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(FileOps::newestUndoableRun(tree.path("journal")).files, 2);
+}
+
+// A copy put in the trash by an undo that left its item stays there when the
+// item is undone again: only the file it replaced comes back.
+TEST(UndoRun, ACopyTrashedByAnUndoStaysInTheTrash)
+{
+    TempTree tree;
+    const ScopedDataHome dataHome(tree.path("data"));
+    tree.makeFolder("TEMP");
+    tree.writeFile("s/a.txt", "new");
+    tree.writeFile("d/a.txt", "old");
+    // Times as exact as the test can set them again.
+    const QDateTime oldTime = QDateTime::currentDateTime().addSecs(-60);
+    QFile old(tree.path("d/a.txt"));
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite) && old.setFileTime(oldTime, QFileDevice::FileModificationTime));
+    old.close();
+    ScriptedMessages messages;
+    messages.answerYes();
+    FolderRun copy(tree, {{"a.txt", "a.txt"}}, {}, false, true, "s", "d");
+    FileOps::runBatchCopy(copy);
+    const QString journal = FileOps::newestUndoableRun(tree.path("journal")).journalPath;
+    const auto undo = [&journal] {
+        RunProgress progress(nullptr, 1);
+        return FileOps::undoRun(journal, progress);
+    };
+
+    // The old file in the trash changed: it is left, the copy goes.
+    QFile trashed(tree.path("data/Trash/files/a.txt"));
+    ASSERT_TRUE(trashed.open(QIODevice::Append) && trashed.write("!") == 1);
+    trashed.close();
+    EXPECT_EQ(undo().left, QStringList{"a.txt"});
+    EXPECT_FALSE(tree.exists("d/a.txt"));
+    ASSERT_TRUE(trashed.resize(3) && trashed.open(QIODevice::Append)
+                && trashed.setFileTime(oldTime, QFileDevice::FileModificationTime));
+    trashed.close();
+    EXPECT_TRUE(undo().left.isEmpty());
+    EXPECT_EQ(tree.readFile("d/a.txt"), "old");
+}
+
+// The message names the first five files left, and counts the rest.
+TEST(UndoRun, LeftFilesAreNamedThenCounted)
+{
+    EXPECT_EQ(FileOps::undoLeftMessage({"a", "b", "c", "d", "e"}), QStringLiteral("元に戻せなかったファイル: a, b, c, d, e"));
+    EXPECT_EQ(FileOps::undoLeftMessage({"a", "b", "c", "d", "e", "f", "g"}),
+              QStringLiteral("元に戻せなかったファイル: a, b, c, d, e, ほか 2 個"));
+}

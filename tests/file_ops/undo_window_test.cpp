@@ -1,0 +1,182 @@
+#include "file_ops/undo_run.h"
+#include "folder_delete/folder_deletion.h"
+#include "platform/fault_injection.h"
+#include "support/main_window_test.h"
+#include "support/test_mounts.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+using Files = QMap<QString, QByteArray>;
+
+// Every file under folders of the tree, hidden ones included, with its bytes.
+Files filesIn(const TempTree& tree, const QStringList& folders)
+{
+    Files files;
+    for (const QString& folder : folders) {
+        const QString root = tree.path(folder);
+        QDirIterator entries(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (entries.hasNext()) {
+            const QString path = entries.next();
+            QFile file(path);
+            files.insert(folder + path.mid(root.size()), file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+        }
+    }
+    return files;
+}
+
+enum class RunKind { CopyOverwriting, Move, FailingMove, RenumberInPlace, Delete, FolderDeletion };
+
+class UndoWindow : public MainWindowTest {
+protected:
+    frmMarlow& open(const QString& source, const QString& destination, bool move, bool overwrite)
+    {
+        frmMarlow& form = showMainWindow();
+        EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder(source)).failed());
+        EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.makeFolder(destination)).failed());
+        form.Check1.at<QAbstractButton>(0)->setChecked(move);
+        form.Check1.at<QAbstractButton>(1)->setChecked(overwrite);
+        form.fileList(0)->selectAll();
+        return form;
+    }
+    // A batch run of every file of source, confirmed.
+    void copyAll(frmMarlow& form)
+    {
+        messages.answerYes();
+        form.RunBatchCopy();
+    }
+    // Yes to the question; OK to the message that names what was left.
+    void undo(frmMarlow& form, bool leftMessage = false)
+    {
+        messages.answerYes();
+        if (leftMessage)
+            messages.answerOk();
+        form.mnUndo1->trigger();
+    }
+};
+
+}  // namespace
+
+// Each kind of run is undone to the byte: copies go, moved files come back
+// under their old names (also across volumes, and through a chain of names
+// renumbered in place), deleted files and folder trees and replaced files
+// come back from the trash; a run stopped by a failure undoes what it did.
+// The menu names the run, and is greyed once nothing is left to undo.
+TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
+{
+    const struct {
+        const char* what;
+        RunKind run;
+        std::optional<TestMount::Kind> volume;  // of the destination
+        QString menu;
+    } cases[] = {
+        {"copy with overwriting", RunKind::CopyOverwriting, {}, QStringLiteral("元に戻す: コピー 3 ファイル（")},
+        {"move", RunKind::Move, {}, QStringLiteral("元に戻す: 移動 3 ファイル（")},
+        {"move stopped by a failure", RunKind::FailingMove, {}, QStringLiteral("元に戻す: 移動 2 ファイル（")},
+        {"move to a tmpfs", RunKind::Move, TestMount::Kind::Tmpfs, QStringLiteral("元に戻す: 移動 3 ファイル（")},
+        {"move to an exFAT stick", RunKind::Move, TestMount::Kind::Exfat, QStringLiteral("元に戻す: 移動 3 ファイル（")},
+        {"renumbering in place", RunKind::RenumberInPlace, {}, QStringLiteral("元に戻す: 移動 3 ファイル（")},
+        {"削除", RunKind::Delete, {}, QStringLiteral("元に戻す: 削除 3 ファイル（")},
+        {"folder deletion", RunKind::FolderDeletion, {}, QStringLiteral("元に戻す: フォルダの削除 tree（")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        tree.removeRaw("data");
+        tree.removeRaw("s");
+        tree.removeRaw("d");
+        std::unique_ptr<TestMount> volume;
+        if (c.volume) {
+            volume = std::make_unique<TestMount>(tree, *c.volume, "d");
+            if (!volume->mounted())
+                continue;  // no such mount here
+        }
+        for (int i = 1; i <= 3; ++i)
+            tree.writeFile(QString("s/%1.txt").arg(i), QByteArray(3000 * i, char('a' + i)));
+        tree.writeFile("s/tree/sub/deep.txt", "deep");
+        tree.writeFile("d/dst/2.txt", "replaced");
+        const QStringList folders{"s", "d/dst"};
+        const Files before = filesIn(tree, folders);
+        frmMarlow& form = open("s", c.run == RunKind::RenumberInPlace ? "s" : "d/dst", c.run != RunKind::CopyOverwriting, true);
+        EXPECT_FALSE(form.mnUndo1->isEnabled());
+        switch (c.run) {
+        case RunKind::CopyOverwriting:
+        case RunKind::Move: copyAll(form); break;
+        case RunKind::FailingMove:
+            platform::injectFault(platform::FileOperation::Rename, 57, "3.txt");
+            copyAll(form);
+            platform::clearInjectedFaults();
+            break;
+        case RunKind::RenumberInPlace:
+            form.Rules.NameRule = 4;
+            form.Rules.StartFromFront = 1;
+            form.Rules.CharCount = 1;
+            form.Rules.SerialStart = 2;
+            form.Rules.SerialDigits = 1;
+            copyAll(form);
+            break;
+        case RunKind::Delete:
+            messages.answerOk();
+            form.DeleteSelectedFiles();
+            break;
+        case RunKind::FolderDeletion:
+            messages.answerYes();
+            FolderDeletion::deleteFolder(tree.path("s/tree"), {});
+            form.refreshUndoMenu();
+            break;
+        }
+        ASSERT_NE(filesIn(tree, folders), before);
+        EXPECT_TRUE(form.mnUndo1->isEnabled());
+        EXPECT_TRUE(form.mnUndo1->text().startsWith(c.menu));
+
+        undo(form);
+        EXPECT_EQ(filesIn(tree, folders), before);
+        EXPECT_FALSE(form.mnUndo1->isEnabled());
+    }
+}
+
+// A file changed since the run, or whose old name another file holds now, is
+// left as it is and named; the rest is undone, and what was left can be
+// undone later. Undo then goes one run further back.
+TEST_F(UndoWindow, NewerDataStaysAndTheRestIsUndone)
+{
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        tree.writeFile(QStringLiteral("s/") + name, name);
+    tree.writeFile("d/a.txt", "replaced");
+    tree.writeFile("s0/first.txt", "first");
+    copyAll(open("s0", "d", false, true));  // the older run
+    copyAll(open("s", "d", true, true));
+    ASSERT_TRUE(tree.names("s").isEmpty());
+    tree.writeFile("d/b.txt", "b.txt, changed");
+    tree.writeFile("s/c.txt", "a new c");
+    // What can be undone outlasts the program.
+    unloadAllWindows();
+    frmMarlow& form = showMainWindow();
+
+    undo(form, true);
+    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt, c.txt"));
+    EXPECT_EQ(filesIn(tree, {"s", "d"}), (Files{{"s/a.txt", "a.txt"}, {"s/c.txt", "a new c"}, {"d/a.txt", "replaced"},
+                                               {"d/b.txt", "b.txt, changed"}, {"d/c.txt", "c.txt"}, {"d/first.txt", "first"}}));
+    EXPECT_TRUE(form.mnUndo1->text().startsWith(QStringLiteral("元に戻す: 移動 2 ファイル（")));
+
+    QFile::remove(tree.path("s/c.txt"));
+    undo(form, true);
+    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt"));
+    EXPECT_EQ(tree.readFile("s/c.txt"), "c.txt");
+    EXPECT_FALSE(tree.exists("d/c.txt"));
+
+    // Gone: named once more, then no longer offered; the older run is next.
+    QFile::remove(tree.path("d/b.txt"));
+    undo(form, true);
+    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt"));
+    undo(form);
+    EXPECT_EQ(filesIn(tree, {"s0", "d"}), (Files{{"s0/first.txt", "first"}, {"d/a.txt", "replaced"}}));
+    EXPECT_FALSE(form.mnUndo1->isEnabled());
+}
