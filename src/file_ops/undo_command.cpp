@@ -23,7 +23,7 @@ void pressUndo(UndoWindow& window)
     window.refreshLists();
     window.setStatusLine(status);
     if (outcome.error.failed())
-        platform::showMessage(platform::errorMessageText(outcome.error) + QChar(13) + offer.journalPath);
+        platform::showError(outcome.error);
     if (!outcome.left.isEmpty())
         platform::showMessage(undoLeftMessage(outcome.left));
 }

@@ -301,7 +301,7 @@ UndoOutcome undoRun(const QString& journalPath, RunProgress& progress)
     JournalRun run;
     // Held by a run or undo of another program still going.
     if (!journal.reopen(journalPath) || !readJournalRun(journalPath, run)) {
-        outcome.error = platform::makeError(platform::ErrorNumber::PathFileAccess);
+        outcome.error = platform::makeError(platform::ErrorNumber::PathFileAccess, journalPath);
         return outcome;
     }
     outcome.error = journal.undoBegin();
