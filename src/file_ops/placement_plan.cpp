@@ -180,9 +180,9 @@ void PlacementPlan::restoreSetAside()
         if (error.failed()) {
             error.path = entry.value();
             platform::showError(error);
-        }
-        else if (restored != entry.key())
+        } else if (restored != entry.key()) {
             platform::showMessage(keptUnderMessage(entry.key(), restored));
+        }
     }
     setAside_.clear();
 }

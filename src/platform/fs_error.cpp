@@ -42,29 +42,31 @@ static bool parentFolderExists(const QString& path)
     return ::stat(encodeFileName(parentOf(path)).constData(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-FsError errorFromErrno(int errnoValue, const QString& path)
+static int numberOf(int errnoValue, const QString& path)
 {
     switch (errnoValue) {
-    case 0: return FsError{};
-    case ENOENT:
-        return makeError(parentFolderExists(path) ? ErrorNumber::FileNotFound
-                                                  : ErrorNumber::PathNotFound, path);
-    case ENOTDIR: return makeError(ErrorNumber::PathNotFound, path);
+    case ENOENT: return parentFolderExists(path) ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound;
+    case ENOTDIR: return ErrorNumber::PathNotFound;
     case EINVAL:
     case ENAMETOOLONG:
-    case EILSEQ: return makeError(ErrorNumber::BadFileName, path);
-    case EIO: return makeError(ErrorNumber::DeviceIo, path);
-    case EEXIST: return makeError(ErrorNumber::FileAlreadyExists, path);
+    case EILSEQ: return ErrorNumber::BadFileName;
+    case EIO: return ErrorNumber::DeviceIo;
+    case EEXIST: return ErrorNumber::FileAlreadyExists;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return makeError(ErrorNumber::DiskFull, path);
+    case EFBIG: return ErrorNumber::DiskFull;
     case ENODEV:
     case ENXIO:
-    case ENOMEDIUM: return makeError(ErrorNumber::DeviceUnavailable, path);
+    case ENOMEDIUM: return ErrorNumber::DeviceUnavailable;
     case EACCES:
-    case EPERM: return makeError(ErrorNumber::PermissionDenied, path);
-    default: return makeError(ErrorNumber::PathFileAccess, path);
+    case EPERM: return ErrorNumber::PermissionDenied;
+    default: return ErrorNumber::PathFileAccess;
     }
+}
+
+FsError errorFromErrno(int errnoValue, const QString& path)
+{
+    return errnoValue == 0 ? FsError{} : makeError(numberOf(errnoValue, path), path);
 }
 
 QString errorMessageText(const FsError& error)
