@@ -125,7 +125,6 @@ TEST(FileLayerFaults, FailTheOperationAndLeaveOneWholeFile)
         int number;
         QStringList namesAfter;
     } cases[] = {
-        {"copy, data cannot be written", true, {{FileOperation::Copy, 61}}, 61, {"from"}},
         {"copy, times cannot be set", true, {{FileOperation::SetTimes, 57}}, 57, {"from"}},
         {"rename by a hard link", false, {{FileOperation::LinkFallback, 1}}, 0, {"to"}},
         {"rename by a hard link, old name cannot go", false,
