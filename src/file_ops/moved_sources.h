@@ -26,6 +26,9 @@ QString keptSourcesMessage(const QVector<KeptSource>& kept);
 // Flushing the file system once for a group of files, not once per file,
 // makes a long move much faster. A run hands it the sources it has placed;
 // it deletes them group by group, each deletion noted in the run's journal.
+// Copies onto another file system than the staging folder's (a USB stick)
+// join the groups too: they keep their sources, so they need no flush before
+// they take their names, only one with their group, and one at the end.
 class MovedSources {
 public:
     // A group is deleted when it is this big or this old. A crash leaves at
@@ -39,6 +42,13 @@ public:
     // deleted now and a source stays.
     qint16 add(int item, const QString& sourcePath, const QString& destinationFolder,
                const platform::FileStamp& copied);
+
+    // A copy placed in destinationFolder, not yet on disk; its source stays.
+    // Gives back 9 when the group was deleted now and a source stays.
+    qint16 addCopy(const QString& destinationFolder);
+
+    // True while a moved source waits to be deleted.
+    bool holdsSources() const { return waitingSources_ > 0; }
 
     // Flushes and deletes every source that waits, each one that can go; a
     // source that changed since it was copied, or is no longer the file
@@ -56,17 +66,19 @@ public:
 private:
     struct Source {
         int item;
-        QString path;
+        QString path;  // empty for a copy
         QString destinationFolder;
         platform::FileStamp copied;
         bool deletable;  // platform::isDeletableFile when its copy was placed
     };
     static void deleteOnceOnDisk(RunJournal& journal, const QVector<Source>& sources, QVector<KeptSource>& kept);
+    qint16 join(const Source& placed);
 
     RunJournal& journal_;
     int groupSize_;
     qint64 groupAgeMs_;
     QVector<Source> waiting_;
+    int waitingSources_ = 0;
     QVector<KeptSource> kept_;
     QElapsedTimer sinceFirst_;
 };

@@ -17,7 +17,7 @@ namespace platform {
 
 namespace {
 
-// A copy to be made durable goes to disk as it is written, one chunk waited
+// A copy bound for the disk goes there as it is written, one chunk waited
 // for while the next is on its way: its progress then follows the disk, not
 // the cache (which takes in seconds what a stick writes in minutes), and no
 // long flush at the end leaves the screen still and Cancel unheard. A write
@@ -30,7 +30,7 @@ void writeBehind(int out, qint64 offset, qint64 length, qint64 previousLength)
                           SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
 }
 
-FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress* progress)
+FsError copyData(int in, int out, CopyFlush flush, int injectedNumber, DataProgress* progress)
 {
     // Small enough that a slow stick still lets the screen repaint and a
     // Cancel act within a second or so.
@@ -83,7 +83,9 @@ FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress
             return makeError(injectedNumber);
         if (copied == 0)
             return FsError{};
-        if (durable)
+        // A file of one chunk, pushed on its own, would only make the
+        // device write small pieces that a later flush writes together.
+        if (flush == CopyFlush::Durable || (flush == CopyFlush::AsWritten && total > 0))
             writeBehind(out, total, copied, previous);
         previous = copied;
         total += copied;
@@ -94,7 +96,7 @@ FsError copyData(int in, int out, bool durable, int injectedNumber, DataProgress
 
 }  // namespace
 
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileStamp* copied, FileStamp* written,
+FsError copyFile(const QString& from, const QString& to, CopyFlush flush, FileStamp* copied, FileStamp* written,
                  DataProgress* progress)
 {
     const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
@@ -122,14 +124,14 @@ FsError copyFile(const QString& from, const QString& to, bool flushToDisk, FileS
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
-    FsError error = copyData(in.get(), out.get(), flushToDisk, injectedNumber, progress);
+    FsError error = copyData(in.get(), out.get(), flush, injectedNumber, progress);
     if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
         error = errorFromErrno(errno, to);
     if (!error.failed()) {
         const struct timespec times[2] = {info.st_atim, info.st_mtim};
         ::futimens(out.get(), times);
     }
-    if (!error.failed() && flushToDisk && ::fsync(out.get()) != 0)
+    if (!error.failed() && flush == CopyFlush::Durable && ::fsync(out.get()) != 0)
         error = errorFromErrno(errno, to);
     struct stat made;
     if (!error.failed() && written)

@@ -84,13 +84,19 @@ bool isReadOnly(const QString& path);
 // exception for root is). True when path is missing: deleting it reports that.
 bool isDeletableFile(const QString& path);
 
+// How far a copy goes to disk before copyFile returns.
+enum class CopyFlush {
+    None,       // left to the cache
+    AsWritten,  // a file of several chunks pushed to disk as it is written, the rest left
+    Durable,    // all of it on disk
+};
+
 // Copies data, permission bits and times, replacing an existing target. A
-// failure removes the partial copy. flushToDisk makes the data durable first.
-// copied, when given, receives the source as it was when the copy began;
-// written the copy as it was made. progress, when given, follows the data and
-// can stop the copy within it.
-FsError copyFile(const QString& from, const QString& to, bool flushToDisk = false, FileStamp* copied = nullptr,
-                 FileStamp* written = nullptr, DataProgress* progress = nullptr);
+// failure removes the partial copy. copied, when given, receives the source
+// as it was when the copy began; written the copy as it was made. progress,
+// when given, follows the data and can stop the copy within it.
+FsError copyFile(const QString& from, const QString& to, CopyFlush flush = CopyFlush::None,
+                 FileStamp* copied = nullptr, FileStamp* written = nullptr, DataProgress* progress = nullptr);
 
 // Moves a file to another path on the same mounted volume. Never replaces an
 // existing entry of that name, a hidden one included (58); another volume

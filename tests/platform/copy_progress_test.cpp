@@ -50,7 +50,7 @@ TEST(CopyProgress, FollowsABigFileToItsEndOrStopsWithinItLeavingNoPartialCopy)
             SCOPED_TRACE(folder.toStdString() + " stop at " + std::to_string(stopAt));
             const QString target = joinPath(folder, QStringLiteral(".velda-big.part"));
             StoppingProgress progress(stopAt);
-            const FsError error = copyFile(source, target, true, nullptr, nullptr, &progress);
+            const FsError error = copyFile(source, target, CopyFlush::Durable, nullptr, nullptr, &progress);
             EXPECT_EQ(error.failed(), stopAt > 0);
             EXPECT_EQ(error.cancelled(), stopAt > 0);
             ASSERT_FALSE(progress.reported.isEmpty());

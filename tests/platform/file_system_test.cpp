@@ -117,7 +117,7 @@ TEST(CopyFile, KeepsDataModeAndTimeAndReplacesTheTarget)
     struct timespec times[2] = {{1000000000, 0}, {1100000000, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(tree.path("src.bin")).constData(), times, 0), 0);
     tree.writeFile("dst.bin", "old");
-    ASSERT_FALSE(copyFile(tree.path("src.bin"), tree.path("dst.bin"), true).failed());
+    ASSERT_FALSE(copyFile(tree.path("src.bin"), tree.path("dst.bin"), CopyFlush::Durable).failed());
     EXPECT_EQ(tree.readFile("dst.bin"), QByteArray(300000, 'q'));
     struct stat info;
     ASSERT_EQ(::stat(QFile::encodeName(tree.path("dst.bin")).constData(), &info), 0);
