@@ -23,7 +23,8 @@ int main(int argc, char** argv)
         return 2;
     const QString source = arguments.at(0), destination = arguments.at(1);
     const QStringList names = QDir(source).entryList(QDir::Files, QDir::Name);
-    const bool inPlace = arguments.value(4) == "in-place", copying = arguments.value(4) == "copy";
+    const bool copying = arguments.value(4) == "copy";
+    const bool inPlace = arguments.size() == 5 && !copying;
     auto newName = [inPlace, copying](int i, const QString& name) {
         return inPlace ? QString::asprintf("f%03d.bin", i + 1) : (copying ? "copied_" : "moved_") + name;
     };

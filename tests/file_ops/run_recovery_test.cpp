@@ -185,3 +185,24 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
         EXPECT_TRUE(journalsFinished(tree));
     }
 }
+
+// Names come back from the journal byte for byte, "-" (which alone stands
+// for an empty field) and bytes that are no text included.
+TEST(RunRecovery, JournalKeepsEveryName)
+{
+    TempTree tree;
+    const QStringList names{"-", "--", "a b%41", "line\nbreak", "写真 1.jpg",
+                            platform::decodeFileName(QByteArray("caf\xe9.txt"))};
+    QVector<FileOps::PlannedFile> planned;
+    for (const QString& name : names)
+        planned.append({0, name, 0, name + "-"});
+    RunJournal journal(tree.path("journal"), FileOps::RunKind::Copy);
+    ASSERT_FALSE(journal.plan({tree.path("d")}, planned).failed());
+    FileOps::JournalRun run;
+    ASSERT_TRUE(FileOps::readJournalRun(journal.path(), run));
+    ASSERT_EQ(run.items.size(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(run.items.at(i).planned.name, names.at(i));
+        EXPECT_EQ(run.items.at(i).planned.newName, names.at(i) + "-");
+    }
+}
