@@ -4,7 +4,8 @@
 //
 //   velda_bench files FOLDER COUNT MIN_KIB MAX_KIB    files of MIN..MAX KiB
 //   velda_bench tree FOLDER [FILES]                   2,000 folders of FILES files (50)
-//   velda_bench copy|move|preview PROGRAM SOURCE DESTINATION
+//   velda_bench copy|overwrite|move|preview PROGRAM SOURCE DESTINATION
+//                                                     overwrite: a copy with overwriting on
 //   velda_bench start PROGRAM FOLDER                  the main window started in FOLDER
 //   velda_bench remove FOLDER
 //   velda_bench trash FOLDER                          into $XDG_DATA_HOME/Trash or its volume's
@@ -131,6 +132,7 @@ int runWindow(const QString& task, const QString& program, const QString& source
     form.fileList(1)->setPath(destination);
     form.DestFolder = destination;
     form.Check1.at<QAbstractButton>(0)->setChecked(task == QStringLiteral("move"));
+    form.Check1.at<QAbstractButton>(1)->setChecked(task == QStringLiteral("overwrite"));
     form.Rules.NameRule = 4;
     form.Rules.StartFromFront = 1;
     form.Rules.CharCount = 5;
@@ -193,7 +195,7 @@ int trashTree(const QString& folder)
 int usage()
 {
     std::fprintf(stderr, "usage: velda_bench files FOLDER COUNT MIN_KIB MAX_KIB | tree FOLDER [FILES]\n"
-                         "       velda_bench copy|move|preview PROGRAM SOURCE DESTINATION\n"
+                         "       velda_bench copy|overwrite|move|preview PROGRAM SOURCE DESTINATION\n"
                          "       velda_bench start PROGRAM FOLDER | remove FOLDER | trash FOLDER\n");
     return 2;
 }
@@ -221,8 +223,9 @@ int main(int argc, char** argv)
         return removeTree(args.at(1));
     if (task == QStringLiteral("trash") && args.size() == 2)
         return trashTree(args.at(1));
-    if ((task == QStringLiteral("copy") || task == QStringLiteral("move") || task == QStringLiteral("preview"))
-        && args.size() == 4)
+    const QStringList windowTasks{QStringLiteral("copy"), QStringLiteral("overwrite"), QStringLiteral("move"),
+                                  QStringLiteral("preview")};
+    if (windowTasks.contains(task) && args.size() == 4)
         return runWindow(task, args.at(1), args.at(2), args.at(3));
     return usage();
 }
