@@ -71,7 +71,7 @@ qint16 MovedSources::join(const Source& placed)
         sinceFirst_.start();
     waiting_.append(placed);
     // A source that cannot be deleted ends the run at its own file, as when deleted alone.
-    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !placed.deletable)
+    if (waitingSources_ >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !placed.deletable)
         return finish();
     return ResultValue::Proceed;
 }

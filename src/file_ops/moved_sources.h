@@ -28,11 +28,13 @@ QString keptSourcesMessage(const QVector<KeptSource>& kept);
 // it deletes them group by group, each deletion noted in the run's journal.
 // Copies onto another file system than the staging folder's (a USB stick)
 // join the groups too: they keep their sources, so they need no flush before
-// they take their names, only one with their group, and one at the end.
+// they take their names, only one when their group is old, and one at the
+// end; their number never makes a group (each flush of a stick costs).
 class MovedSources {
 public:
-    // A group is deleted when it is this big or this old. A crash leaves at
-    // most the files of one group in both places, none in neither.
+    // A group is deleted when it holds this many sources or is this old. A
+    // crash leaves at most the files of one group in both places, none in
+    // neither.
     explicit MovedSources(RunJournal& journal, int groupSize = 1000, qint64 groupAgeMs = 2000);
     MovedSources(const MovedSources&) = delete;
     MovedSources& operator=(const MovedSources&) = delete;
