@@ -59,7 +59,11 @@ public:
     {
         return decimal(stamp.inode).number(stamp.size).number(stamp.modifiedSeconds).number(stamp.modifiedNanoseconds);
     }
-    QByteArray line() { return line_ + '\n'; }
+    QByteArray line()
+    {
+        line_ += '\n';
+        return line_;
+    }
 
 private:
     template <class Integer>
@@ -74,6 +78,13 @@ private:
 
     QByteArray line_;
 };
+
+// An old file put in the trash (replaced, or deleted) and where it came from.
+QByteArray trashRecord(const char* tag, int item, const QString& path, const platform::TrashEntry& entry,
+                       const platform::FileStamp& stamp)
+{
+    return Record(tag).number(item).path(path).path(entry.trashFolder).path(entry.name).stamp(stamp).line();
+}
 
 // Tells a start after a power loss from one after a kill: unflushed
 // placements are in doubt only after the former.
@@ -215,26 +226,14 @@ platform::FsError RunJournal::replacing(int item, const QString& path, const pla
                                         const platform::FileStamp& old)
 {
     changed_ = true;
-    return write(Record(JournalTag::Replacing)
-                     .number(item)
-                     .path(path)
-                     .path(entry.trashFolder)
-                     .path(entry.name)
-                     .stamp(old)
-                     .line());
+    return write(trashRecord(JournalTag::Replacing, item, path, entry, old));
 }
 
 platform::FsError RunJournal::trashing(int item, const QString& path, const platform::TrashEntry& entry,
                                        const platform::FileStamp& stamp)
 {
     changed_ = true;
-    return write(Record(JournalTag::Trashing)
-                     .number(item)
-                     .path(path)
-                     .path(entry.trashFolder)
-                     .path(entry.name)
-                     .stamp(stamp)
-                     .line());
+    return write(trashRecord(JournalTag::Trashing, item, path, entry, stamp));
 }
 
 platform::FsError RunJournal::placed(int item, PlacedWay way, const platform::FileStamp& stamp, bool onDisk)
