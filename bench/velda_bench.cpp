@@ -10,7 +10,8 @@
 //   velda_bench remove FOLDER
 //   velda_bench trash FOLDER                          into $XDG_DATA_HOME/Trash or its volume's
 //
-// A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>".
+// A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>",
+// a copy or move also "cpu_ms=<processor time of the run>".
 #include "file_ops/remove_folder_tree.h"
 #include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
@@ -109,11 +110,24 @@ int makeTree(const QString& root, int filesPerFolder)
     return 0;
 }
 
-void printResult(qint64 ms)
+// The processor time the process has taken, in the kernel and out of it.
+qint64 processorMs()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("ms=%lld maxrss_kib=%ld\n", static_cast<long long>(ms), usage.ru_maxrss);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+}
+
+// cpuMs: the processor time of the run, told where it is known.
+void printResult(qint64 ms, qint64 cpuMs = -1)
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("ms=%lld maxrss_kib=%ld", static_cast<long long>(ms), usage.ru_maxrss);
+    if (cpuMs >= 0)
+        std::printf(" cpu_ms=%lld", static_cast<long long>(cpuMs));
+    std::printf("\n");
 }
 
 // The main window started in source, as a user would start it there, the
@@ -143,10 +157,14 @@ int runWindow(const QString& task, const QString& program, const QString& source
 
     QElapsedTimer clock;
     answers.clock = &clock;
+    const qint64 cpuBefore = processorMs();
     clock.start();
     form.RunBatchCopy();
     const qint64 runMs = clock.elapsed();
-    printResult(answers.executeCopy ? runMs : answers.previewMs);
+    if (answers.executeCopy)
+        printResult(runMs, processorMs() - cpuBefore);
+    else
+        printResult(answers.previewMs);
 
     platform::FormInstance<frmMarlow>::unload();
     platform::setProgramFolderOverride(QString());
