@@ -4,12 +4,14 @@
 //
 //   velda_bench files FOLDER COUNT MIN_KIB MAX_KIB    files of MIN..MAX KiB
 //   velda_bench tree FOLDER [FILES]                   2,000 folders of FILES files (50)
-//   velda_bench copy|move|preview PROGRAM SOURCE DESTINATION
+//   velda_bench copy|overwrite|move|preview PROGRAM SOURCE DESTINATION
+//                                                     overwrite: a copy with overwriting on
 //   velda_bench start PROGRAM FOLDER                  the main window started in FOLDER
 //   velda_bench remove FOLDER
 //   velda_bench trash FOLDER                          into $XDG_DATA_HOME/Trash or its volume's
 //
-// A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>".
+// A task prints "ms=<time of the run> maxrss_kib=<peak memory of the process>",
+// a copy or move also "cpu_ms=<processor time of the run>".
 #include "file_ops/remove_folder_tree.h"
 #include "main_window/frm_marlow.h"
 #include "platform/message_box.h"
@@ -108,11 +110,24 @@ int makeTree(const QString& root, int filesPerFolder)
     return 0;
 }
 
-void printResult(qint64 ms)
+// The processor time the process has taken, in the kernel and out of it.
+qint64 processorMs()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("ms=%lld maxrss_kib=%ld\n", static_cast<long long>(ms), usage.ru_maxrss);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+}
+
+// cpuMs: the processor time of the run, told where it is known.
+void printResult(qint64 ms, qint64 cpuMs = -1)
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("ms=%lld maxrss_kib=%ld", static_cast<long long>(ms), usage.ru_maxrss);
+    if (cpuMs >= 0)
+        std::printf(" cpu_ms=%lld", static_cast<long long>(cpuMs));
+    std::printf("\n");
 }
 
 // The main window started in source, as a user would start it there, the
@@ -135,6 +150,7 @@ int runWindow(const QString& task, const QString& program, const QString& source
     }
     form.DestFolder = destination;
     form.Check1.at<QAbstractButton>(0)->setChecked(task == QStringLiteral("move"));
+    form.Check1.at<QAbstractButton>(1)->setChecked(task == QStringLiteral("overwrite"));
     form.Rules.NameRule = 4;
     form.Rules.StartFromFront = 1;
     form.Rules.CharCount = 5;
@@ -145,10 +161,14 @@ int runWindow(const QString& task, const QString& program, const QString& source
 
     QElapsedTimer clock;
     answers.clock = &clock;
+    const qint64 cpuBefore = processorMs();
     clock.start();
     form.RunBatchCopy();
     const qint64 runMs = clock.elapsed();
-    printResult(answers.executeCopy ? runMs : answers.previewMs);
+    if (answers.executeCopy)
+        printResult(runMs, processorMs() - cpuBefore);
+    else
+        printResult(answers.previewMs);
 
     platform::FormInstance<frmMarlow>::unload();
     platform::setProgramFolderOverride(QString());
@@ -197,7 +217,7 @@ int trashTree(const QString& folder)
 int usage()
 {
     std::fprintf(stderr, "usage: velda_bench files FOLDER COUNT MIN_KIB MAX_KIB | tree FOLDER [FILES]\n"
-                         "       velda_bench copy|move|preview PROGRAM SOURCE DESTINATION\n"
+                         "       velda_bench copy|overwrite|move|preview PROGRAM SOURCE DESTINATION\n"
                          "       velda_bench start PROGRAM FOLDER | remove FOLDER | trash FOLDER\n");
     return 2;
 }
@@ -225,8 +245,9 @@ int main(int argc, char** argv)
         return removeTree(args.at(1));
     if (task == QStringLiteral("trash") && args.size() == 2)
         return trashTree(args.at(1));
-    if ((task == QStringLiteral("copy") || task == QStringLiteral("move") || task == QStringLiteral("preview"))
-        && args.size() == 4)
+    const QStringList windowTasks{QStringLiteral("copy"), QStringLiteral("overwrite"), QStringLiteral("move"),
+                                  QStringLiteral("preview")};
+    if (windowTasks.contains(task) && args.size() == 4)
         return runWindow(task, args.at(1), args.at(2), args.at(3));
     return usage();
 }

@@ -100,15 +100,22 @@ template <class CopyOne>
 bool copyFiles(BatchCopyWindow& window, PlacementRun& run, ProgressPacer& pacer, RunProgress& progress,
                const QStringList& files, int firstItem, const QVector<qint64>& sizes, CopyOne copyOne)
 {
+    const auto statusOf = [](const QString& file) { return platform::readableFileName(file) + QStringLiteral("　　をコピー中です。"); };
     for (int i = 0; i < files.size(); ++i) {
         const QString& file = files.at(i);
         if (!progress.step(file))
             return false;
-        window.setStatusLine(platform::readableFileName(file) + QStringLiteral("　　をコピー中です。"));
-        pacer.pace([&window] { window.showProgress(); });
+        // The status line names the file being copied when it is painted,
+        // and the file that stopped the run.
+        pacer.pace([&window, &file, &statusOf] {
+            window.setStatusLine(statusOf(file));
+            window.showProgress();
+        });
         run.item = firstItem + i;
-        if (copyOne(file) > 0)
+        if (copyOne(file) > 0) {
+            window.setStatusLine(statusOf(file));
             return false;
+        }
         progress.done(1, sizes.at(i));
     }
     return true;

@@ -75,7 +75,7 @@ private:
         caseVariants_ = plan_ && job_.overwrite ? plan_->caseVariantsOf(destination_) : QStringList();
         destinationMayBeTaken_ = !plan_ || plan_->mayHoldFileAt(destination_);
         destinationExists_ = destinationMayBeTaken_ && platform::fileExists(destination_);
-        if ((destinationExists_ || !caseVariants_.isEmpty()) && run_.movedSources) {
+        if ((destinationExists_ || !caseVariants_.isEmpty()) && run_.movedSources && run_.movedSources->holdsSources()) {
             // The file in the way may be a source still waiting to be deleted:
             // delete those first, as if each had gone right after its own copy.
             const qint16 stop = run_.movedSources->finish();
@@ -174,18 +174,19 @@ private:
         platform::FsError error = beside ? run_.journal.part(staged_) : platform::FsError{};
         if (error.failed())
             return stopAt(error, destination_);
-        // A file replaced for good needs its successor on disk first; one in
-        // the trash does not. A moved source waits for its copy to be on disk
-        // anyway (MovedSources flushes a whole group at once), only a big one
-        // is made durable as it is written; a copy across is flushed before
-        // it takes its name.
+        // A file replaced for good, or by a copy of itself, needs its successor
+        // on disk first; one in the trash does not. A moved source waits for
+        // its copy to be on disk anyway, and a copy across keeps its source:
+        // the run flushes them a group at a time. A file copied alone across
+        // is flushed on its own.
         const bool replacing = destinationExists_ || !caseVariants_.isEmpty();
-        const bool durable = (replacing && run_.replaceForGood) || (beside && !job_.deleteSource);
-        using platform::CopyDurability;
-        const CopyDurability durability =
-            durable ? CopyDurability::Durable : retiresSource_ ? CopyDurability::DurableWhenBig : CopyDurability::Cached;
-        error = platform::copyFile(readPath_, staged_, durability, &copied_, &written_, run_.progress);
-        stagedOnDisk_ = durable || (retiresSource_ && copied_.size > platform::BigCopyBytes);
+        stagedOnDisk_ = (replacing && run_.replaceForGood) || replacesItsSource_ || (beside && !run_.movedSources);
+        // Bound for a stick, a big file goes to disk as it is written: the
+        // group's flush then finds little left to write.
+        const platform::CopyFlush flush = stagedOnDisk_ ? platform::CopyFlush::Durable
+            : beside                                    ? platform::CopyFlush::AsWritten
+                                                        : platform::CopyFlush::None;
+        error = platform::copyFile(readPath_, staged_, flush, &copied_, &written_, run_.progress);
         // Cancelled within the file: the run says so itself, the partial copy is gone.
         if (error.cancelled())
             return ResultValue::Stop;
@@ -321,9 +322,12 @@ private:
 
     qint16 deleteOrKeepSource()
     {
-        // Renamed into place, or copied onto its own entry: nothing is left to delete.
+        // Renamed into place, or copied onto its own entry: nothing is left to
+        // delete. A copy across still waits for its group's flush.
         if (!retiresSource_ || (way_ == Way::Rename && !secondName_))
-            return ResultValue::Proceed;
+            return way_ == Way::BesideDestination && !stagedOnDisk_ && run_.movedSources
+                ? run_.movedSources->addCopy(job_.destinationFolder)
+                : ResultValue::Proceed;
         const platform::FileStamp stamp = secondName_ ? platform::stampOf(readPath_) : copied_;
         return run_.movedSources
             ? run_.movedSources->add(run_.item, readPath_, job_.destinationFolder, stamp)

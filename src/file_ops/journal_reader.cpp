@@ -150,4 +150,23 @@ bool readJournalRun(const QString& path, JournalRun& run)
     return true;
 }
 
+bool journalEnded(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    // Far longer than an end record.
+    constexpr qint64 Tail = 64;
+    const qint64 from = qMax<qint64>(0, file.size() - Tail);
+    file.seek(from);
+    const QByteArray tail = file.read(Tail);
+    const qsizetype lineStart = tail.lastIndexOf('\n', tail.size() - 2) + 1;
+    // A last line that begins before the tail may be any record.
+    if (!tail.endsWith('\n') || (lineStart == 0 && from > 0))
+        return false;
+    const QByteArray last = tail.mid(lineStart).chopped(1);
+    const QByteArray tag = last.left(last.indexOf(' ') < 0 ? last.size() : last.indexOf(' '));
+    return tag == JournalTag::End || tag == JournalTag::UndoEnd;
+}
+
 }  // namespace FileOps

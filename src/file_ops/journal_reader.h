@@ -63,4 +63,8 @@ struct JournalRun {
 // False when it cannot be read or is no journal.
 bool readJournalRun(const QString& path, JournalRun& run);
 
+// True when the journal at path ends with the end of its run or of an undo:
+// told from its last line alone, without reading a long run's records.
+bool journalEnded(const QString& path);
+
 }  // namespace FileOps

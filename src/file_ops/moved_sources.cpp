@@ -59,20 +59,33 @@ MovedSources::MovedSources(RunJournal& journal, int groupSize, qint64 groupAgeMs
 qint16 MovedSources::add(int item, const QString& sourcePath, const QString& destinationFolder,
                          const platform::FileStamp& copied)
 {
+    ++waitingSources_;
+    return join(Source{item, sourcePath, destinationFolder, copied, platform::isDeletableFile(sourcePath)});
+}
+
+qint16 MovedSources::addCopy(const QString& destinationFolder)
+{
+    return join(Source{-1, QString(), destinationFolder, platform::FileStamp{}, true});
+}
+
+qint16 MovedSources::join(const Source& placed)
+{
     if (waiting_.isEmpty())
         sinceFirst_.start();
-    const bool deletable = platform::isDeletableFile(sourcePath);
-    waiting_.append(Source{item, sourcePath, destinationFolder, copied, deletable});
+    waiting_.append(placed);
     // A source that cannot be deleted ends the run at its own file, as when deleted alone.
-    if (waiting_.size() >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !deletable)
+    if (waitingSources_ >= groupSize_ || sinceFirst_.elapsed() >= groupAgeMs_ || !placed.deletable)
         return finish();
     return ResultValue::Proceed;
 }
 
 qint16 MovedSources::finish()
 {
+    if (waiting_.isEmpty())
+        return ResultValue::Proceed;
     const QVector<Source> group = waiting_;
     waiting_.clear();
+    waitingSources_ = 0;
     const int keptBefore = int(kept_.size());
     deleteOnceOnDisk(journal_, group, kept_);
     return kept_.size() > keptBefore ? ResultValue::Stop : ResultValue::Proceed;
@@ -105,9 +118,16 @@ void MovedSources::deleteOnceOnDisk(RunJournal& journal, const QVector<Source>& 
             continue;
         const platform::FsError error = platform::flushFileSystem(source.destinationFolder);
         if (error.failed()) {
-            // Copies that may not be on disk: every source stays.
-            for (const Source& unsure : sources)
-                kept.append(KeptSource{unsure.path, error});
+            // Copies that may not be on disk: every source stays, and the
+            // folder of copies that may be incomplete is named.
+            bool copies = false;
+            for (const Source& unsure : sources) {
+                copies = copies || unsure.path.isEmpty();
+                if (!unsure.path.isEmpty())
+                    kept.append(KeptSource{unsure.path, error});
+            }
+            if (copies)
+                kept.append(KeptSource{source.destinationFolder, error});
             return;
         }
         flushed.insert(source.destinationFolder);
@@ -121,6 +141,8 @@ void MovedSources::deleteOnceOnDisk(RunJournal& journal, const QVector<Source>& 
     // Each source goes on its own: one that must stay keeps no other.
     platform::FsError unnoted;
     for (const Source& source : sources) {
+        if (source.path.isEmpty())
+            continue;
         platform::FsError lookup;
         const platform::FileStamp now = platform::stampOf(source.path, &lookup);
         if (lookup.number == platform::ErrorNumber::FileNotFound)

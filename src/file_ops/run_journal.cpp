@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <charconv>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,14 +20,70 @@ namespace FileOps {
 
 namespace {
 
-QByteArray number(qint64 value)
-{
-    return QByteArray::number(value);
-}
-
 QByteArray encodedPath(const QString& path)
 {
     return platform::encodeFileName(path);
+}
+
+// A record built field by field in one buffer, a run writing one per file.
+class Record {
+public:
+    explicit Record(const char* tag) : line_(tag) { line_.reserve(160); }
+
+    Record& field(const QByteArray& bytes)
+    {
+        line_ += ' ';
+        // "-" alone stands for an empty field: a name "-" is written escaped.
+        if (bytes.isEmpty() || bytes == "-") {
+            line_ += bytes.isEmpty() ? "-" : "%2D";
+            return *this;
+        }
+        static const char hex[] = "0123456789ABCDEF";
+        for (const char c : bytes) {
+            const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
+                || c == '.' || c == '_' || c == '~' || c == '/';
+            if (plain) {
+                line_ += c;
+                continue;
+            }
+            const auto byte = static_cast<unsigned char>(c);
+            line_ += '%';
+            line_ += hex[byte >> 4];
+            line_ += hex[byte & 15];
+        }
+        return *this;
+    }
+    Record& path(const QString& path) { return field(encodedPath(path)); }
+    Record& number(qint64 value) { return decimal(value); }
+    Record& stamp(const platform::FileStamp& stamp)
+    {
+        return decimal(stamp.inode).number(stamp.size).number(stamp.modifiedSeconds).number(stamp.modifiedNanoseconds);
+    }
+    QByteArray line()
+    {
+        line_ += '\n';
+        return line_;
+    }
+
+private:
+    template <class Integer>
+    Record& decimal(Integer value)
+    {
+        char digits[24];
+        const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+        line_ += ' ';
+        line_.append(digits, int(end.ptr - digits));
+        return *this;
+    }
+
+    QByteArray line_;
+};
+
+// An old file put in the trash (replaced, or deleted) and where it came from.
+QByteArray trashRecord(const char* tag, int item, const QString& path, const platform::TrashEntry& entry,
+                       const platform::FileStamp& stamp)
+{
+    return Record(tag).number(item).path(path).path(entry.trashFolder).path(entry.name).stamp(stamp).line();
 }
 
 // Tells a start after a power loss from one after a kill: unflushed
@@ -43,20 +100,6 @@ QString journalFolder()
 {
     return platform::joinPath(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation),
                               QStringLiteral("journal"));
-}
-
-QByteArray journalLine(const QByteArray& tag, const QList<QByteArray>& fields)
-{
-    QByteArray line = tag;
-    for (const QByteArray& field : fields)
-        line += ' ' + (field.isEmpty() ? QByteArray("-") : field.toPercentEncoding("/"));
-    return line + '\n';
-}
-
-QList<QByteArray> stampFields(const platform::FileStamp& stamp)
-{
-    return {QByteArray::number(stamp.inode), number(stamp.size), number(stamp.modifiedSeconds),
-            number(stamp.modifiedNanoseconds)};
 }
 
 QByteArray runKindName(RunKind kind)
@@ -120,8 +163,12 @@ platform::FsError RunJournal::create()
             return platform::errorFromErrno(errno, path_);
     }
     ::flock(fd_, LOCK_EX);
-    return write(journalLine(JournalTag::Header, {"1", runKindName(kind_),
-                                                   number(QDateTime::currentMSecsSinceEpoch()), bootId()}));
+    return write(Record(JournalTag::Header)
+                     .number(1)
+                     .field(runKindName(kind_))
+                     .number(QDateTime::currentMSecsSinceEpoch())
+                     .field(bootId())
+                     .line());
 }
 
 platform::FsError RunJournal::write(const QByteArray& records)
@@ -153,65 +200,63 @@ platform::FsError RunJournal::plan(const QStringList& folders, const QVector<Pla
         return platform::FsError{};
     QByteArray records;
     for (int i = 0; i < folders.size(); ++i)
-        records += journalLine(JournalTag::Folder, {number(i), encodedPath(folders.at(i))});
+        records += Record(JournalTag::Folder).number(i).path(folders.at(i)).line();
     for (int i = 0; i < files.size(); ++i) {
         const PlannedFile& file = files.at(i);
-        QList<QByteArray> fields{number(i), number(file.folder), encodedPath(file.name)};
+        Record record(JournalTag::Planned);
+        record.number(i).number(file.folder).path(file.name);
         if (file.newFolder >= 0)
-            fields << number(file.newFolder) << encodedPath(file.newName);
-        records += journalLine(JournalTag::Planned, fields);
+            record.number(file.newFolder).path(file.newName);
+        records += record.line();
     }
     return write(records);
 }
 
 platform::FsError RunJournal::hold(const QString& holdPath, const QString& originalPath)
 {
-    return write(journalLine(JournalTag::Hold, {encodedPath(holdPath), encodedPath(originalPath)}));
+    return write(Record(JournalTag::Hold).path(holdPath).path(originalPath).line());
 }
 
 platform::FsError RunJournal::part(const QString& path)
 {
-    return write(journalLine(JournalTag::Part, {encodedPath(path)}));
+    return write(Record(JournalTag::Part).path(path).line());
 }
 
 platform::FsError RunJournal::replacing(int item, const QString& path, const platform::TrashEntry& entry,
                                         const platform::FileStamp& old)
 {
     changed_ = true;
-    return write(journalLine(JournalTag::Replacing, QList<QByteArray>{number(item), encodedPath(path),
-                                                                      encodedPath(entry.trashFolder),
-                                                                      encodedPath(entry.name)}
-                                                        + stampFields(old)));
+    return write(trashRecord(JournalTag::Replacing, item, path, entry, old));
 }
 
 platform::FsError RunJournal::trashing(int item, const QString& path, const platform::TrashEntry& entry,
                                        const platform::FileStamp& stamp)
 {
     changed_ = true;
-    return write(journalLine(JournalTag::Trashing, QList<QByteArray>{number(item), encodedPath(path),
-                                                                     encodedPath(entry.trashFolder),
-                                                                     encodedPath(entry.name)}
-                                                       + stampFields(stamp)));
+    return write(trashRecord(JournalTag::Trashing, item, path, entry, stamp));
 }
 
 platform::FsError RunJournal::placed(int item, PlacedWay way, const platform::FileStamp& stamp, bool onDisk)
 {
     changed_ = true;
-    return write(journalLine(JournalTag::Placed, QList<QByteArray>{number(item), placedWayName(way),
-                                                                   onDisk ? "on-disk" : "unflushed"}
-                                                     + stampFields(stamp)));
+    return write(Record(JournalTag::Placed)
+                     .number(item)
+                     .field(placedWayName(way))
+                     .field(onDisk ? "on-disk" : "unflushed")
+                     .stamp(stamp)
+                     .line());
 }
 
 platform::FsError RunJournal::flushed()
 {
     if (fd_ >= 0)
         ::fdatasync(fd_);
-    return write(journalLine(JournalTag::Flushed, {}));
+    return write(Record(JournalTag::Flushed).line());
 }
 
 platform::FsError RunJournal::sourceDeleted(int item)
 {
-    return write(journalLine(JournalTag::SourceDeleted, {number(item)}));
+    return write(Record(JournalTag::SourceDeleted).number(item).line());
 }
 
 platform::FsError RunJournal::end()
@@ -221,24 +266,24 @@ platform::FsError RunJournal::end()
         discard();
         return platform::FsError{};
     }
-    const platform::FsError error = write(journalLine(JournalTag::End, {}));
+    const platform::FsError error = write(Record(JournalTag::End).line());
     ::fdatasync(fd_);
     return error;
 }
 
 platform::FsError RunJournal::undoBegin()
 {
-    return write(journalLine(JournalTag::UndoBegin, {number(QDateTime::currentMSecsSinceEpoch())}));
+    return write(Record(JournalTag::UndoBegin).number(QDateTime::currentMSecsSinceEpoch()).line());
 }
 
 platform::FsError RunJournal::undone(int item)
 {
-    return write(journalLine(JournalTag::Undone, {number(item)}));
+    return write(Record(JournalTag::Undone).number(item).line());
 }
 
 platform::FsError RunJournal::undoEnd()
 {
-    const platform::FsError error = write(journalLine(JournalTag::UndoEnd, {}));
+    const platform::FsError error = write(Record(JournalTag::UndoEnd).line());
     if (fd_ >= 0)
         ::fdatasync(fd_);
     return error;

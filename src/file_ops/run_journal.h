@@ -98,10 +98,9 @@ private:
     bool changed_ = false;
 };
 
-// A journal line: tag and fields, each field's bytes percent-encoded so that
-// blanks, line breaks and bytes that are no text survive.
-QByteArray journalLine(const QByteArray& tag, const QList<QByteArray>& fields);
-QList<QByteArray> stampFields(const platform::FileStamp& stamp);
+// A record is a line: its tag and fields, blank-separated, each field's bytes
+// percent-encoded so that blanks, line breaks and bytes that are no text
+// survive; "-" is an empty field.
 
 // The short words the records use.
 namespace JournalTag {

@@ -153,7 +153,7 @@ void settleJournal(const QString& path, Recovery& recovery)
     RunJournal journal;
     JournalRun run;
     // One a running program holds is its own to finish.
-    if (!journal.reopen(path) || !readJournalRun(path, run) || run.finished)
+    if (!journal.reopen(path) || journalEnded(path) || !readJournalRun(path, run) || run.finished)
         return;
     Settler settler(recovery);
     bool kept = false;
@@ -221,7 +221,8 @@ void pruneJournals(const QString& folder, const QDateTime& now)
             continue;
         RunJournal journal;
         JournalRun run;
-        if (journal.reopen(paths.at(i)) && readJournalRun(paths.at(i), run) && run.finished)
+        if (journal.reopen(paths.at(i))
+            && (journalEnded(paths.at(i)) || (readJournalRun(paths.at(i), run) && run.finished)))
             QFile::remove(paths.at(i));
     }
 }

@@ -202,7 +202,7 @@ private:
         platform::FsError error = noted(journal_.part(part));
         DataShown shown(progress_);
         if (!error.failed())
-            error = platform::copyFile(from, part, platform::CopyDurability::Durable, nullptr, nullptr, &shown);
+            error = platform::copyFile(from, part, platform::CopyFlush::Durable, nullptr, nullptr, &shown);
         if (!error.failed())
             error = platform::renameFile(part, source);
         if (error.failed()) {

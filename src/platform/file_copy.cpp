@@ -17,7 +17,7 @@ namespace platform {
 
 namespace {
 
-// A copy to be made durable goes to disk as it is written, one chunk waited
+// A copy bound for the disk goes there as it is written, one chunk waited
 // for while the next is on its way: its progress then follows the disk, not
 // the cache (which takes in seconds what a stick writes in minutes), and no
 // long flush at the end leaves the screen still and Cancel unheard. A write
@@ -30,7 +30,7 @@ void writeBehind(int out, qint64 offset, qint64 length, qint64 previousLength)
                           SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
 }
 
-FsError copyData(int in, int out, const QString& to, bool durable, int injectedNumber, DataProgress* progress)
+FsError copyData(int in, int out, const QString& to, CopyFlush flush, int injectedNumber, DataProgress* progress)
 {
     // Small enough that a slow stick still lets the screen repaint and a
     // Cancel act within a second or so.
@@ -83,7 +83,9 @@ FsError copyData(int in, int out, const QString& to, bool durable, int injectedN
             return makeError(injectedNumber, to);
         if (copied == 0)
             return FsError{};
-        if (durable)
+        // A file of one chunk, pushed on its own, would only make the
+        // device write small pieces that a later flush writes together.
+        if (flush == CopyFlush::Durable || (flush == CopyFlush::AsWritten && total > 0))
             writeBehind(out, total, copied, previous);
         previous = copied;
         total += copied;
@@ -94,8 +96,8 @@ FsError copyData(int in, int out, const QString& to, bool durable, int injectedN
 
 }  // namespace
 
-FsError copyFile(const QString& from, const QString& to, CopyDurability durability, FileStamp* copied,
-                 FileStamp* written, DataProgress* progress)
+FsError copyFile(const QString& from, const QString& to, CopyFlush flush, FileStamp* copied, FileStamp* written,
+                 DataProgress* progress)
 {
     const int injectedNumber = takeInjectedFault(FileOperation::Copy, from, to);
     FileDescriptor in(::open(encodeFileName(from).constData(), O_RDONLY | O_CLOEXEC));
@@ -108,8 +110,6 @@ FsError copyFile(const QString& from, const QString& to, CopyDurability durabili
         return makeError(ErrorNumber::PathFileAccess, from);
     if (copied)
         *copied = stampOf(info);
-    const bool flushToDisk = durability == CopyDurability::Durable
-        || (durability == CopyDurability::DurableWhenBig && info.st_size > BigCopyBytes);
 
     // A staged file of an earlier run may still be there: only then is it removed.
     const QByteArray target = encodeFileName(to);
@@ -124,7 +124,7 @@ FsError copyFile(const QString& from, const QString& to, CopyDurability durabili
     if (out.get() < 0)
         return errorFromErrno(errno, to);
 
-    FsError error = copyData(in.get(), out.get(), to, flushToDisk, injectedNumber, progress);
+    FsError error = copyData(in.get(), out.get(), to, flush, injectedNumber, progress);
     if (!error.failed() && ::fchmod(out.get(), info.st_mode & 07777 & ~mode_t(S_ISUID | S_ISGID)) != 0)
         error = errorFromErrno(errno, to);
     if (!error.failed()) {
@@ -133,7 +133,7 @@ FsError copyFile(const QString& from, const QString& to, CopyDurability durabili
         if (!error.failed() && ::futimens(out.get(), times) != 0)
             error = errorFromErrno(errno, to);
     }
-    if (!error.failed() && flushToDisk && ::fsync(out.get()) != 0)
+    if (!error.failed() && flush == CopyFlush::Durable && ::fsync(out.get()) != 0)
         error = errorFromErrno(errno, to);
     struct stat made;
     if (!error.failed() && written)

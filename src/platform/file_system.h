@@ -85,19 +85,18 @@ bool isReadOnly(const QString& path);
 // exception for root is). True when path is missing: deleting it reports that.
 bool isDeletableFile(const QString& path);
 
-// How a copy reaches the disk: left to the system's cache, or durable before
-// copyFile returns, or so only when it is bigger than BigCopyBytes. A durable
-// copy goes to disk as it is written: its progress follows the disk, and a
-// big file leaves no long flush behind it for a later flush of its file
-// system to wait for with the screen still.
-enum class CopyDurability { Cached, Durable, DurableWhenBig };
-constexpr qint64 BigCopyBytes = 64 * 1024 * 1024;
+// How far a copy goes to disk before copyFile returns.
+enum class CopyFlush {
+    None,       // left to the cache
+    AsWritten,  // a file of several chunks pushed to disk as it is written, the rest left
+    Durable,    // all of it on disk
+};
 
 // Copies data, permission bits and times, replacing an existing target. A
 // failure removes the partial copy. copied, when given, receives the source
 // as it was when the copy began; written the copy as it was made. progress,
 // when given, follows the data and can stop the copy within it.
-FsError copyFile(const QString& from, const QString& to, CopyDurability durability = CopyDurability::Cached,
+FsError copyFile(const QString& from, const QString& to, CopyFlush flush = CopyFlush::None,
                  FileStamp* copied = nullptr, FileStamp* written = nullptr, DataProgress* progress = nullptr);
 
 // Moves a file to another path on the same mounted volume. Never replaces an

@@ -2,7 +2,8 @@
 // journaled run, the sources deleted in small groups, writing a line as each
 // file starts. Told "in-place", it renumbers the files in place instead (f000
 // to f001, f001 to f002, ...), every new name that of a later source. Told
-// "undo", it renumbers in place, then undoes that, a line as each file starts.
+// "undo", it renumbers in place, then undoes that, a line as each file starts;
+// told "copy", it copies them, flushed in the same small groups.
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
@@ -39,11 +40,12 @@ int moveAll(const QStringList& arguments, QString& journalPath)
 {
     const QString source = arguments.at(0), destination = arguments.at(1);
     const QStringList names = QDir(source).entryList(QDir::Files, QDir::Name);
-    const bool inPlace = arguments.size() == 5;
-    auto newName = [inPlace](int i, const QString& name) {
-        return inPlace ? QString::asprintf("f%03d.bin", i + 1) : "moved_" + name;
+    const bool copying = arguments.value(4) == "copy";
+    const bool inPlace = arguments.size() == 5 && !copying;
+    auto newName = [inPlace, copying](int i, const QString& name) {
+        return inPlace ? QString::asprintf("f%03d.bin", i + 1) : (copying ? "copied_" : "moved_") + name;
     };
-    FileOps::RunJournal journal(arguments.at(3), FileOps::RunKind::Move);
+    FileOps::RunJournal journal(arguments.at(3), copying ? FileOps::RunKind::Copy : FileOps::RunKind::Move);
     QVector<FileOps::PlannedFile> planned;
     for (int i = 0; i < names.size(); ++i)
         planned.append({0, names.at(i), 1, newName(i, names.at(i))});
@@ -59,7 +61,7 @@ int moveAll(const QStringList& arguments, QString& journalPath)
         std::fflush(stdout);
         run.item = i;
         if (FileOps::copyOneFile(run, {source + '/' + names.at(i), newName(i, names.at(i)), destination,
-                                       arguments.at(2), true, inPlace}) > 0)
+                                       arguments.at(2), !copying, inPlace}) > 0)
             return 1;
     }
     const int stop = group.finish();
@@ -70,7 +72,7 @@ int moveAll(const QStringList& arguments, QString& journalPath)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals [, in-place or undo]
+    const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals [, in-place, undo or copy]
     if (arguments.size() != 4 && arguments.size() != 5)
         return 2;
     QString journalPath;

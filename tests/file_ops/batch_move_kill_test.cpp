@@ -3,8 +3,10 @@
 #include "file_ops/undo_run.h"
 #include "shared/run_progress.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -125,5 +127,62 @@ TEST(BatchMoveKilled, RenumberingInPlaceAndItsUndoLoseNothing)
                 EXPECT_EQ(tree.readFile(QString::asprintf("src/f%03d.bin", i)), contents.at(i)) << i;
         }
         EXPECT_GT(interrupted, 0) << "no kill landed while the run was busy";
+    }
+}
+
+// A copy onto another file system than the staging folder's is flushed in
+// groups: killed at any moment, every source stays and every copy made is
+// whole; run to its end, its last copies are flushed before the run ends.
+TEST(BatchMoveKilled, CopiesAcrossFileSystemsStayWhole)
+{
+    const quint32 seed = QRandomGenerator::global()->generate();
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    QRandomGenerator random(seed);
+    for (int round = 0; round < 4; ++round) {
+        TempTree tree;
+        TestMount staging(tree, TestMount::Kind::Tmpfs, "TEMP");
+        if (!staging.mounted())
+            GTEST_SKIP() << "no tmpfs mount possible here";
+        tree.makeFolder("dst");
+        QHash<QString, QByteArray> contents;
+        for (int i = 0; i < 120; ++i) {
+            const QString name = QString::asprintf("f%03d.bin", i);
+            tree.writeFile("src/" + name, contents[name] = QByteArray(random.bounded(1, 48 * 1024), char(i)));
+        }
+        QProcess child;
+        child.start(QCoreApplication::applicationDirPath() + "/velda_batch_move_child",
+                    {tree.path("src"), tree.path("dst"), tree.path("TEMP"), tree.path("journal"), "copy"});
+        ASSERT_TRUE(child.waitForStarted());
+        const bool killed = round < 3;
+        if (killed) {
+            const int killAfter = random.bounded(1, 120);
+            for (int started = 0; started < killAfter && child.waitForReadyRead(10000);)
+                started += child.readAll().count('\n');
+            child.kill();
+        }
+        ASSERT_TRUE(child.waitForFinished(60000));
+        if (!killed) {
+            EXPECT_EQ(child.exitCode(), 0);
+            const QStringList journals = FileOps::journalPaths(tree.path("journal"));
+            ASSERT_EQ(journals.size(), 1);
+            QFile journal(journals.first());
+            ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+            const QList<QByteArray> lines = journal.readAll().split('\n');
+            int lastPlaced = -1;
+            for (int i = 0; i < lines.size(); ++i)
+                lastPlaced = lines.at(i).startsWith("placed ") ? i : lastPlaced;
+            EXPECT_TRUE(lastPlaced > 0 && lines.mid(lastPlaced).contains("flushed")) << "last copies never flushed";
+        }
+        expectSettled(tree);
+
+        for (auto file = contents.cbegin(); file != contents.cend(); ++file) {
+            EXPECT_EQ(tree.readFile("src/" + file.key()), file.value()) << file.key().toStdString();
+            const QString copy = "dst/copied_" + file.key();
+            EXPECT_TRUE(killed ? !tree.exists(copy) || tree.readFile(copy) == file.value()
+                               : tree.readFile(copy) == file.value())
+                << copy.toStdString() << " not whole";
+        }
+        for (const QString& name : tree.names("dst"))
+            EXPECT_TRUE(name.startsWith("copied_") && contents.contains(name.mid(7))) << name.toStdString();
     }
 }

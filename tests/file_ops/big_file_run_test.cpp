@@ -95,33 +95,3 @@ TEST(BigFileRun, CancelWithinItLeavesNoPartialFileAndEverySourceWhole)
     if (!notTried.isEmpty())
         GTEST_SKIP() << "no mount possible here: " << notTried.join(", ").toStdString() << " not tried";
 }
-
-// A big file moved across file systems is on disk when it takes its name, so
-// that the flush before its source is deleted finds little left to write; a
-// small one waits for that flush.
-TEST(BigFileRun, AMovedBigFileIsOnDiskWhenPlaced)
-{
-    TempTree tree;
-    TestMount volume(tree, TestMount::Kind::Tmpfs, "m");
-    if (!volume.mounted())
-        GTEST_SKIP() << "no tmpfs mount possible here";
-    tree.makeFolder("TEMP");
-    tree.makeFolder("d");
-    tree.writeFile("m/a.txt", Small);
-    QFile big(tree.path("m/big.bin"));  // sparse: the tmpfs holds none of it
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(platform::BigCopyBytes + 1));
-    big.close();
-    FolderRun run(tree, {{"a.txt", "a.txt"}, {"big.bin", "big.bin"}}, {}, true, false, "m", "d");
-    ScriptedMessages messages;
-    messages.answerYes();
-
-    EXPECT_EQ(FileOps::runBatchCopy(run), QString());
-    EXPECT_EQ(QFile(tree.path("d/big.bin")).size(), platform::BigCopyBytes + 1);
-    const QStringList journals = tree.names("journal");
-    ASSERT_EQ(journals.size(), 1);
-    FileOps::JournalRun journal;
-    ASSERT_TRUE(FileOps::readJournalRun(tree.path("journal/" + journals.first()), journal));
-    ASSERT_EQ(journal.items.size(), 2);
-    EXPECT_FALSE(journal.items[0].onDisk);
-    EXPECT_TRUE(journal.items[1].onDisk);
-}

@@ -185,3 +185,51 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
         EXPECT_TRUE(journalsFinished(tree));
     }
 }
+
+// Names come back from the journal byte for byte, "-" (which alone stands
+// for an empty field) and bytes that are no text included.
+TEST(RunRecovery, JournalKeepsEveryName)
+{
+    TempTree tree;
+    const QStringList names{"-", "--", "a b%41", "line\nbreak", "写真 1.jpg",
+                            platform::decodeFileName(QByteArray("caf\xe9.txt"))};
+    QVector<FileOps::PlannedFile> planned;
+    for (const QString& name : names)
+        planned.append({0, name, 0, name + "-"});
+    RunJournal journal(tree.path("journal"), FileOps::RunKind::Copy);
+    ASSERT_FALSE(journal.plan({tree.path("d")}, planned).failed());
+    FileOps::JournalRun run;
+    ASSERT_TRUE(FileOps::readJournalRun(journal.path(), run));
+    ASSERT_EQ(run.items.size(), names.size());
+    for (int i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(run.items.at(i).planned.name, names.at(i));
+        EXPECT_EQ(run.items.at(i).planned.newName, names.at(i) + "-");
+    }
+}
+
+// A journal counts as ended from its last whole line alone, never from a
+// piece of a long record that happens to read like an end.
+TEST(RunRecovery, TellsAnEndedJournalFromItsLastLine)
+{
+    const QByteArray head = "velda-journal 1 copy 1 -\nwant 0 0 a.txt 1 b.txt\n";
+    const struct {
+        QByteArray tail;
+        bool ended;
+    } cases[] = {
+        {"end\n", true},
+        {"end\nundo 5\nundone 0\nundo-end\n", true},
+        {"end\nundo 5\n", false},
+        {"placed 0 copied unflushed 1 2 3 4\n", false},
+        {"end\nplac", false},
+        {"part /" + QByteArray(80, 'x') + "/weekend " + QByteArray(59, 'y') + "\n", false},
+    };
+    TempTree tree;
+    for (const auto& c : cases) {
+        const QString path = tree.writeFile("j.journal", head + c.tail);
+        EXPECT_EQ(FileOps::journalEnded(path), c.ended) << c.tail.constData();
+        // Ended only where the whole reading finds the run finished too.
+        FileOps::JournalRun run;
+        ASSERT_TRUE(FileOps::readJournalRun(path, run));
+        EXPECT_TRUE(run.finished || !c.ended) << c.tail.constData();
+    }
+}

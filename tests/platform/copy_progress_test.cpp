@@ -45,7 +45,7 @@ TEST(CopyProgress, FollowsABigFileToItsEnd)
         SCOPED_TRACE(folder.toStdString());
         const QString target = joinPath(folder, QStringLiteral("big.bin"));
         RecordedProgress progress;
-        ASSERT_FALSE(copyFile(source, target, CopyDurability::Durable, nullptr, nullptr, &progress).failed());
+        ASSERT_FALSE(copyFile(source, target, CopyFlush::Durable, nullptr, nullptr, &progress).failed());
         EXPECT_GT(progress.reported.size(), 1);
         EXPECT_EQ(progress.reported.value(progress.reported.size() - 1), content.size());
         EXPECT_EQ(tree.readFile(target.mid(tree.root().size() + 1)), content);
