@@ -249,9 +249,8 @@ platform::FsError RunJournal::placed(int item, PlacedWay way, const platform::Fi
 
 platform::FsError RunJournal::flushed()
 {
-    if (fd_ >= 0)
-        ::fdatasync(fd_);
-    return write(Record(JournalTag::Flushed).line());
+    const platform::FsError error = flushRecords();
+    return error.failed() ? error : write(Record(JournalTag::Flushed).line());
 }
 
 platform::FsError RunJournal::sourceDeleted(int item)
@@ -267,8 +266,7 @@ platform::FsError RunJournal::end()
         return platform::FsError{};
     }
     const platform::FsError error = write(Record(JournalTag::End).line());
-    ::fdatasync(fd_);
-    return error;
+    return error.failed() ? error : flushRecords();
 }
 
 platform::FsError RunJournal::undoBegin()
@@ -284,9 +282,14 @@ platform::FsError RunJournal::undone(int item)
 platform::FsError RunJournal::undoEnd()
 {
     const platform::FsError error = write(Record(JournalTag::UndoEnd).line());
-    if (fd_ >= 0)
-        ::fdatasync(fd_);
-    return error;
+    return error.failed() ? error : flushRecords();
+}
+
+platform::FsError RunJournal::flushRecords()
+{
+    if (fd_ >= 0 && ::fdatasync(fd_) != 0)
+        return platform::errorFromErrno(errno, path_);
+    return platform::FsError{};
 }
 
 void RunJournal::discard()

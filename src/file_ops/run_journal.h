@@ -89,6 +89,8 @@ public:
 
 private:
     platform::FsError write(const QByteArray& records);
+    // Makes the records written so far durable.
+    platform::FsError flushRecords();
     platform::FsError create();
 
     QString folder_;
