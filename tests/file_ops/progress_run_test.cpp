@@ -23,6 +23,14 @@ void postClick(QWidget* target)
                                                             Qt::NoModifier));
 }
 
+// A real click on the progress window's 中止, as the user gives it.
+void clickCancel(QWidget* window)
+{
+    QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+    ui::sendMouse(cancel, QEvent::MouseButtonPress);
+    ui::sendMouse(cancel, QEvent::MouseButtonRelease);
+}
+
 // Every run shows its progress window from its first file on; the test acts
 // in it once a given number of files is done.
 class ProgressRun : public MainWindowTest {
@@ -81,9 +89,7 @@ TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
     form.setText1(3, "p_");
     atFilesDone(2, [&form](QWidget* window) {
         postClick(form.Command1.at<QPushButton>(1));
-        QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
-        ui::sendMouse(cancel, QEvent::MouseButtonPress);
-        ui::sendMouse(cancel, QEvent::MouseButtonRelease);
+        clickCancel(window);
     });
     messages.answerYes();
     messages.answerYes();
@@ -140,9 +146,7 @@ TEST_F(ProgressRun, CancelWithinTheOnlyBigFileLeavesNoPartOfIt)
         if (figures.filesDone > 0 || figures.bytesDone == 0 || shownBytes > 0)
             return;
         shownBytes = figures.bytesDone;
-        QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
-        ui::sendMouse(cancel, QEvent::MouseButtonPress);
-        ui::sendMouse(cancel, QEvent::MouseButtonRelease);
+        clickCancel(window);
     });
     messages.answerYes();
     messages.answerYes();
