@@ -5,17 +5,26 @@
 
 #include <QFile>
 
+#include <charconv>
+#include <cstring>
+
 namespace FileOps {
 
 namespace {
 
-JournalRecord parsed(const QByteArray& line)
+// The record of the line at [begin, end) of a journal's bytes, pointing into them.
+JournalRecord parsed(const char* begin, const char* end)
 {
-    const QList<QByteArray> words = line.split(' ');
-    JournalRecord record{words.value(0), {}};
-    for (int i = 1; i < words.size(); ++i)
-        record.fields.append(words.at(i) == "-" ? QByteArray() : QByteArray::fromPercentEncoding(words.at(i)));
-    return record;
+    JournalRecord record{QByteArray::fromRawData(begin, int(end - begin)), {}};
+    const char* word = begin;
+    for (const char* at = begin;; ++at) {
+        if (at == end || *at == ' ') {
+            record.words.append(qMakePair(int(word - begin), int(at - word)));
+            word = at + 1;
+        }
+        if (at == end)
+            return record;
+    }
 }
 
 RunKind kindNamed(const QByteArray& name)
@@ -45,12 +54,12 @@ JournalRun::Trashed trashedFrom(const JournalRecord& record)
 // item it names; an item the plan does not have gets nothing.
 void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
 {
-    const QByteArray& tag = record.tag;
+    const QByteArray tag = record.tag();
     if (tag == JournalTag::Folder) {
         run.folders.append(record.path(1));
     } else if (tag == JournalTag::Planned) {
         PlannedFile file{int(record.number(1)), record.path(2), -1, QString()};
-        if (record.fields.size() >= 5)
+        if (record.words.size() >= 6)
             file.newFolder = int(record.number(3)), file.newName = record.path(4);
         run.items.append(JournalRun::Item{file, false, PlacedWay::Copied, {}, true, false, {}, false, {}, false});
     } else if (tag == JournalTag::End || tag == JournalTag::UndoEnd) {
@@ -62,7 +71,7 @@ void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
         run.undoing = true;
     } else if (tag == JournalTag::Hold || tag == JournalTag::Part || tag == JournalTag::Replacing
                || tag == JournalTag::Trashing) {
-        run.unsettledSteps.append(record);
+        run.unsettledSteps.append(record.owned());
     } else if (tag == JournalTag::Flushed) {
         run.unflushedItems.clear();
     }
@@ -80,8 +89,8 @@ void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
         item.deletion = trashedFrom(record);
     } else if (tag == JournalTag::Placed) {
         item.placed = true;
-        item.way = wayNamed(record.fields.value(1));
-        item.onDisk = record.fields.value(2) == "on-disk";
+        item.way = wayNamed(record.field(1));
+        item.onDisk = record.field(2) == "on-disk";
         item.stamp = record.stamp(3);
         if (!item.onDisk)
             run.unflushedItems.append(int(index));
@@ -94,26 +103,58 @@ void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
 
 }  // namespace
 
+QByteArray JournalRecord::tag() const
+{
+    return words.isEmpty() ? QByteArray() : QByteArray::fromRawData(line.constData(), words.at(0).second);
+}
+
+QByteArray JournalRecord::encoded(int field) const
+{
+    if (field < 0 || field + 1 >= words.size())
+        return QByteArray();
+    const QPair<int, int> word = words.at(field + 1);
+    return QByteArray::fromRawData(line.constData() + word.first, word.second);
+}
+
+QByteArray JournalRecord::field(int field) const
+{
+    const QByteArray bytes = encoded(field);
+    if (bytes == "-")
+        return QByteArray();
+    return bytes.contains('%') ? QByteArray::fromPercentEncoding(bytes) : QByteArray(bytes.constData(), bytes.size());
+}
+
 QString JournalRecord::path(int field) const
 {
-    return platform::decodeFileName(fields.value(field));
+    const QByteArray bytes = encoded(field);
+    // Decoded from the journal's bytes where no escape needs undoing.
+    if (bytes == "-")
+        return QString();
+    return platform::decodeFileName(bytes.contains('%') ? QByteArray::fromPercentEncoding(bytes) : bytes);
 }
 
 qint64 JournalRecord::number(int field) const
 {
-    bool ok = false;
-    const qint64 value = fields.value(field).toLongLong(&ok);
-    return ok ? value : -1;
+    const QByteArray bytes = encoded(field);
+    qint64 value = -1;
+    const auto [end, error] = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
+    return error == std::errc() && end == bytes.constData() + bytes.size() ? value : -1;
 }
 
 platform::FileStamp JournalRecord::stamp(int firstField) const
 {
     platform::FileStamp stamp;
-    stamp.inode = fields.value(firstField).toULongLong();
+    const QByteArray inode = encoded(firstField);
+    std::from_chars(inode.constData(), inode.constData() + inode.size(), stamp.inode);
     stamp.size = number(firstField + 1);
     stamp.modifiedSeconds = number(firstField + 2);
     stamp.modifiedNanoseconds = number(firstField + 3);
     return stamp;
+}
+
+JournalRecord JournalRecord::owned() const
+{
+    return JournalRecord{QByteArray(line.constData(), line.size()), words};
 }
 
 QString JournalRun::sourcePath(const Item& item) const
@@ -131,21 +172,28 @@ bool readJournalRun(const QString& path, JournalRun& run)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QList<QByteArray> lines = file.readAll().split('\n');
-    lines.removeLast();  // empty, or a record cut short
-    if (lines.isEmpty())
+    const QByteArray content = file.readAll();
+    const char* at = content.constData();
+    const char* const end = at + content.size();
+    // A last line without its line break was cut short: it is left out.
+    const auto nextLine = [&at, end](const char*& lineEnd) {
+        lineEnd = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+        return lineEnd != nullptr;
+    };
+    const char* lineEnd = nullptr;
+    if (!nextLine(lineEnd))
         return false;
-    const JournalRecord header = parsed(lines.first());
-    if (header.tag != JournalTag::Header || header.fields.value(0) != "1")
+    const JournalRecord header = parsed(at, lineEnd);
+    if (header.tag() != JournalTag::Header || header.field(0) != "1")
         return false;
     run = JournalRun{};
     run.path = path;
-    run.kind = kindNamed(header.fields.value(1));
+    run.kind = kindNamed(header.field(1));
     run.startedMs = header.number(2);
-    run.bootId = header.fields.value(3);
+    run.bootId = header.field(3);
     bool sectionOpen = true;
-    for (int i = 1; i < lines.size(); ++i)
-        apply(run, parsed(lines.at(i)), sectionOpen);
+    for (at = lineEnd + 1; nextLine(lineEnd); at = lineEnd + 1)
+        apply(run, parsed(at, lineEnd), sectionOpen);
     run.finished = !sectionOpen;
     return true;
 }

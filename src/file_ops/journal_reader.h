@@ -4,20 +4,30 @@
 #include "platform/trash.h"
 
 #include <QByteArray>
-#include <QList>
+#include <QPair>
 #include <QString>
+#include <QVarLengthArray>
 #include <QVector>
 
 namespace FileOps {
 
-// One line of a journal, its fields decoded back to their bytes.
+// One line of a journal: its tag and fields, found in place. While a journal
+// is read, line only points into its bytes (a journal of a long run holds
+// tens of thousands of lines): a record kept beyond that is owned().
 struct JournalRecord {
-    QByteArray tag;
-    QList<QByteArray> fields;
+    QByteArray line;
+    QVarLengthArray<QPair<int, int>, 10> words;  // start and length of the tag, then of each field
 
+    QByteArray tag() const;  // pointing into line
+    // A field decoded back to its bytes.
+    QByteArray field(int field) const;
     QString path(int field) const;
     qint64 number(int field) const;
     platform::FileStamp stamp(int firstField) const;
+    JournalRecord owned() const;
+
+private:
+    QByteArray encoded(int field) const;
 };
 
 // A run as its journal tells it.

@@ -45,11 +45,11 @@ public:
 
     Settled settle(const JournalRecord& step)
     {
-        if (step.tag == JournalTag::Hold)
+        if (step.tag() == JournalTag::Hold)
             return giveBack(step.path(0), step.path(1));
-        if (step.tag == JournalTag::Part)
+        if (step.tag() == JournalTag::Part)
             return removePart(step.path(0));
-        if (step.tag == JournalTag::Replacing)
+        if (step.tag() == JournalTag::Replacing)
             return undoReplacement(step.path(1), platform::TrashEntry{step.path(2), step.path(3)});
         return forgetEmptyReservation(platform::TrashEntry{step.path(2), step.path(3)});
     }

@@ -4,6 +4,7 @@
 #include "platform/file_name_codec.h"
 
 #include <QDateTime>
+#include <QHash>
 
 namespace FileOps {
 
@@ -12,26 +13,55 @@ bool isLeftToUndo(const JournalRun::Item& item)
     return !item.undone && (item.placed || item.deleted);
 }
 
+namespace {
+
+// What one journal offers, kept while the journal stays as it was read: the
+// menu, refreshed after every run and each time it opens, reads again only
+// the journals written since (a run of 10,000 files writes a megabyte).
+struct JournalOffer {
+    platform::FileStamp stamp;
+    UndoOffer offer;  // none unless finished and with something left to undo
+};
+
+JournalOffer offerOf(const QString& path)
+{
+    JournalOffer read{platform::stampOf(path), UndoOffer{}};
+    JournalRun run;
+    if (!readJournalRun(path, run) || !run.finished)
+        return read;
+    read.offer = UndoOffer{path, run.kind, run.startedMs, 0, 0, QString()};
+    for (const JournalRun::Item& item : std::as_const(run.items)) {
+        if (!isLeftToUndo(item))
+            continue;
+        ++read.offer.files;
+        read.offer.replaced += item.replaced.isEmpty() ? 0 : 1;
+        read.offer.folderName = item.planned.name;
+    }
+    if (read.offer.files == 0)
+        read.offer = UndoOffer{};
+    return read;
+}
+
+}  // namespace
+
 UndoOffer newestUndoableRun(const QString& folder)
 {
+    static QHash<QString, JournalOffer> known;
+    QHash<QString, JournalOffer> looked;
     const QStringList paths = journalPaths(folder);
     const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - qint64(UndoableDays) * 24 * 3600 * 1000;
-    for (int i = 0; i < paths.size() && i < UndoableRuns; ++i) {
-        JournalRun run;
-        if (!readJournalRun(paths.at(i), run) || !run.finished || run.startedMs < oldest)
-            continue;
-        UndoOffer offer{paths.at(i), run.kind, run.startedMs, 0, 0, QString()};
-        for (const JournalRun::Item& item : std::as_const(run.items)) {
-            if (!isLeftToUndo(item))
-                continue;
-            ++offer.files;
-            offer.replaced += item.replaced.isEmpty() ? 0 : 1;
-            offer.folderName = item.planned.name;
-        }
-        if (offer.files > 0)
-            return offer;
+    UndoOffer newest;
+    for (int i = 0; i < paths.size() && i < UndoableRuns && !newest.exists(); ++i) {
+        const QString& path = paths.at(i);
+        const auto kept = known.constFind(path);
+        const JournalOffer read =
+            kept != known.cend() && kept->stamp == platform::stampOf(path) ? *kept : offerOf(path);
+        looked.insert(path, read);
+        if (read.offer.exists() && read.offer.startedMs >= oldest)
+            newest = read.offer;
     }
-    return UndoOffer{};
+    known.swap(looked);
+    return newest;
 }
 
 QString undoDescription(const UndoOffer& offer)
