@@ -1,5 +1,6 @@
 #include "file_ops/run_journal.h"
 
+#include "file_ops/undo_offer.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/trash.h"
@@ -9,8 +10,11 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -20,6 +24,12 @@ namespace FileOps {
 
 namespace {
 
+bool isPlain(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '.'
+        || c == '_' || c == '~' || c == '/';
+}
+
 QByteArray encodedPath(const QString& path)
 {
     return platform::encodeFileName(path);
@@ -28,28 +38,34 @@ QByteArray encodedPath(const QString& path)
 // A record built field by field in one buffer, a run writing one per file.
 class Record {
 public:
-    explicit Record(const char* tag) : line_(tag) { line_.reserve(160); }
+    explicit Record(const char* tag)
+    {
+        line_.reserve(160);
+        line_ += tag;
+    }
 
-    Record& field(const QByteArray& bytes)
+    Record& field(const char* text) { return field(text, qsizetype(std::strlen(text))); }
+    Record& field(const QByteArray& bytes) { return field(bytes.constData(), bytes.size()); }
+    Record& field(const char* data, qsizetype size)
     {
         line_ += ' ';
         // "-" alone stands for an empty field: a name "-" is written escaped.
-        if (bytes.isEmpty() || bytes == "-") {
-            line_ += bytes.isEmpty() ? "-" : "%2D";
+        if (size == 0 || (size == 1 && *data == '-')) {
+            line_ += size == 0 ? "-" : "%2D";
             return *this;
         }
         static const char hex[] = "0123456789ABCDEF";
-        for (const char c : bytes) {
-            const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
-                || c == '.' || c == '_' || c == '~' || c == '/';
-            if (plain) {
-                line_ += c;
-                continue;
-            }
-            const auto byte = static_cast<unsigned char>(c);
-            line_ += '%';
-            line_ += hex[byte >> 4];
-            line_ += hex[byte & 15];
+        const char* const end = data + size;
+        while (data < end) {
+            // Most names are plain: their runs go in whole.
+            const char* plainEnd = std::find_if_not(data, end, isPlain);
+            line_.append(data, int(plainEnd - data));
+            if (plainEnd == end)
+                break;
+            const auto byte = static_cast<unsigned char>(*plainEnd);
+            const char escaped[] = {'%', hex[byte >> 4], hex[byte & 15]};
+            line_.append(escaped, 3);
+            data = plainEnd + 1;
         }
         return *this;
     }
@@ -105,22 +121,22 @@ QString journalFolder()
 QByteArray runKindName(RunKind kind)
 {
     switch (kind) {
-    case RunKind::Copy: return "copy";
-    case RunKind::Move: return "move";
-    case RunKind::Delete: return "delete";
-    case RunKind::FolderDeletion: return "folder";
+    case RunKind::Copy: return QByteArrayLiteral("copy");
+    case RunKind::Move: return QByteArrayLiteral("move");
+    case RunKind::Delete: return QByteArrayLiteral("delete");
+    case RunKind::FolderDeletion: return QByteArrayLiteral("folder");
     }
-    return "copy";
+    return QByteArrayLiteral("copy");
 }
 
 QByteArray placedWayName(PlacedWay way)
 {
     switch (way) {
-    case PlacedWay::Copied: return "copied";
-    case PlacedWay::Renamed: return "renamed";
-    case PlacedWay::Moved: return "moved";
+    case PlacedWay::Copied: return QByteArrayLiteral("copied");
+    case PlacedWay::Renamed: return QByteArrayLiteral("renamed");
+    case PlacedWay::Moved: return QByteArrayLiteral("moved");
     }
-    return "copied";
+    return QByteArrayLiteral("copied");
 }
 
 RunJournal::RunJournal(const QString& folder, RunKind kind) : folder_(folder), kind_(kind) {}
@@ -163,10 +179,11 @@ platform::FsError RunJournal::create()
             return platform::errorFromErrno(errno, path_);
     }
     ::flock(fd_, LOCK_EX);
+    startedMs_ = QDateTime::currentMSecsSinceEpoch();
     return write(Record(JournalTag::Header)
                      .number(1)
                      .field(runKindName(kind_))
-                     .number(QDateTime::currentMSecsSinceEpoch())
+                     .number(startedMs_)
                      .field(bootId())
                      .line());
 }
@@ -198,6 +215,8 @@ platform::FsError RunJournal::plan(const QStringList& folders, const QVector<Pla
 {
     if (!keeps())
         return platform::FsError{};
+    plannedNames_.clear();
+    itemSteps_.fill(0, files.size());
     QByteArray records;
     for (int i = 0; i < folders.size(); ++i)
         records += Record(JournalTag::Folder).number(i).path(folders.at(i)).line();
@@ -208,6 +227,7 @@ platform::FsError RunJournal::plan(const QStringList& folders, const QVector<Pla
         if (file.newFolder >= 0)
             record.number(file.newFolder).path(file.newName);
         records += record.line();
+        plannedNames_.append(file.name);
     }
     return write(records);
 }
@@ -226,6 +246,7 @@ platform::FsError RunJournal::replacing(int item, const QString& path, const pla
                                         const platform::FileStamp& old)
 {
     changed_ = true;
+    note(item, Replaced);
     return write(trashRecord(JournalTag::Replacing, item, path, entry, old));
 }
 
@@ -233,12 +254,14 @@ platform::FsError RunJournal::trashing(int item, const QString& path, const plat
                                        const platform::FileStamp& stamp)
 {
     changed_ = true;
+    note(item, Done);
     return write(trashRecord(JournalTag::Trashing, item, path, entry, stamp));
 }
 
 platform::FsError RunJournal::placed(int item, PlacedWay way, const platform::FileStamp& stamp, bool onDisk)
 {
     changed_ = true;
+    note(item, Done);
     return write(Record(JournalTag::Placed)
                      .number(item)
                      .field(placedWayName(way))
@@ -265,8 +288,31 @@ platform::FsError RunJournal::end()
         discard();
         return platform::FsError{};
     }
-    const platform::FsError error = write(Record(JournalTag::End).line());
-    return error.failed() ? error : flushRecords();
+    platform::FsError error = write(Record(JournalTag::End).line());
+    if (!error.failed())
+        error = flushRecords();
+    if (!error.failed())
+        offerUndo();
+    return error;
+}
+
+void RunJournal::note(int item, ItemStep step)
+{
+    if (item >= 0 && item < itemSteps_.size())
+        itemSteps_[item] |= step;
+}
+
+void RunJournal::offerUndo() const
+{
+    UndoOffer offer{path_, kind_, startedMs_, 0, 0, QString()};
+    for (int item = 0; item < itemSteps_.size(); ++item) {
+        if (!(itemSteps_.at(item) & Done))
+            continue;
+        ++offer.files;
+        offer.replaced += itemSteps_.at(item) & Replaced ? 1 : 0;
+        offer.folderName = plannedNames_.value(item);
+    }
+    noteFinishedRun(offer);
 }
 
 platform::FsError RunJournal::undoBegin()

@@ -93,11 +93,20 @@ private:
     platform::FsError flushRecords();
     platform::FsError create();
 
+    // What an item's records say it left to undo.
+    enum ItemStep : quint8 { Done = 1, Replaced = 2 };
+    void note(int item, ItemStep step);
+    // The undo menu is told what the run left to undo, not made to read it back.
+    void offerUndo() const;
+
     QString folder_;
     RunKind kind_ = RunKind::Copy;
     QString path_;
     int fd_ = -1;
     bool changed_ = false;
+    qint64 startedMs_ = 0;
+    QStringList plannedNames_;
+    QVector<quint8> itemSteps_;
 };
 
 // A record is a line: its tag and fields, blank-separated, each field's bytes

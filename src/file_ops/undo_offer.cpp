@@ -23,6 +23,12 @@ struct JournalOffer {
     UndoOffer offer;  // none unless finished and with something left to undo
 };
 
+QHash<QString, JournalOffer>& knownOffers()
+{
+    static QHash<QString, JournalOffer> known;
+    return known;
+}
+
 JournalOffer offerOf(const QString& path)
 {
     JournalOffer read{platform::stampOf(path), UndoOffer{}};
@@ -46,7 +52,7 @@ JournalOffer offerOf(const QString& path)
 
 UndoOffer newestUndoableRun(const QString& folder)
 {
-    static QHash<QString, JournalOffer> known;
+    QHash<QString, JournalOffer>& known = knownOffers();
     QHash<QString, JournalOffer> looked;
     const QStringList paths = journalPaths(folder);
     const qint64 oldest = QDateTime::currentMSecsSinceEpoch() - qint64(UndoableDays) * 24 * 3600 * 1000;
@@ -62,6 +68,12 @@ UndoOffer newestUndoableRun(const QString& folder)
     }
     known.swap(looked);
     return newest;
+}
+
+void noteFinishedRun(const UndoOffer& offer)
+{
+    knownOffers().insert(offer.journalPath,
+                         JournalOffer{platform::stampOf(offer.journalPath), offer.files > 0 ? offer : UndoOffer{}});
 }
 
 QString undoDescription(const UndoOffer& offer)

@@ -26,6 +26,10 @@ bool isLeftToUndo(const JournalRun::Item& item);
 // within UndoableDays, that has anything left to undo.
 UndoOffer newestUndoableRun(const QString& folder);
 
+// A run that has just ended, its journal as it stands now, left offer to
+// undo: the menu takes it from here rather than reading the journal back.
+void noteFinishedRun(const UndoOffer& offer);
+
 // "移動 120 ファイル（12/07 10:31）": what the menu item names.
 QString undoDescription(const UndoOffer& offer);
 // The menu item: "元に戻す: " and the description, or "元に戻す" alone.
