@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <numeric>
+
 namespace TestArchives {
 
 namespace {
@@ -72,14 +74,12 @@ QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
     const QByteArray dataCrc = le(crc(m.data, 0xA001, 0) ^ (m.damagedCrc ? 0x5555 : 0), 2);
     const qint64 packedSize = m.size64 ? qint64(m.size64 & 0xFFFFFFFF) : packed.size();
     const qint64 size = m.size64 ? qint64(m.size64 & 0xFFFFFFFF) : m.declaredSize < 0 ? m.data.size() : m.declaredSize;
-    const QByteArray common = m.method + le(packedSize + (m.level == 1 ? chain.size() : 0), 4) + le(size, 4) + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20'
-                              + char(m.level);
+    const QByteArray common = m.method + le(packedSize + (m.level == 1 ? chain.size() : 0), 4) + le(size, 4)
+                              + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20' + char(m.level);
     if (m.level < 2) {
         const QByteArray body = common + char(m.name.size()) + m.name + dataCrc
                                 + (m.level == 1 ? m.os + firstSize : QByteArray());
-        char sum = 0;
-        for (const char byte : body)
-            sum = char(sum + byte);
+        const char sum = char(std::accumulate(body.begin(), body.end(), 0));
         return QByteArray(1, char(body.size())) + sum + body + (m.level == 1 ? chain : QByteArray());
     }
     QByteArray header = common + dataCrc + m.os + firstSize + chain;
