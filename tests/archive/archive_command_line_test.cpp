@@ -9,7 +9,8 @@ TEST(ArchiveCommandLine, ReadsBackEveryPathTheFileSystemAllows)
                                 QStringLiteral("/in/x\" \"/etc/.zip"), QStringLiteral("/in/\"\"")}) {
         const auto parts = ArchiveCommandLine::parse(ArchiveCommandLine::build("-xs", path, "/t/MELT/").constData());
         ASSERT_TRUE(parts) << path.toStdString();
-        EXPECT_EQ(parts->command + '|' + parts->archivePath + '|' + parts->destinationFolder, "-xs|" + path + "|/t/MELT/");
+        EXPECT_EQ(parts->command + '|' + parts->archivePath + '|' + parts->destinationFolder,
+                  "-xs|" + path + "|/t/MELT/");
     }
     for (const char* line : {"", "e", "e \"/a.lzh\"", "e \"/a.lzh\" \"/m/\" \"/x/\"", "e \"/a.lzh\"\"/m/",
                              "e \"/a.lzh\"x \"/m/\"", "e \"\" \"/m/\"", static_cast<const char*>(nullptr)})

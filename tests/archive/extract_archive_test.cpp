@@ -76,7 +76,8 @@ TEST_F(ExtractArchiveTest, EveryOutcomeIsToldAndOnlyAWholeArchiveIsCounted)
     damaged.damagedCrc = true;
     QByteArray damagedZip = TestArchives::zip({{"a.txt", "a"}, {"bad.txt", "0123456789"}});
     damagedZip[damagedZip.indexOf("0123456789") + 3] = 'X';
-    const QString outside = QStringLiteral("（フォルダーの外を指す名前）"), noRoom = QStringLiteral("空きが足りないため解凍しませんでした。");
+    const QString outside = QStringLiteral("（フォルダーの外を指す名前）");
+    const QString noRoom = QStringLiteral("空きが足りないため解凍しませんでした。");
     QVector<TestArchives::ZipMember> escaping{{"ok.txt", "ok"}};
     QString escapingReport = QStringLiteral("6 個のファイルを解凍しませんでした。");
     for (int i = 1; i <= 6; ++i) {
@@ -228,7 +229,8 @@ TEST_F(ExtractArchiveTest, ProgressFollowsTheDataAndStopsWithinABigMember)
             expect({row.name, row.bytes, qint16(stopped ? 9 : 0), stopped ? -1 : 2, {},
                     stopped ? QStringList() : QStringList({"a.txt", "sub"}), &progress});
             // planned files and bytes, then files and bytes done
-            EXPECT_EQ(QVector<qint64>({progress.plannedFiles, progress.plannedBytes, progress.filesDone, progress.bytesDone}),
+            const RecordedProgress& p = progress;
+            EXPECT_EQ(QVector<qint64>({p.plannedFiles, p.plannedBytes, p.filesDone, p.bytesDone}),
                       QVector<qint64>({2, big.size() + 1, stopped ? 1 : 2, stopped ? 1 : big.size() + 1}));
             const qint64 written = progress.largestWritten;
             EXPECT_TRUE(stopped ? written >= stopAt && written < big.size() : written == big.size()) << written;

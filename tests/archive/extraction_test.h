@@ -32,12 +32,12 @@ protected:
     QStringList listing() const
     {
         QStringList entries;
-        for (QDirIterator it(melt, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-             it.hasNext();) {
+        const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        for (QDirIterator it(melt, all, QDirIterator::Subdirectories); it.hasNext();) {
             const QString path = it.next(), relative = path.mid(melt.size() + 1);
             if (!it.fileInfo().isDir())
                 entries << entry(relative, tree.readFile("MELT/" + relative));
-            else if (QDir(path).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            else if (QDir(path).isEmpty(all))
                 entries << relative + '/';
         }
         entries.sort();

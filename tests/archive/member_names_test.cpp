@@ -37,8 +37,8 @@ TEST(MemberNames, PlacesMembersBelowTheFolderAndRefusesWhatWouldLeaveIt)
         {"./a//b\\c.txt", {"a", "b", "c.txt"}, Problem::None}, {"a..b/..c", {"a..b", "..c"}, Problem::None},
         {"/etc/passwd", {"etc", "passwd"}, Problem::None}, {"\\\\server\\x.txt", {"server", "x.txt"}, Problem::None},
         {"./", {}, Problem::None}, {"../x", {}, Problem::LeavesFolder}, {"/a/../../x", {}, Problem::LeavesFolder},
-        {"a\\..\\x", {}, Problem::LeavesFolder}, {"C:/x", {}, Problem::LeavesFolder}, {"c:\\x", {}, Problem::LeavesFolder},
-        {QStringLiteral("a\u0000b"), {}, Problem::Unusable},
+        {"a\\..\\x", {}, Problem::LeavesFolder}, {"C:/x", {}, Problem::LeavesFolder},
+        {"c:\\x", {}, Problem::LeavesFolder}, {QStringLiteral("a\u0000b"), {}, Problem::Unusable},
     };
     for (const auto& row : cases) {
         const MemberNames::Place place = MemberNames::placeOf(row.name);
