@@ -83,7 +83,7 @@ protected:
         QString octal;
         for (unsigned char byte : path)
             octal += "\\0" + QString::number(byte, 8);
-        velda.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf '%b' \"$1\")\"", velda.program(), octal});
+        velda.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf '%b' \"$1\")\"", prefix_->path("bin/" + Program), octal});
     }
 
     TempTree tree;
