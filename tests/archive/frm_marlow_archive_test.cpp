@@ -63,6 +63,7 @@ TEST_F(ArchiveItemTest, ADoubleClickedArchiveOpensTheContentsWindowOnItsMembers)
     // A pattern filters the list once entered, and sends the focus there.
     ui::focusByUser(window.Text1);
     window.Text1->setText("*.jpg");
+    EXPECT_EQ(window.fileList()->listCount(), 2);
     ui::pressKey(window.Text1, Qt::Key_Return);
     EXPECT_EQ(ui::focused(), window.fileList());
     EXPECT_EQ(ui::entries(window.fileList()), QStringList({"b.jpg"}));
