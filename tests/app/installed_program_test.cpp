@@ -20,6 +20,36 @@ const QString Program = QStringLiteral(VELDA_PROGRAM_NAME);
 const QString MainWindow = QStringLiteral("Tessel・「Velda」");
 const QString Message = QStringLiteral("Velda");
 
+QString xprop(const QStringList& arguments)
+{
+    QProcess process;
+    process.start("xprop", arguments);
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Titles of the windows the window manager shows.
+QStringList windowTitles()
+{
+    QStringList titles;
+    const QString clients = xprop({"-root", "_NET_CLIENT_LIST"}).section('#', 1);
+    for (auto id = QRegularExpression("0x[0-9a-f]+").globalMatch(clients); id.hasNext();)
+        titles << xprop({"-id", id.next().captured(), "_NET_WM_NAME"}).section('"', 1, -2);
+    return titles;
+}
+
+// Waits until the desktop shows all of wanted, giving up after ample time.
+bool shows(const QStringList& wanted)
+{
+    QElapsedTimer waited;
+    for (waited.start(); waited.elapsed() < 30000; QThread::msleep(100)) {
+        const QStringList titles = windowTitles();
+        if (std::all_of(wanted.begin(), wanted.end(), [&titles](const QString& t) { return titles.contains(t); }))
+            return true;
+    }
+    return false;
+}
+
 class InstalledProgram : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -56,37 +86,6 @@ protected:
         velda.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf '%b' \"$1\")\"", prefix_->path("bin/" + Program), octal});
     }
 
-    static QString xprop(const QStringList& arguments)
-    {
-        QProcess process;
-        process.start("xprop", arguments);
-        process.waitForFinished(10000);
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    // Titles of the windows the window manager shows.
-    static QStringList windowTitles()
-    {
-        QStringList titles;
-        const QString clients = xprop({"-root", "_NET_CLIENT_LIST"}).section('#', 1);
-        for (auto id = QRegularExpression("0x[0-9a-f]+").globalMatch(clients); id.hasNext();)
-            titles << xprop({"-id", id.next().captured(), "_NET_WM_NAME"}).section('"', 1, -2);
-        return titles;
-    }
-
-    // Waits until the desktop shows all of wanted, giving up after ample time.
-    static bool shows(const QStringList& wanted)
-    {
-        QElapsedTimer waited;
-        waited.start();
-        for (; waited.elapsed() < 30000; QThread::msleep(100)) {
-            const QStringList titles = windowTitles();
-            if (std::all_of(wanted.begin(), wanted.end(), [&titles](const QString& t) { return titles.contains(t); }))
-                return true;
-        }
-        return false;
-    }
-
     TempTree tree;
     QProcess velda;
     static inline TempTree* prefix_ = nullptr;
@@ -106,25 +105,19 @@ TEST_F(InstalledProgram, AnswersHelpWithoutADisplay)
     EXPECT_TRUE(QString::fromUtf8(velda.readAll()).contains("使い方"));
 }
 
+// The last row opens an archive in a folder whose name is not UTF-8.
 TEST_F(InstalledProgram, StartsOnAFolderAnArchiveOrWithAMessageForAMissingPath)
 {
     if (!DesktopSession::available())
         GTEST_SKIP() << "no X server and window manager";
-    const QByteArray notUtf8("\x8e\xca\x90\x5e\xff");
+    const QByteArray notUtf8("\x8e\xca\x90\x5e\xff"), root = QFile::encodeName(tree.root());
     tree.writeRaw(notUtf8 + "/資料.zip", TestArchives::zip({{"a.txt", "x"}}));
     tree.writeFile("写真/a.jpg");
-    const QByteArray root = QFile::encodeName(tree.root());
-    struct Case {
-        QByteArray path;
-        QStringList windows;
-    };
-    const Case cases[] = {
-        {root + "/写真", {MainWindow}},
-        {root + "/" + notUtf8, {MainWindow}},
-        {root + "/ない", {MainWindow, Message}},
+    const struct { QByteArray path; QStringList windows; } cases[] = {
+        {root + "/写真", {MainWindow}}, {root + "/ない", {MainWindow, Message}},
         {root + "/" + notUtf8 + "/資料.zip", {MainWindow, QStringLiteral("解凍ファイル一覧")}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         start(c.path);
         ASSERT_TRUE(shows(c.windows)) << windowTitles().join(" | ").toStdString();
@@ -135,5 +128,5 @@ TEST_F(InstalledProgram, StartsOnAFolderAnArchiveOrWithAMessageForAMissingPath)
         EXPECT_FALSE(QDir(prefix_->path("bin/TEMP")).exists());
         stop();
     }
-    EXPECT_TRUE(QFile::exists(tree.path("data/Velda/" + Program + "/MELT/a.txt")));  // the archive came last
+    EXPECT_TRUE(QFile::exists(tree.path("data/Velda/" + Program + "/MELT/a.txt")));
 }

@@ -5,6 +5,9 @@
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
+#include <QCryptographicHash>
+#include <QDirIterator>
+
 #include <gtest/gtest.h>
 
 // Archives extracted as a double-click extracts them, each into an emptied
@@ -17,6 +20,28 @@ protected:
         messages.clear();
         count = -1;
         MarlowFuncUtility::ExtractArchive(tree.writeFile("in/" + name, bytes), melt + "/", count, result, progress);
+    }
+
+    // "path=data" for a file, long data by its size and hash; "path/" for an empty folder.
+    static QString entry(const QString& path, const QByteArray& data)
+    {
+        return path + '=' + (data.size() <= 64 ? QString::fromUtf8(data) : QString::number(data.size()) + " bytes "
+                                 + QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex().left(8));
+    }
+    // Every file and empty folder below the work folder, sorted.
+    QStringList listing() const
+    {
+        QStringList entries;
+        const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        for (QDirIterator it(melt, all, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next(), relative = path.mid(melt.size() + 1);
+            if (!it.fileInfo().isDir())
+                entries << entry(relative, tree.readFile("MELT/" + relative));
+            else if (QDir(path).isEmpty(all))
+                entries << relative + '/';
+        }
+        entries.sort();
+        return entries;
     }
 
     ScriptedMessages messages;

@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+#include <numeric>
+
 namespace TestArchives {
 
 namespace {
@@ -48,29 +50,23 @@ QByteArray lh5Literals(const QByteArray& data)
 
 QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
 {
-    QVector<QByteArray> extended;  // type and data of each extended header
-    if (m.level == 2)
-        extended << QByteArray(3, '\0');  // header CRC, filled in below
-    if (m.level == 2 && !m.name.isEmpty())
-        extended << '\x01' + m.name;
-    if (!m.folder.isEmpty())
-        extended << '\x02' + m.folder + '\xFF';
-    if (m.codePage)
-        extended << '\x46' + le(m.codePage, 4);
-    if (m.unixMode)
-        extended << '\x50' + le(m.unixMode, 2);
-    if (m.size64)
-        extended << '\x42' + le(m.size64, 8) + le(m.size64, 8);
     const auto utf16 = [](const QString& text) {
         QByteArray bytes;
         for (const QChar c : text)
             bytes += le(c == QLatin1Char('/') ? 0xFFFF : c.unicode(), 2);
         return bytes;
     };
-    if (!m.unicodeName.isEmpty())
-        extended << '\x44' + utf16(m.unicodeName);
-    if (!m.unicodeFolder.isEmpty())
-        extended << '\x45' + utf16(m.unicodeFolder);
+    QVector<QByteArray> extended;  // type and data of each extended header, the first a CRC filled in below
+    for (const auto& [present, header] : {qMakePair(m.level == 2, QByteArray(3, '\0')),
+                                          qMakePair(m.level == 2 && !m.name.isEmpty(), '\x01' + m.name),
+                                          qMakePair(!m.folder.isEmpty(), '\x02' + m.folder + '\xFF'),
+                                          qMakePair(m.codePage != 0, '\x46' + le(m.codePage, 4)),
+                                          qMakePair(m.unixMode != 0, '\x50' + le(m.unixMode, 2)),
+                                          qMakePair(m.size64 != 0, '\x42' + le(m.size64, 8) + le(m.size64, 8)),
+                                          qMakePair(!m.unicodeName.isEmpty(), '\x44' + utf16(m.unicodeName)),
+                                          qMakePair(!m.unicodeFolder.isEmpty(), '\x45' + utf16(m.unicodeFolder))})
+        if (present)
+            extended << header;
     QByteArray chain;  // each extended header followed by the size of the next
     for (int i = 0; i < extended.size(); ++i)
         chain += extended.at(i) + le(i + 1 < extended.size() ? extended.at(i + 1).size() + 2 : 0, 2);
@@ -78,14 +74,12 @@ QByteArray lzhHeader(const LzhMember& m, const QByteArray& packed)
     const QByteArray dataCrc = le(crc(m.data, 0xA001, 0) ^ (m.damagedCrc ? 0x5555 : 0), 2);
     const qint64 packedSize = m.size64 ? qint64(m.size64 & 0xFFFFFFFF) : packed.size();
     const qint64 size = m.size64 ? qint64(m.size64 & 0xFFFFFFFF) : m.declaredSize < 0 ? m.data.size() : m.declaredSize;
-    const QByteArray common = m.method + le(packedSize + (m.level == 1 ? chain.size() : 0), 4) + le(size, 4) + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20'
-                              + char(m.level);
+    const QByteArray common = m.method + le(packedSize + (m.level == 1 ? chain.size() : 0), 4) + le(size, 4)
+                              + le(m.level == 2 ? 1577934246 : DosTime, 4) + '\x20' + char(m.level);
     if (m.level < 2) {
         const QByteArray body = common + char(m.name.size()) + m.name + dataCrc
                                 + (m.level == 1 ? m.os + firstSize : QByteArray());
-        char sum = 0;
-        for (const char byte : body)
-            sum = char(sum + byte);
+        const char sum = char(std::accumulate(body.begin(), body.end(), 0));
         return QByteArray(1, char(body.size())) + sum + body + (m.level == 1 ? chain : QByteArray());
     }
     QByteArray header = common + dataCrc + m.os + firstSize + chain;
@@ -106,12 +100,9 @@ QByteArray le(quint64 value, int bytes)
 
 QByteArray cp932(const QString& text)
 {
-    QByteArray in = text.toUtf8();
-    QByteArray out(in.size(), '\0');
-    char* inAt = in.data();
-    char* outAt = out.data();
-    size_t inLeft = size_t(in.size());
-    size_t outLeft = size_t(out.size());
+    QByteArray in = text.toUtf8(), out(in.size(), '\0');
+    char *inAt = in.data(), *outAt = out.data();
+    size_t inLeft = size_t(in.size()), outLeft = size_t(out.size());
     iconv_t converter = ::iconv_open("CP932", "UTF-8");
     ::iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
     ::iconv_close(converter);

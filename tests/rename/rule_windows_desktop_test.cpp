@@ -22,22 +22,19 @@ bool settleUntil(Condition condition, int milliseconds = 5000)
     return condition();
 }
 
-bool framed(const QWidget& window)
-{
-    return window.isVisible() && window.frameGeometry().height() > window.height();
-}
+bool framed(const QWidget& window) { return window.isVisible() && window.frameGeometry().height() > window.height(); }
 
-QPoint centreOf(const QWidget* control)
-{
-    return control->mapToGlobal(control->rect().center());
-}
+QPoint centreOf(const QWidget* control) { return control->mapToGlobal(control->rect().center()); }
 
 // Real message boxes, answered with Enter through the X server once they have
 // the keyboard focus; with clickWhileUp, a click on a window the box blocks
 // comes first.
 class BoxesAnsweredWithEnter : public platform::MessagePresenter {
 public:
-    BoxesAnsweredWithEnter() { platform::setMessagePresenter(this); }
+    explicit BoxesAnsweredWithEnter(QPoint clickWhileUp) : clickWhileUp(clickWhileUp)
+    {
+        platform::setMessagePresenter(this);
+    }
     ~BoxesAnsweredWithEnter() override { platform::setMessagePresenter(nullptr); }
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
@@ -48,19 +45,16 @@ public:
             const QWidget* box = QApplication::activeModalWidget();
             if (!box || DesktopSession::keyboardFocusWindow() != box->winId())
                 return;
-            if (!clicked) {
-                DesktopSession::clickAt(clickWhileUp);
-                clicked = true;
-                return;
-            }
+            if (!std::exchange(clicked, true))
+                return DesktopSession::clickAt(clickWhileUp);
             script.stop();
             DesktopSession::pressKey(QStringLiteral("Return"));
         });
         script.start(100);
         return real_.present(text, buttons);
     }
-    QStringList texts;
     QPoint clickWhileUp;
+    QStringList texts;
 
 private:
     platform::QtMessagePresenter real_;
@@ -115,17 +109,11 @@ TEST_F(RuleWindowsOnADesktop, EveryClickOnTheMainWindowShowsOneRefusal)
     DesktopSession::clickAt(centreOf(field));
     ASSERT_TRUE(settleUntil([field] { return QApplication::focusWidget() == field; }));
     platform::setTextOf(field, QStringLiteral("mp3"));
-    const QWidget* sourceList = mainWindow().File1.control(0);
-    const struct {
-        const char* what;
-        QPoint clickWhileUp;
-    } cases[] = {{"Enter only", QPoint()},
-                 {"a click on the main window, then Enter", sourceList->mapToGlobal(
-                      QPoint(sourceList->width() / 2, sourceList->height() - 10))}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        BoxesAnsweredWithEnter boxes;
-        boxes.clickWhileUp = c.clickWhileUp;
+    const QWidget* list = mainWindow().File1.control(0);
+    const QPoint inList = list->mapToGlobal(QPoint(list->width() / 2, list->height() - 10));
+    for (const QPoint clickWhileUp : {QPoint(), inList}) {
+        SCOPED_TRACE(clickWhileUp.isNull() ? "Enter only" : "a click, then Enter");
+        BoxesAnsweredWithEnter boxes(clickWhileUp);
         QVector<int> boxesPerClick;
         for (int attempt = 0; attempt < 10; ++attempt) {
             const int before = int(boxes.texts.size());
