@@ -9,9 +9,7 @@ using namespace platform;
 
 namespace {
 
-// Records how far the copy came.
-class RecordedProgress : public DataProgress {
-public:
+struct RecordedProgress : DataProgress {
     bool written(qint64 bytes) override
     {
         reported.append(bytes);
@@ -20,23 +18,17 @@ public:
     QVector<qint64> reported;
 };
 
-// Bytes that differ along the file, so that a shifted or short copy shows;
-// more than one step of the copy, less than the test's tmpfs holds.
-QByteArray bigContent()
-{
-    QByteArray content(6 * 1024 * 1024 + 123, Qt::Uninitialized);
-    for (int i = 0; i < content.size(); ++i)
-        content[i] = char((i / 4096 + i) & 0xFF);
-    return content;
-}
-
 }  // namespace
 
-// Within one file system and onto another (copy_file_range, sendfile).
+// Within one file system and onto another (copy_file_range, sendfile). The
+// bytes differ along the file, so that a shifted or short copy shows; it takes
+// more than one step of the copy, less than the test's tmpfs holds.
 TEST(CopyProgress, FollowsABigFileToItsEnd)
 {
     TempTree tree;
-    const QByteArray content = bigContent();
+    QByteArray content(6 * 1024 * 1024 + 123, Qt::Uninitialized);
+    for (int i = 0; i < content.size(); ++i)
+        content[i] = char((i / 4096 + i) & 0xFF);
     const QString source = tree.writeFile("src/big.bin", content);
     TestMount other(tree, TestMount::Kind::Tmpfs, "other");
     for (const QString& folder : {tree.makeFolder("same"), other.folder()}) {

@@ -11,18 +11,6 @@
 using platform::FileListReading;
 using platform::readFileList;
 
-namespace {
-
-QStringList shownNames(const FileListReading& reading)
-{
-    QStringList shown;
-    for (const QString& name : reading.names)
-        shown << platform::readableFileName(name);
-    return shown;
-}
-
-}  // namespace
-
 // Letter case aside, then as shown (capitals first), then by exact bytes;
 // UTF-16 order puts a character beyond U+FFFF before U+FF5A (ｚ).
 TEST(FileListReading, SortsByTheFoldedNamesShown)
@@ -33,7 +21,10 @@ TEST(FileListReading, SortsByTheFoldedNamesShown)
     tree.writeRaw("\x83\x65\x83\x58\x83\x67.txt");  // テスト in CP932
     FileListReading reading;
     ASSERT_FALSE(readFileList(tree.root(), "*.*", FileListReading{}, reading).failed());
-    EXPECT_EQ(shownNames(reading), QStringList({"A.jpg", "a.JPG", "b.txt", "Z.txt", "Ärger.txt", "ärger.txt",
+    QStringList shown;
+    for (const QString& name : reading.names)
+        shown << platform::readableFileName(name);
+    EXPECT_EQ(shown, QStringList({"A.jpg", "a.JPG", "b.txt", "Z.txt", "Ärger.txt", "ärger.txt",
                                                 "テスト.txt", "写真.jpg", "😀.txt", "ｚ.txt"}));
     EXPECT_EQ(reading.names.at(6), platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt"));
 }
