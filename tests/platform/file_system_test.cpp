@@ -1,7 +1,11 @@
+#include "file_ops/remove_folder_tree.h"
+#include "platform/data_progress.h"
 #include "platform/fault_injection.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QFile>
 
@@ -12,6 +16,19 @@
 #include <sys/stat.h>
 
 using namespace platform;
+
+namespace {
+
+struct RecordedProgress : DataProgress {
+    bool written(qint64 bytes) override
+    {
+        reported.append(bytes);
+        return true;
+    }
+    QVector<qint64> reported;
+};
+
+}  // namespace
 
 // Kinds as listed, "." and ".." left out; only an ordinary visible file, or a
 // link to one, counts as an existing file.
@@ -87,11 +104,7 @@ TEST(FileLayer, FailuresCarryTheClassicNumbersAndLeaveEverythingAsItWas)
 TEST(FileLayerFaults, FailTheOperationAndLeaveOneWholeFile)
 {
     const struct {
-        const char* what;
-        bool copy;
-        QVector<QPair<FileOperation, int>> faults;
-        int number;
-        QStringList namesAfter;
+        const char* what; bool copy; QVector<QPair<FileOperation, int>> faults; int number; QStringList namesAfter;
     } cases[] = {
         {"copy, times cannot be set", true, {{FileOperation::SetTimes, 57}}, 57, {"from"}},
         {"rename by a hard link", false, {{FileOperation::LinkFallback, 1}}, 0, {"to"}},
@@ -138,4 +151,65 @@ TEST(FirstFreePath, FitsTheLimitOnNames)
         EXPECT_FALSE(pathExists(free)) << c.what;
     }
     EXPECT_EQ(firstFreePath(tree.path("other.jpg")), tree.path("other.jpg"));
+}
+
+// Within one file system and onto another (copy_file_range, sendfile). The
+// bytes differ along the file, so that a shifted or short copy shows; it takes
+// more than one step of the copy, less than the test's tmpfs holds.
+TEST(CopyProgress, FollowsABigFileToItsEnd)
+{
+    TempTree tree;
+    QByteArray content(6 * 1024 * 1024 + 123, Qt::Uninitialized);
+    for (int i = 0; i < content.size(); ++i)
+        content[i] = char((i / 4096 + i) & 0xFF);
+    const QString source = tree.writeFile("src/big.bin", content);
+    TestMount other(tree, TestMount::Kind::Tmpfs, "other");
+    for (const QString& folder : {tree.makeFolder("same"), other.folder()}) {
+        if (folder == other.folder() && !other.mounted())
+            continue;
+        SCOPED_TRACE(folder.toStdString());
+        const QString target = joinPath(folder, QStringLiteral("big.bin"));
+        RecordedProgress progress;
+        ASSERT_FALSE(copyFile(source, target, CopyFlush::Durable, nullptr, nullptr, &progress).failed());
+        EXPECT_GT(progress.reported.size(), 1);
+        EXPECT_EQ(progress.reported.value(progress.reported.size() - 1), content.size());
+        EXPECT_EQ(tree.readFile(target.mid(tree.root().size() + 1)), content);
+    }
+}
+
+// Names that are not UTF-8 go through every operation with their exact bytes.
+TEST(RawNames, ListCopyMoveDeleteAndRemoveKeepTheExactBytes)
+{
+    const QByteArray names[] = {"bad\xff.txt", "\x83\x65\x83\x58\x83\x67.txt", "mixed-\xe5\x86\x99\xfe", "\x80"};
+    for (const QByteArray& raw : names) {
+        SCOPED_TRACE(raw.toHex().constData());
+        TempTree tree;
+        tree.makeFolder("to");
+        tree.writeRaw(raw, "data");
+        tree.writeRaw("tree/" + raw + "/" + raw, "deep");
+
+        QVector<DirEntry> entries;
+        ASSERT_FALSE(listFolder(tree.root(), entries).failed());
+        QStringList listed;
+        for (const DirEntry& entry : entries)
+            listed << entry.name;
+        const QString name = decodeFileName(raw);
+        ASSERT_TRUE(listed.contains(name));
+        EXPECT_TRUE(fileExists(joinPath(tree.root(), name)));
+
+        const QString source = joinPath(tree.root(), name), target = joinPath(tree.path("to"), name);
+        EXPECT_FALSE(copyFile(source, target).failed());
+        EXPECT_EQ(tree.readRaw("to/" + raw), "data");
+        EXPECT_FALSE(deleteFile(target).failed());
+        EXPECT_FALSE(tree.existsRaw("to/" + raw));
+        EXPECT_FALSE(renameFile(source, target).failed());
+        EXPECT_EQ(tree.readRaw("to/" + raw), "data");
+        EXPECT_FALSE(tree.existsRaw(raw));
+
+        ScriptedMessages messages;
+        EXPECT_EQ(MarlowFuncUtility::RemoveFolderTree(tree.path("tree")), 0);
+        EXPECT_EQ(MarlowFuncUtility::RemoveFolderTree(tree.path("to")), 0);
+        EXPECT_EQ(tree.names(), QStringList());
+        EXPECT_TRUE(messages.texts().isEmpty());
+    }
 }

@@ -1,7 +1,5 @@
 #include "platform/dir_list_box.h"
-#include "platform/drive_list_box.h"
 #include "platform/file_name_codec.h"
-#include "platform/volume_root.h"
 #include "support/temp_tree.h"
 #include "support/ui_helpers.h"
 
@@ -48,18 +46,4 @@ TEST(DirListBox, ShowsTheFoldersAboveAndTheOrdinarySubfoldersBelow)
     EXPECT_EQ(list.setPath(tree.path("nowhere")).number, 76);
     EXPECT_EQ(list.path(), top);
     EXPECT_EQ(changes, 3);
-}
-
-TEST(DriveListBox, ListsTheRootFirstAndFollowsAPathWithoutAChange)
-{
-    platform::DriveListBox drives;
-    int changes = 0;
-    drives.onChange([&] { ++changes; });
-    EXPECT_EQ(drives.itemData(0).toString(), "/");
-    TempTree tree;
-    drives.setDrive(tree.root());
-    EXPECT_EQ(drives.drive(), platform::volumeRootOf(tree.root()));
-    EXPECT_EQ(changes, 0);
-    Q_EMIT drives.activated(0);
-    EXPECT_EQ(changes, 1);
 }
