@@ -11,31 +11,26 @@
 using platform::FileListReading;
 using platform::readFileList;
 
-namespace {
-
-QStringList shownNames(const FileListReading& reading)
+// Ordinary files and links to them only. Letter case aside, then as shown
+// (capitals first), then by exact bytes; UTF-16 order puts a character beyond
+// U+FFFF before U+FF5A (ｚ).
+TEST(FileListReading, ListsOrdinaryFilesSortedByTheFoldedNamesShown)
 {
+    TempTree tree;
+    for (const char* name : {"b.txt", "a.JPG", "A.jpg", "Z.txt", "ärger.txt", "Ärger.txt", "ｚ.txt", "😀.txt", "写真.jpg", ".h"})
+        tree.writeFile(QString::fromUtf8(name));
+    tree.writeRaw("\x83\x65\x83\x58\x83\x67.txt");  // テスト in CP932
+    tree.makeFolder("folder.txt");
+    ASSERT_TRUE(QFile::link(tree.path("b.txt"), tree.path("link")));
+    ASSERT_TRUE(QFile::link(tree.path("missing"), tree.path("dangling")));
+    FileListReading reading;
+    ASSERT_FALSE(readFileList(tree.root(), "*.*", FileListReading{}, reading).failed());
     QStringList shown;
     for (const QString& name : reading.names)
         shown << platform::readableFileName(name);
-    return shown;
-}
-
-}  // namespace
-
-// Letter case aside, then as shown (capitals first), then by exact bytes;
-// UTF-16 order puts a character beyond U+FFFF before U+FF5A (ｚ).
-TEST(FileListReading, SortsByTheFoldedNamesShown)
-{
-    TempTree tree;
-    for (const char* name : {"b.txt", "a.JPG", "A.jpg", "Z.txt", "ärger.txt", "Ärger.txt", "ｚ.txt", "😀.txt", "写真.jpg"})
-        tree.writeFile(QString::fromUtf8(name));
-    tree.writeRaw("\x83\x65\x83\x58\x83\x67.txt");  // テスト in CP932
-    FileListReading reading;
-    ASSERT_FALSE(readFileList(tree.root(), "*.*", FileListReading{}, reading).failed());
-    EXPECT_EQ(shownNames(reading), QStringList({"A.jpg", "a.JPG", "b.txt", "Z.txt", "Ärger.txt", "ärger.txt",
-                                                "テスト.txt", "写真.jpg", "😀.txt", "ｚ.txt"}));
-    EXPECT_EQ(reading.names.at(6), platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt"));
+    EXPECT_EQ(shown, QStringList({"A.jpg", "a.JPG", "b.txt", "link", "Z.txt", "Ärger.txt", "ärger.txt", "テスト.txt",
+                                  "写真.jpg", "😀.txt", "ｚ.txt"}));
+    EXPECT_EQ(reading.names.at(7), platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt"));
 }
 
 // A folder read again that lists the names it did keeps their order without

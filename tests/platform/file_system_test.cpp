@@ -1,7 +1,11 @@
+#include "file_ops/remove_folder_tree.h"
+#include "platform/data_progress.h"
 #include "platform/fault_injection.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QFile>
 
@@ -10,55 +14,50 @@
 #include <functional>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace platform;
 
 namespace {
 
-DirEntry findEntry(const QVector<DirEntry>& entries, const QString& name)
-{
-    for (const DirEntry& entry : entries)
-        if (entry.name == name)
-            return entry;
-    ADD_FAILURE() << "no entry " << name.toStdString();
-    return DirEntry{};
-}
-
-void symlinkTo(const QString& target, const QString& link)
-{
-    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
-}
+struct RecordedProgress : DataProgress {
+    bool written(qint64 bytes) override
+    {
+        reported.append(bytes);
+        return true;
+    }
+    QVector<qint64> reported;
+};
 
 }  // namespace
 
-TEST(ListFolder, ReportsKindsAndLeavesOutDotEntries)
+// Kinds as listed, "." and ".." left out; only an ordinary visible file, or a
+// link to one, counts as an existing file.
+TEST(ListFolder, ReportsKindsAndTellsWhichAreFiles)
 {
     TempTree tree;
     tree.writeFile("f.txt");
     tree.writeFile(".hidden");
     tree.makeFolder("sub");
-    symlinkTo(tree.path("sub"), tree.path("link"));
+    ASSERT_TRUE(QFile::link(tree.path("sub"), tree.path("link")));
+    ASSERT_TRUE(QFile::link(tree.path("f.txt"), tree.path("file link")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(tree.path("pipe")).constData(), 0600), 0);
     QVector<DirEntry> entries;
     ASSERT_FALSE(listFolder(tree.root(), entries).failed());
-    EXPECT_EQ(entries.size(), 5);
-    EXPECT_TRUE(findEntry(entries, "f.txt").isOrdinary());
-    EXPECT_TRUE(findEntry(entries, ".hidden").isHidden);
-    EXPECT_TRUE(findEntry(entries, "sub").isDirectory);
-    EXPECT_TRUE(findEntry(entries, "link").isLink);
-    EXPECT_FALSE(findEntry(entries, "link").isDirectory);
-    EXPECT_TRUE(findEntry(entries, "pipe").isSystem);
+    QStringList kinds;
+    for (const DirEntry& e : entries)
+        kinds << e.name + ":" + (e.isDirectory ? "d" : "") + (e.isLink ? "l" : "") + (e.isHidden ? "h" : "")
+                     + (e.isSystem ? "s" : "") + (fileExists(tree.path(e.name)) ? " file" : "");
+    kinds.sort();
+    EXPECT_EQ(kinds, QStringList({".hidden:h", "f.txt: file", "file link:l file", "link:l", "pipe:s", "sub:d"}));
+    EXPECT_FALSE(fileExists(tree.path("missing")));
     EXPECT_EQ(listFolder(tree.path("missing"), entries).number, 76);
 }
 
 TEST(DeleteMatchingFiles, DeletesOrdinaryMatchesAndTellsNothingMatched)
 {
     TempTree tree;
-    tree.writeFile("a.txt");
-    tree.writeFile("b.TXT");
-    tree.writeFile("c.jpg");
-    tree.writeFile(".hidden.txt");
+    for (const char* name : {"a.txt", "b.TXT", "c.jpg", ".hidden.txt"})
+        tree.writeFile(name);
     tree.makeFolder("d.txt");
     EXPECT_FALSE(deleteMatchingFiles(tree.root(), "*.txt").failed());
     EXPECT_EQ(tree.names(), QStringList({".hidden.txt", "c.jpg", "d.txt"}));
@@ -66,20 +65,6 @@ TEST(DeleteMatchingFiles, DeletesOrdinaryMatchesAndTellsNothingMatched)
     EXPECT_EQ(deleteMatchingFiles(tree.path("missing"), "*.*").number, 53);
     EXPECT_FALSE(deleteMatchingFiles(tree.root(), "*.*", EntryScope::All).failed());
     EXPECT_EQ(tree.names(), QStringList({"d.txt"}));
-}
-
-TEST(FileExists, SeesOrdinaryVisibleFilesOnly)
-{
-    TempTree tree;
-    tree.writeFile("plain.txt");
-    tree.writeFile(".hidden");
-    tree.makeFolder("folder");
-    symlinkTo(tree.path("plain.txt"), tree.path("link.txt"));
-    EXPECT_TRUE(fileExists(tree.path("plain.txt")));
-    EXPECT_TRUE(fileExists(tree.path("link.txt")));
-    EXPECT_FALSE(fileExists(tree.path(".hidden")));
-    EXPECT_FALSE(fileExists(tree.path("folder")));
-    EXPECT_FALSE(fileExists(tree.path("missing")));
 }
 
 // Each failure carries its classic number and changes nothing: a rename never
@@ -119,11 +104,7 @@ TEST(FileLayer, FailuresCarryTheClassicNumbersAndLeaveEverythingAsItWas)
 TEST(FileLayerFaults, FailTheOperationAndLeaveOneWholeFile)
 {
     const struct {
-        const char* what;
-        bool copy;
-        QVector<QPair<FileOperation, int>> faults;
-        int number;
-        QStringList namesAfter;
+        const char* what; bool copy; QVector<QPair<FileOperation, int>> faults; int number; QStringList namesAfter;
     } cases[] = {
         {"copy, times cannot be set", true, {{FileOperation::SetTimes, 57}}, 57, {"from"}},
         {"rename by a hard link", false, {{FileOperation::LinkFallback, 1}}, 0, {"to"}},
@@ -170,4 +151,65 @@ TEST(FirstFreePath, FitsTheLimitOnNames)
         EXPECT_FALSE(pathExists(free)) << c.what;
     }
     EXPECT_EQ(firstFreePath(tree.path("other.jpg")), tree.path("other.jpg"));
+}
+
+// Within one file system and onto another (copy_file_range, sendfile). The
+// bytes differ along the file, so that a shifted or short copy shows; it takes
+// more than one step of the copy, less than the test's tmpfs holds.
+TEST(CopyProgress, FollowsABigFileToItsEnd)
+{
+    TempTree tree;
+    QByteArray content(6 * 1024 * 1024 + 123, Qt::Uninitialized);
+    for (int i = 0; i < content.size(); ++i)
+        content[i] = char((i / 4096 + i) & 0xFF);
+    const QString source = tree.writeFile("src/big.bin", content);
+    TestMount other(tree, TestMount::Kind::Tmpfs, "other");
+    for (const QString& folder : {tree.makeFolder("same"), other.folder()}) {
+        if (folder == other.folder() && !other.mounted())
+            continue;
+        SCOPED_TRACE(folder.toStdString());
+        const QString target = joinPath(folder, QStringLiteral("big.bin"));
+        RecordedProgress progress;
+        ASSERT_FALSE(copyFile(source, target, CopyFlush::Durable, nullptr, nullptr, &progress).failed());
+        EXPECT_GT(progress.reported.size(), 1);
+        EXPECT_EQ(progress.reported.value(progress.reported.size() - 1), content.size());
+        EXPECT_EQ(tree.readFile(target.mid(tree.root().size() + 1)), content);
+    }
+}
+
+// Names that are not UTF-8 go through every operation with their exact bytes.
+TEST(RawNames, ListCopyMoveDeleteAndRemoveKeepTheExactBytes)
+{
+    const QByteArray names[] = {"bad\xff.txt", "\x83\x65\x83\x58\x83\x67.txt", "mixed-\xe5\x86\x99\xfe", "\x80"};
+    for (const QByteArray& raw : names) {
+        SCOPED_TRACE(raw.toHex().constData());
+        TempTree tree;
+        tree.makeFolder("to");
+        tree.writeRaw(raw, "data");
+        tree.writeRaw("tree/" + raw + "/" + raw, "deep");
+
+        QVector<DirEntry> entries;
+        ASSERT_FALSE(listFolder(tree.root(), entries).failed());
+        QStringList listed;
+        for (const DirEntry& entry : entries)
+            listed << entry.name;
+        const QString name = decodeFileName(raw);
+        ASSERT_TRUE(listed.contains(name));
+        EXPECT_TRUE(fileExists(joinPath(tree.root(), name)));
+
+        const QString source = joinPath(tree.root(), name), target = joinPath(tree.path("to"), name);
+        EXPECT_FALSE(copyFile(source, target).failed());
+        EXPECT_EQ(tree.readRaw("to/" + raw), "data");
+        EXPECT_FALSE(deleteFile(target).failed());
+        EXPECT_FALSE(tree.existsRaw("to/" + raw));
+        EXPECT_FALSE(renameFile(source, target).failed());
+        EXPECT_EQ(tree.readRaw("to/" + raw), "data");
+        EXPECT_FALSE(tree.existsRaw(raw));
+
+        ScriptedMessages messages;
+        EXPECT_EQ(MarlowFuncUtility::RemoveFolderTree(tree.path("tree")), 0);
+        EXPECT_EQ(MarlowFuncUtility::RemoveFolderTree(tree.path("to")), 0);
+        EXPECT_EQ(tree.names(), QStringList());
+        EXPECT_TRUE(messages.texts().isEmpty());
+    }
 }

@@ -8,22 +8,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QRect frameRect(QGroupBox& frame, QStyle::SubControl part)
-{
-    QStyleOptionGroupBox option;
-    option.initFrom(&frame);
-    option.text = frame.title();
-    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    option.lineWidth = 1;
-    return frame.style()->subControlRect(QStyle::CC_GroupBox, &option, part, &frame);
-}
-
-}  // namespace
-
-// The border runs through the middle of the title, above the first row of
-// controls (classic rows start 240 twips down).
+// A frame's border runs through the middle of its title, above the first row
+// of controls (classic rows start 240 twips down).
 TEST(ClassicLook, AFrameTitleSitsOnTheBorderAboveTheFirstRow)
 {
     for (double pointSize : {9.0, 12.0}) {
@@ -32,23 +18,27 @@ TEST(ClassicLook, AFrameTitleSitsOnTheBorderAboveTheFirstRow)
         frame.setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), pointSize, {true}));
         frame.resize(177, 57);
         platform::drawTitleOnBorder(&frame);
-        const QRect title = frameRect(frame, QStyle::SC_GroupBoxLabel);
-        const QRect border = frameRect(frame, QStyle::SC_GroupBoxFrame);
+        QStyleOptionGroupBox option;
+        option.initFrom(&frame);
+        option.text = frame.title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        option.lineWidth = 1;
+        const QRect title = frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &frame);
+        const int border = frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &frame).top();
         EXPECT_EQ(title.top(), 0);
-        EXPECT_GT(border.top(), title.top());
-        EXPECT_LT(border.top(), title.bottom());
-        EXPECT_LT(border.top(), platform::twipsToPixels(240));
+        EXPECT_GT(border, title.top());
+        EXPECT_LT(border, title.bottom());
+        EXPECT_LT(border, platform::twipsToPixels(240));
     }
 }
 
 TEST(ClassicLook, TwoLinesFitTheHeightOfAFieldOrStatusLine)
 {
     QPlainTextEdit field;
-    platform::placeTwips(&field, 0, 0, 2535, 495);
     QLabel status;
-    platform::placeTwips(&status, 0, 0, 5295, 495);
     status.setFrameShape(QFrame::Panel);
     for (QWidget* control : {static_cast<QWidget*>(&field), static_cast<QWidget*>(&status)}) {
+        platform::placeTwips(control, 0, 0, 2535, 495);
         control->setFont(platform::japaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
         platform::fitLinesToHeight(control, 2);
         EXPECT_LE(2 * control->fontMetrics().lineSpacing(), control->contentsRect().height());

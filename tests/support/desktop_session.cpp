@@ -6,17 +6,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-namespace {
-
-bool sessionAvailable = false;
-
-QString xdotool()
+static QString xdotool()
 {
     static const QString path = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     return path;
 }
-
-}  // namespace
 
 DesktopSession::~DesktopSession()
 {
@@ -51,16 +45,6 @@ QString DesktopSession::start()
     for (int round = 0; round < 100 && !QFile::exists(ready); ++round)
         QThread::msleep(50);
     return QFile::exists(ready) ? QString::fromLatin1(display) : QString();
-}
-
-bool DesktopSession::available()
-{
-    return sessionAvailable;
-}
-
-void DesktopSession::setAvailable(bool available)
-{
-    sessionAvailable = available;
 }
 
 bool DesktopSession::realInputAvailable()

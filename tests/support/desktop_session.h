@@ -17,8 +17,8 @@ public:
     // Starts both and returns the display name, or an empty text.
     QString start();
 
-    static bool available();
-    static void setAvailable(bool available);
+    static bool available() { return available_; }
+    static void setAvailable(bool available) { available_ = available; }
 
     // Input through the X server, which the window manager sees as a user's
     // (xdotool); false where that tool is missing.
@@ -29,5 +29,6 @@ public:
     static quint64 keyboardFocusWindow();
 
 private:
+    inline static bool available_ = false;
     QProcess server_, windowManager_;
 };

@@ -4,16 +4,6 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// Gives the test process a per-user data folder of its own, so that no test
-// reaches the user's trash or journals: tests that look at them set their own.
-class PrivateDataHome {
-public:
-    PrivateDataHome() { qputenv("XDG_DATA_HOME", folder_.path().toUtf8()); }
-
-private:
-    QTemporaryDir folder_;
-};
-
 // The per-user data folder (home trash, journals) is folder while this lives.
 class ScopedDataHome {
 public:
@@ -27,4 +17,11 @@ public:
 
 private:
     QByteArray saved_;
+};
+
+// Gives the test process a per-user data folder of its own, so that no test
+// reaches the user's trash or journals: tests that look at them set their own.
+struct PrivateDataHome {
+    QTemporaryDir folder;
+    ScopedDataHome home{folder.path()};
 };

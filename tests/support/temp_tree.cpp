@@ -22,11 +22,6 @@ TempTree::~TempTree()
     removeRaw(QByteArray());
 }
 
-QString TempTree::path(const QString& relative) const
-{
-    return relative.isEmpty() ? root() : root() + QLatin1Char('/') + relative;
-}
-
 QString TempTree::writeFile(const QString& relative, const QByteArray& content)
 {
     const QString full = path(relative);
@@ -40,9 +35,7 @@ QString TempTree::writeFile(const QString& relative, const QByteArray& content)
 QByteArray TempTree::readFile(const QString& relative) const
 {
     QFile file(path(relative));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString TempTree::makeFolder(const QString& relative)
@@ -92,7 +85,7 @@ QByteArray TempTree::readRaw(const QByteArray& relative) const
 bool TempTree::existsRaw(const QByteArray& relative) const
 {
     struct stat info;
-    return ::lstat((rawPath(relative)).constData(), &info) == 0;
+    return ::lstat(rawPath(relative).constData(), &info) == 0;
 }
 
 void TempTree::removeRaw(const QByteArray& relative)
@@ -100,9 +93,4 @@ void TempTree::removeRaw(const QByteArray& relative)
     ::nftw(rawPath(relative).constData(),
            [](const char* entry, const struct stat*, int, struct FTW*) { return ::remove(entry); }, 16,
            FTW_DEPTH | FTW_PHYS);
-}
-
-QByteArray TempTree::rawPath(const QByteArray& relative) const
-{
-    return relative.isEmpty() ? QFile::encodeName(root()) : QFile::encodeName(root()) + '/' + relative;
 }

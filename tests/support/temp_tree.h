@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,7 +13,7 @@ public:
     ~TempTree();
 
     QString root() const { return dir_.path(); }
-    QString path(const QString& relative) const;
+    QString path(const QString& relative) const { return relative.isEmpty() ? root() : root() + '/' + relative; }
 
     QString writeFile(const QString& relative, const QByteArray& content = QByteArray("x"));
     QByteArray readFile(const QString& relative) const;
@@ -28,7 +29,10 @@ public:
     void removeRaw(const QByteArray& relative);  // with all it holds
 
 private:
-    QByteArray rawPath(const QByteArray& relative) const;
+    QByteArray rawPath(const QByteArray& relative) const
+    {
+        return relative.isEmpty() ? QFile::encodeName(root()) : QFile::encodeName(root()) + '/' + relative;
+    }
 
     QTemporaryDir dir_;
 };

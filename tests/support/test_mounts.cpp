@@ -79,18 +79,12 @@ bool TestMount::remountReadOnly()
     return ::mount(nullptr, bytes(folder_).constData(), nullptr, flags, nullptr) == 0;
 }
 
-ImmutableFile::ImmutableFile(const QString& path) : path_(path)
+ImmutableFile::ImmutableFile(const QString& path) : path_(path), made_(run("chattr", {"+i", path}))
 {
-    made_ = setImmutable(true);
 }
 
 ImmutableFile::~ImmutableFile()
 {
     if (made_)
-        setImmutable(false);
-}
-
-bool ImmutableFile::setImmutable(bool on) const
-{
-    return run("chattr", {on ? "+i" : "-i", path_});
+        run("chattr", {"-i", path_});
 }

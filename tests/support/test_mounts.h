@@ -47,8 +47,6 @@ public:
     bool made() const { return made_; }
 
 private:
-    bool setImmutable(bool on) const;
-
     QString path_;
-    bool made_ = false;
+    bool made_;
 };

@@ -3,14 +3,11 @@
 #include "platform/vb_look.h"
 
 #include <QAbstractButton>
-#include <QAbstractScrollArea>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QAbstractItemView>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QWidget>
 
 namespace ui {
 
@@ -34,9 +31,7 @@ void focusByUser(QWidget* control)
 
 void pressKey(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    QString text;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        text = QStringLiteral("\r");
+    const QString text = key == Qt::Key_Return || key == Qt::Key_Enter ? QStringLiteral("\r") : QString();
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(control, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
@@ -66,32 +61,27 @@ void click(QAbstractButton* button)
     settle();
 }
 
-namespace {
-
 // The program learns that keys held are let go from the next key event of
 // any widget (a Shift key's own event would still count Shift); the one that
 // was clicked may have gone with its window.
-void letGoOfKeys()
+static void settleAndLetGoOfKeys()
 {
+    settle();
     static QWidget* const bystander = new QWidget;  // lives as long as the program
     QTest::keyRelease(bystander, Qt::Key_F20);
     settle();
 }
 
-}  // namespace
-
 void clickHolding(QAbstractButton* button, Qt::KeyboardModifiers modifiers)
 {
     QTest::mouseClick(button, Qt::LeftButton, modifiers);
-    settle();
-    letGoOfKeys();
+    settleAndLetGoOfKeys();
 }
 
 void pressKeyHolding(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QTest::keyClick(control, key, modifiers);
-    settle();
-    letGoOfKeys();
+    settleAndLetGoOfKeys();
 }
 
 void doubleClick(QWidget* control)
@@ -106,11 +96,6 @@ void sendMouse(QWidget* control, QEvent::Type type, QPoint at)
     QMouseEvent event(type, QPointF(at), QPointF(control->mapToGlobal(at)), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(control, &event);
-}
-
-QWidget* focused()
-{
-    return QApplication::focusWidget();
 }
 
 static QStringList entriesOf(const QAbstractItemView* list, bool selectedOnly)
@@ -133,6 +118,11 @@ QStringList entries(const QAbstractItemView* list)
 QStringList selectedEntries(const QAbstractItemView* list)
 {
     return entriesOf(list, true);
+}
+
+QWidget* focused()
+{
+    return QApplication::focusWidget();
 }
 
 void settle()
