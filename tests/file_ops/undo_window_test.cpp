@@ -33,7 +33,7 @@ Files filesIn(const TempTree& tree, const QStringList& folders)
     return files;
 }
 
-enum class RunKind { CopyOverwriting, Move, FailingMove, RenumberInPlace, Delete, FolderDeletion };
+enum class RunKind { CopyOverwriting, Move, FailingMove, Delete, FolderDeletion };
 
 class UndoWindow : public MainWindowTest {
 protected:
@@ -66,9 +66,9 @@ protected:
 }  // namespace
 
 // Each kind of run is undone to the byte: copies go, moved files come back
-// under their old names (also across volumes, and through a chain of names
-// renumbered in place), deleted files and folder trees and replaced files
-// come back from the trash; a run stopped by a failure undoes what it did.
+// under their old names (also across volumes), deleted files and folder
+// trees and replaced files come back from the trash; a run stopped by a
+// failure undoes what it did.
 // The menu names the run, and is greyed once nothing is left to undo.
 TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
 {
@@ -83,7 +83,6 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
         {"move stopped by a failure", RunKind::FailingMove, {}, QStringLiteral("元に戻す: 移動 2 ファイル（")},
         {"move to a tmpfs", RunKind::Move, TestMount::Kind::Tmpfs, QStringLiteral("元に戻す: 移動 3 ファイル（")},
         {"move to an exFAT stick", RunKind::Move, TestMount::Kind::Exfat, QStringLiteral("元に戻す: 移動 3 ファイル（")},
-        {"renumbering in place", RunKind::RenumberInPlace, {}, QStringLiteral("元に戻す: 移動 3 ファイル（")},
         {"削除", RunKind::Delete, {}, QStringLiteral("元に戻す: 削除 3 ファイル（")},
         {"folder deletion", RunKind::FolderDeletion, {}, QStringLiteral("元に戻す: フォルダの削除 tree（")},
     };
@@ -104,7 +103,7 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
         tree.writeFile("d/dst/2.txt", "replaced");
         const QStringList folders{"s", "d/dst"};
         const Files before = filesIn(tree, folders);
-        frmMarlow& form = open("s", c.run == RunKind::RenumberInPlace ? "s" : "d/dst", c.run != RunKind::CopyOverwriting, true);
+        frmMarlow& form = open("s", "d/dst", c.run != RunKind::CopyOverwriting, true);
         EXPECT_FALSE(form.mnUndo1->isEnabled());
         switch (c.run) {
         case RunKind::CopyOverwriting:
@@ -113,14 +112,6 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
             platform::injectFault(platform::FileOperation::Rename, 57, "3.txt");
             copyAll(form);
             platform::clearInjectedFaults();
-            break;
-        case RunKind::RenumberInPlace:
-            form.Rules.NameRule = 4;
-            form.Rules.StartFromFront = 1;
-            form.Rules.CharCount = 1;
-            form.Rules.SerialStart = 2;
-            form.Rules.SerialDigits = 1;
-            copyAll(form);
             break;
         case RunKind::Delete:
             messages.answerOk();
