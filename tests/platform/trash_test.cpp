@@ -13,7 +13,6 @@
 
 #include <ctime>
 #include <functional>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,15 +22,12 @@ namespace {
 
 class TrashTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Local time apart from UTC, so that a date in UTC shows.
+    void SetUp() override { setZone("JST-9"); }
+    void TearDown() override { setZone(savedZone); }
+    static void setZone(const QByteArray& zone)
     {
-        // Local time apart from UTC, so that a date in UTC shows.
-        qputenv("TZ", "JST-9");
-        ::tzset();
-    }
-    void TearDown() override
-    {
-        savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
         ::tzset();
     }
 
