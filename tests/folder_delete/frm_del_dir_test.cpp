@@ -141,34 +141,26 @@ TEST_F(FolderDeletionWindow, AnInstalledProgramsOwnFoldersAreRefused)
     }
 }
 
-// Whether a folder was chosen or not, the field shows it has lost the focus,
-// with nothing selected, and Delete shows its focus frame: Enter there asks,
-// and Yes deletes the tree.
+// A chosen folder leaves the field looking as it has lost the focus, with
+// nothing selected, and Delete shows its focus frame: Enter there asks, and
+// Yes deletes the tree.
 TEST_F(FolderDeletionWindow, APickLeavesTheFieldLookingLeftAndDeleteFocusedWhereEnterAsksAndYesDeletesTheTree)
 {
     tree.writeFile("work/victim/one.txt");
-    const QString victim = tree.path("work/victim"), inner = tree.makeFolder("work/victim/inner");
+    const QString victim = tree.path("work/victim");
     // The tree takes the current folder with it: the main window starts from what is left.
-    QDir::setCurrent(inner);
+    QDir::setCurrent(tree.makeFolder("work/victim/inner"));
     open();
-
-    ui::retype(field(), QStringLiteral("edited"));
-    const struct { QString answer, fieldAfter; } picks[] = {{QString(), inner}, {victim + "  ", victim}};
-    for (const auto& pick : picks) {
-        SCOPED_TRACE(pick.answer.toStdString());
-        ui::focusByUser(field());
-        ActivatingPicker dialog(pick.answer);
-        ui::doubleClick(field());
-        ui::showActive(form);  // the desktop gives the window back its activation
-        EXPECT_EQ(form->text1(5), pick.fieldAfter);
-        EXPECT_EQ(ui::focused(), form->Command2);
-        EXPECT_EQ(platform::backColor(field()), 0xC0C000u);
-        EXPECT_FALSE(static_cast<QPlainTextEdit*>(field())->textCursor().hasSelection());
-        QStyleOptionButton look;
-        look.initFrom(form->Command2);
-        EXPECT_TRUE(look.state & QStyle::State_HasFocus);
-        EXPECT_TRUE(look.state & QStyle::State_KeyboardFocusChange);
-    }
+    ActivatingPicker dialog(victim + "  ");
+    ui::doubleClick(field());
+    ui::showActive(form);  // the desktop gives the window back its activation
+    EXPECT_EQ(form->text1(5), victim);
+    EXPECT_EQ(ui::focused(), form->Command2);
+    EXPECT_EQ(platform::backColor(field()), 0xC0C000u);
+    EXPECT_FALSE(static_cast<QPlainTextEdit*>(field())->textCursor().hasSelection());
+    QStyleOptionButton look;
+    look.initFrom(form->Command2);
+    EXPECT_TRUE((look.state & QStyle::State_HasFocus) && (look.state & QStyle::State_KeyboardFocusChange));
     EXPECT_EQ(form->FolderToDelete, victim);
     EXPECT_EQ(files(), QStringList{"one.txt"});
 
