@@ -133,9 +133,9 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
     }
 }
 
-// A file changed since the run, or whose old name another file holds now, is
-// left as it is and named; the rest is undone, and what was left can be
-// undone later. Undo then goes one run further back.
+// A file changed since the run (moved or copied), or whose old name another
+// file holds now, is left as it is and named; the rest is undone, and what
+// was left can be undone later. Undo then goes one run further back.
 TEST_F(UndoWindow, NewerDataStaysAndTheRestIsUndone)
 {
     for (const char* name : {"a.txt", "b.txt", "c.txt"})
@@ -163,11 +163,14 @@ TEST_F(UndoWindow, NewerDataStaysAndTheRestIsUndone)
     EXPECT_EQ(tree.readFile("s/c.txt"), "c.txt");
     EXPECT_FALSE(tree.exists("d/c.txt"));
 
-    // Gone: named once more, then no longer offered; the older run is next.
+    // Gone: named once more, then no longer offered; the older run is next,
+    // its copy changed since.
     QFile::remove(tree.path("d/b.txt"));
     undo(form, true);
     EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt"));
-    undo(form);
-    EXPECT_EQ(filesIn(tree, {"s0", "d"}), (Files{{"s0/first.txt", "first"}, {"d/a.txt", "replaced"}}));
-    EXPECT_FALSE(form.mnUndo1->isEnabled());
+    tree.writeFile("d/first.txt", "first, changed");
+    undo(form, true);
+    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: first.txt"));
+    EXPECT_EQ(filesIn(tree, {"s0", "d"}),
+              (Files{{"s0/first.txt", "first"}, {"d/a.txt", "replaced"}, {"d/first.txt", "first, changed"}}));
 }

@@ -149,7 +149,7 @@ TEST_F(FolderDeletionWindow, APickLeavesTheFieldLookingLeftAndDeleteFocusedWhere
     tree.writeFile("work/victim/one.txt");
     const QString victim = tree.path("work/victim");
     // The tree takes the current folder with it: the main window starts from what is left.
-    QDir::setCurrent(tree.makeFolder("work/victim/inner"));
+    QDir::setCurrent(tree.makeFolder("work/victim/inner/deeper"));
     open();
     ActivatingPicker dialog(victim + "  ");
     ui::doubleClick(field());
