@@ -136,13 +136,7 @@ TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
 TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
 {
     enum class Moment { Reserved, InTrash, Replaced };
-    const struct {
-        const char* what;
-        bool link;
-        Moment killedAt;
-        QByteArray destinationAfter;
-        bool inTrashAfter;
-    } cases[] = {
+    const struct { const char* what; bool link; Moment killedAt; QByteArray destinationAfter; bool inTrashAfter; } cases[] = {
         {"name reserved", true, Moment::Reserved, "old", false},
         {"linked, not replaced", true, Moment::InTrash, "old", false},
         {"moved, not replaced", false, Moment::InTrash, "old", false},
@@ -210,10 +204,7 @@ TEST(RunRecovery, JournalKeepsEveryName)
 TEST(RunRecovery, TellsAnEndedJournalFromItsLastLine)
 {
     const QByteArray head = "velda-journal 1 copy 1 -\nwant 0 0 a.txt 1 b.txt\n";
-    const struct {
-        QByteArray tail;
-        bool ended;
-    } cases[] = {
+    const struct { QByteArray tail; bool ended; } cases[] = {
         {"end\n", true},
         {"end\nundo 5\nundone 0\nundo-end\n", true},
         {"end\nundo 5\n", false},
