@@ -13,17 +13,12 @@
 
 namespace {
 
-// Asks to cancel at its update number cancelAt.
-class CancellingView : public RunProgressView {
-public:
-    explicit CancellingView(int cancelAt) : cancelAt_(cancelAt) {}
+// Asks to cancel at its second update.
+struct CancellingView : RunProgressView {
     void begin() override {}
-    bool update(const RunProgressFigures&, bool) override { return ++updates_ >= cancelAt_; }
+    bool update(const RunProgressFigures&, bool) override { return ++updates >= 2; }
     void end() override {}
-
-private:
-    int cancelAt_;
-    int updates_ = 0;
+    int updates = 0;
 };
 
 class UndoRun : public ::testing::Test {
@@ -56,7 +51,7 @@ TEST_F(UndoRun, CancelStopsBeforeTheNextFile)
     ASSERT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt", "c.txt"}));
 
     RunProgress::setTimingForTests(0, 0);
-    CancellingView view(2);
+    CancellingView view;
     FileOps::UndoOutcome outcome;
     {
         RunProgress progress(&view, 3);
