@@ -35,11 +35,6 @@ void writeFiles(TempTree& tree, const QStringList& files)
         tree.writeFile(file);
 }
 
-bool makeLink(TempTree& tree, const QString& target, const QString& at)
-{
-    return QFile::link(tree.path(target), tree.path(at));
-}
-
 // Deeper than any path the system accepts: only a walk by folder handles gets there.
 bool makeDeepTree(TempTree& tree, const QString& top)
 {
@@ -73,11 +68,12 @@ TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
         {"links inside", "L", EntryScope::OrdinaryOnly, [&] {
              writeFiles(tree, {"outside/keep.txt", "outside/sub/keep-too.txt", "L/file.txt"});
              tree.makeFolder("L/A");
-             return makeLink(tree, "outside", "L/A/to-folder") && makeLink(tree, "outside/keep.txt", "L/to-file");
+             return QFile::link(tree.path("outside"), tree.path("L/A/to-folder"))
+                    && QFile::link(tree.path("outside/keep.txt"), tree.path("L/to-file"));
          }},
         {"link given", "link/", EntryScope::OrdinaryOnly, [&] {
              tree.writeFile("target/keep.txt");
-             return makeLink(tree, "target", "link");
+             return QFile::link(tree.path("target"), tree.path("link"));
          }},
         {"deeper than the path limit", "deep", EntryScope::OrdinaryOnly, [&] { return makeDeepTree(tree, "deep"); }},
     };
