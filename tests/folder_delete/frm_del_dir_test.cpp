@@ -143,7 +143,7 @@ TEST_F(FolderDeletionWindow, AnInstalledProgramsOwnFoldersAreRefused)
 
 // A chosen folder leaves the field looking as it has lost the focus, with
 // nothing selected, and Delete shows its focus frame: Enter there asks, and
-// Yes deletes the tree.
+// Yes sends the tree to the trash.
 TEST_F(FolderDeletionWindow, APickLeavesTheFieldLookingLeftAndDeleteFocusedWhereEnterAsksAndYesDeletesTheTree)
 {
     tree.writeFile("work/victim/one.txt");
@@ -168,6 +168,7 @@ TEST_F(FolderDeletionWindow, APickLeavesTheFieldLookingLeftAndDeleteFocusedWhere
     ui::pressKey(form->Command2, Qt::Key_Return);
     EXPECT_EQ(messages.texts(), QStringList{victim + Question});
     EXPECT_FALSE(tree.exists("work/victim"));
+    EXPECT_TRUE(tree.exists("data/Trash/files/victim/one.txt"));  // without Shift: to the trash
     EXPECT_TRUE(tree.exists("work/sub/s.txt"));
     expectFreshMainWindow(workFolder);
 }
