@@ -1,9 +1,9 @@
-// The process the kill test kills: moves every file of a folder as one
-// journaled run, the sources deleted in small groups, writing a line as each
-// file starts. Told "in-place", it renumbers the files in place instead (f000
-// to f001, f001 to f002, ...), every new name that of a later source. Told
-// "undo", it renumbers in place, then undoes that, a line as each file starts;
-// told "copy", it copies them, flushed in the same small groups.
+// The process the kill test kills. Told "move", it moves every file of a
+// folder as one journaled run, the sources deleted in small groups, writing a
+// line as each file starts; "copy" copies them, flushed in the same small
+// groups; "in-place" renumbers them in place (f000 to f001, f001 to f002, ...),
+// every new name that of a later source; "undo" renumbers in place, then
+// undoes that, a line as each file starts.
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
@@ -40,8 +40,8 @@ int moveAll(const QStringList& arguments, QString& journalPath)
 {
     const QString source = arguments.at(0), destination = arguments.at(1);
     const QStringList names = QDir(source).entryList(QDir::Files, QDir::Name);
-    const bool copying = arguments.value(4) == "copy";
-    const bool inPlace = arguments.size() == 5 && !copying;
+    const bool copying = arguments.at(4) == "copy";
+    const bool inPlace = arguments.at(4) == "in-place" || arguments.at(4) == "undo";
     auto newName = [inPlace, copying](int i, const QString& name) {
         return inPlace ? QString::asprintf("f%03d.bin", i + 1) : (copying ? "copied_" : "moved_") + name;
     };
@@ -72,12 +72,12 @@ int moveAll(const QStringList& arguments, QString& journalPath)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals [, in-place, undo or copy]
-    if (arguments.size() != 4 && arguments.size() != 5)
+    const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals, mode
+    if (arguments.size() != 5)
         return 2;
     QString journalPath;
     const int moved = moveAll(arguments, journalPath);
-    if (moved != 0 || arguments.value(4) != "undo")
+    if (moved != 0 || arguments.at(4) != "undo")
         return moved;
     LineEachFile lines;
     RunProgress::setTimingForTests(0, 0);

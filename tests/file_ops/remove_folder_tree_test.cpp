@@ -3,6 +3,7 @@
 #include "shared/run_progress.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QFile>
 
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 using MarlowFuncUtility::RemoveFolderTree;
+using MarlowFuncUtility::mountedVolumeMessage;
 using platform::EntryScope;
 
 namespace {
@@ -33,9 +35,19 @@ void writeFiles(TempTree& tree, const QStringList& files)
         tree.writeFile(file);
 }
 
-bool makeLink(TempTree& tree, const QString& target, const QString& at)
+// Deeper than any path the system accepts: only a walk by folder handles gets there.
+bool makeDeepTree(TempTree& tree, const QString& top)
 {
-    return ::symlink(QFile::encodeName(tree.path(target)).constData(), QFile::encodeName(tree.path(at)).constData()) == 0;
+    const QByteArray name(30, 'n');
+    int fd = ::open(QFile::encodeName(tree.makeFolder(top)).constData(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < 200 && fd >= 0; ++level) {
+        const int inner = ::mkdirat(fd, name.constData(), 0755) == 0 ? ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY) : -1;
+        ::close(fd);
+        fd = inner;
+        if (fd >= 0)
+            ::close(::openat(fd, "f.txt", O_WRONLY | O_CREAT, 0644));
+    }
+    return fd >= 0 && ::close(fd) == 0;
 }
 
 }  // namespace
@@ -48,7 +60,6 @@ TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
              writeFiles(tree, {"T/a.txt", "T/noext", "T/A/b.txt", "T/A/B/c.txt", "T/C/d.txt"});
              return !tree.makeFolder("T/empty").isEmpty();
          }},
-        {"empty", "empty", EntryScope::OrdinaryOnly, [&] { return !tree.makeFolder("empty").isEmpty(); }},
         {"missing", "never-there", EntryScope::OrdinaryOnly, [] { return true; }},
         {"work folder", "W", EntryScope::All, [&] {
              writeFiles(tree, {"W/.hidden-folder/inside.txt", "W/.hidden-file"});
@@ -57,12 +68,14 @@ TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
         {"links inside", "L", EntryScope::OrdinaryOnly, [&] {
              writeFiles(tree, {"outside/keep.txt", "outside/sub/keep-too.txt", "L/file.txt"});
              tree.makeFolder("L/A");
-             return makeLink(tree, "outside", "L/A/to-folder") && makeLink(tree, "outside/keep.txt", "L/to-file");
+             return QFile::link(tree.path("outside"), tree.path("L/A/to-folder"))
+                    && QFile::link(tree.path("outside/keep.txt"), tree.path("L/to-file"));
          }},
         {"link given", "link/", EntryScope::OrdinaryOnly, [&] {
              tree.writeFile("target/keep.txt");
-             return makeLink(tree, "target", "link");
+             return QFile::link(tree.path("target"), tree.path("link"));
          }},
+        {"deeper than the path limit", "deep", EntryScope::OrdinaryOnly, [&] { return makeDeepTree(tree, "deep"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -180,24 +193,51 @@ TEST_F(RemoveFolderTreeTest, AFolderMovedOutOfTheTreeStopsTheRemovalWithNothingO
     EXPECT_EQ(tree.names("T"), QStringList{"a.txt"});
 }
 
-// Deeper than any path the system accepts: only a walk by folder handles gets there.
-TEST_F(RemoveFolderTreeTest, ATreeDeeperThanThePathLimitIsRemoved)
+// A volume mounted on the folder itself or anywhere inside it, even on a
+// single file, refuses the removal before anything goes, on the user's
+// folders and the work folders alike; every byte on both sides stays.
+TEST_F(RemoveFolderTreeTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnythingGoes)
 {
-    const QByteArray name(30, 'n');
-    int fd = ::open(QFile::encodeName(tree.makeFolder("T")).constData(), O_RDONLY | O_DIRECTORY);
-    ASSERT_GE(fd, 0);
-    for (int level = 0; level < 200; ++level) {
-        ASSERT_EQ(::mkdirat(fd, name.constData(), 0755), 0);
-        const int inner = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY);
-        ::close(fd);
-        ASSERT_GE(inner, 0);
-        fd = inner;
-        const int file = ::openat(fd, "f.txt", O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(file, 0);
-        ::close(file);
+    const struct { const char* name; QString at; TestMount::Kind kind; QString viewOf; } mounts[] = {
+        {"tmpfs inside", "T/A/M", TestMount::Kind::Tmpfs, ""},
+        {"folder bound inside", "T/A/M", TestMount::Kind::View, "elsewhere"},
+        {"file bound inside", "T/A/b.txt", TestMount::Kind::View, "elsewhere/keep.txt"},
+        {"share on the folder", "T", TestMount::Kind::Share, ""},
+        {"tmpfs on the folder", "T", TestMount::Kind::Tmpfs, ""},
+        {"folder bound on the folder", "T", TestMount::Kind::View, "elsewhere"},
+    };
+    for (const EntryScope scope : {EntryScope::OrdinaryOnly, EntryScope::All}) {
+        for (const auto& mount : mounts) {
+            SCOPED_TRACE(std::string(mount.name) + (scope == EntryScope::All ? ", all" : ""));
+            messages.clear();
+            tree.writeFile("elsewhere/keep.txt", "keep");
+            tree.writeFile("elsewhere/sub/deep.txt", "deep");
+            tree.writeFile("T/a.txt", "a");
+            tree.writeFile("T/A/b.txt", "b");
+            const TestMount mounted(tree, mount.kind, mount.at, mount.viewOf);
+            if (!mounted.mounted())
+                GTEST_SKIP() << "mounting needs privileges this run lacks";
+            const bool ownVolume = mount.viewOf.isEmpty();
+            if (ownVolume)
+                tree.writeFile(mount.at + "/on-the-volume.txt", "volume");
+            const QStringList before = tree.names("T");
+
+            EXPECT_EQ(RemoveFolderTree(tree.path("T"), scope), 9);
+            EXPECT_EQ(messages.texts(), QStringList{mountedVolumeMessage(tree.path(mount.at))});
+            EXPECT_EQ(tree.names("T"), before);
+            EXPECT_EQ(tree.readFile("elsewhere/keep.txt") + tree.readFile("elsewhere/sub/deep.txt"), "keepdeep");
+            EXPECT_TRUE(ownVolume ? tree.readFile(mount.at + "/on-the-volume.txt") == "volume"
+                                  : mount.at == "T" || (tree.readFile("T/a.txt") == "a" && tree.exists("T/A/b.txt")));
+        }
     }
-    ::close(fd);
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 0);
-    EXPECT_FALSE(tree.exists("T"));
-    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+// Where no mount can be made, the seam stands in for one deep in the tree.
+TEST_F(RemoveFolderTreeTest, TheSeamStandsInForAMount)
+{
+    writeFiles(tree, {"T/a.txt", "T/A/B/c.txt"});
+    platform::injectFault(platform::FileOperation::MountPoint, 1, "/T/A/B");
+    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
+    EXPECT_EQ(messages.texts(), QStringList{mountedVolumeMessage(tree.path("T/A/B"))});
+    EXPECT_TRUE(tree.exists("T/a.txt") && tree.exists("T/A/B/c.txt"));
 }

@@ -50,12 +50,10 @@ TEST(RunRecovery, SettlesWhatTheJournalNamesAlone)
         RunJournal killed(tree.path("journal"), FileOps::RunKind::Move);
         for (const QString& path : {leftover, lineBreak, userFile, folder, tree.path("dst/.velda-gone.part")})
             EXPECT_FALSE(killed.part(path).failed());
-        EXPECT_FALSE(killed.hold(heldFree, tree.path("dst/p3.txt")).failed());
-        EXPECT_FALSE(killed.hold(heldTaken, tree.path("dst/p2.txt")).failed());
-        EXPECT_FALSE(killed.hold(heldLink, tree.path("dst/link")).failed());
-        EXPECT_FALSE(killed.hold(tree.path("sjis/.velda-4.hold"),
-                                 platform::decodeFileName(tree.path("sjis").toUtf8() + "/\x83\x65.txt"))
-                         .failed());
+        const QString sjisName = platform::decodeFileName(tree.path("sjis").toUtf8() + "/\x83\x65.txt");
+        for (const auto& [held, name] : {std::pair{heldFree, tree.path("dst/p3.txt")}, {heldTaken, tree.path("dst/p2.txt")},
+                                         {heldLink, tree.path("dst/link")}, {tree.path("sjis/.velda-4.hold"), sjisName}})
+            EXPECT_FALSE(killed.hold(held, name).failed());
         // A running program's journal is its own.
         EXPECT_TRUE(FileOps::settleInterruptedRuns(tree.path("journal")).restored.isEmpty());
     }
@@ -138,13 +136,7 @@ TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
 TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
 {
     enum class Moment { Reserved, InTrash, Replaced };
-    const struct {
-        const char* what;
-        bool link;
-        Moment killedAt;
-        QByteArray destinationAfter;
-        bool inTrashAfter;
-    } cases[] = {
+    const struct { const char* what; bool link; Moment killedAt; QByteArray destinationAfter; bool inTrashAfter; } cases[] = {
         {"name reserved", true, Moment::Reserved, "old", false},
         {"linked, not replaced", true, Moment::InTrash, "old", false},
         {"moved, not replaced", false, Moment::InTrash, "old", false},
@@ -191,20 +183,20 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
 TEST(RunRecovery, JournalKeepsEveryName)
 {
     TempTree tree;
-    const QStringList names{"-", "--", "a b%41", "line\nbreak", "写真 1.jpg",
-                            platform::decodeFileName(QByteArray("caf\xe9.txt"))};
     QVector<FileOps::PlannedFile> planned;
-    for (const QString& name : names)
+    QStringList written, read;
+    for (const QString& name : {QString("-"), QString("--"), QString("a b%41"), QString("line\nbreak"),
+                                QStringLiteral("写真 1.jpg"), platform::decodeFileName(QByteArray("caf\xe9.txt"))}) {
         planned.append({0, name, 0, name + "-"});
+        written.append(name + "|" + name + "-");
+    }
     RunJournal journal(tree.path("journal"), FileOps::RunKind::Copy);
     ASSERT_FALSE(journal.plan({tree.path("d")}, planned).failed());
     FileOps::JournalRun run;
     ASSERT_TRUE(FileOps::readJournalRun(journal.path(), run));
-    ASSERT_EQ(run.items.size(), names.size());
-    for (int i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(run.items.at(i).planned.name, names.at(i));
-        EXPECT_EQ(run.items.at(i).planned.newName, names.at(i) + "-");
-    }
+    for (const auto& item : run.items)
+        read.append(item.planned.name + "|" + item.planned.newName);
+    EXPECT_EQ(read, written);
 }
 
 // A journal counts as ended from its last whole line alone, never from a
@@ -212,10 +204,7 @@ TEST(RunRecovery, JournalKeepsEveryName)
 TEST(RunRecovery, TellsAnEndedJournalFromItsLastLine)
 {
     const QByteArray head = "velda-journal 1 copy 1 -\nwant 0 0 a.txt 1 b.txt\n";
-    const struct {
-        QByteArray tail;
-        bool ended;
-    } cases[] = {
+    const struct { QByteArray tail; bool ended; } cases[] = {
         {"end\n", true},
         {"end\nundo 5\nundone 0\nundo-end\n", true},
         {"end\nundo 5\n", false},

@@ -7,7 +7,6 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/folder_run.cpp
   file_ops/letter_case_test.cpp
   file_ops/refusals_test.cpp
-  file_ops/removal_mounts_test.cpp
   file_ops/remove_folder_tree_test.cpp
   file_ops/replaced_files_test.cpp
   file_ops/run_recovery_test.cpp

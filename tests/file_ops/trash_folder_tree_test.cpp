@@ -21,12 +21,7 @@
 // its removal would be; a link goes as itself, what it leads to staying.
 TEST(TrashFolderTree, MovesTheWholeTreeOrNothing)
 {
-    const struct {
-        const char* what;
-        const char* folder;
-        bool mountInside;
-        bool trashed;
-    } cases[] = {
+    const struct { const char* what; const char* folder; bool mountInside, trashed; } cases[] = {
         {"a tree", "tree", false, true},
         {"a tree holding a volume", "tree", true, false},
         {"a link to a tree", "link", false, true},

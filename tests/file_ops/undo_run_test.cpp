@@ -13,42 +13,49 @@
 
 namespace {
 
-// Asks to cancel at its update number cancelAt.
-class CancellingView : public RunProgressView {
-public:
-    explicit CancellingView(int cancelAt) : cancelAt_(cancelAt) {}
+// Asks to cancel at its second update.
+struct CancellingView : RunProgressView {
     void begin() override {}
-    bool update(const RunProgressFigures&, bool) override { return ++updates_ >= cancelAt_; }
+    bool update(const RunProgressFigures&, bool) override { return ++updates >= 2; }
     void end() override {}
+    int updates = 0;
+};
 
-private:
-    int cancelAt_;
-    int updates_ = 0;
+class UndoRun : public ::testing::Test {
+protected:
+    // Runs the files of s to d, confirmed; gives back the run's journal.
+    QString runToD(const Renames& files, bool move, bool overwrite)
+    {
+        tree.makeFolder("TEMP");
+        tree.makeFolder("d");
+        messages.answerYes();
+        FolderRun run(tree, files, {}, move, overwrite, "s", "d");
+        FileOps::runBatchCopy(run);
+        return FileOps::newestUndoableRun(tree.path("journal")).journalPath;
+    }
+
+    TempTree tree;
+    const ScopedDataHome dataHome{tree.path("data")};
+    ScriptedMessages messages;
 };
 
 }  // namespace
 
 // Cancel stops an undo before the next file, the files on their way going
 // back whole; the rest stays to undo.
-TEST(UndoRun, CancelStopsBeforeTheNextFile)
+TEST_F(UndoRun, CancelStopsBeforeTheNextFile)
 {
-    TempTree tree;
-    tree.makeFolder("TEMP");
-    tree.makeFolder("d");
     for (const char* name : {"a.txt", "b.txt", "c.txt"})
         tree.writeFile(QStringLiteral("s/") + name, name);
-    ScriptedMessages messages;
-    messages.answerYes();
-    FolderRun run(tree, {{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}}, {}, true, false, "s", "d");
-    FileOps::runBatchCopy(run);
+    const QString journal = runToD({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}}, true, false);
     ASSERT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt", "c.txt"}));
 
     RunProgress::setTimingForTests(0, 0);
-    CancellingView view(2);
+    CancellingView view;
     FileOps::UndoOutcome outcome;
     {
         RunProgress progress(&view, 3);
-        outcome = FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress);
+        outcome = FileOps::undoRun(journal, progress);
     }
     RunProgress::setTimingForTests(500, 100);
     EXPECT_TRUE(outcome.cancelled);
@@ -61,11 +68,8 @@ TEST(UndoRun, CancelStopsBeforeTheNextFile)
 
 // A copy put in the trash by an undo that left its item stays there when the
 // item is undone again: only the file it replaced comes back.
-TEST(UndoRun, ACopyTrashedByAnUndoStaysInTheTrash)
+TEST_F(UndoRun, ACopyTrashedByAnUndoStaysInTheTrash)
 {
-    TempTree tree;
-    const ScopedDataHome dataHome(tree.path("data"));
-    tree.makeFolder("TEMP");
     tree.writeFile("s/a.txt", "new");
     tree.writeFile("d/a.txt", "old");
     // Times as exact as the test can set them again.
@@ -73,11 +77,7 @@ TEST(UndoRun, ACopyTrashedByAnUndoStaysInTheTrash)
     QFile old(tree.path("d/a.txt"));
     ASSERT_TRUE(old.open(QIODevice::ReadWrite) && old.setFileTime(oldTime, QFileDevice::FileModificationTime));
     old.close();
-    ScriptedMessages messages;
-    messages.answerYes();
-    FolderRun copy(tree, {{"a.txt", "a.txt"}}, {}, false, true, "s", "d");
-    FileOps::runBatchCopy(copy);
-    const QString journal = FileOps::newestUndoableRun(tree.path("journal")).journalPath;
+    const QString journal = runToD({{"a.txt", "a.txt"}}, false, true);
     const auto undo = [&journal] {
         RunProgress progress(nullptr, 1);
         return FileOps::undoRun(journal, progress);
@@ -97,7 +97,7 @@ TEST(UndoRun, ACopyTrashedByAnUndoStaysInTheTrash)
 }
 
 // The message names the first five files left, and counts the rest.
-TEST(UndoRun, LeftFilesAreNamedThenCounted)
+TEST(UndoLeftMessage, NamesFiveThenCounts)
 {
     EXPECT_EQ(FileOps::undoLeftMessage({"a", "b", "c", "d", "e"}), QStringLiteral("元に戻せなかったファイル: a, b, c, d, e"));
     EXPECT_EQ(FileOps::undoLeftMessage({"a", "b", "c", "d", "e", "f", "g"}),

@@ -33,7 +33,7 @@ Files filesIn(const TempTree& tree, const QStringList& folders)
     return files;
 }
 
-enum class RunKind { CopyOverwriting, Move, FailingMove, RenumberInPlace, Delete, FolderDeletion };
+enum class RunKind { CopyOverwriting, Move, FailingMove, Delete, FolderDeletion };
 
 class UndoWindow : public MainWindowTest {
 protected:
@@ -66,9 +66,9 @@ protected:
 }  // namespace
 
 // Each kind of run is undone to the byte: copies go, moved files come back
-// under their old names (also across volumes, and through a chain of names
-// renumbered in place), deleted files and folder trees and replaced files
-// come back from the trash; a run stopped by a failure undoes what it did.
+// under their old names (also across volumes), deleted files and folder
+// trees and replaced files come back from the trash; a run stopped by a
+// failure undoes what it did.
 // The menu names the run, and is greyed once nothing is left to undo.
 TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
 {
@@ -83,7 +83,6 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
         {"move stopped by a failure", RunKind::FailingMove, {}, QStringLiteral("元に戻す: 移動 2 ファイル（")},
         {"move to a tmpfs", RunKind::Move, TestMount::Kind::Tmpfs, QStringLiteral("元に戻す: 移動 3 ファイル（")},
         {"move to an exFAT stick", RunKind::Move, TestMount::Kind::Exfat, QStringLiteral("元に戻す: 移動 3 ファイル（")},
-        {"renumbering in place", RunKind::RenumberInPlace, {}, QStringLiteral("元に戻す: 移動 3 ファイル（")},
         {"削除", RunKind::Delete, {}, QStringLiteral("元に戻す: 削除 3 ファイル（")},
         {"folder deletion", RunKind::FolderDeletion, {}, QStringLiteral("元に戻す: フォルダの削除 tree（")},
     };
@@ -104,7 +103,7 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
         tree.writeFile("d/dst/2.txt", "replaced");
         const QStringList folders{"s", "d/dst"};
         const Files before = filesIn(tree, folders);
-        frmMarlow& form = open("s", c.run == RunKind::RenumberInPlace ? "s" : "d/dst", c.run != RunKind::CopyOverwriting, true);
+        frmMarlow& form = open("s", "d/dst", c.run != RunKind::CopyOverwriting, true);
         EXPECT_FALSE(form.mnUndo1->isEnabled());
         switch (c.run) {
         case RunKind::CopyOverwriting:
@@ -113,14 +112,6 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
             platform::injectFault(platform::FileOperation::Rename, 57, "3.txt");
             copyAll(form);
             platform::clearInjectedFaults();
-            break;
-        case RunKind::RenumberInPlace:
-            form.Rules.NameRule = 4;
-            form.Rules.StartFromFront = 1;
-            form.Rules.CharCount = 1;
-            form.Rules.SerialStart = 2;
-            form.Rules.SerialDigits = 1;
-            copyAll(form);
             break;
         case RunKind::Delete:
             messages.answerOk();
@@ -142,9 +133,9 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
     }
 }
 
-// A file changed since the run, or whose old name another file holds now, is
-// left as it is and named; the rest is undone, and what was left can be
-// undone later. Undo then goes one run further back.
+// A file changed since the run (moved or copied), or whose old name another
+// file holds now, is left as it is and named; the rest is undone, and what
+// was left can be undone later. Undo then goes one run further back.
 TEST_F(UndoWindow, NewerDataStaysAndTheRestIsUndone)
 {
     for (const char* name : {"a.txt", "b.txt", "c.txt"})
@@ -172,11 +163,14 @@ TEST_F(UndoWindow, NewerDataStaysAndTheRestIsUndone)
     EXPECT_EQ(tree.readFile("s/c.txt"), "c.txt");
     EXPECT_FALSE(tree.exists("d/c.txt"));
 
-    // Gone: named once more, then no longer offered; the older run is next.
+    // Gone: named once more, then no longer offered; the older run is next,
+    // its copy changed since.
     QFile::remove(tree.path("d/b.txt"));
     undo(form, true);
     EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt"));
-    undo(form);
-    EXPECT_EQ(filesIn(tree, {"s0", "d"}), (Files{{"s0/first.txt", "first"}, {"d/a.txt", "replaced"}}));
-    EXPECT_FALSE(form.mnUndo1->isEnabled());
+    tree.writeFile("d/first.txt", "first, changed");
+    undo(form, true);
+    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: first.txt"));
+    EXPECT_EQ(filesIn(tree, {"s0", "d"}),
+              (Files{{"s0/first.txt", "first"}, {"d/a.txt", "replaced"}, {"d/first.txt", "first, changed"}}));
 }

@@ -4,5 +4,4 @@ list(APPEND VELDA_CORE_TESTS
 )
 list(APPEND VELDA_UI_TESTS
   folder_delete/frm_del_dir_test.cpp
-  folder_delete/removal_progress_test.cpp
 )

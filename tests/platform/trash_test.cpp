@@ -13,7 +13,6 @@
 
 #include <ctime>
 #include <functional>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,15 +22,12 @@ namespace {
 
 class TrashTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Local time apart from UTC, so that a date in UTC shows.
+    void SetUp() override { setZone("JST-9"); }
+    void TearDown() override { setZone(savedZone); }
+    static void setZone(const QByteArray& zone)
     {
-        // Local time apart from UTC, so that a date in UTC shows.
-        qputenv("TZ", "JST-9");
-        ::tzset();
-    }
-    void TearDown() override
-    {
-        savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone);
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
         ::tzset();
     }
 
@@ -174,13 +170,7 @@ TEST_F(TrashTest, AFileOnAnotherVolumeStaysOnIt)
 // What cannot go to the trash safely stays where it was, the trash untouched.
 TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
 {
-    const struct {
-        const char* what;
-        QByteArray entry;
-        std::optional<FileStamp> expected;
-        int error;
-        bool needsMount = false;
-    } cases[] = {
+    const struct { const char* what; QByteArray entry; std::optional<FileStamp> expected; int error; bool needsMount = false; } cases[] = {
         {"another file at the path", "src/a.txt", FileStamp{0, 1}, 53},
         {"a folder holding the trash", "data", std::nullopt, 75},
         {"a folder holding a mounted volume", "src", std::nullopt, 75, true},
@@ -210,12 +200,7 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
 // file gone meanwhile is a failure to name, and the entry stays in the trash.
 TEST_F(TrashTest, RestoreNeverReplaces)
 {
-    const struct {
-        QByteArray entry;
-        std::function<void()> meanwhile;
-        int error;
-        QByteArray fileAfter;
-    } cases[] = {
+    const struct { QByteArray entry; std::function<void()> meanwhile; int error; QByteArray fileAfter; } cases[] = {
         {"a.txt", [this] { tree.writeRaw("src/a.txt", "new"); }, 58, "new"},
         {"f", [this] { tree.makeFolder("src/f"); }, 58, "old"},
         {"a.txt", [this] { tree.removeRaw("data/Trash/files/a.txt"); }, 53, ""},
