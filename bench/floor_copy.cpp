@@ -3,14 +3,18 @@
 // that Velda's own cost can be told from the file system's. Standing alone:
 // no Qt, no Velda code.
 //
-//   velda_floor_copy SOURCE DESTINATION STAGING JOURNAL [GROUP]
+//   velda_floor_copy SOURCE DESTINATION STAGING JOURNAL [GROUP [WAY]]
 //
 // Without GROUP each file is copied into STAGING and renamed into
 // DESTINATION, as within one file system. With GROUP (another file system
 // than STAGING's) each file is copied into a hidden part beside its
 // destination, its part noted in JOURNAL first, and the destination's file
-// system is flushed once every GROUP files and at the end. Prints
-// "ms=<time of the copy> cpu_ms=<its processor time>" as velda_bench does.
+// system is flushed once every GROUP files and at the end. WAY tells the
+// cost of that part from the rest: "part" (the default, as Velda does),
+// "unnamed" (a file without a name in DESTINATION, given its name by one
+// link: no part to note), or "direct" (made under its name, as cp does, and
+// no journal). Prints "ms=<time of the copy> cpu_ms=<its processor time>"
+// as velda_bench does.
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -54,25 +58,35 @@ bool copyData(int in, int out)
     }
 }
 
+enum class Way { Part, Unnamed, Direct };
+
 bool copyOne(const std::string& from, const std::string& staged, const std::string& to, int journal, int item,
-             bool beside)
+             bool beside, Way way)
 {
-    if (beside && !writeAll(journal, "part " + staged + "\n"))
+    if (beside && way == Way::Part && !writeAll(journal, "part " + staged + "\n"))
         return fail(staged);
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info;
     if (in < 0 || ::fstat(in, &info) != 0)
         return fail(from);
-    const int out = ::open(staged.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const std::string folder = to.substr(0, to.rfind('/'));
+    const int out = way == Way::Unnamed ? ::open(folder.c_str(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0600)
+        : ::open((way == Way::Direct ? to : staged).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (out < 0 || !copyData(in, out) || ::fchmod(out, info.st_mode & 07777) != 0)
         return fail(staged);
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
     struct stat made;
-    if (::futimens(out, times) != 0 || ::fstat(out, &made) != 0 || ::close(out) != 0 || ::close(in) != 0)
+    if (::futimens(out, times) != 0 || ::fstat(out, &made) != 0)
         return fail(staged);
-    if (::renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0)
+    const std::string unnamed = "/proc/self/fd/" + std::to_string(out);
+    if (way == Way::Unnamed && ::linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) != 0)
         return fail(to);
-    return writeAll(journal, "placed " + std::to_string(item) + " copied unflushed " + std::to_string(made.st_ino)
+    if (::close(out) != 0 || ::close(in) != 0)
+        return fail(staged);
+    if (way == Way::Part && ::renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0)
+        return fail(to);
+    return way == Way::Direct
+        || writeAll(journal, "placed " + std::to_string(item) + " copied unflushed " + std::to_string(made.st_ino)
                                  + " " + std::to_string(made.st_size) + "\n")
         || fail("journal");
 }
@@ -90,12 +104,14 @@ bool flush(const std::string& folder, int journal)
 
 int main(int argc, char** argv)
 {
-    if (argc != 5 && argc != 6) {
-        std::fprintf(stderr, "usage: velda_floor_copy SOURCE DESTINATION STAGING JOURNAL [GROUP]\n");
+    const std::string wayName = argc == 7 ? argv[6] : "part";
+    const Way way = wayName == "unnamed" ? Way::Unnamed : wayName == "direct" ? Way::Direct : Way::Part;
+    if (argc < 5 || argc > 7 || (way == Way::Part && wayName != "part")) {
+        std::fprintf(stderr, "usage: velda_floor_copy SOURCE DESTINATION STAGING JOURNAL [GROUP [part|unnamed|direct]]\n");
         return 2;
     }
     const std::string source = argv[1], destination = argv[2], staging = argv[3];
-    const long group = argc == 6 ? std::atol(argv[5]) : 0;
+    const long group = argc >= 6 ? std::atol(argv[5]) : 0;
     const auto start = std::chrono::steady_clock::now();
 
     std::vector<std::string> names;
@@ -115,7 +131,7 @@ int main(int argc, char** argv)
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         const std::string staged = group > 0 ? destination + "/.velda-" + name + ".part" : staging + "/" + name;
-        if (!copyOne(source + "/" + name, staged, destination + "/" + name, journal, int(i), group > 0))
+        if (!copyOne(source + "/" + name, staged, destination + "/" + name, journal, int(i), group > 0, way))
             return 1;
         if (group > 0 && (i + 1) % size_t(group) == 0 && !flush(destination, journal))
             return 1;
