@@ -186,6 +186,7 @@ TEST_F(MainWindowFields, OpeningAMenuLeavesAChangedFolderFieldAlone)
     for (QAction* entry : bar->actions()) {
         bar->setActiveAction(entry);
         ui::settle();
+        EXPECT_TRUE(entry->menu()->isVisible());
         entry->menu()->hide();
         ui::settle();
         EXPECT_EQ(ui::focused(), field(1)) << entry->text().toStdString();
