@@ -1,4 +1,3 @@
-#include "main_window/frm_marlow.h"
 #include "platform/process.h"
 #include "platform/vb_form.h"
 #include "support/main_window_test.h"
@@ -8,8 +7,6 @@
 #include <QApplication>
 
 #include <functional>
-
-#include <gtest/gtest.h>
 
 using MainWindowStartup = MainWindowTest;
 
