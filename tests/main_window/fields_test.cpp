@@ -71,7 +71,8 @@ TEST_F(MainWindowFields, ArrowKeysMoveOnlyAsListedAndShiftMeansShiftAlone)
         {0, Qt::Key_Up, none, field(1)}, {4, Qt::Key_Up, ctrl, field(3)}, {1, Qt::Key_Down, none, field(0)},
         {3, Qt::Key_Down, shift, field(4)}, {4, Qt::Key_Down, none, form->Command1.control(0)},
         {1, Qt::Key_Right, shift, field(2)}, {2, Qt::Key_Left, shift, field(1)},
-        {1, Qt::Key_Right, ctrl | shift, field(1)}, {1, Qt::Key_Right, none, field(1)}, {0, Qt::Key_Right, shift, field(0)}};
+        {1, Qt::Key_Right, ctrl | shift, field(1)}, {1, Qt::Key_Right, none, field(1)},
+        {0, Qt::Key_Right, shift, field(0)}};
     for (const auto& c : cases) {
         ui::focusByUser(field(c.from));
         ui::pressKey(field(c.from), c.key, c.modifiers);
@@ -176,7 +177,7 @@ TEST_F(MainWindowFields, TheToolkitFolderDialogOffersFoldersOnlyAndOpeningItChec
 }
 
 // A menu, like a message box, takes no focus: a changed folder path is not
-// checked when a menu opens.
+// checked when a menu opens, and every menu opens.
 TEST_F(MainWindowFields, OpeningAMenuLeavesAChangedFolderFieldAlone)
 {
     ui::focusByUser(field(1));
