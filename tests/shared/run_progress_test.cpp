@@ -39,7 +39,7 @@ protected:
 
 }  // namespace
 
-// No estimate before a second has passed or a file is done.
+// No estimate before a second has passed, before anything is done, or without a total.
 TEST(RunProgressTexts, SayWhereTheRunStands)
 {
     const struct { RunProgressFigures figures; QString files, timeLeft; } cases[] = {
