@@ -146,8 +146,7 @@ TEST_F(MainWindowFields, APickedFolderIsCheckedAndMovesTheFocusOnACancelRestores
 }
 
 // Neither a menu nor the toolkit's folder dialog takes the focus, so a
-// half-typed folder is not checked as they open. Every menu opens; the dialog
-// offers folders only.
+// half-typed folder is not checked as they open. Every menu opens.
 TEST_F(MainWindowFields, MenusAndTheFolderDialogLeaveAHalfTypedFolderUnchecked)
 {
     const QString photos = tree.makeFolder("photos");
@@ -170,7 +169,6 @@ TEST_F(MainWindowFields, MenusAndTheFolderDialogLeaveAHalfTypedFolderUnchecked)
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog->testOption(QFileDialog::ShowDirsOnly));
         dialog->setDirectory(tree.root());
         dialog->selectFile(photos);
         QMetaObject::invokeMethod(dialog, "accept");
