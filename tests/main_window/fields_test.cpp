@@ -36,13 +36,15 @@ protected:
 }  // namespace
 
 // The Enter that leaves a folder field checks the folder it names, and the
-// line break it leaves there is ignored then and on the next visit; leaving
+// line break it leaves there is ignored then and on the next visit; the list
+// turned to the new folder drops the names selected in the old one. Leaving
 // the file type filters the source list only.
 TEST_F(MainWindowFields, EnterWalksTheFieldsToTheCopyButtonCheckingWhatTheyHold)
 {
     const QString photos = tree.path("photos");
-    tree.writeFile("photos/c.txt");
+    tree.writeFile("photos/a.txt");
     tree.writeFile("photos/d.jpg");
+    form->fileList(0)->setSelected(0, true);  // work/a.txt, not photos/a.txt
     ui::retype(field(1), photos);
     for (const int index : {1, 0, 2, 3, 4}) {
         EXPECT_EQ(ui::focused(), field(index)) << index;
@@ -52,7 +54,8 @@ TEST_F(MainWindowFields, EnterWalksTheFieldsToTheCopyButtonCheckingWhatTheyHold)
     }
     EXPECT_EQ(ui::focused(), form->Command1.control(0));
     EXPECT_EQ(copyClicks, 0);
-    EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"c.txt"});
+    EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"a.txt"});
+    EXPECT_TRUE(ui::selectedEntries(form->fileList(0)).isEmpty());
     EXPECT_EQ(ui::entries(form->fileList(1)), (QStringList{"a.txt", "b.jpg"}));
     messages.answerNo();
     ui::pressKey(form->Command1.control(0), Qt::Key_Return);
