@@ -18,8 +18,8 @@ using RawNamesWindow = MainWindowTest;
 // A kept name keeps its bytes; a name a rule changes is built from what the
 // list shows and written as UTF-8, bytes that read as no text and line breaks
 // kept as they are, names shown alike staying two files. The lists show a
-// line break as a mark.
-TEST_F(RawNamesWindow, NamesKeepTheirBytesThroughARule)
+// line break as a mark, and Delete removes files whatever their names.
+TEST_F(RawNamesWindow, NamesKeepTheirBytesThroughARuleAndDelete)
 {
     for (const QString prefix : {"", "p_"}) {
         SCOPED_TRACE(prefix.toStdString());
@@ -41,8 +41,13 @@ TEST_F(RawNamesWindow, NamesKeepTheirBytesThroughARule)
         for (const QByteArray& name : {Broken, AlsoBroken, TwoLines})
             EXPECT_EQ(tree.readRaw("dst/" + prefix.toUtf8() + name), name);
         EXPECT_TRUE(tree.names("work").isEmpty());
+
+        form.fileList(1)->selectAll();
+        messages.answerYes();
+        messages.answerOk();
+        ui::click(form.Command1.at<QPushButton>(1));
+        EXPECT_TRUE(tree.names("dst").isEmpty());
         unloadAllWindows();
-        tree.removeRaw("dst");
     }
 }
 
