@@ -25,17 +25,16 @@ TEST_F(RawNamesWindow, NamesKeepTheirBytesThroughARuleAndDelete)
         SCOPED_TRACE(prefix.toStdString());
         for (const QByteArray& name : {Sjis, Broken, AlsoBroken, TwoLines})
             tree.writeRaw("work/" + name, name);
-        frmMarlow& form = showMainWindow();
-        EXPECT_FALSE(form.fileList(0)->setPath(form.SourceFolder = tree.makeFolder("work")).failed());
+        frmMarlow& form = showMainWindow();  // moves, on the current folder "work"
         EXPECT_FALSE(form.fileList(1)->setPath(form.DestFolder = tree.makeFolder("dst")).failed());
-        form.Check1.at<QAbstractButton>(0)->setChecked(true);
         form.fileList(0)->selectAll();
         form.setText1(3, prefix);
         messages.answerYes();
         messages.answerYes();
         ui::click(form.Command1.at<QPushButton>(0));
         const QString shownBroken = prefix + QStringLiteral("bad\uFFFD.txt");
-        EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{shownBroken, shownBroken, prefix + QStringLiteral("two\u23CElines.txt"),
+        EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{shownBroken, shownBroken,
+                                                              prefix + QStringLiteral("two\u23CElines.txt"),
                                                               prefix + QStringLiteral("テスト.txt")}));
         const QByteArray sjisTarget = prefix.isEmpty() ? Sjis : QStringLiteral("p_テスト.txt").toUtf8();
         EXPECT_EQ(tree.readRaw("dst/" + sjisTarget), Sjis);
@@ -63,10 +62,8 @@ TEST_F(RawNamesWindow, AFolderNamedInAnotherEncodingKeepsItsBytesInTheFields)
     const QString shown = workFolder + QStringLiteral("/テスト");
     ASSERT_TRUE(platform::setCurrentFolder(exact));
     frmMarlow& form = showMainWindow();
-    EXPECT_EQ(form.SourceFolder, exact);
-    EXPECT_EQ(form.DestFolder, exact);
-    EXPECT_EQ(form.text1(1), shown);
-    EXPECT_EQ(form.text1(2), shown);
+    EXPECT_EQ(QStringList({form.SourceFolder, form.DestFolder, form.text1(1), form.text1(2)}),
+              QStringList({exact, exact, shown, shown}));
     EXPECT_EQ(ui::entries(form.fileList(0)), QStringList{"a.txt"});
 
     ui::retype(form.Text1.control(1), shown + QStringLiteral("/sub\uFFFD"));

@@ -1,8 +1,6 @@
 #include "support/main_window_test.h"
 #include "support/ui_helpers.h"
 
-#include <QAbstractButton>
-
 using SelectionAfterRun = MainWindowTest;
 
 // After a run a list keeps a row selected only for the very file that was

@@ -7,12 +7,7 @@ using StartArguments::Action;
 
 TEST(StartArguments, TheCommandLineNamesOnePathOrAsksForHelpOrTheVersion)
 {
-    struct Case {
-        QStringList arguments;
-        Action action;
-        QString path;
-    };
-    const Case cases[] = {
+    const struct { QStringList arguments; Action action; QString path; } cases[] = {
         {{"/home/ann/写真"}, Action::Start, "/home/ann/写真"},
         {{"--", "--help"}, Action::Start, "--help"},  // a folder named so
         {{"-h", "/tmp"}, Action::PrintHelp, ""},
@@ -20,7 +15,7 @@ TEST(StartArguments, TheCommandLineNamesOnePathOrAsksForHelpOrTheVersion)
         {{"--verbose"}, Action::Refuse, ""},
         {{"/a", "/b"}, Action::Refuse, ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
         const StartArguments::Request request = StartArguments::parse(QStringList{"velda16"} + c.arguments);
         EXPECT_EQ(request.action, c.action);
@@ -37,13 +32,7 @@ TEST(StartArguments, AFolderOrAnArchiveOpensAndAnythingElseIsNamedInAMessage)
     tree.writeFile("写真/メモ.txt");
     tree.writeFile("写真/.hidden.zip");
     const QString photos = tree.path("写真");
-    struct Case {
-        QString path;
-        QString folder;
-        QString archive;
-        bool message;
-    };
-    const Case cases[] = {
+    const struct { QString path, folder, archive; bool message; } cases[] = {
         {photos + "/./旅行", photos + "/旅行", "", false},
         {"旅行", photos + "/旅行", "", false},  // relative to the current folder
         {"../写真/./資料.ZIP", photos, "資料.ZIP", false},
@@ -51,7 +40,7 @@ TEST(StartArguments, AFolderOrAnArchiveOpensAndAnythingElseIsNamedInAMessage)
         {photos + "/.hidden.zip", "", "", true},
         {photos + "/ない", "", "", true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         const StartArguments::Opening opening = StartArguments::openingFor(c.path, photos);
         EXPECT_EQ(opening.folder, c.folder);

@@ -1,10 +1,6 @@
 #include "main_window/work_folders.h"
 #include "support/temp_tree.h"
-
-#include <QFile>
-
-#include <sys/mount.h>
-#include <unistd.h>
+#include "support/test_mounts.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +12,9 @@ TEST(WorkFolders, OneRunningCopyHoldsTheLockAndOneLeftByAnEndedCopyIsTakenOver)
     {
         WorkFolders::Lock first(tree.root());
         ASSERT_EQ(first.tryAcquire(), Outcome::Acquired);
-        WorkFolders::Lock second(tree.root());
-        EXPECT_EQ(second.tryAcquire(), Outcome::HeldByAnother);
+        EXPECT_EQ(WorkFolders::Lock(tree.root()).tryAcquire(), Outcome::HeldByAnother);
     }
-    WorkFolders::Lock next(tree.root());
-    EXPECT_EQ(next.tryAcquire(), Outcome::Acquired);
+    EXPECT_EQ(WorkFolders::Lock(tree.root()).tryAcquire(), Outcome::Acquired);
 }
 
 // Made by root through sudo, or on a read-only file system: that is no
@@ -29,22 +23,14 @@ TEST(WorkFolders, AWorkFolderThatCannotBeMadeOrWrittenIsNamedNotTakenAsAnotherCo
 {
     TempTree tree;
     tree.writeFile("file");
-    const QString readOnly = tree.makeFolder("read-only");
-    const bool root = ::geteuid() == 0;
-    const bool mounted = root && ::mount("tmpfs", QFile::encodeName(readOnly).constData(), "tmpfs", MS_RDONLY, "size=64k") == 0;
-    if (!root)
-        QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    TestMount readOnly(tree, TestMount::Kind::Tmpfs, "read-only");
     QStringList folders{tree.path("file/velda16")};
-    if (mounted || !root)
-        folders << readOnly;
+    if (readOnly.mounted() && readOnly.remountReadOnly())
+        folders << readOnly.folder();
     for (const QString& folder : folders) {
-        SCOPED_TRACE(folder.toStdString());
         WorkFolders::Lock lock(folder);
-        EXPECT_EQ(lock.tryAcquire(), Outcome::Unusable);
+        EXPECT_EQ(lock.tryAcquire(), Outcome::Unusable) << folder.toStdString();
         const QString message = lock.unusableMessage();
         EXPECT_TRUE(message.count(folder) == 1 && message.contains("Error- ")) << message.toStdString();
     }
-    if (mounted)
-        ::umount(QFile::encodeName(readOnly).constData());
-    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

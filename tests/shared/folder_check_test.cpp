@@ -23,22 +23,24 @@ TEST(FolderPathOf, BlanksThenLineBreaksGoAndTheTextBecomesAnAbsoluteFolderPath)
     EXPECT_TRUE(fieldDiffers("/data/Photos\n", "/data/Photos"));
 }
 
+// A field left empty is never offered for creation; a folder the list cannot
+// show is reported as the list fails.
 TEST(CheckFolder, ARefusalLeavesTheStoredFolderAndTheListAsTheyWere)
 {
     TempTree tree;
     ScriptedMessages messages;
     const QString start = tree.makeFolder("start");
-    const QString unreachable = tree.makeFolder("unreachable");  // the list fails with "device unavailable" here
+    const QString unreachable = tree.makeFolder("unreachable");
     tree.writeFile("plain.txt");
     const QString blocked = tree.path("plain.txt/sub");
     const QString missing = QStringLiteral("  が存在しません。フォルダを指定し直して下さい。");
-    const QString unavailable =
-        platform::errorMessageText(platform::makeError(platform::ErrorNumber::DeviceUnavailable));
+    const platform::FsError unavailable = platform::makeError(platform::ErrorNumber::DeviceUnavailable);
+    const QString unavailableText = platform::errorMessageText(unavailable);
     const struct { bool destination; QString typed; QStringList shown; QString fieldAfter; } cases[] = {
-        {false, " \r\n", {missing}, start},  // an empty field: never offered for creation
+        {false, " \r\n", {missing}, start},
         {true, " \r\n", {missing}, start},
-        {false, unreachable, {unavailable}, unreachable},
-        {true, unreachable, {unavailable}, unreachable},
+        {false, unreachable, {unavailableText}, unreachable},
+        {true, unreachable, {unavailableText}, unreachable},
         {true, blocked, {blocked + QStringLiteral(" を作成しますか。"), "Error- "}, blocked},
     };
     for (const auto& c : cases) {
@@ -47,22 +49,19 @@ TEST(CheckFolder, ARefusalLeavesTheStoredFolderAndTheListAsTheyWere)
         if (c.typed == blocked)
             messages.answerYes();
         QString field = c.typed, listFolder = start, stored = start;
-        const FolderSide side{field, QString(), [&field](const QString& path) { field = path; },
-                              [&](const QString& folder) {
-                                  if (folder == unreachable)
-                                      return platform::makeError(platform::ErrorNumber::DeviceUnavailable);
-                                  if (!platform::folderExists(folder))
-                                      return platform::makeError(platform::ErrorNumber::PathNotFound);
-                                  listFolder = folder;
-                                  return platform::FsError{};
-                              },
-                              stored};
+        const auto showFolder = [&](const QString& folder) {
+            if (folder == unreachable)
+                return unavailable;
+            if (!platform::folderExists(folder))
+                return platform::makeError(platform::ErrorNumber::PathNotFound);
+            listFolder = folder;
+            return platform::FsError{};
+        };
+        const FolderSide side{field, QString(), [&field](const QString& path) { field = path; }, showFolder, stored};
         EXPECT_EQ(c.destination ? checkDestination(side) : checkSource(side), ResultValue::Stop);
         ASSERT_EQ(messages.count(), c.shown.size());
         for (int i = 0; i < c.shown.size(); ++i)
             EXPECT_TRUE(messages.texts()[i].startsWith(c.shown[i])) << qPrintable(messages.texts()[i]);
-        EXPECT_EQ(field, c.fieldAfter);
-        EXPECT_EQ(stored, start);
-        EXPECT_EQ(listFolder, start);
+        EXPECT_EQ(QStringList({field, stored, listFolder}), QStringList({c.fieldAfter, start, start}));
     }
 }

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-// Stands in for the folder dialog while it lives: records every title and
-// answers from a script (an empty answer cancels). An unscripted pick fails
-// the test, and so does a scripted one never asked for.
+// Stands in for the folder dialog while it lives, answering from a script (an
+// empty answer cancels). An unscripted pick fails the test, and so does a
+// scripted one never asked for.
 class ScriptedFolderPicker : public MarlowFuncUtility::FolderPicker {
 public:
     ScriptedFolderPicker() { MarlowFuncUtility::setFolderPicker(this); }
@@ -20,16 +20,13 @@ public:
 
     void choose(const QString& folder) { answers_.append(folder); }
     void cancel() { answers_.append(QString()); }
-    const QStringList& titles() const { return titles_; }
 
-    QString pickFolder(const QString& title) override
+    QString pickFolder(const QString& /*title*/) override
     {
-        titles_.append(title);
         EXPECT_FALSE(answers_.isEmpty()) << "unscripted folder pick";
         return answers_.isEmpty() ? QString() : answers_.takeFirst();
     }
 
 private:
-    QStringList titles_;
     QStringList answers_;
 };

@@ -22,8 +22,6 @@ TEST(WorkFolderPaths, AProgramWithTheInstalledManualBesideItIsInstalled)
         const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(tree.path(c.folder) + "/");
         EXPECT_EQ(paths.program, tree.path(c.folder));
         EXPECT_EQ(paths.base == paths.program, !c.installed);
-        EXPECT_EQ(paths.temp, paths.base + "/TEMP");
-        EXPECT_EQ(paths.melt, paths.base + "/MELT");
         EXPECT_EQ(paths.manual, tree.path(c.manual));
     }
 }
