@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 using platform::LetterCase;
 
@@ -79,14 +79,10 @@ TEST_P(DestinationMedium, LetterCaseIsTheFileSystemsAnswer)
         SCOPED_TRACE(s.what);
         TempTree tree;
         tree.makeFolder("pc");
-        std::unique_ptr<TestMount> mount;
-        if (medium.ownFileSystem) {
-            mount = std::make_unique<TestMount>(tree, medium.kind, "d");
-            if (!mount->mounted())
-                GTEST_SKIP() << "no " << medium.name << " mount possible here";
-        } else {
-            tree.makeFolder("d");
-        }
+        std::optional<TestMount> mount;
+        if (medium.ownFileSystem && !mount.emplace(tree, medium.kind, "d").mounted())
+            GTEST_SKIP() << "no " << medium.name << " mount possible here";
+        tree.makeFolder("d");
         ASSERT_EQ(platform::letterCaseOf(tree.path("d")), medium.letterCase);
         for (auto file = s.d.cbegin(); file != s.d.cend(); ++file)
             tree.writeFile("d/" + file.key(), file.value());

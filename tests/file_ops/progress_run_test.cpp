@@ -5,22 +5,11 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 
 #include <functional>
 
 namespace {
-
-// A click the program has not yet taken from its queue.
-void postClick(QWidget* target)
-{
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-        QCoreApplication::postEvent(target, new QMouseEvent(type, QPointF(4, 4), QPointF(target->mapToGlobal(QPoint(4, 4))),
-                                                            Qt::LeftButton,
-                                                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                                            Qt::NoModifier));
-}
 
 // Every run shows its progress window from its first file on; the test acts
 // in it once a given number of files is done.
@@ -68,8 +57,7 @@ protected:
 
 }  // namespace
 
-// A click on 中止 as the user gives it ends the move after the file being
-// copied; a click on Delete made during the run is dropped: no question after it.
+// A click on 中止 as the user gives it ends the move after the file being copied.
 TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
 {
     const auto contentOf = [](int file) { return QByteArray(20000 + 997 * file, char('a' + file)); };
@@ -79,8 +67,7 @@ TEST_F(ProgressRun, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
     frmMarlow& form = open(true);
     form.fileList(0)->selectAll();
     form.setText1(3, "p_");
-    atFilesDone(2, [&form](QWidget* window) {
-        postClick(form.Command1.at<QPushButton>(1));
+    atFilesDone(2, [](QWidget* window) {
         QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
         ui::sendMouse(cancel, QEvent::MouseButtonPress);
         ui::sendMouse(cancel, QEvent::MouseButtonRelease);

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 #include <unistd.h>
 
@@ -48,14 +48,11 @@ TEST(ReplacedFiles, GoToTheTrashOfTheirVolume)
         SCOPED_TRACE(c.what);
         TempTree tree;
         const ScopedDataHome dataHome(tree.path("data"));
-        std::unique_ptr<TestMount> volume;
-        if (c.onVolume) {
-            volume = std::make_unique<TestMount>(tree, c.volume, "vol");
-            if (!volume->mounted())
-                continue;  // no such mount here
-            // A trash folder that is a link is never used.
-            ASSERT_TRUE(!c.noTrash || QFile::link("elsewhere", tree.path("vol/.Trash-" + uid)));
-        }
+        std::optional<TestMount> volume;
+        if (c.onVolume && !volume.emplace(tree, c.volume, "vol").mounted())
+            continue;  // no such mount here
+        // A trash folder that is a link is never used.
+        ASSERT_TRUE(!c.noTrash || QFile::link("elsewhere", tree.path("vol/.Trash-" + uid)));
         const QString destination = c.onVolume ? "vol/dst" : "d";
         tree.writeFile("src/a.txt", New);
         tree.writeFile(destination + "/a.txt", Old);
