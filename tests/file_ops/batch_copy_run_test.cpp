@@ -4,7 +4,6 @@
 #include "platform/fault_injection.h"
 #include "platform/file_system.h"
 #include "platform/name_rules.h"
-#include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
 #include <QFile>
@@ -70,7 +69,6 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
             SCOPED_TRACE(::testing::Message() << c.what << (move ? ", move" : ", copy")
                                               << (way < 2 ? "" : ", source by way of a link"));
             TempTree tree;
-            tree.makeFolder("TEMP");
             tree.makeFolder("d");
             ASSERT_TRUE(QFile::link(tree.path("d"), tree.path("link")));
             int size = 1000;
@@ -85,12 +83,8 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
             const Files melt = contents(tree, "melt");
             const auto expected = promised(contents(tree, "d"), melt, c.sources, c.extracted, move,
                                            platform::letterCaseOf(tree.path("d")));
-            ScriptedMessages messages;
-            messages.answerYes();
-
             FolderRun run(tree, c.sources, c.extracted, move, true, sourceFolder);
-            FileOps::runBatchCopy(run);
-            EXPECT_EQ(messages.count(), 1) << messages.texts().join('\n').toStdString();
+            EXPECT_EQ(run.runConfirmed(), QStringList());
             EXPECT_EQ(described(contents(tree, "d")), described(expected));
             EXPECT_EQ(described(contents(tree, "melt")), described(melt));
         }
@@ -102,17 +96,13 @@ TEST(BatchCopyRun, RenamesInPlaceEndAsPreviewed)
 TEST(BatchCopyRun, AStoppedRunGivesASetAsideSourceItsNameBack)
 {
     TempTree tree;
-    tree.makeFolder("TEMP");
     tree.writeFile("d/p1", "one");
     tree.writeFile("d/p2", "two");
-    const Renames chain{{"p1", "p2"}, {"p2", "p3"}};
-    ScriptedMessages messages;
-    messages.answerYes();
     platform::injectFault(platform::FileOperation::Rename, 57, "p3");
-    FolderRun run(tree, chain, {}, true, true);
-    FileOps::runBatchCopy(run);
+    FolderRun run(tree, {{"p1", "p2"}, {"p2", "p3"}}, {}, true, true);
+    const QStringList said = run.runConfirmed();
     platform::clearInjectedFaults();
-    EXPECT_EQ(messages.texts().mid(1),
+    EXPECT_EQ(said,
               (QStringList{platform::errorMessageText(platform::makeError(57)) + QChar(13) + tree.path("d/p3"),
                            FileOps::keptUnderMessage(tree.path("d/p2"), tree.path("d/p2 (2)"))}));
     EXPECT_EQ(described(contents(tree, "d")), described({{"p2", "one"}, {"p2 (2)", "two"}}));
@@ -140,7 +130,6 @@ TEST(BatchCopyRun, HardLinksAreTwoNames)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempTree tree;
-        tree.makeFolder("TEMP");
         const bool elsewhere = c.sourceFolder == "elsewhere";
         tree.makeFolder("d");
         tree.writeFile(elsewhere ? "elsewhere/a.txt" : "d/p1", one);
@@ -149,11 +138,8 @@ TEST(BatchCopyRun, HardLinksAreTwoNames)
         const QString linked = tree.path(elsewhere ? "elsewhere/a.txt" : "d/p1");
         const QString link = tree.path(elsewhere ? "d/a.txt" : "d/p2");
         ASSERT_EQ(::link(QFile::encodeName(linked).constData(), QFile::encodeName(link).constData()), 0);
-        ScriptedMessages messages;
-        messages.answerYes();
         FolderRun run(tree, c.renames, {}, c.move, true, c.sourceFolder);
-        FileOps::runBatchCopy(run);
-        EXPECT_EQ(messages.texts().size(), 1) << messages.texts().join('\n').toStdString();
+        EXPECT_EQ(run.runConfirmed(), QStringList());
         EXPECT_EQ(described(contents(tree, "d")), described(c.expectedD));
         EXPECT_EQ(tree.exists("elsewhere/a.txt"), elsewhere && !c.move);
     }

@@ -61,7 +61,6 @@ TEST(BigFileRun, CancelWithinItLeavesNoPartialFileAndEverySourceWhole)
             notTried.append(c.what);
             continue;
         }
-        tree.makeFolder("TEMP");
         tree.makeFolder(c.to);
         const bool extracted = QByteArray(c.from) == "melt";
         const QString sourceFolder = extracted ? "s" : c.from;

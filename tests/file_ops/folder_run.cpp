@@ -3,6 +3,7 @@
 #include "file_ops/copy_one_file.h"
 #include "file_ops/run_journal.h"
 #include "platform/file_system.h"
+#include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
 #include <QCryptographicHash>
@@ -13,6 +14,17 @@ FolderRun::FolderRun(TempTree& tree, const Renames& sources, const Renames& extr
     : tree_(tree), sources_(sources), extracted_(extracted), move_(move), overwrite_(overwrite),
       sourceFolder_(sourceFolder), destinationFolder_(destinationFolder)
 {
+    tree.makeFolder("TEMP");
+}
+
+QStringList FolderRun::runConfirmed(const QVector<platform::MessageAnswer>& answers)
+{
+    ScriptedMessages messages;
+    messages.answerYes();
+    for (const platform::MessageAnswer answer : answers)
+        messages.answer(answer);
+    FileOps::runBatchCopy(*this);
+    return messages.texts().mid(1);
 }
 
 QString FolderRun::path(const QString& relative) const

