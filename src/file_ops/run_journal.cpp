@@ -1,6 +1,7 @@
 #include "file_ops/run_journal.h"
 
 #include "file_ops/undo_offer.h"
+#include "platform/fault_injection.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/trash.h"
@@ -333,9 +334,12 @@ platform::FsError RunJournal::undoEnd()
 
 platform::FsError RunJournal::flushRecords()
 {
-    if (fd_ >= 0 && ::fdatasync(fd_) != 0)
-        return platform::errorFromErrno(errno, path_);
-    return platform::FsError{};
+    if (fd_ < 0)
+        return platform::FsError{};
+    const platform::FsError injected = platform::injectedError(platform::FileOperation::Flush, path_);
+    if (injected.failed())
+        return injected;
+    return ::fdatasync(fd_) != 0 ? platform::errorFromErrno(errno, path_) : platform::FsError{};
 }
 
 void RunJournal::discard()

@@ -78,6 +78,7 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
         {"immutable source, to another file system", Sources::OneImmutable, true, FileOperation::List, nullptr, {}},
         {"deletion fails at the first of a group", Sources::Plain, true, FileOperation::DeleteFile, "src/a.jpg", {}},
         {"the copies cannot be flushed", Sources::Plain, true, FileOperation::Flush, "/dst", {}},
+        {"the journal cannot be flushed", Sources::Plain, true, FileOperation::Flush, ".journal", {}},
         {"a source still being written", Sources::Plain, true, FileOperation::List, nullptr, "b.jpg"},
     };
     for (const auto& c : cases) {
