@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -60,7 +61,7 @@ public:
         while (data < end) {
             // Most names are plain: their runs go in whole.
             const char* plainEnd = std::find_if_not(data, end, isPlain);
-            line_.append(data, int(plainEnd - data));
+            line_.append(data, size_t(plainEnd - data));
             if (plainEnd == end)
                 break;
             const auto byte = static_cast<unsigned char>(*plainEnd);
@@ -76,7 +77,7 @@ public:
     {
         return decimal(stamp.inode).number(stamp.size).number(stamp.modifiedSeconds).number(stamp.modifiedNanoseconds);
     }
-    QByteArray line()
+    const std::string& line()
     {
         line_ += '\n';
         return line_;
@@ -86,18 +87,17 @@ private:
     template <class Integer>
     Record& decimal(Integer value)
     {
-        char digits[24];
-        const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
-        line_ += ' ';
-        line_.append(digits, int(end.ptr - digits));
+        char digits[24] = {' '};
+        const std::to_chars_result end = std::to_chars(digits + 1, digits + sizeof digits, value);
+        line_.append(digits, size_t(end.ptr - digits));
         return *this;
     }
 
-    QByteArray line_;
+    std::string line_;
 };
 
 // An old file put in the trash (replaced, or deleted) and where it came from.
-QByteArray trashRecord(const char* tag, int item, const QString& path, const platform::TrashEntry& entry,
+std::string trashRecord(const char* tag, int item, const QString& path, const platform::TrashEntry& entry,
                        const platform::FileStamp& stamp)
 {
     return Record(tag).number(item).path(path).path(entry.trashFolder).path(entry.name).stamp(stamp).line();
@@ -189,7 +189,7 @@ platform::FsError RunJournal::create()
                      .line());
 }
 
-platform::FsError RunJournal::write(const QByteArray& records)
+platform::FsError RunJournal::write(const std::string& records)
 {
     if (!keeps())
         return platform::FsError{};
@@ -198,8 +198,8 @@ platform::FsError RunJournal::write(const QByteArray& records)
         if (error.failed())
             return error;
     }
-    const char* data = records.constData();
-    qint64 left = records.size();
+    const char* data = records.data();
+    qint64 left = qint64(records.size());
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, size_t(left));
         if (written < 0 && errno == EINTR)
@@ -218,7 +218,7 @@ platform::FsError RunJournal::plan(const QStringList& folders, const QVector<Pla
         return platform::FsError{};
     plannedNames_.clear();
     itemSteps_.fill(0, files.size());
-    QByteArray records;
+    std::string records;
     for (int i = 0; i < folders.size(); ++i)
         records += Record(JournalTag::Folder).number(i).path(folders.at(i)).line();
     for (int i = 0; i < files.size(); ++i) {

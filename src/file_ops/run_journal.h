@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <string>
+
 namespace platform {
 struct TrashEntry;
 }
@@ -88,7 +90,7 @@ public:
     void discard();
 
 private:
-    platform::FsError write(const QByteArray& records);
+    platform::FsError write(const std::string& records);
     // Makes the records written so far durable.
     platform::FsError flushRecords();
     platform::FsError create();
