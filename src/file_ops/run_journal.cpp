@@ -12,12 +12,11 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-
 #include <cerrno>
 #include <charconv>
 #include <cstring>
-#include <string>
 #include <fcntl.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -159,6 +158,8 @@ bool RunJournal::reopen(const QString& path)
     }
     fd_ = fd;
     path_ = path;
+    // Steps recorded before: ending it keeps it.
+    changed_ = true;
     return true;
 }
 
@@ -292,7 +293,8 @@ platform::FsError RunJournal::end()
     platform::FsError error = write(Record(JournalTag::End).line());
     if (!error.failed())
         error = flushRecords();
-    if (!error.failed())
+    // A reopened journal's steps are not counted here: the menu reads it.
+    if (!error.failed() && !itemSteps_.isEmpty())
         offerUndo();
     return error;
 }

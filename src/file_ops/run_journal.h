@@ -55,8 +55,8 @@ public:
     RunJournal(const RunJournal&) = delete;
     RunJournal& operator=(const RunJournal&) = delete;
 
-    // An existing journal, locked, to append an undo to; false when another
-    // program holds it or it cannot be opened.
+    // An existing journal, locked, to append an undo or the end of a run cut
+    // short to; false when another program holds it or it cannot be opened.
     bool reopen(const QString& path);
 
     bool keeps() const { return !folder_.isEmpty() || fd_ >= 0; }

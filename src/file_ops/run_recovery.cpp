@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -165,6 +166,14 @@ void settleJournal(const QString& path, Recovery& recovery)
     }
     if (kept)
         return;
+    // What a run cut short did stays undoable; one that did nothing leaves no journal.
+    const bool didSomething = std::any_of(run.items.cbegin(), run.items.cend(), [](const JournalRun::Item& item) {
+        return item.placed || item.deleted || !item.replaced.isEmpty();
+    });
+    if (!run.undoing && !didSomething) {
+        journal.discard();
+        return;
+    }
     const platform::FsError error = run.undoing ? journal.undoEnd() : journal.end();
     if (error.failed() && !recovery.firstError.failed())
         recovery.firstError = error;

@@ -1,7 +1,9 @@
+#include "file_ops/run_recovery.h"
 #include "file_ops/undo_offer.h"
 #include "platform/trash.h"
 #include "support/temp_tree.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <fcntl.h>
@@ -42,4 +44,26 @@ TEST(UndoOffer, ARunOffersWhatItsJournalSays)
         EXPECT_EQ(offer.folderName, QStringLiteral("c"));
     }
     EXPECT_EQ(read.startedMs, told.startedMs);
+}
+
+// A run cut short by a kill is settled at the next start and stays undoable;
+// one killed before it did anything leaves no journal.
+TEST(UndoOffer, ARunCutShortIsOfferedOnceSettled)
+{
+    TempTree tree;
+    const QString folder = tree.path("journal");
+    for (const bool placedOne : {true, false}) {
+        SCOPED_TRACE(placedOne ? "one file placed" : "nothing done");
+        {
+            FileOps::RunJournal journal(folder, FileOps::RunKind::Move);
+            ASSERT_FALSE(journal.plan({tree.path("s"), tree.path("d")}, {{0, "a", 1, "a"}}).failed());
+            if (placedOne) {
+                EXPECT_FALSE(journal.placed(0, FileOps::PlacedWay::Renamed, platform::FileStamp{}, true).failed());
+            }
+        }
+        EXPECT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
+        EXPECT_EQ(FileOps::journalPaths(folder).size(), placedOne ? 1 : 0);
+        EXPECT_EQ(FileOps::newestUndoableRun(folder).files, placedOne ? 1 : 0);
+        QDir(folder).removeRecursively();
+    }
 }
