@@ -56,7 +56,8 @@ public:
     }
 
     // Copies placed after the last flush, before a power loss: one whose
-    // bytes are not its source's never came to be.
+    // bytes are not its source's never came to be, and what it replaced
+    // comes back from the trash.
     Settled checkUnflushed(const JournalRun& run, const JournalRun::Item& item)
     {
         if (item.way == PlacedWay::Renamed)
@@ -66,8 +67,14 @@ public:
         if (!platform::fileExists(source) || !platform::fileExists(destination)
             || platform::haveSameContent(source, destination))
             return Settled::Done;
-        return platform::deleteFile(destination).failed() ? failed(platform::makeError(platform::ErrorNumber::PathFileAccess))
-                                                          : Settled::Done;
+        if (platform::deleteFile(destination).failed())
+            return failed(platform::makeError(platform::ErrorNumber::PathFileAccess));
+        Settled settled = Settled::Done;
+        for (const JournalRun::Trashed& replaced : item.replaced) {
+            if (undoReplacement(replaced.path, replaced.entry) == Settled::Kept)
+                settled = Settled::Kept;
+        }
+        return settled;
     }
 
 private:

@@ -6,6 +6,7 @@
 #include "support/private_data_home.h"
 #include "support/temp_tree.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -221,4 +222,46 @@ TEST(RunRecovery, TellsAnEndedJournalFromItsLastLine)
         ASSERT_TRUE(FileOps::readJournalRun(path, run));
         EXPECT_TRUE(run.finished || !c.ended) << c.tail.constData();
     }
+}
+
+// After a power loss, a copy placed but not yet on disk that lacks its
+// source's bytes never came to be: it goes, and the file it replaced comes
+// back from the trash. A copy that holds its source's bytes stays.
+TEST(RunRecovery, APowerLossTakesBackOnlyTheCopiesThatNeverCameToBe)
+{
+    TempTree tree;
+    ScopedDataHome home(tree.path("home"));
+    const QString folder = tree.path("journal");
+    const QStringList names{"whole.txt", "cut.txt"};
+    for (const QString& name : names) {
+        tree.writeFile("s/" + name, "new " + name.toUtf8());
+        tree.writeFile("d/" + name, "old " + name.toUtf8());
+    }
+    {
+        RunJournal journal(folder, FileOps::RunKind::Copy);
+        ASSERT_FALSE(journal.plan({tree.path("s"), tree.path("d")}, {{0, names[0], 1, names[0]}, {0, names[1], 1, names[1]}})
+                         .failed());
+        for (int item = 0; item < names.size(); ++item) {
+            const QString destination = tree.path("d/" + names[item]);
+            const platform::FileStamp old = platform::stampOf(destination);
+            platform::TrashEntry entry;
+            ASSERT_FALSE(platform::moveToTrash(destination, entry, std::nullopt, [&](const platform::TrashEntry& e) {
+                             return journal.replacing(item, destination, e, old);
+                         }).failed());
+            // What a power loss leaves of a copy not yet on disk: here, nothing of its bytes.
+            tree.writeFile("d/" + names[item], item == 0 ? "new " + names[item].toUtf8() : QByteArray());
+            ASSERT_FALSE(journal.placed(item, FileOps::PlacedWay::Copied, platform::stampOf(destination), false).failed());
+        }
+    }
+    // The next start comes after another boot.
+    const QString journalPath = FileOps::journalPaths(folder).value(0);
+    QByteArray records = tree.readFile(QDir(tree.root()).relativeFilePath(journalPath));
+    const int headerEnd = int(records.indexOf('\n'));
+    records.replace(records.lastIndexOf(' ', headerEnd) + 1, headerEnd - records.lastIndexOf(' ', headerEnd) - 1,
+                    "another-boot");
+    tree.writeFile(QDir(tree.root()).relativeFilePath(journalPath), records);
+
+    EXPECT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
+    EXPECT_EQ(tree.readFile("d/whole.txt"), "new whole.txt");
+    EXPECT_EQ(tree.readFile("d/cut.txt"), "old cut.txt");
 }
