@@ -74,6 +74,9 @@ void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
         run.unsettledSteps.append(record.owned());
     } else if (tag == JournalTag::Flushed) {
         run.unflushedItems.clear();
+    } else if (tag == JournalTag::Returned) {
+        run.returned.append(JournalRun::Returned{record.path(0), record.path(1), record.stamp(2)});
+        return;
     }
     const qint64 index = record.number(0);
     if (index < 0 || index >= run.items.size() || tag == JournalTag::Planned || tag == JournalTag::Folder)

@@ -57,6 +57,13 @@ struct JournalRun {
     QByteArray bootId;
     QStringList folders;
     QVector<Item> items;
+    // Set-aside files the next start gave back under another name.
+    struct Returned {
+        QString originalPath;
+        QString path;
+        platform::FileStamp stamp;
+    };
+    QVector<Returned> returned;
     // Steps of a run or undo that never came to its end, oldest first: its
     // holds, parts and replacements may need settling.
     QVector<JournalRecord> unsettledSteps;

@@ -239,6 +239,12 @@ platform::FsError RunJournal::hold(const QString& holdPath, const QString& origi
     return write(Record(JournalTag::Hold).path(holdPath).path(originalPath).line());
 }
 
+platform::FsError RunJournal::returned(const QString& originalPath, const QString& path,
+                                       const platform::FileStamp& stamp)
+{
+    return write(Record(JournalTag::Returned).path(originalPath).path(path).stamp(stamp).line());
+}
+
 platform::FsError RunJournal::part(const QString& path)
 {
     return write(Record(JournalTag::Part).path(path).line());

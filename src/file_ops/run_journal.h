@@ -66,6 +66,9 @@ public:
     platform::FsError plan(const QStringList& folders, const QVector<PlannedFile>& files);
 
     platform::FsError hold(const QString& holdPath, const QString& originalPath);
+    // A set-aside file the next start gave back at path, its original name
+    // being taken then: undoing the run gives it that name.
+    platform::FsError returned(const QString& originalPath, const QString& path, const platform::FileStamp& stamp);
     platform::FsError part(const QString& path);
     // item's old file at path goes into entry of the trash, as a second name
     // of it while path keeps it until its successor is placed, or moved there.
@@ -121,6 +124,7 @@ constexpr char Header[] = "velda-journal";
 constexpr char Folder[] = "folder";
 constexpr char Planned[] = "want";
 constexpr char Hold[] = "hold";
+constexpr char Returned[] = "returned";
 constexpr char Part[] = "part";
 constexpr char Replacing[] = "replace";
 constexpr char Trashing[] = "trash";

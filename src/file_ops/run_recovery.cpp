@@ -164,12 +164,20 @@ void settleJournal(const QString& path, Recovery& recovery)
     if (!journal.reopen(path) || journalEnded(path) || !readJournalRun(path, run) || run.finished)
         return;
     Settler settler(recovery);
+    const int restoredBefore = int(recovery.restored.size());
     bool kept = false;
     for (int i = int(run.unsettledSteps.size()) - 1; i >= 0; --i)
         kept = settler.settle(run.unsettledSteps.at(i)) == Settled::Kept || kept;
     if (run.bootId != currentBootId()) {
         for (const int item : std::as_const(run.unflushedItems))
             kept = settler.checkUnflushed(run, run.items.at(item)) == Settled::Kept || kept;
+    }
+    for (int i = restoredBefore; i < recovery.restored.size(); ++i) {
+        const auto& [original, path] = recovery.restored.at(i);
+        const platform::FsError noted =
+            path == original ? platform::FsError{} : journal.returned(original, path, platform::stampOf(path));
+        if (noted.failed() && !recovery.firstError.failed())
+            recovery.firstError = noted;
     }
     if (kept)
         return;

@@ -91,9 +91,23 @@ public:
                 bringBackWhatItReplaced(item);
         }
         outcome_.left = left_.values();
+        if (!outcome_.cancelled && !outcome_.error.failed())
+            giveReturnedFilesTheirNames();
     }
 
 private:
+    // A file set aside when a kill cut the run short came back beside its
+    // name, then held by a placed file that the undo has now taken away.
+    void giveReturnedFilesTheirNames()
+    {
+        for (const JournalRun::Returned& file : std::as_const(run_.returned)) {
+            if (!isAsLeft(file.path, file.stamp))
+                continue;
+            if (platform::renameFile(file.path, file.originalPath).failed())
+                outcome_.left.append(platform::readableFileName(platform::nameOf(file.path)));
+        }
+    }
+
     TakeAway takeAwayFor(const JournalRun::Item& item) const
     {
         if (!item.placed)
