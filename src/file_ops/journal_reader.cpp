@@ -119,21 +119,23 @@ QByteArray JournalRecord::encoded(int field) const
     return QByteArray::fromRawData(line.constData() + word.first, word.second);
 }
 
-QByteArray JournalRecord::field(int field) const
+QByteArray JournalRecord::decoded(int field) const
 {
     const QByteArray bytes = encoded(field);
     if (bytes == "-")
         return QByteArray();
-    return bytes.contains('%') ? QByteArray::fromPercentEncoding(bytes) : QByteArray(bytes.constData(), bytes.size());
+    return bytes.contains('%') ? QByteArray::fromPercentEncoding(bytes) : bytes;
+}
+
+QByteArray JournalRecord::field(int field) const
+{
+    const QByteArray bytes = decoded(field);
+    return QByteArray(bytes.constData(), bytes.size());
 }
 
 QString JournalRecord::path(int field) const
 {
-    const QByteArray bytes = encoded(field);
-    // Decoded from the journal's bytes where no escape needs undoing.
-    if (bytes == "-")
-        return QString();
-    return platform::decodeFileName(bytes.contains('%') ? QByteArray::fromPercentEncoding(bytes) : bytes);
+    return platform::decodeFileName(decoded(field));
 }
 
 qint64 JournalRecord::number(int field) const

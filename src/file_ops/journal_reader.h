@@ -28,6 +28,8 @@ struct JournalRecord {
 
 private:
     QByteArray encoded(int field) const;
+    // Pointing into line where no escape needs undoing.
+    QByteArray decoded(int field) const;
 };
 
 // A run as its journal tells it.
