@@ -154,7 +154,9 @@ private:
         QString hidden;
         platform::FsError error = setAside(path, run_.journal, hidden);
         if (!error.failed()) {
-            error = platform::renameFile(hidden, destination_);
+            error = run_.journal.renaming(run_.item, stamp);
+            if (!error.failed())
+                error = platform::renameFile(hidden, destination_);
             // Should the way back fail too, the next start gives the file its name back.
             if (error.failed())
                 static_cast<void>(platform::renameFile(hidden, path));
@@ -244,8 +246,12 @@ private:
 
     qint16 place()
     {
-        if (way_ == Way::Rename && run_.journal.keeps())
+        if (way_ == Way::Rename && !secondName_ && run_.journal.keeps()) {
             written_ = platform::stampOf(readPath_);
+            const platform::FsError error = run_.journal.renaming(run_.item, written_);
+            if (error.failed())
+                return stopPlacing(error, run_.journal.path());
+        }
         platform::FsError error = secondName_ ? platform::FsError{} : placeOnce();
         if (error.number == platform::ErrorNumber::OtherVolume && way_ != Way::BesideDestination) {
             // Another mount of the same disk, where renames cannot pass: copied after all.
@@ -300,12 +306,14 @@ private:
     // A hidden copy beside the destination that cannot be placed goes at
     // once, not only at the next start; an old file put in the trash for it
     // stays, or comes back, at the destination.
-    qint16 stopPlacing(const platform::FsError& error)
+    qint16 stopPlacing(const platform::FsError& error) { return stopPlacing(error, destination_); }
+
+    qint16 stopPlacing(const platform::FsError& error, const QString& about)
     {
         if (way_ == Way::BesideDestination && !staged_.isEmpty())
             platform::discardTemporaryFile(staged_);
         const platform::FsError back = putBackOldFile();
-        stopAt(error, destination_);
+        stopAt(error, about);
         // Still in the trash: the user is told where it lies.
         return back.failed() ? stopAt(back, retired_.filePath()) : ResultValue::Stop;
     }

@@ -61,7 +61,7 @@ void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
         PlannedFile file{int(record.number(1)), record.path(2), -1, QString()};
         if (record.words.size() >= 6)
             file.newFolder = int(record.number(3)), file.newName = record.path(4);
-        run.items.append(JournalRun::Item{file, false, PlacedWay::Copied, {}, true, false, {}, false, {}, false});
+        run.items.append(JournalRun::Item{file, false, PlacedWay::Copied, {}, false, true, false, {}, false, {}, false});
     } else if (tag == JournalTag::End || tag == JournalTag::UndoEnd) {
         sectionOpen = false;
         run.unsettledSteps.clear();
@@ -90,6 +90,9 @@ void apply(JournalRun& run, const JournalRecord& record, bool& sectionOpen)
     } else if (tag == JournalTag::Trashing) {
         item.deleted = true;
         item.deletion = trashedFrom(record);
+    } else if (tag == JournalTag::Renaming) {
+        item.renaming = true;
+        item.stamp = record.stamp(1);
     } else if (tag == JournalTag::Placed) {
         item.placed = true;
         item.way = wayNamed(record.field(1));

@@ -44,7 +44,8 @@ struct JournalRun {
         PlannedFile planned;
         bool placed = false;
         PlacedWay way = PlacedWay::Copied;
-        platform::FileStamp stamp;  // as placed
+        platform::FileStamp stamp;  // as placed, or as it was about to be renamed into place
+        bool renaming = false;      // about to be renamed into place when its run was cut short
         bool onDisk = true;
         bool sourceDeleted = false;
         QVector<Trashed> replaced;

@@ -266,6 +266,11 @@ platform::FsError RunJournal::trashing(int item, const QString& path, const plat
     return write(trashRecord(JournalTag::Trashing, item, path, entry, stamp));
 }
 
+platform::FsError RunJournal::renaming(int item, const platform::FileStamp& stamp)
+{
+    return write(Record(JournalTag::Renaming).number(item).stamp(stamp).line());
+}
+
 platform::FsError RunJournal::placed(int item, PlacedWay way, const platform::FileStamp& stamp, bool onDisk)
 {
     changed_ = true;

@@ -77,6 +77,9 @@ public:
     // item, at path, is deleted into entry of the trash.
     platform::FsError trashing(int item, const QString& path, const platform::TrashEntry& entry,
                                const platform::FileStamp& stamp);
+    // item, renamed on its own file system, is about to take its new name: a
+    // kill before placed() leaves the next start to find it there by stamp.
+    platform::FsError renaming(int item, const platform::FileStamp& stamp);
     // onDisk: flushed before it took its name; else only at the next flushed().
     platform::FsError placed(int item, PlacedWay way, const platform::FileStamp& stamp, bool onDisk);
     platform::FsError flushed();
@@ -128,6 +131,7 @@ constexpr char Returned[] = "returned";
 constexpr char Part[] = "part";
 constexpr char Replacing[] = "replace";
 constexpr char Trashing[] = "trash";
+constexpr char Renaming[] = "renaming";
 constexpr char Placed[] = "placed";
 constexpr char Flushed[] = "flushed";
 constexpr char SourceDeleted[] = "deleted";

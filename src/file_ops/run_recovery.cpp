@@ -5,6 +5,7 @@
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
+#include "platform/name_rules.h"
 #include "platform/path_parts.h"
 #include "platform/trash.h"
 
@@ -156,6 +157,17 @@ QByteArray currentBootId()
     return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray("-");
 }
 
+void noteError(const platform::FsError& error, Recovery& recovery)
+{
+    if (error.failed() && !recovery.firstError.failed())
+        recovery.firstError = error;
+}
+
+bool hasTakenItsNewName(const QString& destination, const platform::FileStamp& stamp)
+{
+    return platform::stampOf(destination).isAsLeft(stamp, platform::keepsInodeNumbers(platform::parentOf(destination)));
+}
+
 void settleJournal(const QString& path, Recovery& recovery)
 {
     RunJournal journal;
@@ -172,12 +184,18 @@ void settleJournal(const QString& path, Recovery& recovery)
         for (const int item : std::as_const(run.unflushedItems))
             kept = settler.checkUnflushed(run, run.items.at(item)) == Settled::Kept || kept;
     }
+    // Renamed into place just before the kill, before the journal could say so.
+    for (int i = 0; i < run.items.size() && !run.undoing; ++i) {
+        JournalRun::Item& item = run.items[i];
+        if (item.renaming && !item.placed && hasTakenItsNewName(run.destinationPath(item), item.stamp)) {
+            item.placed = true;
+            noteError(journal.placed(i, PlacedWay::Renamed, item.stamp, true), recovery);
+        }
+    }
     for (int i = restoredBefore; i < recovery.restored.size(); ++i) {
         const auto& [original, path] = recovery.restored.at(i);
-        const platform::FsError noted =
-            path == original ? platform::FsError{} : journal.returned(original, path, platform::stampOf(path));
-        if (noted.failed() && !recovery.firstError.failed())
-            recovery.firstError = noted;
+        if (path != original)
+            noteError(journal.returned(original, path, platform::stampOf(path)), recovery);
     }
     if (kept)
         return;
@@ -189,9 +207,7 @@ void settleJournal(const QString& path, Recovery& recovery)
         journal.discard();
         return;
     }
-    const platform::FsError error = run.undoing ? journal.undoEnd() : journal.end();
-    if (error.failed() && !recovery.firstError.failed())
-        recovery.firstError = error;
+    noteError(run.undoing ? journal.undoEnd() : journal.end(), recovery);
 }
 
 // The time a journal's name tells, as it was made (RunJournal).

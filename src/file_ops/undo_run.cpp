@@ -262,13 +262,9 @@ private:
     // and time can tell.
     bool isAsLeft(const QString& path, const platform::FileStamp& now, const platform::FileStamp& then)
     {
-        if (!now.exists())
-            return false;
-        if (now.inode != then.inode && keepsInodeNumbers(platform::parentOf(path)))
-            return false;
-        return run_.kind == RunKind::FolderDeletion
-            || (now.size == then.size && now.modifiedSeconds == then.modifiedSeconds
-                && now.modifiedNanoseconds == then.modifiedNanoseconds);
+        if (run_.kind != RunKind::FolderDeletion)
+            return now.isAsLeft(then, keepsInodeNumbers(platform::parentOf(path)));
+        return now.exists() && (now.inode == then.inode || !keepsInodeNumbers(platform::parentOf(path)));
     }
 
     bool isAsLeft(const QString& path, const platform::FileStamp& then)

@@ -45,6 +45,13 @@ struct FileStamp {
             && modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
     }
     bool operator!=(const FileStamp& other) const { return !(*this == other); }
+    // What a run left as then, unchanged since: the same size and time, and
+    // the same inode where the file system keeps inode numbers of its own.
+    bool isAsLeft(const FileStamp& then, bool keepsInodeNumbers) const
+    {
+        return exists() && (inode == then.inode || !keepsInodeNumbers) && size == then.size
+            && modifiedSeconds == then.modifiedSeconds && modifiedNanoseconds == then.modifiedNanoseconds;
+    }
 };
 
 FileStamp stampOf(const struct stat& info);

@@ -62,7 +62,7 @@ bool runChild(const TempTree& tree, const QString& destination, const QString& m
 // folder's is flushed in groups; run to its end, its last copies are flushed
 // before the run ends. Renumbering in place, or its undo, killed at any
 // moment leaves every file's data whole exactly once, in a visible file;
-// undone again then, every file has its old name back.
+// undone then, every file has its old name back.
 TEST(BatchMoveKilled, EveryFileStaysWholeOnceTheNextStartHasSettledTheRun)
 {
     const quint32 seed = QRandomGenerator::global()->generate();
@@ -122,14 +122,12 @@ TEST(BatchMoveKilled, EveryFileStaysWholeOnceTheNextStartHasSettledTheRun)
                 std::sort(expected.begin(), expected.end());
                 EXPECT_TRUE(found == expected) << found.size() << " files for " << expected.size();
             }
-            if (r.mode == "undo") {
+            const QStringList journals = FileOps::journalPaths(tree.path("journal"));
+            if (inPlace && !journals.isEmpty()) {
                 RunProgress progress(nullptr, 0);
-                const FileOps::UndoOutcome outcome =
-                    FileOps::undoRun(FileOps::journalPaths(tree.path("journal")).value(0), progress);
+                const FileOps::UndoOutcome outcome = FileOps::undoRun(journals.value(0), progress);
                 EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
             }
-            if (inPlace && r.mode != "undo")
-                continue;
             for (auto file = contents.cbegin(); file != contents.cend(); ++file) {
                 const QString source = "src/" + file.key(), destination = "dst/" + prefix + file.key();
                 const bool atSource = tree.exists(source), atDestination = tree.exists(destination);

@@ -109,26 +109,43 @@ TEST(UndoLeftMessage, NamesFiveThenCounts)
 
 // A renumbering cut short while a file was set aside: the next start gives
 // that file back beside its name, held then by a placed file; undoing the
-// run gives it its own name again.
-TEST_F(UndoRun, AFileGivenBackBesideItsNameGetsItWhenTheRunIsUndone)
+// run gives it its own name again. A file renamed into place just before the
+// kill, before its journal said so, is found there and goes back too.
+TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
 {
-    const QString folder = tree.path("journal");
-    tree.writeFile("d/a.txt", "a");
-    tree.writeFile("d/b.txt", "b");
-    {
-        FileOps::RunJournal journal(folder, FileOps::RunKind::Move);
-        ASSERT_FALSE(journal.plan({tree.path("d")}, {{0, "a.txt", 0, "b.txt"}, {0, "b.txt", 0, "c.txt"}}).failed());
-        QString hold;
-        ASSERT_FALSE(FileOps::setAside(tree.path("d/b.txt"), journal, hold).failed());
-        ASSERT_FALSE(platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
-        ASSERT_FALSE(journal.placed(0, FileOps::PlacedWay::Renamed, platform::stampOf(tree.path("d/b.txt")), true).failed());
+    enum class Kill { BeforeRename, BeforePlacedRecord, AfterPlacedRecord };
+    for (const Kill kill : {Kill::BeforeRename, Kill::BeforePlacedRecord, Kill::AfterPlacedRecord}) {
+        SCOPED_TRACE(int(kill));
+        TempTree tree;
+        const QString folder = tree.path("journal");
+        tree.writeFile("d/a.txt", "a");
+        tree.writeFile("d/b.txt", "b");
+        {
+            FileOps::RunJournal journal(folder, FileOps::RunKind::Move);
+            ASSERT_FALSE(journal.plan({tree.path("d")}, {{0, "a.txt", 0, "b.txt"}, {0, "b.txt", 0, "c.txt"}}).failed());
+            QString hold;
+            ASSERT_FALSE(FileOps::setAside(tree.path("d/b.txt"), journal, hold).failed());
+            const platform::FileStamp stamp = platform::stampOf(tree.path("d/a.txt"));
+            ASSERT_FALSE(journal.renaming(0, stamp).failed());
+            if (kill != Kill::BeforeRename) {
+                ASSERT_FALSE(platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
+            }
+            if (kill == Kill::AfterPlacedRecord) {
+                ASSERT_FALSE(journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
+            }
+        }
+        ASSERT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
+        if (kill == Kill::BeforeRename) {
+            EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
+            EXPECT_TRUE(FileOps::journalPaths(folder).isEmpty());
+            continue;
+        }
+        ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
+        RunProgress progress(nullptr, 0);
+        const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::journalPaths(folder).value(0), progress);
+        EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
+        EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
+        EXPECT_EQ(tree.readFile("d/a.txt"), "a");
+        EXPECT_EQ(tree.readFile("d/b.txt"), "b");
     }
-    ASSERT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
-    ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
-    RunProgress progress(nullptr, 0);
-    const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::journalPaths(folder).value(0), progress);
-    EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
-    EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
-    EXPECT_EQ(tree.readFile("d/a.txt"), "a");
-    EXPECT_EQ(tree.readFile("d/b.txt"), "b");
 }
