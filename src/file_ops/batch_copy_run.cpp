@@ -6,6 +6,7 @@
 #include "file_ops/placement_run.h"
 #include "file_ops/progress_pacer.h"
 #include "file_ops/run_journal.h"
+#include "file_ops/size_survey.h"
 #include "file_ops/target_name.h"
 #include "file_ops/trash_messages.h"
 #include "platform/file_name_codec.h"
@@ -98,7 +99,7 @@ platform::FsError journalPlan(BatchCopyWindow& window, RunJournal& journal, cons
 // when a copy stopped the run or the user cancelled it.
 template <class CopyOne>
 bool copyFiles(BatchCopyWindow& window, PlacementRun& run, ProgressPacer& pacer, RunProgress& progress,
-               const QStringList& files, int firstItem, const QVector<qint64>& sizes, CopyOne copyOne)
+               SizeSurvey& sizes, const QStringList& files, int firstItem, CopyOne copyOne)
 {
     const auto statusOf = [](const QString& file) { return platform::readableFileName(file) + QStringLiteral("　　をコピー中です。"); };
     for (int i = 0; i < files.size(); ++i) {
@@ -116,7 +117,7 @@ bool copyFiles(BatchCopyWindow& window, PlacementRun& run, ProgressPacer& pacer,
             window.setStatusLine(statusOf(file));
             return false;
         }
-        progress.done(1, sizes.at(i));
+        sizes.countDone();
     }
     return true;
 }
@@ -146,25 +147,20 @@ QString copyPass(BatchCopyWindow& window, RunJournal& journal, const RunFiles& f
     }
     const QStringList& sources = files.sources;
     const QStringList& extracted = files.extracted;
-    const QVector<qint64> sourceSizes = platform::fileSizes(window.sourceFolder(), sources);
-    const QVector<qint64> extractedSizes = platform::fileSizes(window.extractedFolder(), extracted);
-    qint64 totalBytes = 0;
-    for (const QVector<qint64>* sizes : {&sourceSizes, &extractedSizes})
-        for (const qint64 size : *sizes)
-            totalBytes += size;
     ProgressPacer pacer;
     PlacementPlan plan(window.destinationFolder(), destinationFiles, files.letterCase, journal);
     plan.addSources(window.sourceFolder(), sources);
     plan.addSources(window.extractedFolder(), extracted);
     plan.addRepeatedNames(files.repeatedNames);
     MovedSources movedSources(journal);
-    RunProgress progress(window.progressView(), int(sources.size() + extracted.size()), totalBytes);
+    RunProgress progress(window.progressView(), int(sources.size() + extracted.size()));
+    SizeSurvey sizes({{window.sourceFolder(), sources}, {window.extractedFolder(), extracted}}, progress);
     PlacementRun run{journal, &plan, &movedSources, -1, replaceForGood, &progress};
     window.restartSerialNumbers();
     const bool copied =
-        copyFiles(window, run, pacer, progress, sources, 0, sourceSizes,
+        copyFiles(window, run, pacer, progress, sizes, sources, 0,
                   [&window, &run](const QString& file) { return window.copySourceFile(run, file); })
-        && copyFiles(window, run, pacer, progress, extracted, int(sources.size()), extractedSizes,
+        && copyFiles(window, run, pacer, progress, sizes, extracted, int(sources.size()),
                      [&window, &run](const QString& file) { return window.copyExtractedFile(run, file); });
     // Sources whose copies are placed go also when the run stops early; those
     // that stay are named together.

@@ -10,6 +10,7 @@ list(APPEND VELDA_CORE_SOURCES
   file_ops/remove_folder_tree.cpp
   file_ops/run_journal.cpp
   file_ops/run_recovery.cpp
+  file_ops/size_survey.cpp
   file_ops/target_name.cpp
   file_ops/trash_folder_tree.cpp
   file_ops/tree_survey.cpp

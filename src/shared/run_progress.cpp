@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <utility>
+
 namespace {
 
 qint64 windowAfterMs = 500;
@@ -77,13 +79,13 @@ RunProgress::~RunProgress()
 bool RunProgress::step(const QString& name)
 {
     figures_.currentName = name;
-    figures_.bytesDone = bytesOfFilesDone_;
+    bytesOfCurrentFile_ = 0;
     return report();
 }
 
 bool RunProgress::written(qint64 bytes)
 {
-    figures_.bytesDone = bytesOfFilesDone_ + bytes;
+    bytesOfCurrentFile_ = bytes;
     return report();
 }
 
@@ -93,8 +95,12 @@ bool RunProgress::report()
         return !cancelled_;
     const qint64 elapsed = sinceStart_.elapsed();
     if (lastUpdateMs_ < 0 || elapsed - lastUpdateMs_ >= updateEveryMs) {
+        const bool windowDue = elapsed >= windowAfterMs;
+        if (windowDue && settleTotals_)
+            std::exchange(settleTotals_, nullptr)();
         figures_.elapsedMs = elapsed;
-        cancelled_ = view_->update(figures_, elapsed >= windowAfterMs);
+        figures_.bytesDone = bytesOfFilesDone_ + bytesOfCurrentFile_;
+        cancelled_ = view_->update(figures_, windowDue);
         lastUpdateMs_ = elapsed;
     }
     return !cancelled_;
@@ -104,6 +110,7 @@ void RunProgress::done(int files, qint64 bytes)
 {
     figures_.filesDone += files;
     bytesOfFilesDone_ += bytes;
+    bytesOfCurrentFile_ = 0;
     figures_.bytesDone = bytesOfFilesDone_;
 }
 

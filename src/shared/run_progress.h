@@ -6,6 +6,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 // Where a long run stands, for its progress window.
 struct RunProgressFigures {
     int filesDone = 0;
@@ -49,6 +51,9 @@ public:
     ~RunProgress() override;
     // The totals, for a run that learns them once it has begun.
     void plan(int totalFiles, qint64 totalBytes);
+    // For a run that learns its byte total as it goes: called once, before
+    // the window first shows, to settle the totals through plan() and done().
+    void settleTotalsBeforeWindow(std::function<void()> settle) { settleTotals_ = std::move(settle); }
     RunProgress(const RunProgress&) = delete;
     RunProgress& operator=(const RunProgress&) = delete;
 
@@ -75,6 +80,8 @@ private:
     RunProgressView* view_;
     RunProgressFigures figures_;
     qint64 bytesOfFilesDone_ = 0;
+    qint64 bytesOfCurrentFile_ = 0;
+    std::function<void()> settleTotals_;
     QElapsedTimer sinceStart_;
     qint64 lastUpdateMs_ = -1;
     bool cancelled_ = false;
