@@ -149,7 +149,7 @@ RunJournal::~RunJournal()
 
 bool RunJournal::reopen(const QString& path)
 {
-    const int fd = ::open(encodedPath(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const int fd = ::open(encodedPath(path).constData(), O_RDWR | O_APPEND | O_CLOEXEC);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -158,6 +158,15 @@ bool RunJournal::reopen(const QString& path)
     }
     fd_ = fd;
     path_ = path;
+    length_ = ::lseek(fd, 0, SEEK_END);
+    char last = '\n';
+    if (length_ > 0 && ::pread(fd, &last, 1, length_ - 1) == 1 && last != '\n') {
+        // A power loss cut its last record short: what follows starts a line of its own.
+        QFile file(path);
+        length_ = file.open(QIODevice::ReadOnly) ? file.readAll().lastIndexOf('\n') + 1 : -1;
+        if (length_ < 0 || ::ftruncate(fd, length_) != 0)
+            length_ = -1;
+    }
     // Steps recorded before: ending it keeps it.
     changed_ = true;
     return true;
@@ -181,6 +190,7 @@ platform::FsError RunJournal::create()
             return platform::errorFromErrno(errno, path_);
     }
     ::flock(fd_, LOCK_EX);
+    length_ = 0;
     startedMs_ = QDateTime::currentMSecsSinceEpoch();
     return write(Record(JournalTag::Header)
                      .number(1)
@@ -199,6 +209,9 @@ platform::FsError RunJournal::write(const std::string& records)
         if (error.failed())
             return error;
     }
+    // A record cut short stays the last.
+    if (length_ < 0)
+        return platform::errorFromErrno(EIO, path_);
     const char* data = records.data();
     qint64 left = qint64(records.size());
     while (left > 0) {
@@ -206,10 +219,11 @@ platform::FsError RunJournal::write(const std::string& records)
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            return platform::errorFromErrno(written < 0 ? errno : ENOSPC, path_);
+            return loseRecords(written < 0 ? errno : ENOSPC);
         data += written;
         left -= written;
     }
+    length_ += qint64(records.size());
     return platform::FsError{};
 }
 
@@ -301,6 +315,9 @@ platform::FsError RunJournal::end()
         discard();
         return platform::FsError{};
     }
+    // Left for the next start to settle, as after a kill.
+    if (recordsLost_)
+        return platform::FsError{};
     platform::FsError error = write(Record(JournalTag::End).line());
     if (!error.failed())
         error = flushRecords();
@@ -341,8 +358,19 @@ platform::FsError RunJournal::undone(int item)
 
 platform::FsError RunJournal::undoEnd()
 {
+    if (recordsLost_)
+        return platform::FsError{};
     const platform::FsError error = write(Record(JournalTag::UndoEnd).line());
     return error.failed() ? error : flushRecords();
+}
+
+platform::FsError RunJournal::loseRecords(int errorNumber)
+{
+    recordsLost_ = true;
+    // A record cut short would run into the next one.
+    if (::ftruncate(fd_, length_) != 0)
+        length_ = -1;
+    return platform::errorFromErrno(errorNumber, path_);
 }
 
 platform::FsError RunJournal::flushRecords()

@@ -97,6 +97,9 @@ public:
 
 private:
     platform::FsError write(const std::string& records);
+    // A record that could not be written whole is taken back; the journal
+    // then waits for the next start to settle it.
+    platform::FsError loseRecords(int errorNumber);
     // Makes the records written so far durable.
     platform::FsError flushRecords();
     platform::FsError create();
@@ -111,6 +114,9 @@ private:
     RunKind kind_ = RunKind::Copy;
     QString path_;
     int fd_ = -1;
+    // Bytes of whole records in the file; -1 when one cut short could not be taken back.
+    qint64 length_ = 0;
+    bool recordsLost_ = false;
     bool changed_ = false;
     qint64 startedMs_ = 0;
     QStringList plannedNames_;

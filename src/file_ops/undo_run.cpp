@@ -112,8 +112,11 @@ private:
     {
         if (!item.placed)
             return TakeAway::Nothing;
-        // A moved source that is still there makes its copy a copy.
-        const bool moved = item.way == PlacedWay::Renamed || (item.way == PlacedWay::Moved && item.sourceDeleted);
+        // A moved source that is still there makes its copy a copy. One gone
+        // with no record of it (a kill, a full journal) makes it the only copy.
+        const bool moved = item.way == PlacedWay::Renamed
+            || (item.way == PlacedWay::Moved
+                && (item.sourceDeleted || !platform::pathExists(run_.sourcePath(item))));
         return moved ? TakeAway::Move : TakeAway::Copy;
     }
 
