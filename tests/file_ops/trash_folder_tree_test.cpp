@@ -1,6 +1,5 @@
 #include "file_ops/journal_reader.h"
 #include "file_ops/remove_folder_tree.h"
-#include "file_ops/run_journal.h"
 #include "file_ops/run_recovery.h"
 #include "file_ops/trash_folder_tree.h"
 #include "platform/file_name_codec.h"
@@ -10,9 +9,7 @@
 #include "support/test_mounts.h"
 #include "support/trash_reader.h"
 
-#include <QFile>
-
-#include <memory>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -31,14 +28,10 @@ TEST(TrashFolderTree, MovesTheWholeTreeOrNothing)
         TempTree tree;
         const ScopedDataHome dataHome(tree.path("data"));
         tree.writeFile("tree/a/b/deep.txt", "deep");
-        tree.writeFile("tree/top.txt", "top");
         ASSERT_TRUE(QFile::link(tree.path("tree"), tree.path("link")));
-        std::unique_ptr<TestMount> volume;
-        if (c.mountInside) {
-            volume = std::make_unique<TestMount>(tree, TestMount::Kind::Tmpfs, "tree/a/stick");
-            if (!volume->mounted())
-                continue;  // no mount possible here
-        }
+        std::optional<TestMount> volume;
+        if (c.mountInside && !volume.emplace(tree, TestMount::Kind::Tmpfs, "tree/a/stick").mounted())
+            continue;  // no mount possible here
         ScriptedMessages messages;
         FileOps::RunJournal journal(tree.path("journal"), FileOps::RunKind::FolderDeletion);
         EXPECT_EQ(FileOps::trashFolderTree(tree.path(c.folder), journal), c.trashed ? 0 : 9);

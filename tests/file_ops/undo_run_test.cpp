@@ -16,8 +16,10 @@
 
 namespace {
 
-// Asks to cancel at its second update.
+// Asks to cancel at its second update, shown from the first step on.
 struct CancellingView : RunProgressView {
+    CancellingView() { RunProgress::setTimingForTests(0, 0); }
+    ~CancellingView() override { RunProgress::setTimingForTests(500, 100); }
     void begin() override {}
     bool update(const RunProgressFigures&, bool) override { return ++updates >= 2; }
     void end() override {}
@@ -53,14 +55,9 @@ TEST_F(UndoRun, CancelStopsBeforeTheNextFile)
     const QString journal = runToD({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}}, true, false);
     ASSERT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt", "c.txt"}));
 
-    RunProgress::setTimingForTests(0, 0);
     CancellingView view;
-    FileOps::UndoOutcome outcome;
-    {
-        RunProgress progress(&view, 3);
-        outcome = FileOps::undoRun(journal, progress);
-    }
-    RunProgress::setTimingForTests(500, 100);
+    RunProgress progress(&view, 3);
+    const FileOps::UndoOutcome outcome = FileOps::undoRun(journal, progress);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.undone, 1);
     EXPECT_EQ(tree.names("s"), QStringList{"c.txt"});
@@ -108,9 +105,11 @@ TEST(UndoLeftMessage, NamesFiveThenCounts)
 }
 
 // A renumbering cut short while a file was set aside: the next start gives
-// that file back beside its name, held then by a placed file; undoing the
-// run gives it its own name again. A file renamed into place just before the
-// kill, before its journal said so, is found there and goes back too.
+// that file back beside its name, held then by a placed file, and the run
+// stays undoable; undoing it gives every file its own name again. A file
+// renamed into place just before the kill, before its journal said so, is
+// found there and goes back too. A run killed before it placed anything
+// leaves no journal.
 TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
 {
     enum class Kill { BeforeRename, BeforePlacedRecord, AfterPlacedRecord };
@@ -127,25 +126,18 @@ TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
             ASSERT_FALSE(FileOps::setAside(tree.path("d/b.txt"), journal, hold).failed());
             const platform::FileStamp stamp = platform::stampOf(tree.path("d/a.txt"));
             ASSERT_FALSE(journal.renaming(0, stamp).failed());
-            if (kill != Kill::BeforeRename) {
-                ASSERT_FALSE(platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
-            }
-            if (kill == Kill::AfterPlacedRecord) {
-                ASSERT_FALSE(journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
-            }
+            ASSERT_TRUE(kill == Kill::BeforeRename || !platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
+            ASSERT_TRUE(kill != Kill::AfterPlacedRecord || !journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
         }
         ASSERT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
-        if (kill == Kill::BeforeRename) {
-            EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
-            EXPECT_TRUE(FileOps::journalPaths(folder).isEmpty());
-            continue;
+        EXPECT_EQ(FileOps::journalPaths(folder).isEmpty(), kill == Kill::BeforeRename);
+        if (kill != Kill::BeforeRename) {
+            ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
+            RunProgress progress(nullptr, 0);
+            const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::newestUndoableRun(folder).journalPath, progress);
+            EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
         }
-        ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
-        RunProgress progress(nullptr, 0);
-        const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::journalPaths(folder).value(0), progress);
-        EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
         EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
-        EXPECT_EQ(tree.readFile("d/a.txt"), "a");
-        EXPECT_EQ(tree.readFile("d/b.txt"), "b");
+        EXPECT_EQ(tree.readFile("d/a.txt") + tree.readFile("d/b.txt"), "ab");
     }
 }
