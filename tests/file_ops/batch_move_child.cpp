@@ -18,22 +18,16 @@
 
 #include <cstdio>
 
-namespace {
-
 // Says each file of an undo as it starts.
-class LineEachFile : public RunProgressView {
-public:
+struct LineEachFile : RunProgressView {
     void begin() override {}
     bool update(const RunProgressFigures&, bool) override
     {
         std::puts("undoing");
-        std::fflush(stdout);
         return false;
     }
     void end() override {}
 };
-
-}  // namespace
 
 // The move (or renumbering) as one journaled run, its journal let go at the end.
 int moveAll(const QStringList& arguments, QString& journalPath)
@@ -58,7 +52,6 @@ int moveAll(const QStringList& arguments, QString& journalPath)
     FileOps::PlacementRun run{journal, &plan, &group};
     for (int i = 0; i < names.size(); ++i) {
         std::puts("copying");
-        std::fflush(stdout);
         run.item = i;
         if (FileOps::copyOneFile(run, {source + '/' + names.at(i), newName(i, names.at(i)), destination,
                                        arguments.at(2), !copying, inPlace}) > 0)
@@ -72,6 +65,8 @@ int moveAll(const QStringList& arguments, QString& journalPath)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The test counts the lines as they come.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals, mode
     if (arguments.size() != 5)
         return 2;
