@@ -1,15 +1,22 @@
+#include "file_ops/journal_reader.h"
 #include "file_ops/remove_folder_tree.h"
+#include "file_ops/run_recovery.h"
+#include "file_ops/trash_folder_tree.h"
 #include "platform/fault_injection.h"
+#include "platform/file_name_codec.h"
 #include "shared/run_progress.h"
+#include "support/private_data_home.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
+#include "support/trash_reader.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -70,18 +77,14 @@ struct ActingView : RunProgressView {
 TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
 {
     const struct { const char* name; QString folder; EntryScope scope; std::function<bool()> setUp; } cases[] = {
-        {"tree", "T", EntryScope::OrdinaryOnly, [&] {
-             writeFiles(tree, {"T/a.txt", "T/noext", "T/A/b.txt", "T/A/B/c.txt", "T/C/d.txt"});
-             return !tree.makeFolder("T/empty").isEmpty();
-         }},
         {"missing", "never-there", EntryScope::OrdinaryOnly, [] { return true; }},
         {"work folder", "W", EntryScope::All, [&] {
              writeFiles(tree, {"W/.hidden-folder/inside.txt", "W/.hidden-file"});
              return ::mkfifo(QFile::encodeName(tree.path("W/pipe")).constData(), 0600) == 0;
          }},
         {"links inside", "L", EntryScope::OrdinaryOnly, [&] {
-             writeFiles(tree, {"outside/keep.txt", "outside/sub/keep-too.txt", "L/file.txt"});
-             tree.makeFolder("L/A");
+             writeFiles(tree, {"outside/keep.txt", "outside/sub/keep-too.txt", "L/file.txt", "L/A/B/c.txt"});
+             tree.makeFolder("L/empty");
              return QFile::link(tree.path("outside"), tree.path("L/A/to-folder"))
                     && QFile::link(tree.path("outside/keep.txt"), tree.path("L/to-file"));
          }},
@@ -97,9 +100,8 @@ TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
         EXPECT_EQ(RemoveFolderTree(tree.path(c.folder), c.scope), 0);
         EXPECT_FALSE(tree.exists(c.folder));
     }
-    EXPECT_EQ(tree.readFile("outside/keep.txt"), "x");
-    EXPECT_TRUE(tree.exists("outside/sub/keep-too.txt"));
-    EXPECT_EQ(tree.readFile("target/keep.txt"), "x");
+    EXPECT_EQ(tree.readFile("outside/keep.txt") + tree.readFile("outside/sub/keep-too.txt") + tree.readFile("target/keep.txt"),
+              "xxx");
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
@@ -204,10 +206,7 @@ TEST_F(RemoveFolderTreeTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnyth
         for (const auto& mount : mounts) {
             SCOPED_TRACE(std::string(mount.name) + (scope == EntryScope::All ? ", all" : ""));
             messages.clear();
-            tree.writeFile("elsewhere/keep.txt", "keep");
-            tree.writeFile("elsewhere/sub/deep.txt", "deep");
-            tree.writeFile("T/a.txt", "a");
-            tree.writeFile("T/A/b.txt", "b");
+            writeFiles(tree, {"elsewhere/keep.txt", "elsewhere/sub/deep.txt", "T/a.txt", "T/A/b.txt"});
             const TestMount mounted(tree, mount.kind, mount.at, mount.viewOf);
             if (!mounted.mounted())
                 GTEST_SKIP() << "mounting needs privileges this run lacks";
@@ -219,9 +218,46 @@ TEST_F(RemoveFolderTreeTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnyth
             EXPECT_EQ(RemoveFolderTree(tree.path("T"), scope), 9);
             EXPECT_EQ(messages.texts(), QStringList{mountedVolumeMessage(tree.path(mount.at))});
             EXPECT_EQ(tree.names("T"), before);
-            EXPECT_EQ(tree.readFile("elsewhere/keep.txt") + tree.readFile("elsewhere/sub/deep.txt"), "keepdeep");
+            EXPECT_EQ(tree.readFile("elsewhere/keep.txt") + tree.readFile("elsewhere/sub/deep.txt"), "xx");
             EXPECT_TRUE(ownVolume ? tree.readFile(mount.at + "/on-the-volume.txt") == "volume"
-                                  : mount.at == "T" || (tree.readFile("T/a.txt") == "a" && tree.exists("T/A/b.txt")));
+                                  : mount.at == "T" || (tree.readFile("T/a.txt") == "x" && tree.exists("T/A/b.txt")));
         }
+    }
+}
+
+// A folder tree goes to the trash whole, by one rename, and its journal holds
+// what undoing needs; a tree that holds a mounted volume stays, refused as
+// its removal would be; a link goes as itself, what it leads to staying.
+TEST(TrashFolderTree, MovesTheWholeTreeOrNothing)
+{
+    const struct { const char* what; const char* folder; bool mountInside, trashed; } cases[] = {
+        {"a tree", "tree", false, true},
+        {"a tree holding a volume", "tree", true, false},
+        {"a link to a tree", "link", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        const ScopedDataHome dataHome(tree.path("data"));
+        tree.writeFile("tree/a/b/deep.txt", "deep");
+        ASSERT_TRUE(QFile::link(tree.path("tree"), tree.path("link")));
+        std::optional<TestMount> volume;
+        if (c.mountInside && !volume.emplace(tree, TestMount::Kind::Tmpfs, "tree/a/stick").mounted())
+            continue;  // no mount possible here
+        ScriptedMessages messages;
+        FileOps::RunJournal journal(tree.path("journal"), FileOps::RunKind::FolderDeletion);
+        EXPECT_EQ(FileOps::trashFolderTree(tree.path(c.folder), journal), c.trashed ? 0 : 9);
+        EXPECT_FALSE(journal.end().failed());
+        EXPECT_EQ(messages.texts(), c.trashed ? QStringList() : QStringList{mountedVolumeMessage(tree.path("tree/a/stick"))});
+        EXPECT_EQ(tree.exists(c.folder), !c.trashed);
+        EXPECT_EQ(tree.exists("tree/a/b/deep.txt"), !c.trashed || QString(c.folder) == "link");
+        QMap<QByteArray, QByteArray> expected;
+        if (c.trashed)
+            expected.insert(c.folder, platform::encodeFileName(tree.path(c.folder)));
+        EXPECT_EQ(readTrash(platform::encodeFileName(tree.path("data/Trash"))), expected);
+        const QStringList journals = FileOps::journalPaths(tree.path("journal"));
+        ASSERT_EQ(journals.size(), c.trashed ? 1 : 0);
+        FileOps::JournalRun run;
+        EXPECT_EQ(c.trashed && FileOps::readJournalRun(journals.value(0), run) && run.items.value(0).deleted, c.trashed);
     }
 }
