@@ -33,11 +33,9 @@ bool journalsFinished(const TempTree& tree)
 TEST(RunRecovery, SettlesWhatTheJournalNamesAlone)
 {
     TempTree tree;
-    const QString leftover = tree.writeFile("dst/.velda-0000abcd.part", "half");
-    const QString lineBreak = tree.writeFile("dst/.velda-\n1.part", "half");
-    const QString userFile = tree.writeFile("dst/keep.txt");
-    tree.writeFile("dst/.velda-00001234.part");
-    const QString folder = tree.makeFolder("dst/.velda-folder.part");
+    for (const char* file : {".velda-0000abcd.part", ".velda-\n1.part", "keep.txt", ".velda-00001234.part"})
+        tree.writeFile(QStringLiteral("dst/") + file);
+    tree.makeFolder("dst/.velda-folder.part");
     const QString heldFree = tree.writeFile("dst/.velda-1.hold", "p3");
     const QString heldTaken = tree.writeFile("dst/.velda-2.hold", "p2");
     const QString heldLink = tree.path("dst/.velda-3.hold");
@@ -47,8 +45,8 @@ TEST(RunRecovery, SettlesWhatTheJournalNamesAlone)
     tree.writeRaw("sjis/.velda-4.hold", "sjis");  // its name in Shift_JIS bytes
     {
         RunJournal killed(tree.path("journal"), FileOps::RunKind::Move);
-        for (const QString& path : {leftover, lineBreak, userFile, folder, tree.path("dst/.velda-gone.part")})
-            EXPECT_FALSE(killed.part(path).failed());
+        for (const char* part : {".velda-0000abcd.part", ".velda-\n1.part", "keep.txt", ".velda-folder.part", ".velda-gone.part"})
+            EXPECT_FALSE(killed.part(tree.path(QStringLiteral("dst/") + part)).failed());
         const QString sjisName = platform::decodeFileName(tree.path("sjis").toUtf8() + "/\x83\x65.txt");
         for (const auto& [held, name] : {std::pair{heldFree, tree.path("dst/p3.txt")}, {heldTaken, tree.path("dst/p2.txt")},
                                          {heldLink, tree.path("dst/link")}, {tree.path("sjis/.velda-4.hold"), sjisName}})
@@ -134,12 +132,10 @@ TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
 TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
 {
     enum class Moment { Reserved, InTrash, Replaced };
-    const struct { const char* what; bool link; Moment killedAt; QByteArray destinationAfter; bool inTrashAfter; } cases[] = {
-        {"name reserved", true, Moment::Reserved, "old", false},
-        {"linked, not replaced", true, Moment::InTrash, "old", false},
-        {"moved, not replaced", false, Moment::InTrash, "old", false},
-        {"replaced", true, Moment::Replaced, "new", true},
-        {"moved and replaced", false, Moment::Replaced, "new", true},
+    const struct { const char* what; bool link; Moment killedAt; } cases[] = {
+        {"name reserved", true, Moment::Reserved}, {"linked, not replaced", true, Moment::InTrash},
+        {"moved, not replaced", false, Moment::InTrash}, {"replaced", true, Moment::Replaced},
+        {"moved and replaced", false, Moment::Replaced},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -167,9 +163,10 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
             }
         }
         EXPECT_FALSE(FileOps::settleInterruptedRuns(tree.path("journal")).firstError.failed());
-        EXPECT_EQ(tree.readFile("dst/a.txt"), c.destinationAfter);
-        EXPECT_EQ(tree.names("data/Trash/files"), c.inTrashAfter ? QStringList{"a.txt"} : QStringList());
-        EXPECT_EQ(tree.names("data/Trash/info"), c.inTrashAfter ? QStringList{"a.txt.trashinfo"} : QStringList());
+        const bool replaced = c.killedAt == Moment::Replaced;
+        EXPECT_EQ(tree.readFile("dst/a.txt"), QByteArray(replaced ? "new" : "old"));
+        EXPECT_EQ(tree.names("data/Trash/files") + tree.names("data/Trash/info"),
+                  replaced ? (QStringList{"a.txt", "a.txt.trashinfo"}) : QStringList());
         EXPECT_TRUE(journalsFinished(tree));
     }
 }
@@ -201,11 +198,8 @@ TEST(RunRecovery, TellsAnEndedJournalFromItsLastLine)
 {
     const QByteArray head = "velda-journal 1 copy 1 -\nwant 0 0 a.txt 1 b.txt\n";
     const struct { QByteArray tail; bool ended; } cases[] = {
-        {"end\n", true},
-        {"end\nundo 5\nundone 0\nundo-end\n", true},
-        {"end\nundo 5\n", false},
-        {"placed 0 copied unflushed 1 2 3 4\n", false},
-        {"end\nplac", false},
+        {"end\n", true}, {"end\nundo 5\nundone 0\nundo-end\n", true}, {"end\nundo 5\n", false},
+        {"placed 0 copied unflushed 1 2 3 4\n", false}, {"end\nplac", false},
         {"part /" + QByteArray(80, 'x') + "/weekend " + QByteArray(59, 'y') + "\n", false},
     };
     TempTree tree;
