@@ -1,9 +1,7 @@
-// The process the kill test kills. Told "move", it moves every file of a
-// folder as one journaled run, the sources deleted in small groups, writing a
-// line as each file starts; "copy" copies them, flushed in the same small
-// groups; "in-place" renumbers them in place (f000 to f001, f001 to f002, ...),
-// every new name that of a later source; "undo" renumbers in place, then
-// undoes that, a line as each file starts.
+// The process the kill test kills. Told "move", it moves every file of a folder as one journaled run,
+// the sources deleted in small groups, a line as each file starts; "copy" copies them, flushed in the
+// same groups; "in-place" renumbers them in place (f000 to f001, ...), every new name that of a later
+// source; "undo" renumbers in place, then undoes that, a line as each file starts.
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"

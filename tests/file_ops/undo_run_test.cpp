@@ -106,12 +106,10 @@ TEST(UndoLeftMessage, NamesFiveThenCounts)
               QStringLiteral("元に戻せなかったファイル: a, b, c, d, e, ほか 2 個"));
 }
 
-// A renumbering cut short while a file was set aside: the next start gives
-// that file back beside its name, held then by a placed file, and the run
-// stays undoable; undoing it gives every file its own name again. A file
-// renamed into place just before the kill, before its journal said so, is
-// found there and goes back too. A run killed before it placed anything
-// leaves no journal.
+// A renumbering cut short while a file was set aside: the next start gives that file back beside its
+// name, held then by a placed file, and the run stays undoable; undone, every file has its own name
+// again, also one renamed into place before its journal said so. A run that placed nothing leaves no
+// journal.
 TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
 {
     enum class Kill { BeforeRename, BeforePlacedRecord, AfterPlacedRecord };

@@ -61,11 +61,9 @@ protected:
 
 }  // namespace
 
-// Each kind of run is undone to the byte: copies go, moved files come back
-// under their old names (also across volumes), deleted files and folder
-// trees and replaced files come back from the trash; a run stopped by a
-// failure undoes what it did. The menu names the run, and is greyed once
-// nothing is left to undo.
+// Each kind of run is undone to the byte: copies go, moved files come back under their old names (also
+// across volumes), deleted files and folder trees and replaced files come back from the trash; a run
+// stopped by a failure undoes what it did. The menu names the run, greyed once nothing is left.
 TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
 {
     const struct { const char* what; RunKind run; std::optional<TestMount::Kind> destinationVolume; QString menu; } cases[] = {

@@ -127,30 +127,6 @@ TEST_F(FolderDeletionWindow, OpensAloneAndDeletesAFolderByItsExactNameNotByHowIt
     expectFreshMainWindow(workFolder);
 }
 
-// Installed, the program keeps its work folders elsewhere: they and its own
-// folder are refused all the same, the field keeping the focus.
-TEST_F(FolderDeletionWindow, AnInstalledProgramsOwnFoldersAreRefused)
-{
-    tree.writeFile(QStringLiteral("share/" VELDA_PROGRAM_NAME "/manual.html"));
-    // Made at the program's start, with its lock.
-    ASSERT_TRUE(QDir().mkpath(WorkFolderPaths::pathsFor(programFolder + "/").base));
-    unloadAllWindows();
-    const QString temp = showMainWindow().TempFolder;
-    ASSERT_FALSE(temp.startsWith(programFolder));
-    open();
-    // No answer is scripted: a question would fail the test.
-    for (const QString& folder : {programFolder, temp}) {
-        SCOPED_TRACE(folder.toStdString());
-        messages.clear();
-        ui::retype(field(), folder);
-        ui::focusByUser(form->Command2);
-        ui::click(form->Command2);
-        EXPECT_EQ(messages.texts(), QStringList{DeletionGuard::programFolderMessage()});
-        EXPECT_TRUE(QDir(folder).exists());
-        EXPECT_EQ(ui::focused(), field());
-    }
-}
-
 // A chosen folder leaves the field looking as it has lost the focus, with
 // nothing selected, and Delete shows its focus frame: Enter there asks, and
 // Yes sends the tree to the trash.
@@ -183,8 +159,16 @@ TEST_F(FolderDeletionWindow, APickLeavesTheFieldLookingLeftAndDeleteFocusedWhere
     expectFreshMainWindow(workFolder);
 }
 
-TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneChangesNothing)
+// Installed, the program keeps its work folders elsewhere: they and its own folder are refused all
+// the same, the field keeping the focus.
+TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndRefusalsChangeNothing)
 {
+    tree.writeFile(QStringLiteral("share/" VELDA_PROGRAM_NAME "/manual.html"));
+    // Made at the program's start, with its lock.
+    ASSERT_TRUE(QDir().mkpath(WorkFolderPaths::pathsFor(programFolder + "/").base));
+    unloadAllWindows();
+    const QString temp = showMainWindow().TempFolder;
+    ASSERT_FALSE(temp.startsWith(programFolder));
     open();
     // "gone" does not exist: only a cleaned path names sub.
     ui::retype(field(), "  " + workFolder + "/./gone/../sub\n");
@@ -229,8 +213,19 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndARefusedOneC
     EXPECT_EQ(form->FolderToDelete, workFolder);
     EXPECT_EQ(form->text1(5), workFolder);
     EXPECT_EQ(files(), QStringList{"a.txt"});
-}
 
+    // No answer is scripted: a question would fail the test.
+    for (const QString& folder : {programFolder, temp}) {
+        SCOPED_TRACE(folder.toStdString());
+        messages.clear();
+        ui::retype(field(), folder);
+        ui::focusByUser(form->Command2);
+        ui::click(form->Command2);
+        EXPECT_EQ(messages.texts(), QStringList{DeletionGuard::programFolderMessage()});
+        EXPECT_TRUE(QDir(folder).exists());
+        EXPECT_EQ(ui::focused(), field());
+    }
+}
 
 // Deleted for good (Shift held), the files of one folder are counted first
 // and each is a step: Esc stops after the file being deleted, and the user is
