@@ -1,9 +1,7 @@
-// The process the kill test kills. Told "move", it moves every file of a
-// folder as one journaled run, the sources deleted in small groups, writing a
-// line as each file starts; "copy" copies them, flushed in the same small
-// groups; "in-place" renumbers them in place (f000 to f001, f001 to f002, ...),
-// every new name that of a later source; "undo" renumbers in place, then
-// undoes that, a line as each file starts.
+// The process the kill test kills. Told "move", it moves every file of a folder as one journaled run,
+// the sources deleted in small groups, a line as each file starts; "copy" copies them, flushed in the
+// same groups; "in-place" renumbers them in place (f000 to f001, ...), every new name that of a later
+// source; "undo" renumbers in place, then undoes that, a line as each file starts.
 #include "file_ops/copy_one_file.h"
 #include "file_ops/moved_sources.h"
 #include "file_ops/placement_plan.h"
@@ -18,22 +16,16 @@
 
 #include <cstdio>
 
-namespace {
-
 // Says each file of an undo as it starts.
-class LineEachFile : public RunProgressView {
-public:
+struct LineEachFile : RunProgressView {
     void begin() override {}
     bool update(const RunProgressFigures&, bool) override
     {
         std::puts("undoing");
-        std::fflush(stdout);
         return false;
     }
     void end() override {}
 };
-
-}  // namespace
 
 // The move (or renumbering) as one journaled run, its journal let go at the end.
 int moveAll(const QStringList& arguments, QString& journalPath)
@@ -58,7 +50,6 @@ int moveAll(const QStringList& arguments, QString& journalPath)
     FileOps::PlacementRun run{journal, &plan, &group};
     for (int i = 0; i < names.size(); ++i) {
         std::puts("copying");
-        std::fflush(stdout);
         run.item = i;
         if (FileOps::copyOneFile(run, {source + '/' + names.at(i), newName(i, names.at(i)), destination,
                                        arguments.at(2), !copying, inPlace}) > 0)
@@ -72,6 +63,8 @@ int moveAll(const QStringList& arguments, QString& journalPath)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The test counts the lines as they come.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const QStringList arguments = app.arguments().mid(1);  // source, destination, staging, journals, mode
     if (arguments.size() != 5)
         return 2;

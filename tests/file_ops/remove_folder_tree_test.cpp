@@ -1,15 +1,22 @@
+#include "file_ops/journal_reader.h"
 #include "file_ops/remove_folder_tree.h"
+#include "file_ops/run_recovery.h"
+#include "file_ops/trash_folder_tree.h"
 #include "platform/fault_injection.h"
+#include "platform/file_name_codec.h"
 #include "shared/run_progress.h"
+#include "support/private_data_home.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
+#include "support/trash_reader.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -50,24 +57,34 @@ bool makeDeepTree(TempTree& tree, const QString& top)
     return fd >= 0 && ::close(fd) == 0;
 }
 
+// The progress window as a removal sees it: every step reaches it, and what it
+// does there stands for the user or for another program.
+struct ActingView : RunProgressView {
+    explicit ActingView(std::function<bool(const RunProgressFigures&)> acting) : act(std::move(acting))
+    {
+        RunProgress::setTimingForTests(0, 0);
+    }
+    ~ActingView() override { RunProgress::setTimingForTests(500, 100); }
+    void begin() override {}
+    bool update(const RunProgressFigures& figures, bool) override { return act(figures); }
+    void end() override {}
+    std::function<bool(const RunProgressFigures&)> act;
+};
+
 }  // namespace
 
 // Links go as entries, never followed: what they point to stays.
 TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
 {
     const struct { const char* name; QString folder; EntryScope scope; std::function<bool()> setUp; } cases[] = {
-        {"tree", "T", EntryScope::OrdinaryOnly, [&] {
-             writeFiles(tree, {"T/a.txt", "T/noext", "T/A/b.txt", "T/A/B/c.txt", "T/C/d.txt"});
-             return !tree.makeFolder("T/empty").isEmpty();
-         }},
         {"missing", "never-there", EntryScope::OrdinaryOnly, [] { return true; }},
         {"work folder", "W", EntryScope::All, [&] {
              writeFiles(tree, {"W/.hidden-folder/inside.txt", "W/.hidden-file"});
              return ::mkfifo(QFile::encodeName(tree.path("W/pipe")).constData(), 0600) == 0;
          }},
         {"links inside", "L", EntryScope::OrdinaryOnly, [&] {
-             writeFiles(tree, {"outside/keep.txt", "outside/sub/keep-too.txt", "L/file.txt"});
-             tree.makeFolder("L/A");
+             writeFiles(tree, {"outside/keep.txt", "outside/sub/keep-too.txt", "L/file.txt", "L/A/B/c.txt"});
+             tree.makeFolder("L/empty");
              return QFile::link(tree.path("outside"), tree.path("L/A/to-folder"))
                     && QFile::link(tree.path("outside/keep.txt"), tree.path("L/to-file"));
          }},
@@ -83,35 +100,35 @@ TEST_F(RemoveFolderTreeTest, RemovesTheWholeTreeSilently)
         EXPECT_EQ(RemoveFolderTree(tree.path(c.folder), c.scope), 0);
         EXPECT_FALSE(tree.exists(c.folder));
     }
-    EXPECT_EQ(tree.readFile("outside/keep.txt"), "x");
-    EXPECT_TRUE(tree.exists("outside/sub/keep-too.txt"));
-    EXPECT_EQ(tree.readFile("target/keep.txt"), "x");
+    EXPECT_EQ(tree.readFile("outside/keep.txt") + tree.readFile("outside/sub/keep-too.txt") + tree.readFile("target/keep.txt"),
+              "xxx");
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 // Hidden entries are never seen, so their folder stays; a folder that vanished
-// before its removal is excused, but its parent then still holds it.
+// before its removal is excused, but its parent then still holds it. Where no
+// mount can be made, the seam stands in for one deep in the tree.
 TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
 {
+    using platform::FileOperation;
     const struct {
         QStringList files;
         QString readOnly;
-        platform::FileOperation operation;
-        int errorNumber;  // of the fault injected on T/A; 0: none
-        QString message;
-        QString named;  // the path the message ends with
+        FileOperation operation;
+        QString faultAt;  // where the fault is injected; empty: none
+        int injected;
+        int reported;  // the error the message names; 0: a mount there
+        QString named;
         QStringList kept, gone;
     } cases[] = {
-        {{"T/top.txt", "T/A/B/locked.txt", "T/A/B/other.txt"}, "T/A/B/locked.txt", platform::FileOperation::List, 0,
-         QStringLiteral("Error- 75") + QChar(13), "T/A/B/locked.txt", {"T/A/B/locked.txt", "T/top.txt"}, {}},
-        {{"T/visible.txt", "T/.hidden-folder/inside.txt", "T/.hidden-file"}, {}, platform::FileOperation::List, 0,
-         QStringLiteral("Error- 75"), "T", {"T/.hidden-folder/inside.txt", "T/.hidden-file"}, {"T/visible.txt"}},
-        {{"T/A/a.txt", "T/t.txt"}, {}, platform::FileOperation::RemoveFolder, 57,
-         QStringLiteral("Error- 57") + QChar(13) + QStringLiteral("デバイス I/O エラーです。"), "T/A", {"T/A", "T/t.txt"},
-         {"T/A/a.txt"}},
-        {{"T/A/a.txt"}, {}, platform::FileOperation::RemoveFolder, 76, QStringLiteral("Error- 75"), "T", {"T/A"}, {}},
-        {{"T/t.txt", "T/A/a.txt"}, {}, platform::FileOperation::ReadEntries, 57,
-         QStringLiteral("Error- 57") + QChar(13), "T/A", {"T/t.txt", "T/A/a.txt"}, {}},
+        {{"T/top.txt", "T/A/B/locked.txt", "T/A/B/other.txt"}, "T/A/B/locked.txt", FileOperation::List, {}, 0, 75,
+         "T/A/B/locked.txt", {"T/A/B/locked.txt", "T/top.txt"}, {}},
+        {{"T/visible.txt", "T/.hidden-folder/inside.txt", "T/.hidden-file"}, {}, FileOperation::List, {}, 0, 75, "T",
+         {"T/.hidden-folder/inside.txt", "T/.hidden-file"}, {"T/visible.txt"}},
+        {{"T/A/a.txt", "T/t.txt"}, {}, FileOperation::RemoveFolder, "T/A", 57, 57, "T/A", {"T/A", "T/t.txt"}, {"T/A/a.txt"}},
+        {{"T/A/a.txt"}, {}, FileOperation::RemoveFolder, "T/A", 76, 75, "T", {"T/A"}, {}},
+        {{"T/t.txt", "T/A/a.txt"}, {}, FileOperation::ReadEntries, "T/A", 57, 57, "T/A", {"T/t.txt", "T/A/a.txt"}, {}},
+        {{"T/a.txt", "T/A/B/c.txt"}, {}, FileOperation::MountPoint, "T/A/B", 1, 0, "T/A/B", {"T/a.txt", "T/A/B/c.txt"}, {}},
     };
     int row = 0;
     for (const auto& c : cases) {
@@ -122,39 +139,18 @@ TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
             tree.writeFile(at + file);
         if (!c.readOnly.isEmpty())
             tree.setReadOnly(at + c.readOnly);
-        if (c.errorNumber)
-            platform::injectFault(c.operation, c.errorNumber, "/" + at + "T/A");
+        if (!c.faultAt.isEmpty())
+            platform::injectFault(c.operation, c.injected, "/" + at + c.faultAt);
         EXPECT_EQ(RemoveFolderTree(tree.path(at + "T")), 9);
-        ASSERT_EQ(messages.count(), 1);
-        EXPECT_TRUE(messages.last().startsWith(c.message)) << messages.last().toStdString();
-        EXPECT_TRUE(messages.last().endsWith(QChar(13) + tree.path(at + c.named))) << messages.last().toStdString();
+        const QString named = tree.path(at + c.named);
+        EXPECT_EQ(messages.texts(), QStringList{c.reported ? platform::errorMessageText(platform::makeError(c.reported, named))
+                                                           : mountedVolumeMessage(named)});
         for (const QString& file : c.kept)
             EXPECT_TRUE(tree.exists(at + file)) << file.toStdString();
         for (const QString& file : c.gone)
             EXPECT_FALSE(tree.exists(at + file)) << file.toStdString();
     }
 }
-
-namespace {
-
-// The progress window as a removal sees it: every step reaches it, and what it
-// does there stands for the user or for another program.
-class ActingView : public RunProgressView {
-public:
-    explicit ActingView(std::function<bool(const RunProgressFigures&)> act) : act_(std::move(act))
-    {
-        RunProgress::setTimingForTests(0, 0);
-    }
-    ~ActingView() override { RunProgress::setTimingForTests(500, 100); }
-    void begin() override {}
-    bool update(const RunProgressFigures& figures, bool) override { return act_(figures); }
-    void end() override {}
-
-private:
-    std::function<bool(const RunProgressFigures&)> act_;
-};
-
-}  // namespace
 
 // Files are counted before the first goes; Cancel stops after the file being
 // deleted, even in the middle of a folder.
@@ -210,10 +206,7 @@ TEST_F(RemoveFolderTreeTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnyth
         for (const auto& mount : mounts) {
             SCOPED_TRACE(std::string(mount.name) + (scope == EntryScope::All ? ", all" : ""));
             messages.clear();
-            tree.writeFile("elsewhere/keep.txt", "keep");
-            tree.writeFile("elsewhere/sub/deep.txt", "deep");
-            tree.writeFile("T/a.txt", "a");
-            tree.writeFile("T/A/b.txt", "b");
+            writeFiles(tree, {"elsewhere/keep.txt", "elsewhere/sub/deep.txt", "T/a.txt", "T/A/b.txt"});
             const TestMount mounted(tree, mount.kind, mount.at, mount.viewOf);
             if (!mounted.mounted())
                 GTEST_SKIP() << "mounting needs privileges this run lacks";
@@ -225,19 +218,46 @@ TEST_F(RemoveFolderTreeTest, AMountOnOrInsideTheTreeRefusesTheRemovalBeforeAnyth
             EXPECT_EQ(RemoveFolderTree(tree.path("T"), scope), 9);
             EXPECT_EQ(messages.texts(), QStringList{mountedVolumeMessage(tree.path(mount.at))});
             EXPECT_EQ(tree.names("T"), before);
-            EXPECT_EQ(tree.readFile("elsewhere/keep.txt") + tree.readFile("elsewhere/sub/deep.txt"), "keepdeep");
+            EXPECT_EQ(tree.readFile("elsewhere/keep.txt") + tree.readFile("elsewhere/sub/deep.txt"), "xx");
             EXPECT_TRUE(ownVolume ? tree.readFile(mount.at + "/on-the-volume.txt") == "volume"
-                                  : mount.at == "T" || (tree.readFile("T/a.txt") == "a" && tree.exists("T/A/b.txt")));
+                                  : mount.at == "T" || (tree.readFile("T/a.txt") == "x" && tree.exists("T/A/b.txt")));
         }
     }
 }
 
-// Where no mount can be made, the seam stands in for one deep in the tree.
-TEST_F(RemoveFolderTreeTest, TheSeamStandsInForAMount)
+// A folder tree goes to the trash whole, by one rename, and its journal holds
+// what undoing needs; a tree that holds a mounted volume stays, refused as
+// its removal would be; a link goes as itself, what it leads to staying.
+TEST(TrashFolderTree, MovesTheWholeTreeOrNothing)
 {
-    writeFiles(tree, {"T/a.txt", "T/A/B/c.txt"});
-    platform::injectFault(platform::FileOperation::MountPoint, 1, "/T/A/B");
-    EXPECT_EQ(RemoveFolderTree(tree.path("T")), 9);
-    EXPECT_EQ(messages.texts(), QStringList{mountedVolumeMessage(tree.path("T/A/B"))});
-    EXPECT_TRUE(tree.exists("T/a.txt") && tree.exists("T/A/B/c.txt"));
+    const struct { const char* what; const char* folder; bool mountInside, trashed; } cases[] = {
+        {"a tree", "tree", false, true},
+        {"a tree holding a volume", "tree", true, false},
+        {"a link to a tree", "link", false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        const ScopedDataHome dataHome(tree.path("data"));
+        tree.writeFile("tree/a/b/deep.txt", "deep");
+        ASSERT_TRUE(QFile::link(tree.path("tree"), tree.path("link")));
+        std::optional<TestMount> volume;
+        if (c.mountInside && !volume.emplace(tree, TestMount::Kind::Tmpfs, "tree/a/stick").mounted())
+            continue;  // no mount possible here
+        ScriptedMessages messages;
+        FileOps::RunJournal journal(tree.path("journal"), FileOps::RunKind::FolderDeletion);
+        EXPECT_EQ(FileOps::trashFolderTree(tree.path(c.folder), journal), c.trashed ? 0 : 9);
+        EXPECT_FALSE(journal.end().failed());
+        EXPECT_EQ(messages.texts(), c.trashed ? QStringList() : QStringList{mountedVolumeMessage(tree.path("tree/a/stick"))});
+        EXPECT_EQ(tree.exists(c.folder), !c.trashed);
+        EXPECT_EQ(tree.exists("tree/a/b/deep.txt"), !c.trashed || QString(c.folder) == "link");
+        QMap<QByteArray, QByteArray> expected;
+        if (c.trashed)
+            expected.insert(c.folder, platform::encodeFileName(tree.path(c.folder)));
+        EXPECT_EQ(readTrash(platform::encodeFileName(tree.path("data/Trash"))), expected);
+        const QStringList journals = FileOps::journalPaths(tree.path("journal"));
+        ASSERT_EQ(journals.size(), c.trashed ? 1 : 0);
+        FileOps::JournalRun run;
+        EXPECT_EQ(c.trashed && FileOps::readJournalRun(journals.value(0), run) && run.items.value(0).deleted, c.trashed);
+    }
 }

@@ -13,8 +13,6 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/run_recovery_test.cpp
   file_ops/size_survey_test.cpp
   file_ops/target_name_test.cpp
-  file_ops/trash_folder_tree_test.cpp
-  file_ops/undo_offer_test.cpp
   file_ops/undo_run_test.cpp
 )
 list(APPEND VELDA_UI_TESTS

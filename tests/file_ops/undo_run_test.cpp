@@ -12,12 +12,16 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
-// Asks to cancel at its second update.
+// Asks to cancel at its second update, shown from the first step on.
 struct CancellingView : RunProgressView {
+    CancellingView() { RunProgress::setTimingForTests(0, 0); }
+    ~CancellingView() override { RunProgress::setTimingForTests(500, 100); }
     void begin() override {}
     bool update(const RunProgressFigures&, bool) override { return ++updates >= 2; }
     void end() override {}
@@ -53,14 +57,9 @@ TEST_F(UndoRun, CancelStopsBeforeTheNextFile)
     const QString journal = runToD({{"a.txt", "a.txt"}, {"b.txt", "b.txt"}, {"c.txt", "c.txt"}}, true, false);
     ASSERT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt", "c.txt"}));
 
-    RunProgress::setTimingForTests(0, 0);
     CancellingView view;
-    FileOps::UndoOutcome outcome;
-    {
-        RunProgress progress(&view, 3);
-        outcome = FileOps::undoRun(journal, progress);
-    }
-    RunProgress::setTimingForTests(500, 100);
+    RunProgress progress(&view, 3);
+    const FileOps::UndoOutcome outcome = FileOps::undoRun(journal, progress);
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(outcome.undone, 1);
     EXPECT_EQ(tree.names("s"), QStringList{"c.txt"});
@@ -107,10 +106,10 @@ TEST(UndoLeftMessage, NamesFiveThenCounts)
               QStringLiteral("元に戻せなかったファイル: a, b, c, d, e, ほか 2 個"));
 }
 
-// A renumbering cut short while a file was set aside: the next start gives
-// that file back beside its name, held then by a placed file; undoing the
-// run gives it its own name again. A file renamed into place just before the
-// kill, before its journal said so, is found there and goes back too.
+// A renumbering cut short while a file was set aside: the next start gives that file back beside its
+// name, held then by a placed file, and the run stays undoable; undone, every file has its own name
+// again, also one renamed into place before its journal said so. A run that placed nothing leaves no
+// journal.
 TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
 {
     enum class Kill { BeforeRename, BeforePlacedRecord, AfterPlacedRecord };
@@ -127,25 +126,51 @@ TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
             ASSERT_FALSE(FileOps::setAside(tree.path("d/b.txt"), journal, hold).failed());
             const platform::FileStamp stamp = platform::stampOf(tree.path("d/a.txt"));
             ASSERT_FALSE(journal.renaming(0, stamp).failed());
-            if (kill != Kill::BeforeRename) {
-                ASSERT_FALSE(platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
-            }
-            if (kill == Kill::AfterPlacedRecord) {
-                ASSERT_FALSE(journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
-            }
+            ASSERT_TRUE(kill == Kill::BeforeRename || !platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
+            ASSERT_TRUE(kill != Kill::AfterPlacedRecord || !journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
         }
         ASSERT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
-        if (kill == Kill::BeforeRename) {
-            EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
-            EXPECT_TRUE(FileOps::journalPaths(folder).isEmpty());
-            continue;
+        EXPECT_EQ(FileOps::journalPaths(folder).isEmpty(), kill == Kill::BeforeRename);
+        if (kill != Kill::BeforeRename) {
+            ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
+            RunProgress progress(nullptr, 0);
+            const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::newestUndoableRun(folder).journalPath, progress);
+            EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
         }
-        ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
-        RunProgress progress(nullptr, 0);
-        const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::journalPaths(folder).value(0), progress);
-        EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
         EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
-        EXPECT_EQ(tree.readFile("d/a.txt"), "a");
-        EXPECT_EQ(tree.readFile("d/b.txt"), "b");
+        EXPECT_EQ(tree.readFile("d/a.txt") + tree.readFile("d/b.txt"), "ab");
+    }
+}
+
+// The menu takes a finished run's offer from the run, not from its journal:
+// both must say the same, and a journal changed since is read again.
+TEST(UndoOffer, ARunOffersWhatItsJournalSays)
+{
+    TempTree tree;
+    const QString folder = tree.path("journal");
+    const platform::TrashEntry entry{tree.path("Trash"), QStringLiteral("old")};
+    const platform::FileStamp stamp{1, 2, 3, 4, 5};
+    {
+        FileOps::RunJournal journal(folder, FileOps::RunKind::Move);
+        // b is set aside, then never placed: nothing of it is left to undo.
+        for (const platform::FsError& step :
+             {journal.plan({tree.path("s"), tree.path("d")}, {{0, "a", 1, "a"}, {0, "b", 1, "b"}, {0, "c", 1, "c"}, {0, "d", 1, "d"}}),
+              journal.replacing(0, tree.path("d/a"), entry, stamp), journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true),
+              journal.replacing(1, tree.path("d/b"), entry, stamp), journal.placed(2, FileOps::PlacedWay::Moved, stamp, true),
+              journal.end()})
+            ASSERT_FALSE(step.failed());
+    }
+    const FileOps::UndoOffer told = FileOps::newestUndoableRun(folder);
+    ASSERT_TRUE(told.exists());
+    const struct timespec later[2] = {{0, UTIME_OMIT}, {1, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(told.journalPath).constData(), later, 0), 0);
+    const FileOps::UndoOffer read = FileOps::newestUndoableRun(folder);
+    for (const FileOps::UndoOffer& offer : {told, read}) {
+        EXPECT_EQ(offer.journalPath, told.journalPath);
+        EXPECT_EQ(offer.kind, FileOps::RunKind::Move);
+        EXPECT_EQ(offer.files, 2);
+        EXPECT_EQ(offer.replaced, 1);
+        EXPECT_EQ(offer.folderName, QStringLiteral("c"));
+        EXPECT_EQ(offer.startedMs, told.startedMs);
     }
 }

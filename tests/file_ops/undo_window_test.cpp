@@ -7,10 +7,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDirIterator>
-#include <QFile>
 #include <QMap>
 
-#include <memory>
 #include <optional>
 
 namespace {
@@ -22,12 +20,10 @@ Files filesIn(const TempTree& tree, const QStringList& folders)
 {
     Files files;
     for (const QString& folder : folders) {
-        const QString root = tree.path(folder);
-        QDirIterator entries(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        QDirIterator entries(tree.path(folder), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
         while (entries.hasNext()) {
-            const QString path = entries.next();
-            QFile file(path);
-            files.insert(folder + path.mid(root.size()), file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
+            const QString name = folder + entries.next().mid(tree.path(folder).size());
+            files.insert(name, tree.readFile(name));
         }
     }
     return files;
@@ -65,19 +61,12 @@ protected:
 
 }  // namespace
 
-// Each kind of run is undone to the byte: copies go, moved files come back
-// under their old names (also across volumes), deleted files and folder
-// trees and replaced files come back from the trash; a run stopped by a
-// failure undoes what it did.
-// The menu names the run, and is greyed once nothing is left to undo.
+// Each kind of run is undone to the byte: copies go, moved files come back under their old names (also
+// across volumes), deleted files and folder trees and replaced files come back from the trash; a run
+// stopped by a failure undoes what it did. The menu names the run, greyed once nothing is left.
 TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
 {
-    const struct {
-        const char* what;
-        RunKind run;
-        std::optional<TestMount::Kind> volume;  // of the destination
-        QString menu;
-    } cases[] = {
+    const struct { const char* what; RunKind run; std::optional<TestMount::Kind> destinationVolume; QString menu; } cases[] = {
         {"copy with overwriting", RunKind::CopyOverwriting, {}, QStringLiteral("元に戻す: コピー 3 ファイル（")},
         {"move", RunKind::Move, {}, QStringLiteral("元に戻す: 移動 3 ファイル（")},
         {"move stopped by a failure", RunKind::FailingMove, {}, QStringLiteral("元に戻す: 移動 2 ファイル（")},
@@ -88,15 +77,11 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        tree.removeRaw("data");
-        tree.removeRaw("s");
-        tree.removeRaw("d");
-        std::unique_ptr<TestMount> volume;
-        if (c.volume) {
-            volume = std::make_unique<TestMount>(tree, *c.volume, "d");
-            if (!volume->mounted())
-                continue;  // no such mount here
-        }
+        for (const char* folder : {"data", "s", "d"})
+            tree.removeRaw(folder);
+        std::optional<TestMount> volume;
+        if (c.destinationVolume && !volume.emplace(tree, *c.destinationVolume, "d").mounted())
+            continue;  // no such mount here
         for (int i = 1; i <= 3; ++i)
             tree.writeFile(QString("s/%1.txt").arg(i), QByteArray(3000 * i, char('a' + i)));
         tree.writeFile("s/tree/sub/deep.txt", "deep");
@@ -105,24 +90,19 @@ TEST_F(UndoWindow, EachKindOfRunIsUndoneToTheByte)
         const Files before = filesIn(tree, folders);
         frmMarlow& form = open("s", "d/dst", c.run != RunKind::CopyOverwriting, true);
         EXPECT_FALSE(form.mnUndo1->isEnabled());
-        switch (c.run) {
-        case RunKind::CopyOverwriting:
-        case RunKind::Move: copyAll(form); break;
-        case RunKind::FailingMove:
+        if (c.run == RunKind::FailingMove)
             platform::injectFault(platform::FileOperation::Rename, 57, "3.txt");
-            copyAll(form);
-            platform::clearInjectedFaults();
-            break;
-        case RunKind::Delete:
+        if (c.run == RunKind::Delete) {
             messages.answerOk();
             form.DeleteSelectedFiles();
-            break;
-        case RunKind::FolderDeletion:
+        } else if (c.run == RunKind::FolderDeletion) {
             messages.answerYes();
             FolderDeletion::deleteFolder(tree.path("s/tree"), {});
             form.refreshUndoMenu();
-            break;
+        } else {
+            copyAll(form);
         }
+        platform::clearInjectedFaults();
         ASSERT_NE(filesIn(tree, folders), before);
         EXPECT_TRUE(form.mnUndo1->isEnabled());
         EXPECT_TRUE(form.mnUndo1->text().startsWith(c.menu));

@@ -1,6 +1,5 @@
 list(APPEND VELDA_CORE_TESTS
   folder_delete/deletion_guard_test.cpp
-  folder_delete/folder_deletion_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
   folder_delete/frm_del_dir_test.cpp
