@@ -18,7 +18,6 @@ list(APPEND VELDA_CORE_TESTS
 )
 list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_runs_test.cpp
-  file_ops/progress_run_test.cpp
   file_ops/undo_window_test.cpp
 )
 
