@@ -4,11 +4,8 @@
 #include "file_ops/copy_one_file.h"
 #include "platform/message_box.h"
 
-#include <QByteArray>
 #include <QMap>
 #include <QPair>
-#include <QStringList>
-#include <QVector>
 
 #include <functional>
 
@@ -30,7 +27,6 @@ public:
     QStringList runConfirmed(const QVector<platform::MessageAnswer>& answers = {});
 
     QStringList previewed;
-    // The run's progress window; none when nullptr.
     RunProgressView* view = nullptr;
     // Called after each source file's copy, with its name.
     std::function<void(const QString&)> afterCopy;
