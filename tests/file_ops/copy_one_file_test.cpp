@@ -17,6 +17,8 @@
 #include <functional>
 #include <optional>
 
+#include <unistd.h>
+
 using platform::FileOperation;
 
 namespace {
@@ -36,6 +38,12 @@ std::function<void(TempTree&)> inject(FileOperation operation, int number, const
 std::function<void(TempTree&)> readOnly(const QString& relative)
 {
     return [=](TempTree& t) { t.setReadOnly(relative); };
+}
+
+// The destination a hard link of the source: one file under two names.
+void linkedDestination(TempTree& t)
+{
+    ASSERT_EQ(::link(QFile::encodeName(t.path("src/a.txt")).constData(), QFile::encodeName(t.path("dst/a.txt")).constData()), 0);
 }
 
 const QFileDevice::Permissions Open = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
@@ -63,6 +71,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         QString message;  // <root> stands for the tree's root; any message stops the run
         bool sourceKept;
         QByteArray destinationAfter;
+        bool immutableDestination = false;
     };
     const Case cases[] = {
         {"move", "dst", "b.txt", true, false, "", {}, "", false, Content},
@@ -82,6 +91,9 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"renames cannot pass after all", "dst", "a.txt", true, false, "", inject(FileOperation::Rename, 74), "", false, Content},
         {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75, destination), true, "old"},
         {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75, destination), true, "old"},
+        {"immutable destination", "dst", "a.txt", true, true, "old", {}, error(70, destination), true, "old", true},
+        {"moved onto its own hard link", "dst", "a.txt", true, true, "", linkedDestination, "", false, Content},
+        {"copied onto its own hard link", "dst", "a.txt", false, true, "", linkedDestination, "", true, Content},
         {"copy to a stick", "stick", "b.txt", false, false, "", {}, "", true, Content},
         {"disk full on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Copy, 61, "a.txt"), error(61, source), true, ""},
         {"placement fails on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Rename, 57),
@@ -113,6 +125,9 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
             t.writeFile(QStringLiteral("dst/") + c.newName, c.existing);
         if (c.prepare)
             c.prepare(t);
+        std::optional<ImmutableFile> immutable;
+        if (c.immutableDestination && !immutable.emplace(t.path("dst/a.txt")).made())
+            continue;  // no immutable files here
         const QFileDevice::Permissions mode = QFile::permissions(source);
         const auto trashedBefore = trashed();
         ScriptedMessages messages;

@@ -136,7 +136,6 @@ TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
         QVector<Answer> toTrashQuestion;  // empty: not asked
         QStringList trashed, deletedForGood;
     } cases[] = {
-        {"button", Click, false, {}, {"a.txt", "c.txt"}, {}},
         {"Delete key", DeleteKey, false, {}, {"a.txt", "c.txt"}, {}},
         {"Shift and button", ShiftClick, false, {}, {}, {"a.txt", "c.txt"}},
         {"Shift and Delete key", ShiftDeleteKey, false, {}, {}, {"a.txt", "c.txt"}},
