@@ -81,11 +81,7 @@ protected:
 const Press Click = [](frmMarlow& form) { ui::click(form.Command1.at<QPushButton>(1)); };
 const Press ShiftClick = [](frmMarlow& form) { ui::clickHolding(form.Command1.at<QPushButton>(1), Qt::ShiftModifier); };
 const Press DeleteKey = [](frmMarlow& form) { ui::pressKey(form.fileList(0), Qt::Key_Delete); };
-const Press ShiftDeleteKey = [](frmMarlow& form) { ui::pressKey(form.fileList(1), Qt::Key_Delete, Qt::ShiftModifier); };
-const Press ShiftEnter = [](frmMarlow& form) {
-    platform::focusControl(form.Command1.control(1));
-    ui::pressKeyHolding(form.Command1.control(1), Qt::Key_Return, Qt::ShiftModifier);
-};
+const Press ShiftDeleteKey = [](frmMarlow& form) { ui::pressKeyHolding(form.fileList(1), Qt::Key_Delete, Qt::ShiftModifier); };
 
 }  // namespace
 
@@ -124,8 +120,8 @@ TEST_F(MainWindowRuns, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedN
 
 // 削除 puts the selected files of both lists into the trash, where the
 // desktop lists them under their exact paths, and the status line counts
-// them. Shift with the button, with Enter on it or with the Delete key in a
-// list deletes for good. Where a list's folder reaches no trash, the user is
+// them. Shift with the button or with the Delete key in a list deletes for
+// good. Where a list's folder reaches no trash, the user is
 // asked once, before anything is deleted, whether to delete for good.
 TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
 {
@@ -139,7 +135,6 @@ TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
         {"Delete key", DeleteKey, false, {}, {"a.txt", "c.txt"}, {}},
         {"Shift and button", ShiftClick, false, {}, {}, {"a.txt", "c.txt"}},
         {"Shift and Delete key", ShiftDeleteKey, false, {}, {}, {"a.txt", "c.txt"}},
-        {"Shift and Enter", ShiftEnter, false, {}, {}, {"a.txt", "c.txt"}},
         {"no trash, declined", Click, true, {Answer::No}, {}, {}},
         {"no trash, for good", Click, true, {Answer::Yes}, {"a.txt"}, {"c.txt"}},
     };

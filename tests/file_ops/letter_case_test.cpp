@@ -39,22 +39,19 @@ QByteArray data(const char* tag, int size)
 const QByteArray A = data("a", 3000), B = data("b", 5000), C = data("c", 70000);
 const QByteArray X = data("x", 4000), Y = data("y", 9000), Old1 = data("old1", 100), Old2 = data("old2", 200);
 
+const Files Abc{{"a.txt", A}, {"b.txt", B}, {"c.txt", C}}, AbcInCapitals{{"a.TXT", A}, {"b.TXT", B}, {"c.TXT", C}};
+const Files Twins{{"IMG_0001.JPG", X}, {"img_0001.jpg", Y}};
+const Renames ToCapitals{{"a.txt", "a.TXT"}, {"b.txt", "b.TXT"}, {"c.txt", "c.TXT"}};
+const Renames TwinsKept{{"IMG_0001.JPG", "IMG_0001.JPG"}, {"img_0001.jpg", "img_0001.jpg"}};
+
 const Scenario Scenarios[] = {
-    {"extension in capitals, copied in place", {{"a.txt", A}, {"b.txt", B}, {"c.txt", C}}, {},
-     {{"a.txt", "a.TXT"}, {"b.txt", "b.TXT"}, {"c.txt", "c.TXT"}}, false, false,
-     {{"a.txt", A}, {"a.TXT", A}, {"b.txt", B}, {"b.TXT", B}, {"c.txt", C}, {"c.TXT", C}},
-     {{"a.TXT", A}, {"b.TXT", B}, {"c.TXT", C}}, 6, 3},
-    {"extension in capitals, moved in place", {{"a.txt", A}, {"b.txt", B}, {"c.txt", C}}, {},
-     {{"a.txt", "a.TXT"}, {"b.txt", "b.TXT"}, {"c.txt", "c.TXT"}}, false, true,
-     {{"a.TXT", A}, {"b.TXT", B}, {"c.TXT", C}}, {{"a.TXT", A}, {"b.TXT", B}, {"c.TXT", C}}, 6, 3},
+    {"extension in capitals, copied in place", Abc, {}, ToCapitals, false, false,
+     {{"a.txt", A}, {"a.TXT", A}, {"b.txt", B}, {"b.TXT", B}, {"c.txt", C}, {"c.TXT", C}}, AbcInCapitals, 6, 3},
+    {"extension in capitals, moved in place", Abc, {}, ToCapitals, false, true, AbcInCapitals, AbcInCapitals, 6, 3},
     {"letter case swapped between two files", {{"a", A}, {"b", B}}, {}, {{"a", "B"}, {"b", "A"}}, false, true,
      {{"A", B}, {"B", A}}, {{"A", B}, {"B", A}}, 4, 2},
-    {"case twins copied onto themselves", {{"IMG_0001.JPG", X}, {"img_0001.jpg", Y}}, {},
-     {{"IMG_0001.JPG", "IMG_0001.JPG"}, {"img_0001.jpg", "img_0001.jpg"}}, false, false,
-     {{"IMG_0001.JPG", X}, {"img_0001.jpg", Y}}, {}, 2, 0},
-    {"case twins moved onto the medium", {}, {{"IMG_0001.JPG", X}, {"img_0001.jpg", Y}},
-     {{"IMG_0001.JPG", "IMG_0001.JPG"}, {"img_0001.jpg", "img_0001.jpg"}}, true, true,
-     {{"IMG_0001.JPG", X}, {"img_0001.jpg", Y}}, {{"img_0001.jpg", Y}}, 2, 1},
+    {"case twins copied onto themselves", Twins, {}, TwinsKept, false, false, Twins, {}, 2, 0},
+    {"case twins moved onto the medium", {}, Twins, TwinsKept, true, true, Twins, {{"img_0001.jpg", Y}}, 2, 1},
     {"moved over files spelt in capitals", {{"IMG_0001.JPG", Old1}, {"IMG_0002.JPG", Old2}},
      {{"img_0001.jpg", X}, {"img_0002.jpg", Y}}, {{"img_0001.jpg", "img_0001.jpg"}, {"img_0002.jpg", "img_0002.jpg"}},
      true, true, {{"IMG_0001.JPG", Old1}, {"IMG_0002.JPG", Old2}, {"img_0001.jpg", X}, {"img_0002.jpg", Y}},
