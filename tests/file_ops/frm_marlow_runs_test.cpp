@@ -121,8 +121,8 @@ TEST_F(MainWindowRuns, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedN
 // 削除 puts the selected files of both lists into the trash, where the
 // desktop lists them under their exact paths, and the status line counts
 // them. Shift with the button or with the Delete key in a list deletes for
-// good. Where a list's folder reaches no trash, the user is
-// asked once, before anything is deleted, whether to delete for good.
+// good. Where a list's folder reaches no trash, the user is asked once,
+// before anything is deleted, whether to delete for good.
 TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
 {
     const struct {

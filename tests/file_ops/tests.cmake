@@ -5,7 +5,6 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/copy_one_file_test.cpp
   file_ops/fat_destination_test.cpp
   file_ops/folder_run.cpp
-  file_ops/letter_case_test.cpp
   file_ops/refusals_test.cpp
   file_ops/remove_folder_tree_test.cpp
   file_ops/replaced_files_test.cpp
