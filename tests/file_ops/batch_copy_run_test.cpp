@@ -143,19 +143,29 @@ INSTANTIATE_TEST_SUITE_P(Media, DestinationMedium,
                                            Medium{"ExfatStick", true, TestMount::Kind::Exfat, LetterCase::Ignored}),
                          [](const ::testing::TestParamInfo<Medium>& info) { return std::string(info.param.name); });
 
-// A run that stops after setting a source aside gives it a visible name back,
-// its own being taken, and says so.
-TEST(BatchCopyRun, AStoppedRunGivesASetAsideSourceItsNameBack)
+// A chain stopped within loses nothing and says why: a read-only file is
+// named; a source set aside gets a visible name back, its own being taken.
+TEST(BatchCopyRun, AChainStoppedWithinLosesNothing)
 {
-    TempTree tree;
-    tree.writeFile("d/p1", "one");
-    tree.writeFile("d/p2", "two");
-    platform::injectFault(platform::FileOperation::Rename, 57, "p3");
-    FolderRun run(tree, {{"p1", "p2"}, {"p2", "p3"}}, {}, true, true);
-    const QStringList said = run.runConfirmed();
-    platform::clearInjectedFaults();
-    EXPECT_EQ(said,
-              (QStringList{platform::errorMessageText(platform::makeError(57)) + QChar(13) + tree.path("d/p3"),
-                           FileOps::keptUnderMessage(tree.path("d/p2"), tree.path("d/p2 (2)"))}));
-    EXPECT_EQ(described(contents(tree, "d")), described({{"p2", "one"}, {"p2 (2)", "two"}}));
+    const auto failure = [](int number, const QString& path) {
+        return platform::errorMessageText(platform::makeError(number)) + QChar(13) + path;
+    };
+    for (const bool readOnly : {true, false}) {
+        SCOPED_TRACE(readOnly ? "p2 read-only" : "p3 cannot be placed");
+        TempTree tree;
+        tree.writeFile("d/p1", "one");
+        tree.writeFile("d/p2", "two");
+        if (readOnly)
+            tree.setReadOnly("d/p2");
+        else
+            platform::injectFault(platform::FileOperation::Rename, 57, "p3");
+        FolderRun run(tree, {{"p1", "p2"}, {"p2", "p3"}}, {}, true, true);
+        const QStringList said = run.runConfirmed();
+        platform::clearInjectedFaults();
+        const QString p2 = tree.path("d/p2");
+        EXPECT_EQ(said, readOnly ? QStringList{failure(75, p2)}
+                                 : (QStringList{failure(57, tree.path("d/p3")), FileOps::keptUnderMessage(p2, p2 + " (2)")}));
+        EXPECT_EQ(described(contents(tree, "d")),
+                  described(readOnly ? Files{{"p1", "one"}, {"p2", "two"}} : (Files{{"p2", "one"}, {"p2 (2)", "two"}})));
+    }
 }

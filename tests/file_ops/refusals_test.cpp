@@ -1,6 +1,5 @@
 #include "file_ops/folder_run.h"
 #include "platform/fault_injection.h"
-#include "platform/fs_error.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
 
@@ -101,16 +100,4 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
             }
         }
     }
-}
-
-// A chain stops at a read-only file, which it names, every file whole.
-TEST(RefusedSources, AReadOnlyFileStopsAChainWhole)
-{
-    TempTree tree;
-    tree.writeFile("d/p1", "one");
-    tree.writeFile("d/p2", "two");
-    tree.setReadOnly("d/p2");
-    FolderRun run(tree, {{"p1", "p2"}, {"p2", "p3"}}, {}, true, true);
-    EXPECT_EQ(run.runConfirmed(), QStringList{platform::errorMessageText(platform::makeError(75)) + QChar(13) + tree.path("d/p2")});
-    EXPECT_EQ(described(contents(tree, "d")), described({{"p1", "one"}, {"p2", "two"}}));
 }
