@@ -62,8 +62,8 @@ const Scenario Scenarios[] = {
 // sources of d gone.
 Files promised(Files d, const Files& sources, const Files& melt, const Scenario& s, bool move, LetterCase letterCase)
 {
-    for (const auto& rename : s.sources)
-        if (move && !s.fromPc)
+    if (move && !s.fromPc)
+        for (const auto& rename : s.sources)
             d.remove(rename.first);
     const auto place = [&d, letterCase](const QString& newName, const QByteArray& data) {
         for (const QString& name : d.keys())
