@@ -1,6 +1,4 @@
 #include "file_ops/folder_run.h"
-#include "file_ops/placement_plan.h"
-#include "file_ops/run_journal.h"
 #include "platform/fault_injection.h"
 #include "platform/fs_error.h"
 #include "support/scripted_messages.h"
@@ -148,9 +146,8 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
     }
 }
 
-// A file the run's plan did not foresee at the new name (made meanwhile, or
-// listed under another pattern) is met as if found before copying; without
-// overwriting, another spelling of the new name stays.
+// A file made at the new name while the preview is shown is met as if found
+// before copying; without overwriting, another spelling of the new name stays.
 TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
 {
     const QString clash = QStringLiteral("コピー先に同一ファイルがあります。<root>/d/b.txt のコピーはできませんでした。");
@@ -167,17 +164,10 @@ TEST(CopyOneFile, AFileThePlanDidNotForeseeIsStillMet)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.newName) + (c.overwrite ? ", overwrite" : ""));
         TempTree t;
-        const QString source = t.writeFile("d/a.txt", Content);
-        t.makeFolder("TEMP");
-        FileOps::RunJournal none;
-        FileOps::PlacementPlan plan(t.path("d"), {}, platform::LetterCase::Exact, none);
-        plan.addSources(t.path("d"), {"a.txt"});
-        t.writeFile("d/b.txt", "unforeseen");
-        ScriptedMessages messages;
-        FileOps::PlacementRun run{none, &plan};
-        EXPECT_EQ(FileOps::copyOneFile(run, {source, c.newName, t.path("d"), t.path("TEMP"), false, c.overwrite}),
-                  c.message.isEmpty() ? 0 : 9);
-        EXPECT_EQ(messages.texts().join('\n'), QString(c.message).replace("<root>", t.root()));
+        t.writeFile("d/a.txt", Content);
+        FolderRun run(t, {{"a.txt", c.newName}}, {}, false, c.overwrite);
+        run.whilePreviewed = [&t] { t.writeFile("d/b.txt", "unforeseen"); };
+        EXPECT_EQ(run.runConfirmed().join('\n'), QString(c.message).replace("<root>", t.root()));
         EXPECT_EQ(described(contents(t, "d")), described(c.after));
         EXPECT_EQ(t.names("TEMP"), QStringList());
     }

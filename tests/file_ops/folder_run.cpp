@@ -39,6 +39,13 @@ QString FolderRun::targetName(const QString& fileName)
     return fileName;
 }
 
+void FolderRun::showPreview(const QStringList& entries, const QVector<int>&)
+{
+    previewed = entries;
+    if (whilePreviewed)
+        whilePreviewed();
+}
+
 qint16 FolderRun::copySourceFile(FileOps::PlacementRun& run, const QString& fileName)
 {
     const qint16 stop = copy(run, sourceFolder_, fileName, move_);

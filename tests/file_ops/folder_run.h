@@ -30,6 +30,7 @@ public:
     RunProgressView* view = nullptr;
     // Called after each source file's copy, with its name.
     std::function<void(const QString&)> afterCopy;
+    std::function<void()> whilePreviewed;
 
     QStringList selectedSourceFiles() override { return oldNames(sources_); }
     void selectAllSourceFiles() override {}
@@ -45,7 +46,7 @@ public:
     QString journalFolder() override { return path("journal"); }
     void restartSerialNumbers() override {}
     QString targetName(const QString& fileName) override;
-    void showPreview(const QStringList& entries, const QVector<int>&) override { previewed = entries; }
+    void showPreview(const QStringList& entries, const QVector<int>&) override;
     void closePreview() override {}
     qint16 copySourceFile(FileOps::PlacementRun& run, const QString& fileName) override;
     qint16 copyExtractedFile(FileOps::PlacementRun& run, const QString& fileName) override
