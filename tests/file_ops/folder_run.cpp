@@ -1,6 +1,5 @@
 #include "file_ops/folder_run.h"
 
-#include "file_ops/copy_one_file.h"
 #include "file_ops/run_journal.h"
 #include "platform/file_system.h"
 #include "support/scripted_messages.h"
@@ -27,15 +26,9 @@ QStringList FolderRun::runConfirmed(const QVector<platform::MessageAnswer>& answ
     return messages.texts().mid(1);
 }
 
-QString FolderRun::path(const QString& relative) const
-{
-    return tree_.path(relative);
-}
+QString FolderRun::path(const QString& relative) const { return tree_.path(relative); }
 
-QStringList FolderRun::destinationFiles()
-{
-    return QDir(destinationFolder()).entryList(QDir::Files, QDir::Name);
-}
+QStringList FolderRun::destinationFiles() { return QDir(destinationFolder()).entryList(QDir::Files, QDir::Name); }
 
 QString FolderRun::targetName(const QString& fileName)
 {
@@ -44,6 +37,13 @@ QString FolderRun::targetName(const QString& fileName)
             if (rename.first == fileName)
                 return rename.second;
     return fileName;
+}
+
+void FolderRun::showPreview(const QStringList& entries, const QVector<int>&)
+{
+    previewed = entries;
+    if (whilePreviewed)
+        whilePreviewed();
 }
 
 qint16 FolderRun::copySourceFile(FileOps::PlacementRun& run, const QString& fileName)
@@ -78,11 +78,9 @@ qint16 copyAlone(const FileOps::CopyJob& job)
 Files contents(const TempTree& tree, const QString& folder)
 {
     Files files;
-    for (const QString& name : tree.names(folder)) {
-        // The trash of a volume mounted there.
-        if (!name.startsWith(".Trash"))
+    for (const QString& name : tree.names(folder))
+        if (!name.startsWith(".Trash"))  // the trash of a volume mounted there
             files.insert(name, tree.readFile(folder + '/' + name));
-    }
     return files;
 }
 

@@ -4,11 +4,8 @@
 #include "file_ops/copy_one_file.h"
 #include "platform/message_box.h"
 
-#include <QByteArray>
 #include <QMap>
 #include <QPair>
-#include <QStringList>
-#include <QVector>
 
 #include <functional>
 
@@ -30,10 +27,10 @@ public:
     QStringList runConfirmed(const QVector<platform::MessageAnswer>& answers = {});
 
     QStringList previewed;
-    // The run's progress window; none when nullptr.
     RunProgressView* view = nullptr;
     // Called after each source file's copy, with its name.
     std::function<void(const QString&)> afterCopy;
+    std::function<void()> whilePreviewed;
 
     QStringList selectedSourceFiles() override { return oldNames(sources_); }
     void selectAllSourceFiles() override {}
@@ -49,7 +46,7 @@ public:
     QString journalFolder() override { return path("journal"); }
     void restartSerialNumbers() override {}
     QString targetName(const QString& fileName) override;
-    void showPreview(const QStringList& entries, const QVector<int>&) override { previewed = entries; }
+    void showPreview(const QStringList& entries, const QVector<int>&) override;
     void closePreview() override {}
     qint16 copySourceFile(FileOps::PlacementRun& run, const QString& fileName) override;
     qint16 copyExtractedFile(FileOps::PlacementRun& run, const QString& fileName) override

@@ -1,19 +1,22 @@
 #include "archive/frm_melt.h"
 #include "file_ops/trash_messages.h"
-#include "platform/fault_injection.h"
 #include "platform/file_name_codec.h"
 #include "rename/frm_marlow_a.h"
 #include "support/main_window_test.h"
+#include "support/shown_progress.h"
 #include "support/test_mounts.h"
 #include "support/trash_reader.h"
 #include "support/ui_helpers.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include <unistd.h>
 
@@ -55,23 +58,35 @@ protected:
         for (const QString& name : names)
             tree.writeFile(folder + '/' + name, name.toUtf8());
     }
+    // Every run shows its progress window from its first file on; the test
+    // acts in it once a given number of files is done.
+    void atFilesDone(int filesDone, std::function<void(QWidget* window)> act)
+    {
+        shownProgress.emplace([this, filesDone, act](QWidget* window, const RunProgressFigures& figures) {
+            progressOwner = window->parentWidget();
+            for (const QLabel* label : window->findChildren<QLabel*>())
+                progressTexts.append(label->text());
+            if (figures.filesDone == filesDone && !std::exchange(acted, true))
+                act(window);
+        });
+    }
 
     QStringList previewed, marked;
+    std::optional<ShownProgress> shownProgress;
+    QWidget* progressOwner = nullptr;
+    QStringList progressTexts;
+    bool acted = false;
 };
 
 const Press Click = [](frmMarlow& form) { ui::click(form.Command1.at<QPushButton>(1)); };
 const Press ShiftClick = [](frmMarlow& form) { ui::clickHolding(form.Command1.at<QPushButton>(1), Qt::ShiftModifier); };
 const Press DeleteKey = [](frmMarlow& form) { ui::pressKey(form.fileList(0), Qt::Key_Delete); };
-const Press ShiftDeleteKey = [](frmMarlow& form) { ui::pressKey(form.fileList(1), Qt::Key_Delete, Qt::ShiftModifier); };
-const Press ShiftEnter = [](frmMarlow& form) {
-    platform::focusControl(form.Command1.control(1));
-    ui::pressKeyHolding(form.Command1.control(1), Qt::Key_Return, Qt::ShiftModifier);
-};
+const Press ShiftDeleteKey = [](frmMarlow& form) { ui::pressKeyHolding(form.fileList(1), Qt::Key_Delete, Qt::ShiftModifier); };
 
 }  // namespace
 
-// A refused rule set copies nothing and sends the focus to the faulty field,
-// of the main window or of the rule window.
+// A refused rule set copies nothing and sends the focus to the faulty field
+// of the rule window.
 TEST_F(MainWindowRuns, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedNames)
 {
     write("work", {"a.txt", "b.txt", "c.txt"});
@@ -80,15 +95,11 @@ TEST_F(MainWindowRuns, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedN
     frmMarlow& form = open(true);
     form.fileList(0)->setSelected(0, true);
     form.fileList(0)->setSelected(2, true);
-    form.selectOption(form.Option1, 1);
-    ui::settle();
-    press(form, 0);
-    EXPECT_EQ(platform::focusedControl(), form.Text1.control(3));
     form.selectOption(form.Option1, 2);
     ui::settle();
     press(form, 0);
     EXPECT_EQ(platform::focusedControl(), platform::FormInstance<frmMarlowA>::get().Text1.control(10));
-    EXPECT_EQ(messages.count(), 2);
+    EXPECT_EQ(messages.count(), 1);
     EXPECT_EQ(tree.names("dst"), (QStringList{"p_c.txt", "x.txt"}));
 
     form.selectOption(form.Option1, 0);
@@ -109,9 +120,9 @@ TEST_F(MainWindowRuns, CopyChecksTheRulesThenMovesTheSelectionUnderThePreviewedN
 
 // 削除 puts the selected files of both lists into the trash, where the
 // desktop lists them under their exact paths, and the status line counts
-// them. Shift with the button, with Enter on it or with the Delete key in a
-// list deletes for good. Where a list's folder reaches no trash, the user is
-// asked once, before anything is deleted, whether to delete for good.
+// them. Shift with the button or with the Delete key in a list deletes for
+// good. Where a list's folder reaches no trash, the user is asked once,
+// before anything is deleted, whether to delete for good.
 TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
 {
     const struct {
@@ -121,11 +132,9 @@ TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
         QVector<Answer> toTrashQuestion;  // empty: not asked
         QStringList trashed, deletedForGood;
     } cases[] = {
-        {"button", Click, false, {}, {"a.txt", "c.txt"}, {}},
         {"Delete key", DeleteKey, false, {}, {"a.txt", "c.txt"}, {}},
         {"Shift and button", ShiftClick, false, {}, {}, {"a.txt", "c.txt"}},
         {"Shift and Delete key", ShiftDeleteKey, false, {}, {}, {"a.txt", "c.txt"}},
-        {"Shift and Enter", ShiftEnter, false, {}, {}, {"a.txt", "c.txt"}},
         {"no trash, declined", Click, true, {Answer::No}, {}, {}},
         {"no trash, for good", Click, true, {Answer::Yes}, {"a.txt"}, {"c.txt"}},
     };
@@ -138,9 +147,8 @@ TEST_F(MainWindowRuns, DeleteSendsTheSelectedFilesToTheTrash)
             continue;  // no mount possible here
         tree.removeRaw("data/Trash");
         const QString destination = c.destinationWithoutTrash ? "vol/dst" : "dst";
-        tree.writeFile("work/a.txt", "a");
-        tree.writeFile("work/b.txt", "b");
-        tree.writeFile(destination + "/c.txt", "c");
+        write("work", {"a.txt", "b.txt"});
+        write(destination, {"c.txt"});
         frmMarlow& form = open(false, "work", destination);
         form.fileList(0)->setSelected(0, true);
         form.fileList(1)->setSelected(0, true);
@@ -227,20 +235,19 @@ TEST_F(MainWindowRuns, NumberedNamesAreWrittenAsPreviewed)
     messages.answerYes();
     form.RunBatchCopy();
     EXPECT_EQ(previewed, (QStringList{"old.txt", "07.txt", "08.txt", "09.txt", "10.txt"}));
-    EXPECT_EQ(marked, (QStringList{"07.txt", "08.txt", "09.txt", "10.txt"}));
     EXPECT_EQ(tree.names("dst"), (QStringList{"07.txt", "08.txt", "09.txt", "10.txt", "old.txt"}));
     EXPECT_EQ(tree.readFile("dst/08.txt"), "B.txt");
     EXPECT_EQ(tree.readFile("dst/10.txt"), "member");
     EXPECT_TRUE(tree.names("work").isEmpty());
     EXPECT_EQ(tree.readFile("MELT/m.txt"), "member");
-    EXPECT_EQ(form.Label2->text(), "");
 }
 
-// Nothing is copied unless the run is confirmed.
+// Without overwriting, a new name held by a file or by another new name ends
+// the run at its preview, the clash marked; so does an unsafe name, even
+// with overwriting.
 TEST_F(MainWindowRuns, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
 {
-    tree.writeFile("work/a.txt", "first");
-    tree.writeFile("work/b.txt", "second");
+    write("work", {"a.txt", "b.txt"});
     tree.writeFile("dst/Same.txt", "old");
     frmMarlow& form = open(false);
     form.fileList(0)->selectAll();
@@ -263,46 +270,73 @@ TEST_F(MainWindowRuns, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
     form.Check1.at<QAbstractButton>(1)->setChecked(true);
     form.Rules.Prefix = "../";
     runShows({QStringLiteral("a.txt  のコピー後のファイル名「../Same.txt」は使用できません。コピーを中止します。")}, {}, {});
-
-    form.Rules.Prefix.clear();
-    messages.answerYes();
-    form.RunBatchCopy();
-    EXPECT_EQ(tree.names("dst"), (QStringList{"Same.txt", "keep.txt"}));
-    EXPECT_EQ(tree.readFile("dst/Same.txt"), "second");
-    EXPECT_TRUE(tree.names("work").isEmpty());
 }
 
-// A failed placement, or a moved source that cannot be deleted, stops the
-// run at its file, reported; the files before it are placed and shown, the
-// rest left in the source.
+// A moved source that cannot be deleted stops the run at its file, reported;
+// the files before it are placed and shown, the rest left in the source.
 TEST_F(MainWindowRuns, AFailureStopsTheRunAtItsFile)
 {
-    const struct {
-        bool readOnlySource;  // else b.txt's placement fails
-        QString message;  // <root> stands for the tree's root
-        QStringList placed;
-    } cases[] = {
-        {false, platform::errorMessageText(platform::makeError(57)) + QChar(13) + "<root>/dst/b.txt", {"a.txt"}},
-        {true, QStringLiteral("<root>/work/b.txt  の削除に失敗しました。以下の処理をキャンセルします。"), {"a.txt", "b.txt"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.readOnlySource ? "read-only source" : "placement fails");
-        tree.removeRaw("dst");
-        write("work", {"a.txt", "b.txt", "c.txt"});
-        frmMarlow& form = open(false);
-        form.fileList(0)->selectAll();
-        if (c.readOnlySource)
-            tree.setReadOnly("work/b.txt");
-        else
-            platform::injectFault(platform::FileOperation::Rename, 57, "b.txt");
-        messages.clear();
-        messages.answerYes();
-        form.RunBatchCopy();
-        platform::clearInjectedFaults();
-        EXPECT_EQ(messages.last(), QString(c.message).replace("<root>", tree.root()));
-        EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt"}));
-        EXPECT_EQ(ui::entries(form.fileList(1)), c.placed);
-        EXPECT_EQ(tree.readFile("dst/a.txt"), "a.txt");
-        EXPECT_EQ(form.Label2->text(), QStringLiteral("b.txt　　をコピー中です。"));
-    }
+    write("work", {"a.txt", "b.txt", "c.txt"});
+    tree.setReadOnly("work/b.txt");
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    messages.answerYes();
+    form.RunBatchCopy();
+    EXPECT_EQ(messages.last(), tree.path("work/b.txt") + QStringLiteral("  の削除に失敗しました。以下の処理をキャンセルします。"));
+    EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt"}));
+    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(tree.readFile("dst/a.txt"), "a.txt");
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("b.txt　　をコピー中です。"));
+}
+
+// A click on 中止 as the user gives it ends the move after the file being copied.
+TEST_F(MainWindowRuns, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
+{
+    const auto contentOf = [](int file) { return QByteArray(20000 + 997 * file, char('a' + file)); };
+    for (int file = 1; file <= 6; ++file)
+        tree.writeFile(QStringLiteral("work/f%1.txt").arg(file), contentOf(file));
+    tree.writeFile("dst/keep.txt", "keep");
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    form.setText1(3, "p_");
+    atFilesDone(2, [](QWidget* window) {
+        QWidget* cancel = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+        ui::sendMouse(cancel, QEvent::MouseButtonPress);
+        ui::sendMouse(cancel, QEvent::MouseButtonRelease);
+    });
+    messages.answerYes();
+    messages.answerYes();
+    press(form, 0);
+    ui::settle();
+
+    EXPECT_EQ(messages.count(), 2);
+    EXPECT_EQ(progressOwner, &form);
+    EXPECT_TRUE(progressTexts.contains(QStringLiteral("2 / 6 ファイル")));
+    EXPECT_EQ(tree.names("dst"), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt"}));
+    EXPECT_EQ(tree.names("work"), (QStringList{"f3.txt", "f4.txt", "f5.txt", "f6.txt"}));
+    for (int file = 1; file <= 6; ++file)
+        EXPECT_EQ(tree.readFile(QString(file <= 2 ? "dst/p_f%1.txt" : "work/f%1.txt").arg(file)), contentOf(file)) << file;
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（2 / 6 ファイル）"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Esc cancels as the button does, and ends the deletion from both lists;
+// both lists are read again.
+TEST_F(MainWindowRuns, EscapeEndsTheDeletionAfterTheFileBeingDeleted)
+{
+    for (const char* name : {"work/a.txt", "work/b.txt", "work/c.txt", "work/d.txt", "dst/x.txt"})
+        tree.writeFile(name);
+    frmMarlow& form = open(false);
+    form.fileList(0)->selectAll();
+    form.fileList(1)->selectAll();
+    tree.writeFile("dst/y.txt");  // listed once the list is read again
+    atFilesDone(1, [](QWidget* window) { ui::pressKey(window, Qt::Key_Escape); });
+    messages.answerYes();
+    messages.answerOk();
+    press(form, 1);
+
+    EXPECT_EQ(messages.count(), 2);
+    EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"x.txt", "y.txt"}));
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（1 / 4 ファイル）"));
 }

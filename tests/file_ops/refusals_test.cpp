@@ -1,6 +1,5 @@
 #include "file_ops/folder_run.h"
 #include "platform/fault_injection.h"
-#include "platform/fs_error.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
 
@@ -28,40 +27,14 @@ Renames namesKept()
     return renames;
 }
 
-enum class Sources { Plain, ReadOnlyView, ReadOnlyStick, OneImmutable };
-
-// What a case made that must go before its tree: an immutable file, then mounts.
-struct Arrangement {
-    std::optional<TestMount> destination, source;
-    std::optional<ImmutableFile> immutable;
-};
-
-// Writes the sources; gives back the folder the run reads, or an empty text
-// where this machine cannot make the case.
-QString arrange(TempTree& tree, Arrangement& setup, Sources sources)
-{
-    const bool stick = sources == Sources::ReadOnlyStick;
-    if (stick && !setup.source.emplace(tree, TestMount::Kind::Tmpfs, "stick").mounted())
-        return QString();
-    const QString folder = stick ? "stick" : "src";
-    for (const QString& name : Names)
-        tree.writeFile(folder + '/' + name, original(name));
-    switch (sources) {
-    case Sources::ReadOnlyView:
-        return setup.source.emplace(tree, TestMount::Kind::ReadOnlyView, "view", "src").mounted() ? "view" : QString();
-    case Sources::ReadOnlyStick: return setup.source->remountReadOnly() ? folder : QString();
-    case Sources::OneImmutable: return setup.immutable.emplace(tree.path("src/b.jpg")).made() ? folder : QString();
-    case Sources::Plain: return folder;
-    }
-    return QString();
-}
+enum class Sources { Plain, ReadOnlyView, OneImmutable };
 
 }  // namespace
 
 // A moved source that cannot be deleted for a reason the permission bits do
 // not show, that changed after it was copied, or whose copy may not be on
-// disk stays where it is; every source left in both places is named in the
-// run's last message, and no byte of any file is lost.
+// disk stays where it is; every source left in both places, or whose copy
+// failed, is named in the run's last message, and no byte of any file is lost.
 TEST(RefusedSources, EverySourceThatStaysIsNamed)
 {
     const struct {
@@ -71,25 +44,31 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
         FileOperation fault;  // fails once where faultPath is given
         const char* faultPath;
         QString grown;  // a source still being written after its copy
+        bool destinationTurnsReadOnly = false;  // after the first copy
     } cases[] = {
         {"read-only view of the source folder, one disk", Sources::ReadOnlyView, false, FileOperation::List, nullptr, {}},
-        {"source stick turned read-only", Sources::ReadOnlyStick, false, FileOperation::List, nullptr, {}},
         {"immutable source, one disk", Sources::OneImmutable, false, FileOperation::List, nullptr, {}},
         {"immutable source, to another file system", Sources::OneImmutable, true, FileOperation::List, nullptr, {}},
         {"deletion fails at the first of a group", Sources::Plain, true, FileOperation::DeleteFile, "src/a.jpg", {}},
         {"the copies cannot be flushed", Sources::Plain, true, FileOperation::Flush, "/dst", {}},
         {"the journal cannot be flushed", Sources::Plain, true, FileOperation::Flush, ".journal", {}},
         {"a source still being written", Sources::Plain, true, FileOperation::List, nullptr, "b.jpg"},
+        {"destination turned read-only during the run", Sources::Plain, true, FileOperation::List, nullptr, {}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempTree tree;
-        Arrangement setup;
-        if (c.destinationOnItsOwnFileSystem && !setup.destination.emplace(tree, TestMount::Kind::Tmpfs, "dst").mounted())
+        // Gone before the tree: an immutable file, then mounts.
+        std::optional<TestMount> destination, view;
+        std::optional<ImmutableFile> immutable;
+        if (c.destinationOnItsOwnFileSystem && !destination.emplace(tree, TestMount::Kind::Tmpfs, "dst").mounted())
             GTEST_SKIP() << "no tmpfs mount possible here";
         tree.makeFolder("dst");
-        const QString sourceFolder = arrange(tree, setup, c.sources);
-        if (sourceFolder.isEmpty()) {
+        for (const QString& name : Names)
+            tree.writeFile("src/" + name, original(name));
+        const QString sourceFolder = c.sources == Sources::ReadOnlyView ? "view" : "src";
+        if ((c.sources == Sources::ReadOnlyView && !view.emplace(tree, TestMount::Kind::ReadOnlyView, "view", "src").mounted())
+            || (c.sources == Sources::OneImmutable && !immutable.emplace(tree.path("src/b.jpg")).made())) {
             std::printf("skipped here: %s\n", c.what);
             continue;
         }
@@ -101,6 +80,8 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
             copied.append(name);
             if (name == c.grown)
                 tree.writeFile(sourceFolder + '/' + name, original(name) + "more");
+            if (c.destinationTurnsReadOnly)
+                destination->remountReadOnly();
         };
         const QString said = run.runConfirmed().join('\n');
         platform::clearInjectedFaults();
@@ -118,50 +99,5 @@ TEST(RefusedSources, EverySourceThatStaysIsNamed)
                 EXPECT_TRUE(said.contains(tree.path(source))) << said.toStdString();
             }
         }
-    }
-}
-
-// A copy or placement refused with 70 or 75 names the file.
-TEST(RefusedSources, APlacementFailureNamesTheFile)
-{
-    const auto failure = [](int number, const QString& path) {
-        return QStringList{platform::errorMessageText(platform::makeError(number)) + QChar(13) + path};
-    };
-    {
-        SCOPED_TRACE("immutable file replaced");
-        TempTree tree;
-        tree.writeFile("src/a.jpg", "new");
-        tree.writeFile("dst/a.jpg", "old");
-        ImmutableFile immutable(tree.path("dst/a.jpg"));
-        if (!immutable.made()) {
-            std::printf("skipped here: no immutable files\n");
-        } else {
-            FolderRun run(tree, {{"a.jpg", "a.jpg"}}, {}, false, true, "src", "dst");
-            EXPECT_EQ(run.runConfirmed(), failure(70, tree.path("dst/a.jpg")));
-            EXPECT_EQ(tree.readFile("dst/a.jpg"), "old");
-        }
-    }
-    {
-        SCOPED_TRACE("read-only file inside a chain");
-        TempTree tree;
-        tree.writeFile("d/p1", "one");
-        tree.writeFile("d/p2", "two");
-        tree.setReadOnly("d/p2");
-        FolderRun run(tree, {{"p1", "p2"}, {"p2", "p3"}}, {}, true, true);
-        EXPECT_EQ(run.runConfirmed(), failure(75, tree.path("d/p2")));
-        EXPECT_EQ(described(contents(tree, "d")), described({{"p1", "one"}, {"p2", "two"}}));
-    }
-    {
-        SCOPED_TRACE("destination turned read-only during the run");
-        TempTree tree;
-        for (const QString& name : Names)
-            tree.writeFile("src/" + name, original(name));
-        TestMount stick(tree, TestMount::Kind::Tmpfs, "dst");
-        if (!stick.mounted())
-            GTEST_SKIP() << "no tmpfs mount possible here";
-        FolderRun run(tree, namesKept(), {}, false, false, "src", "dst");
-        run.afterCopy = [&stick](const QString&) { stick.remountReadOnly(); };
-        EXPECT_EQ(run.runConfirmed(), failure(75, tree.path("src/b.jpg")));
-        EXPECT_EQ(described(contents(tree, "dst")), described({{"a.jpg", original("a.jpg")}}));
     }
 }

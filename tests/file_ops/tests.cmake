@@ -5,7 +5,6 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/copy_one_file_test.cpp
   file_ops/fat_destination_test.cpp
   file_ops/folder_run.cpp
-  file_ops/letter_case_test.cpp
   file_ops/refusals_test.cpp
   file_ops/remove_folder_tree_test.cpp
   file_ops/replaced_files_test.cpp
@@ -17,7 +16,6 @@ list(APPEND VELDA_CORE_TESTS
 )
 list(APPEND VELDA_UI_TESTS
   file_ops/frm_marlow_runs_test.cpp
-  file_ops/progress_run_test.cpp
   file_ops/undo_window_test.cpp
 )
 
