@@ -44,6 +44,28 @@ protected:
         return entries;
     }
 
+    // What one extraction gives back, the end of the one message it shows, if
+    // any, and the listing of what it leaves in the work folder.
+    struct Outcome {
+        const char* name;
+        QByteArray bytes;
+        qint16 result;
+        qint32 count;
+        QString message;
+        QStringList left;
+        ExtractionProgress* progress = nullptr;
+    };
+    void expect(const Outcome& row)
+    {
+        SCOPED_TRACE(row.name);
+        extract(row.name, row.bytes, row.progress);
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(count, row.count);
+        EXPECT_EQ(listing(), row.left);
+        EXPECT_EQ(messages.count(), row.message.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(messages.last().endsWith(row.message)) << messages.texts().join('|').toStdString();
+    }
+
     ScriptedMessages messages;
     TempTree tree;
     QString melt = tree.makeFolder("MELT");
