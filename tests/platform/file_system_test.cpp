@@ -52,20 +52,6 @@ TEST(ListFolder, ReportsKindsAndTellsWhichAreFiles)
     }
 }
 
-TEST(DeleteMatchingFiles, DeletesOrdinaryMatchesAndTellsNothingMatched)
-{
-    TempTree tree;
-    for (const char* name : {"a.txt", "b.TXT", "c.jpg", ".hidden.txt"})
-        tree.writeFile(name);
-    tree.makeFolder("d.txt");
-    EXPECT_FALSE(deleteMatchingFiles(tree.root(), "*.txt").failed());
-    EXPECT_EQ(tree.names(), QStringList({".hidden.txt", "c.jpg", "d.txt"}));
-    EXPECT_EQ(deleteMatchingFiles(tree.root(), "*.txt").number, 53);
-    EXPECT_EQ(deleteMatchingFiles(tree.path("missing"), "*.*").number, 53);
-    EXPECT_FALSE(deleteMatchingFiles(tree.root(), "*.*", EntryScope::All).failed());
-    EXPECT_EQ(tree.names(), QStringList({"d.txt"}));
-}
-
 // Each failure carries its classic number and changes nothing: a rename never
 // replaces an entry, hidden ones included.
 TEST(FileLayer, FailuresCarryTheClassicNumbersAndLeaveEverythingAsItWas)
