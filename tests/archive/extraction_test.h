@@ -57,15 +57,8 @@ protected:
 
     // What one extraction gives back, the end of the one message it shows, if
     // any, and the listing of what it leaves in the work folder.
-    struct Outcome {
-        const char* name;
-        QByteArray bytes;
-        qint16 result;
-        qint32 count;
-        QString message;
-        QStringList left;
-        ExtractionProgress* progress = nullptr;
-    };
+    struct Outcome { const char* name; QByteArray bytes; qint16 result; qint32 count; QString message; QStringList left;
+                     ExtractionProgress* progress = nullptr; };
     void expect(const Outcome& row)
     {
         SCOPED_TRACE(row.name);
