@@ -85,7 +85,8 @@ TEST_F(ArchiveItemTest, ADoubleClickedArchiveOpensTheContentsWindowOnItsMembers)
 }
 
 // An archive of one big member: the progress window shows its name while it
-// is written, and Esc stops within it.
+// is written, and Esc stops within it. What a stop leaves is the extraction's
+// own test.
 TEST_F(ArchiveItemTest, ABigMemberShowsProgressWithinItAndEscStopsIt)
 {
     const QByteArray big(8 * 1024 * 1024, 'b');
@@ -104,8 +105,6 @@ TEST_F(ArchiveItemTest, ABigMemberShowsProgressWithinItAndEscStopsIt)
     doubleClick("big.zip");
     EXPECT_TRUE(shownBytes > 0 && shownBytes < big.size()) << shownBytes;
     EXPECT_TRUE(shownTexts.contains(QStringLiteral("big.bin")));
-    EXPECT_TRUE(tree.names("program/MELT").isEmpty());
     EXPECT_FALSE(platform::FormInstance<FrmMELT>::isLoaded());
     EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（0 / 1 ファイル）"));
-    EXPECT_TRUE(messages.texts().isEmpty());
 }
