@@ -58,20 +58,17 @@ TEST_F(ExtractArchiveTest, EveryOutcomeIsToldAndOnlyAWholeArchiveIsCounted)
         escaping.append({"../up" + QByteArray::number(i) + ".txt", "x"});
         escapingReport += i < 6 ? "\r../up" + QString::number(i) + ".txt" + outside : QStringLiteral("\rほか 1 個");
     }
-    QByteArray cut = TestArchives::lzh({{"first.txt", "first"}, {"second.txt", QByteArray(5000, 'y')}});
-    cut.chop(1000);
+    const QByteArray cut =
+        TestArchives::lzh({{"first.txt", "first"}, {"second.txt", QByteArray(5000, 'y')}}).chopped(1000);
     // Headers that declare thousands of 4 GiB files: more than any test disk holds.
     QVector<TestArchives::ZipMember> zipBomb;
     QVector<TestArchives::LzhMember> lzhBomb;
     for (int i = 0; i < 3000; ++i) {
         const QByteArray name = QByteArray::number(i) + ".bin";
         zipBomb.append({name, "z", false, false, 0, 0xFFFFFFFF});
-        TestArchives::LzhMember member{name, "z"};
-        member.declaredSize = 0xFFFFFFFF;
-        lzhBomb.append(member);
+        lzhBomb.append({name, "z", "-lh0-", 2, {}, 'M', 0, 0, false, 0xFFFFFFFF});
     }
-    TestArchives::ZipMember growing{"grows.bin", QByteArray(100000, 'g')};
-    growing.declaredSize = 1000;
+    const TestArchives::ZipMember growing{"grows.bin", QByteArray(100000, 'g'), false, false, 0, 1000};
     RecordedProgress cancelAtSecond(2, -1);
     const Outcome cases[] = {
         {"photos.rar", TestArchives::zip({{"r.txt", "r"}}), 9, -1, {}, {}},
@@ -119,8 +116,8 @@ TEST_F(ExtractArchiveTest, CraftedArchivesAreRefusedOrReadAsFarAsTheyAreSound)
     QByteArray encrypted = TestArchives::zip({{"a.txt", "a"}});
     encrypted[6] = char(0x01);
     encrypted[7] = char(0x20);  // the first local header: encrypted, with its directory
-    TestArchives::LzhMember damaged{"hello.txt", "hello", "-lh0-", 2, "subdir\xFF" "subdir2\xFF\xFF"};
-    damaged.damagedCrc = true;
+    const TestArchives::LzhMember damaged{"hello.txt", "hello", "-lh0-", 2, "subdir\xFF" "subdir2\xFF\xFF", 'M', 0, 0,
+                                          true};
     const QString notWritten = QStringLiteral("1 個のファイルを解凍しませんでした。\r");
     const Outcome cases[] = {
         {"overflowing-size.zip", zip64End(10, 0x7FFFFFFFFFFFFFFB), 9, -1, {}, {}},
@@ -157,7 +154,8 @@ TEST_F(ExtractArchiveTest, CraftedArchivesAreRefusedOrReadAsFarAsTheyAreSound)
 TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)
 {
     constexpr qint64 GiB = qint64(1) << 30;
-    const struct { qint64 declared, free, disk; bool fits; } cases[] = {{9 * GiB, 9 * GiB + GiB / 2, 10 * GiB, true}, {9 * GiB + 1, 9 * GiB + GiB / 2, 10 * GiB, false},
+    const struct { qint64 declared, free, disk; bool fits; } cases[] = {
+                 {9 * GiB, 9 * GiB + GiB / 2, 10 * GiB, true}, {9 * GiB + 1, 9 * GiB + GiB / 2, 10 * GiB, false},
                  {49 * GiB, 50 * GiB, 1000 * GiB, true}, {49 * GiB + 1, 50 * GiB, 1000 * GiB, false},
                  {0, 0, 0, true}};
     for (const auto& row : cases)

@@ -49,7 +49,8 @@ protected:
             struct stat info {};
             ::lstat(QFile::encodeName(path).constData(), &info);
             const mode_t mode = info.st_mode & 07777;
-            entries << entry(relative, tree.readFile("MELT/" + relative)) + (mode == 0640 ? "" : " " + QString::number(mode, 8));
+            entries << entry(relative, tree.readFile("MELT/" + relative))
+                           + (mode == 0640 ? QString() : " " + QString::number(mode, 8));
         }
         entries.sort();
         return entries;
