@@ -155,9 +155,8 @@ TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)
 {
     constexpr qint64 GiB = qint64(1) << 30;
     const struct { qint64 declared, free, disk; bool fits; } cases[] = {
-                 {9 * GiB, 9 * GiB + GiB / 2, 10 * GiB, true}, {9 * GiB + 1, 9 * GiB + GiB / 2, 10 * GiB, false},
-                 {49 * GiB, 50 * GiB, 1000 * GiB, true}, {49 * GiB + 1, 50 * GiB, 1000 * GiB, false},
-                 {0, 0, 0, true}};
+        {9 * GiB, 9 * GiB + GiB / 2, 10 * GiB, true}, {9 * GiB + 1, 9 * GiB + GiB / 2, 10 * GiB, false},
+        {49 * GiB, 50 * GiB, 1000 * GiB, true}, {49 * GiB + 1, 50 * GiB, 1000 * GiB, false}, {0, 0, 0, true}};
     for (const auto& row : cases)
         EXPECT_EQ(ExtractionRoom::fits(row.declared, row.free, row.disk), row.fits) << row.declared;
 }
