@@ -10,10 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 // Archives extracted as a double-click extracts them, each into an emptied
 // work folder.
 class ExtractionTest : public ::testing::Test {
 protected:
+    ~ExtractionTest() override { ::umask(savedMask); }
+
     void extract(const QString& name, const QByteArray& bytes, ExtractionProgress* progress = nullptr)
     {
         ArchiveWorkFolder::makeEmpty(melt);
@@ -28,22 +32,46 @@ protected:
         return path + '=' + (data.size() <= 64 ? QString::fromUtf8(data) : QString::number(data.size()) + " bytes "
                                  + QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex().left(8));
     }
-    // Every file and empty folder below the work folder, sorted.
+    // Every file and empty folder below the work folder, sorted. Whatever mode
+    // a member gives, set-user-ID included, a file gets the user's own default:
+    // any other is listed.
     QStringList listing() const
     {
         QStringList entries;
         const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
         for (QDirIterator it(melt, all, QDirIterator::Subdirectories); it.hasNext();) {
             const QString path = it.next(), relative = path.mid(melt.size() + 1);
-            if (!it.fileInfo().isDir())
-                entries << entry(relative, tree.readFile("MELT/" + relative));
-            else if (QDir(path).isEmpty(all))
-                entries << relative + '/';
+            if (it.fileInfo().isDir()) {
+                if (QDir(path).isEmpty(all))
+                    entries << relative + '/';
+                continue;
+            }
+            struct stat info {};
+            ::lstat(QFile::encodeName(path).constData(), &info);
+            const mode_t mode = info.st_mode & 07777;
+            entries << entry(relative, tree.readFile("MELT/" + relative))
+                           + (mode == 0640 ? QString() : " " + QString::number(mode, 8));
         }
         entries.sort();
         return entries;
     }
 
+    // What one extraction gives back, the end of the one message it shows, if
+    // any, and the listing of what it leaves in the work folder.
+    struct Outcome { const char* name; QByteArray bytes; qint16 result; qint32 count; QString message; QStringList left;
+                     ExtractionProgress* progress = nullptr; };
+    void expect(const Outcome& row)
+    {
+        SCOPED_TRACE(row.name);
+        extract(row.name, row.bytes, row.progress);
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(count, row.count);
+        EXPECT_EQ(listing(), row.left);
+        EXPECT_EQ(messages.count(), row.message.isEmpty() ? 0 : 1);
+        EXPECT_TRUE(messages.last().endsWith(row.message)) << messages.texts().join('|').toStdString();
+    }
+
+    const mode_t savedMask = ::umask(027);
     ScriptedMessages messages;
     TempTree tree;
     QString melt = tree.makeFolder("MELT");

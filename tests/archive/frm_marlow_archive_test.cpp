@@ -2,9 +2,11 @@
 #include "platform/dir_list_box.h"
 #include "platform/vb_look.h"
 #include "support/main_window_test.h"
+#include "support/shown_progress.h"
 #include "support/ui_helpers.h"
 #include "test_archives.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -80,4 +82,29 @@ TEST_F(ArchiveItemTest, ADoubleClickedArchiveOpensTheContentsWindowOnItsMembers)
     window.close();
     ui::settle();
     EXPECT_EQ(form.extractedFileList(), nullptr);
+}
+
+// An archive of one big member: the progress window shows its name while it
+// is written, and Esc stops within it. What a stop leaves is the extraction's
+// own test.
+TEST_F(ArchiveItemTest, ABigMemberShowsProgressWithinItAndEscStopsIt)
+{
+    const QByteArray big(8 * 1024 * 1024, 'b');
+    tree.writeFile("work/big.zip", TestArchives::zip({{"big.bin", big, false, true}}));
+    frmMarlow& form = showMainWindow();
+    qint64 shownBytes = 0;
+    QStringList shownTexts;
+    const ShownProgress shown([&](QWidget* window, const RunProgressFigures& figures) {
+        if (figures.filesDone > 0 || figures.bytesDone == 0 || shownBytes > 0)
+            return;
+        shownBytes = figures.bytesDone;
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            shownTexts.append(label->text());
+        ui::pressKey(window, Qt::Key_Escape);
+    });
+    doubleClick("big.zip");
+    EXPECT_TRUE(shownBytes > 0 && shownBytes < big.size()) << shownBytes;
+    EXPECT_TRUE(shownTexts.contains(QStringLiteral("big.bin")));
+    EXPECT_FALSE(platform::FormInstance<FrmMELT>::isLoaded());
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（0 / 1 ファイル）"));
 }

@@ -26,19 +26,16 @@ TEST(MemberNames, AnUnmarkedNameIsUtf8OnlyWhenItsBytesAreStrictlyUtf8WithAMultiB
         EXPECT_EQ(MemberNames::decodeUnmarked(row.raw), row.name) << row.raw.toHex().constData();
 }
 
+// Names that climb out, absolute ones and drive letters are also tried through
+// the extraction itself.
 TEST(MemberNames, PlacesMembersBelowTheFolderAndRefusesWhatWouldLeaveIt)
 {
     using Problem = MemberNames::Place::Problem;
-    const struct {
-        QString name;
-        QStringList parts;
-        Problem problem;
-    } cases[] = {
+    const struct { QString name; QStringList parts; Problem problem; } cases[] = {
         {"./a//b\\c.txt", {"a", "b", "c.txt"}, Problem::None}, {"a..b/..c", {"a..b", "..c"}, Problem::None},
-        {"/etc/passwd", {"etc", "passwd"}, Problem::None}, {"\\\\server\\x.txt", {"server", "x.txt"}, Problem::None},
-        {"./", {}, Problem::None}, {"../x", {}, Problem::LeavesFolder}, {"/a/../../x", {}, Problem::LeavesFolder},
-        {"a\\..\\x", {}, Problem::LeavesFolder}, {"C:/x", {}, Problem::LeavesFolder},
-        {"c:\\x", {}, Problem::LeavesFolder}, {QStringLiteral("a\u0000b"), {}, Problem::Unusable},
+        {"\\\\server\\x.txt", {"server", "x.txt"}, Problem::None}, {"./", {}, Problem::None},
+        {"a\\..\\x", {}, Problem::LeavesFolder}, {"c:\\x", {}, Problem::LeavesFolder},
+        {QStringLiteral("a\u0000b"), {}, Problem::Unusable},
     };
     for (const auto& row : cases) {
         const MemberNames::Place place = MemberNames::placeOf(row.name);

@@ -8,7 +8,6 @@ list(APPEND VELDA_CORE_TESTS
   archive/unpack32_test.cpp
 )
 list(APPEND VELDA_UI_TESTS
-  archive/big_member_window_test.cpp
   archive/frm_marlow_archive_test.cpp
   archive/test_archives.cpp
 )

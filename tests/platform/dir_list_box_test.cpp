@@ -19,30 +19,25 @@ TEST(DirListBox, ShowsTheFoldersAboveAndTheOrdinarySubfoldersBelow)
     tree.writeFile("top/file.txt");
     QFile::link(tree.path("top/beta"), tree.path("top/link"));
     tree.writeRaw("top/\x83\x65\x83\x58\x83\x67/f");
-    const auto shown = [](const platform::DirListBox& list) { return ui::entries(&list).replaceInStrings(" ", ""); };
-
     platform::DirListBox list;
+    const auto shown = [&list] { return ui::entries(&list).replaceInStrings(" ", ""); };
     int changes = 0;
     list.onChange([&] { ++changes; });
     ASSERT_FALSE(list.setPath(top + "/").failed());
     EXPECT_EQ(list.path(), top);
     const int depth = top.count(QLatin1Char('/'));
-    EXPECT_EQ(shown(list).first(), "/");
-    EXPECT_EQ(shown(list).mid(depth), QStringList({"top", "Alpha", "beta", QStringLiteral("テスト")}));
+    EXPECT_EQ(shown().first(), "/");
+    EXPECT_EQ(shown().mid(depth), QStringList({"top", "Alpha", "beta", QStringLiteral("テスト")}));
     EXPECT_EQ(list.currentRow(), depth);
     EXPECT_EQ(list.folderAt(depth + 1), tree.path("top/Alpha"));
 
     list.openEntry(depth + 3);
     EXPECT_EQ(platform::encodeFileName(list.path()), platform::encodeFileName(top) + "/\x83\x65\x83\x58\x83\x67");
-    EXPECT_EQ(shown(list).last(), QStringLiteral("テスト"));
+    EXPECT_EQ(shown().last(), QStringLiteral("テスト"));
     list.openEntry(depth);
-    EXPECT_EQ(list.path(), top);
-    EXPECT_EQ(changes, 3);
-
-    const int before = list.count();
     tree.makeFolder("top/new");
     EXPECT_FALSE(list.setPath(top).failed());
-    EXPECT_EQ(list.count(), before + 1);
+    EXPECT_EQ(shown().mid(depth + 1), QStringList({"Alpha", "beta", "new", QStringLiteral("テスト")}));
     EXPECT_EQ(list.setPath(tree.path("nowhere")).number, 76);
     EXPECT_EQ(list.path(), top);
     EXPECT_EQ(changes, 3);

@@ -4,7 +4,6 @@
 #include "support/test_mounts.h"
 #include "support/ui_helpers.h"
 
-#include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -30,9 +29,10 @@ TEST(FileListBox, ShowsReadableNamesAndKeepsTheExactOnesSelectedThroughAReading)
     EXPECT_EQ(ui::entries(&list), QStringList({"bad\uFFFD.txt", "d.txt", "two\u23CElines.txt", "テスト.txt"}));
     for (const int row : {0, 2, 3})
         list.setSelected(row, true);
-    for (const char* name : {"c.TXT", "a.txt", "e.jpg", ".h.txt"})
+    const QStringList placed{"c.TXT", "a.txt", "e.jpg", ".h.txt"};
+    for (const QString& name : placed)
         tree.writeFile(name);
-    list.appendEntries({"c.TXT", "a.txt", "e.jpg", ".h.txt"});
+    list.appendEntries(placed);
     EXPECT_EQ(ui::entries(&list).mid(4), QStringList({"c.TXT", "a.txt"}));
     list.refresh();
     EXPECT_EQ(ui::entries(&list).mid(0, 4), QStringList({"a.txt", "bad\uFFFD.txt", "c.TXT", "d.txt"}));

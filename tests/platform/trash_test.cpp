@@ -7,7 +7,6 @@
 #include "support/trash_reader.h"
 
 #include <QFileInfo>
-#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +19,8 @@ using namespace platform;
 
 namespace {
 
+using TrashListing = QMap<QByteArray, QByteArray>;
+
 class TrashTest : public ::testing::Test {
 protected:
     // Local time apart from UTC, so that a date in UTC shows.
@@ -31,49 +32,42 @@ protected:
         ::tzset();
     }
 
-    // The entries of a folder of the tree, by their bytes.
     QList<QByteArray> names(const QByteArray& folder) const { return rawNames(root + "/" + folder); }
     ino_t inodeOf(const QByteArray& relative) const
     {
         struct stat info;
         return ::lstat(root + "/" + relative, &info) == 0 ? info.st_ino : 0;
     }
-    QMap<QByteArray, QByteArray> trashAt(const QByteArray& trash) const { return readTrash(root + "/" + trash); }
+    TrashListing trashAt(const QByteArray& trash) const { return readTrash(root + "/" + trash); }
 
     const QByteArray savedZone = qgetenv("TZ");
     TempTree tree;
     const QByteArray root = encodeFileName(QFileInfo(tree.root()).canonicalFilePath());
     const ScopedDataHome dataHome{decodeFileName(root + "/data")};
+    TrashEntry entry;
 };
 
 }  // namespace
 
-// Files, byte names, links and whole trees go into the home trash by one
-// rename (the same inode) under their exact original paths, and come back.
+// Files go into the home trash by one rename (the same inode) under their
+// exact original paths, byte names and characters to escape included, and
+// come back. Trees and links are trashed whole by the folder deletion's tests.
 TEST_F(TrashTest, HomeTrashKeepsExactPathsAndGivesEntriesBack)
 {
-    tree.writeRaw("src/album/2024/a.jpg", "deep");
-    ASSERT_EQ(::symlink("photo.jpg", root + "/src/link"), 0);
     for (const QByteArray name : {"photo.jpg", "bad\xff name%#?.txt", "\x83\x65\x83\x58\x83\x67.txt",
-                                  "\xe5\x86\x99\xe7\x9c\x9f 1.JPG", "album", "link"}) {
+                                  "\xe5\x86\x99\xe7\x9c\x9f 1.JPG"}) {
         SCOPED_TRACE(name.toHex().constData());
-        if (name.contains('.'))
-            tree.writeRaw("src/" + name, "data");
+        tree.writeRaw("src/" + name, "data");
         const QString original = decodeFileName(root + "/src/" + name);
         const ino_t inode = inodeOf("src/" + name);
         EXPECT_TRUE(canTrash({original}));
-
-        TrashEntry entry;
         ASSERT_FALSE(moveToTrash(original, entry).failed());
-        EXPECT_EQ(trashAt("data/Trash"), (QMap<QByteArray, QByteArray>{{name, root + "/src/" + name}}));
+        EXPECT_EQ(trashAt("data/Trash"), (TrashListing{{name, root + "/src/" + name}}));
         EXPECT_EQ(inodeOf("data/Trash/files/" + name), inode);
-
         ASSERT_FALSE(restoreFromTrash(entry, original).failed());
         EXPECT_EQ(inodeOf("src/" + name), inode);
         EXPECT_TRUE(trashAt("data/Trash").isEmpty());
     }
-    EXPECT_EQ(tree.readRaw("src/album/2024/a.jpg"), "deep");
-    EXPECT_EQ(tree.readRaw("src/link"), "data");
 }
 
 // A name the trash holds already, from Velda or any other program, is never
@@ -82,11 +76,7 @@ TEST_F(TrashTest, HomeTrashKeepsExactPathsAndGivesEntriesBack)
 TEST_F(TrashTest, ANameTakenInTheTrashGetsAnother)
 {
     const QByteArray a = QString(QChar(0x3042)).toUtf8();
-    const struct {
-        QByteArray name;
-        QList<QByteArray> taken;  // in the trash already
-        QByteArray expected;
-    } cases[] = {
+    const struct { QByteArray name; QList<QByteArray> taken /* in the trash already */; QByteArray expected; } cases[] = {
         {"photo.jpg", {"files/photo.jpg"}, "photo.2.jpg"},
         {"photo.jpg", {"info/photo.jpg.trashinfo"}, "photo.2.jpg"},
         {"photo.jpg", {"files/photo.jpg", "info/photo.2.jpg.trashinfo"}, "photo.3.jpg"},
@@ -98,8 +88,6 @@ TEST_F(TrashTest, ANameTakenInTheTrashGetsAnother)
         for (const QByteArray& taken : c.taken)
             tree.writeRaw("data/Trash/" + taken, "older");
         tree.writeRaw("src/" + c.name, "newer");
-
-        TrashEntry entry;
         ASSERT_FALSE(moveToTrash(decodeFileName(root + "/src/" + c.name), entry).failed());
         EXPECT_EQ(encodeFileName(entry.name), c.expected);
         EXPECT_EQ(tree.readRaw("data/Trash/files/" + c.expected), "newer");
@@ -118,19 +106,10 @@ TEST_F(TrashTest, AFileOnAnotherVolumeStaysOnIt)
 {
     const QByteArray own = ".Trash-" + QByteArray::number(::geteuid());
     const QByteArray shared = ".Trash/" + QByteArray::number(::geteuid());
-    const struct {
-        QByteArray folder;  // made on the volume with mode, and linked as link
-        mode_t mode;
-        QByteArray link;
-        QByteArray trash;  // empty: refused
-        bool someoneElses = false, readOnly = false;
-    } cases[] = {
-        {"", 0, "", own},
-        {".Trash", 01777, "", shared},
-        {".Trash", 0777, "", own},  // not sticky
-        {"elsewhere", 01777, ".Trash", own},
-        {"elsewhere", 0700, own, ""},
-        {own, 0700, "", "", true},
+    // folder: made on the volume with mode, and linked as link; trash empty: refused
+    const struct { QByteArray folder; mode_t mode; QByteArray link, trash; bool someoneElses = false, readOnly = false; } cases[] = {
+        {"", 0, "", own}, {".Trash", 01777, "", shared}, {".Trash", 0777, "", own} /* not sticky */,
+        {"elsewhere", 01777, ".Trash", own}, {"elsewhere", 0700, own, ""}, {own, 0700, "", "", true},
         {"", 0, "", "", false, true},
     };
     for (const QByteArray bound : {"", "bound"}) {
@@ -150,17 +129,13 @@ TEST_F(TrashTest, AFileOnAnotherVolumeStaysOnIt)
             EXPECT_TRUE(!c.someoneElses || ::chown(top + "/" + c.folder, ::geteuid() + 1, ::getegid()) == 0);
             EXPECT_TRUE(!c.readOnly || volume.remountReadOnly());
             const QString path = decodeFileName(top + "/sub/a.txt");
-
             EXPECT_EQ(canTrash({path}), !c.trash.isEmpty());
-            TrashEntry entry;
             EXPECT_EQ(moveToTrash(path, entry).number, c.trash.isEmpty() ? 75 : 0);
-            EXPECT_TRUE(names("data/Trash/files").isEmpty());
-            EXPECT_TRUE(names("volume/elsewhere").isEmpty());
-            if (c.trash.isEmpty()) {
-                EXPECT_EQ(tree.readRaw("volume/sub/a.txt"), "data");
+            EXPECT_TRUE(names("data/Trash/files").isEmpty() && names("volume/elsewhere").isEmpty());
+            EXPECT_EQ(tree.readRaw("volume/sub/a.txt"), c.trash.isEmpty() ? "data" : "");
+            if (c.trash.isEmpty())
                 continue;
-            }
-            EXPECT_EQ(trashAt("volume/" + c.trash), (QMap<QByteArray, QByteArray>{{"a.txt", "sub/a.txt"}}));
+            EXPECT_EQ(trashAt("volume/" + c.trash), (TrashListing{{"a.txt", "sub/a.txt"}}));
             struct stat info;
             EXPECT_EQ(::lstat(top + "/" + c.trash, &info) == 0 ? info.st_mode & 07777 : 0, 0700u);
         }
@@ -186,13 +161,11 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
             continue;  // no mount possible here
         const QString path = decodeFileName(root + "/" + c.entry);
         const ino_t inode = inodeOf(c.entry);
-
         EXPECT_EQ(canTrash({path}), c.entry != "data");
-        TrashEntry entry;
         EXPECT_EQ(moveToTrash(path, entry, c.expected).number, c.error);
         EXPECT_EQ(inodeOf(c.entry), inode);
-        EXPECT_EQ(names("data/Trash/info"), QList<QByteArray>{"kept.txt.trashinfo"});
-        EXPECT_EQ(names("data/Trash/files"), QList<QByteArray>{"kept.txt"});
+        EXPECT_EQ(names("data/Trash/info") + names("data/Trash/files"),
+                  QList<QByteArray>({"kept.txt.trashinfo", "kept.txt"}));
     }
 }
 
@@ -211,10 +184,8 @@ TEST_F(TrashTest, RestoreNeverReplaces)
         tree.writeRaw("src/f/b.txt", "old");
         tree.writeRaw("src/a.txt", "old");
         const QString path = decodeFileName(root + "/src/" + c.entry);
-        TrashEntry entry;
         ASSERT_FALSE(moveToTrash(path, entry).failed());
         c.meanwhile();
-
         EXPECT_EQ(restoreFromTrash(entry, path).number, c.error);
         EXPECT_EQ(names("data/Trash/info").size(), 1);
         EXPECT_EQ(tree.readRaw("src/a.txt"), c.fileAfter);
