@@ -13,7 +13,6 @@ enum class FileOperation {
     ReadEntries,  // a folder opened, then reading its entries fails
     MountPoint,   // the folder counts as another mounted volume (any number)
     DeleteFile,
-    DeleteMatchingFiles,
     RemoveFolder,
     MakeFolder,
     Copy,

@@ -41,13 +41,6 @@ enum class EntryScope { OrdinaryOnly, All };
 // failure too, never a shorter listing.
 FsError listFolder(const QString& folder, QVector<DirEntry>& entries);
 
-// Deletes the entries of folder that are not folders and whose names match the
-// wildcard pattern. Fails with 53 when nothing matched or the folder is
-// missing, and stops at the first entry that cannot be deleted. In the scope
-// All (the program's own work folders) read-only files are deleted too.
-FsError deleteMatchingFiles(const QString& folder, const QString& pattern,
-                            EntryScope scope = EntryScope::OrdinaryOnly);
-
 // Deletes one file (or link). A read-only file fails with 75.
 FsError deleteFile(const QString& path);
 

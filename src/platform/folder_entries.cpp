@@ -5,7 +5,6 @@
 #include "platform/file_name_codec.h"
 #include "platform/folder_handle.h"
 #include "platform/path_parts.h"
-#include "platform/wildcard.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -19,33 +18,6 @@ FsError listFolder(const QString& folder, QVector<DirEntry>& entries)
     FolderHandle handle;
     const FsError error = FolderHandle::open(folder, handle);
     return error.failed() ? error : handle.list(entries);
-}
-
-FsError deleteMatchingFiles(const QString& folder, const QString& pattern, EntryScope scope)
-{
-    FolderHandle handle;
-    FsError error = FolderHandle::open(folder, handle);
-    if (error.number == ErrorNumber::PathNotFound)
-        return makeError(ErrorNumber::FileNotFound, folder);
-    if (error.failed())
-        return error;
-    QVector<DirEntry> entries;
-    error = handle.list(entries);
-    if (error.failed())
-        return error;
-    FsError fault = injectedError(FileOperation::DeleteMatchingFiles, folder);
-    if (fault.failed())
-        return fault;
-    QVector<DirEntry> matching;
-    for (const DirEntry& entry : entries) {
-        if (entry.isDirectory || (scope == EntryScope::OrdinaryOnly && !entry.isOrdinary()))
-            continue;
-        if (matchesWildcard(entry.name, pattern))
-            matching.append(entry);
-    }
-    if (matching.isEmpty())
-        return makeError(ErrorNumber::FileNotFound, folder);
-    return handle.deleteFiles(matching, scope);
 }
 
 FsError deleteFile(const QString& path)

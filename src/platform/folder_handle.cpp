@@ -301,16 +301,6 @@ FsError FolderHandle::list(QVector<DirEntry>& entries) const
     return FsError{};
 }
 
-FsError FolderHandle::deleteFiles(const QVector<DirEntry>& entries, EntryScope scope) const
-{
-    for (const DirEntry& entry : entries) {
-        const FsError error = deleteFile(entry, scope);
-        if (error.failed())
-            return error;
-    }
-    return FsError{};
-}
-
 FsError FolderHandle::deleteFile(const DirEntry& entry, EntryScope scope) const
 {
     const bool ordinary = scope == EntryScope::OrdinaryOnly;

@@ -58,12 +58,9 @@ public:
     // be read is a failure, never the end of the listing.
     FsError list(QVector<DirEntry>& entries) const;
 
-    // Deletes the entries of this folder that are not folders, stopping at the
-    // first failure; in the scope OrdinaryOnly hidden and system entries are
-    // left out and a read-only file fails with 75, in the scope All (the
-    // program's own work folders) they go too.
-    FsError deleteFiles(const QVector<DirEntry>& entries, EntryScope scope) const;
-    // The same for one entry; one the scope leaves out stays.
+    // Deletes one entry that is not a folder; in the scope OrdinaryOnly hidden
+    // and system entries stay and a read-only file fails with 75, in the scope
+    // All (the program's own work folders) they go too.
     FsError deleteFile(const DirEntry& entry, EntryScope scope) const;
 
     // Removes the empty subfolder name, with the outcomes of removeFolder.
