@@ -1,8 +1,6 @@
-#include "platform/control_array.h"
 #include "platform/vb_look.h"
 #include "rename/rule_messages.h"
 #include "rename/rule_window_fixture.h"
-
 #include "shared/field_colors.h"
 
 #include <QApplication>
@@ -22,8 +20,8 @@ TEST_F(RuleWindows, EachRuleShowsExactlyItsFrameWithTheFocusInItsFirstField)
     }
     for (int rule = 1; rule <= 2; ++rule) {
         chooseExtensionRule(rule);
-        EXPECT_TRUE(extensionWindow().Frame1.control(rule - 1)->isVisible()) << rule;
-        EXPECT_FALSE(extensionWindow().Frame1.control(2 - rule)->isVisible()) << rule;
+        const platform::ControlArray& frames = extensionWindow().Frame1;
+        EXPECT_TRUE(frames.control(rule - 1)->isVisible() && !frames.control(2 - rule)->isVisible()) << rule;
         EXPECT_EQ(focus(), extensionField(rule)) << rule;
         typeAndEnter(extensionField(rule), "Jpeg");
         EXPECT_EQ(focus(), copyButton()) << rule;
@@ -74,8 +72,8 @@ TEST_F(RuleWindows, ClosingOrResettingBringsTheMainWindowBackToRuleZero)
             extensionWindow().close();
         }
         ui::settle();
-        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option1, 0));
-        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option2, 0));
+        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option1, 0)
+                    && mainWindow().isOptionSelected(mainWindow().Option2, 0));
         EXPECT_EQ(mainWindow().Rules.NameRule + mainWindow().Rules.ExtRule, 0);
         EXPECT_EQ(focus(), copyButton());
     }
