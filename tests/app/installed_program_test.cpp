@@ -9,8 +9,6 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#include <gtest/gtest.h>
-
 // The program as a user has it, installed (`cmake --install` into the test's
 // own prefix: unlike a package it needs no root and leaves the machine as it
 // was), started as a file manager starts it, with one path.

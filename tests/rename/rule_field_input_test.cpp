@@ -43,18 +43,17 @@ TEST(EnterInField, AcceptsAndMovesOnOrRefusesRememberingNothing)
     }
 }
 
+// The rows run in order on one memory: the start 5 is shared by all frames.
 TEST(LeaveField, TestsOnlyAChangedTextButAnEmptySerialWidthEveryTime)
 {
+    const QString ok;
+    const struct { int index; const char* text; const QString& refusal; } steps[] = {
+        {10, "", ok}, {10, "1a", RuleMessages::NotANumber}, {10, " 5", ok}, {20, "", RuleMessages::StartBelowOne},
+        {40, "", ok}, {51, "99999", RuleMessages::TooLarge}, {33, "", RuleMessages::SerialDigitsBelowOne},
+        {52, "", RuleMessages::SerialDigitsBelowOne}, {52, "２", ok}};
     RememberedTexts remembered;
-    EXPECT_TRUE(leaveField(10, "", remembered).refusal.isEmpty());
-    EXPECT_EQ(leaveField(10, "1a", remembered).refusal, RuleMessages::NotANumber);
-    EXPECT_TRUE(leaveField(10, " 5", remembered).refusal.isEmpty());
-    EXPECT_EQ(leaveField(20, "", remembered).refusal, RuleMessages::StartBelowOne);  // 5 is shared by all frames
-    EXPECT_TRUE(leaveField(40, "", remembered).refusal.isEmpty());
-    EXPECT_EQ(leaveField(51, "99999", remembered).refusal, RuleMessages::TooLarge);
-    EXPECT_EQ(leaveField(33, "", remembered).refusal, RuleMessages::SerialDigitsBelowOne);
-    EXPECT_EQ(leaveField(52, "", remembered).refusal, RuleMessages::SerialDigitsBelowOne);
-    EXPECT_TRUE(leaveField(52, QStringLiteral("２"), remembered).refusal.isEmpty());
+    for (const auto& step : steps)
+        EXPECT_EQ(leaveField(step.index, QString::fromUtf8(step.text), remembered).refusal, step.refusal) << step.index;
     EXPECT_EQ(remembered.LastStart + "|" + remembered.LastSerialStart + "|" + remembered.LastSerialDigits,
               QStringLiteral("||２"));
 }

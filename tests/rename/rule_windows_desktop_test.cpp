@@ -1,4 +1,3 @@
-#include "platform/control_array.h"
 #include "platform/qt_message_presenter.h"
 #include "platform/vb_look.h"
 #include "rename/rule_messages.h"
