@@ -93,11 +93,7 @@ protected:
 
 TEST_F(InstalledProgram, AnswersHelpWithoutADisplay)
 {
-    QProcessEnvironment environment = velda.processEnvironment();
-    environment.remove("DISPLAY");
-    velda.setProcessEnvironment(environment);
-    velda.setArguments({"--help"});
-    velda.start();
+    velda.start("env", {"-u", "DISPLAY", velda.program(), "--help"});
     ASSERT_TRUE(velda.waitForFinished(20000));
     EXPECT_EQ(velda.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(velda.readAll()).contains("使い方"));

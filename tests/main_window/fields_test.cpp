@@ -9,7 +9,6 @@
 #include <QHelpEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QToolTip>
 
@@ -23,14 +22,12 @@ protected:
         tree.writeFile("work/a.txt");
         tree.writeFile("work/b.jpg");
         form = &showMainWindow();
-        QObject::connect(form->Command1.at<QPushButton>(0), &QPushButton::clicked, [this] { ++copyClicks; });
     }
 
     QWidget* field(int index) const { return form->Text1.control(index); }
 
     ScriptedFolderPicker picker;
     frmMarlow* form = nullptr;
-    int copyClicks = 0;
 };
 
 }  // namespace
@@ -53,17 +50,15 @@ TEST_F(MainWindowFields, EnterWalksTheFieldsToTheCopyButtonCheckingWhatTheyHold)
         ui::pressKey(field(index), Qt::Key_Return);
     }
     EXPECT_EQ(ui::focused(), form->Command1.control(0));
-    EXPECT_EQ(copyClicks, 0);
+    EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(ui::entries(form->fileList(0)), QStringList{"a.txt"});
     EXPECT_TRUE(ui::selectedEntries(form->fileList(0)).isEmpty());
     EXPECT_EQ(ui::entries(form->fileList(1)), (QStringList{"a.txt", "b.jpg"}));
     messages.answerNo();
     ui::pressKey(form->Command1.control(0), Qt::Key_Return);
-    EXPECT_EQ(copyClicks, 1);
     ui::focusByUser(field(1));
     ui::focusByUser(field(0));
-    EXPECT_EQ(form->SourceFolder, photos);
-    EXPECT_EQ(form->text1(1), photos);
+    EXPECT_EQ(QStringList({form->SourceFolder, form->text1(1)}), QStringList({photos, photos}));
     EXPECT_EQ(messages.count(), 1);  // the copy's question only
 }
 
