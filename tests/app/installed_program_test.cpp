@@ -3,13 +3,10 @@
 #include "support/temp_tree.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QThread>
-
-#include <gtest/gtest.h>
+#include <QTest>
 
 // The program as a user has it, installed (`cmake --install` into the test's
 // own prefix: unlike a package it needs no root and leaves the machine as it
@@ -41,13 +38,10 @@ QStringList windowTitles()
 // Waits until the desktop shows all of wanted, giving up after ample time.
 bool shows(const QStringList& wanted)
 {
-    QElapsedTimer waited;
-    for (waited.start(); waited.elapsed() < 30000; QThread::msleep(100)) {
+    return QTest::qWaitFor([&wanted] {
         const QStringList titles = windowTitles();
-        if (std::all_of(wanted.begin(), wanted.end(), [&titles](const QString& t) { return titles.contains(t); }))
-            return true;
-    }
-    return false;
+        return std::all_of(wanted.begin(), wanted.end(), [&titles](const QString& t) { return titles.contains(t); });
+    }, 30000);
 }
 
 class InstalledProgram : public ::testing::Test {
@@ -95,11 +89,7 @@ protected:
 
 TEST_F(InstalledProgram, AnswersHelpWithoutADisplay)
 {
-    QProcessEnvironment environment = velda.processEnvironment();
-    environment.remove("DISPLAY");
-    velda.setProcessEnvironment(environment);
-    velda.setArguments({"--help"});
-    velda.start();
+    velda.start("env", {"-u", "DISPLAY", velda.program(), "--help"});
     ASSERT_TRUE(velda.waitForFinished(20000));
     EXPECT_EQ(velda.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(velda.readAll()).contains("使い方"));
@@ -122,7 +112,7 @@ TEST_F(InstalledProgram, StartsOnAFolderAnArchiveOrWithAMessageForAMissingPath)
         start(c.path);
         ASSERT_TRUE(shows(c.windows)) << windowTitles().join(" | ").toStdString();
         // A name that lost its bytes on the way would be missing: a message.
-        QThread::msleep(1000);
+        QTest::qWait(1000);
         EXPECT_EQ(windowTitles().contains(Message), c.windows.contains(Message));
         EXPECT_TRUE(QDir(tree.path("data/Velda/" + Program + "/TEMP")).exists());
         EXPECT_FALSE(QDir(prefix_->path("bin/TEMP")).exists());

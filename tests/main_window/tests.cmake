@@ -8,5 +8,4 @@ list(APPEND VELDA_UI_TESTS
   main_window/fields_test.cpp
   main_window/raw_names_window_test.cpp
   main_window/selection_after_run_test.cpp
-  main_window/startup_test.cpp
 )

@@ -6,7 +6,8 @@
 
 namespace {
 
-RuleSet nameRule(int rule, int front, int back, int count, const QString& text = QString())
+RuleSet nameRule(int rule, int front, int back, int count, const QString& text = {}, const QString& prefix = {},
+                 const QString& suffix = {})
 {
     RuleSet rules;
     rules.NameRule = rule;
@@ -14,6 +15,8 @@ RuleSet nameRule(int rule, int front, int back, int count, const QString& text =
     rules.StartFromBack = back;
     rules.CharCount = count;
     rules.RuleText = text;
+    rules.Prefix = prefix;
+    rules.Suffix = suffix;
     return rules;
 }
 
@@ -28,19 +31,10 @@ RuleSet insertRule(bool fromFront, int position, int rule = 5)
 RuleSet extensionRule(int rule, const QString& extension, const QString& prefix = {}, const QString& suffix = {},
                       bool extBeforeName = true)
 {
-    RuleSet rules;
+    RuleSet rules = nameRule(0, 0, 0, 0, {}, prefix, suffix);
     rules.ExtRule = rule;
     rules.NewExtension = extension;
-    rules.Prefix = prefix;
-    rules.Suffix = suffix;
     rules.ExtBeforeName = extBeforeName;
-    return rules;
-}
-
-RuleSet withAffixes(RuleSet rules, const QString& prefix, const QString& suffix)
-{
-    rules.Prefix = prefix;
-    rules.Suffix = suffix;
     return rules;
 }
 
@@ -50,16 +44,15 @@ TEST(BuildTargetName, EachRuleBuildsItsName)
 {
     const struct { RuleSet rules; QString name, expected; } cases[] = {
         // extension from the first dot: keep, replace, move into the name before or after it
-        {RuleSet{}, "report.final.txt", "report.final.txt"},
-        {extensionRule(1, "doc"), "report.final.txt", "report.doc"}, {extensionRule(1, ""), "photo.jpg", "photo"},
-        {extensionRule(2, "bak"), "README", "README.bak"},
-        {extensionRule(2, "bak", "P_", "_S"), "name.txt", "txtP_name_S.bak"},
+        {RuleSet{}, "report.final.txt", "report.final.txt"}, {extensionRule(1, "doc"), "report.final.txt", "report.doc"},
+        {extensionRule(1, ""), "photo.jpg", "photo"}, {extensionRule(2, "bak"), "README", "README.bak"},
+        {extensionRule(2, "bak", "P_", "_S"), "name.txt", "txtP_name_S.bak"}, {extensionRule(2, ""), "a.tar.gz", "tar.gza"},
         {extensionRule(2, "bak", "P_", "_S", false), "name.txt", "P_name_Stxt.bak"},
         {extensionRule(2, "", "P_", "_S", false), "name.txt", "P_name_Stxt"},
-        {extensionRule(2, "", "P_", "_S"), "name.txt", "txtP_name_S"}, {extensionRule(2, ""), "a.tar.gz", "tar.gza"},
+        {extensionRule(2, "", "P_", "_S"), "name.txt", "txtP_name_S"},
         // keep and same name, with prefix and suffix
-        {withAffixes(RuleSet{}, "a", ""), ".profile", "a.profile"}, {nameRule(1, 0, 0, 0, "new"), "one.txt", "new.txt"},
-        {withAffixes(nameRule(1, 0, 0, 0, "new"), "[", "]"), "x.txt", "[new].txt"},
+        {extensionRule(0, "", "a"), ".profile", "a.profile"}, {nameRule(1, 0, 0, 0, "new"), "one.txt", "new.txt"},
+        {nameRule(1, 0, 0, 0, "new", "[", "]"), "x.txt", "[new].txt"},
         // delete from the front and back
         {nameRule(2, 3, 0, 2), "abcdefg.txt", "abefg.txt"}, {nameRule(2, 6, 0, 5), "abcdefg", "abcde"},
         {nameRule(2, 8, 0, 1), "abcdefg", "abcdefg"}, {nameRule(2, 0, 3, 2), "abcdefg", "abcdg"},

@@ -21,39 +21,39 @@ TEST(FieldArrowKeys, MoveWithinAFrameOnly)
 
 TEST(EnterInField, AcceptsAndMovesOnOrRefusesRememberingNothing)
 {
-    const QString ok;
+    const QString ok, &NaN = RuleMessages::NotANumber;
     const struct { int index; const char* text; const QString& refusal; int next; } cases[] = {
         {0, "a.b 1", ok, Copy}, {22, "", ok, Copy}, {41, "x", ok, Copy}, {10, " 5 ", ok, 11}, {11, "2", ok, Copy},
         {21, "0", ok, 22}, {31, "", ok, 32}, {40, "", ok, 41}, {50, "0", ok, 51}, {51, "１００", ok, 52},
-        {52, "3", ok, Copy}, {10, "", RuleMessages::StartBelowOne, Stay}, {20, "0", RuleMessages::StartBelowOne, Stay},
-        {11, "1a", RuleMessages::NotANumber, Stay}, {40, "-1", RuleMessages::NotANumber, Stay},
-        {33, "", RuleMessages::SerialDigitsBelowOne, Stay}, {32, "32768", RuleMessages::TooLarge, Stay},
-        {30, "40000", RuleMessages::TooLarge, Stay}, {31, "99999999999999999999", RuleMessages::TooLarge, Stay}};
+        {52, "3", ok, Copy}, {11, "1２", ok, Copy}, {10, "", RuleMessages::StartBelowOne, Stay},
+        {20, "0", RuleMessages::StartBelowOne, Stay}, {33, "", RuleMessages::SerialDigitsBelowOne, Stay},
+        {32, "32768", RuleMessages::TooLarge, Stay}, {30, "40000", RuleMessages::TooLarge, Stay},
+        {31, "99999999999999999999", RuleMessages::TooLarge, Stay}, {11, "1a", NaN, Stay}, {40, "-1", NaN, Stay},
+        // only ASCII and full-width digits: not their neighbours, nor digits of other scripts
+        {11, "1 2", NaN, Stay}, {11, "/", NaN, Stay}, {11, ":", NaN, Stay}, {11, "一", NaN, Stay}, {11, "١", NaN, Stay}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.index) + " '" + c.text + "'");
         RememberedTexts remembered{"9", "9", "9", "9"};
         const FieldOutcome outcome = enterInField(c.index, QString::fromUtf8(c.text), remembered);
         EXPECT_EQ(outcome.refusal, c.refusal);
         EXPECT_EQ(outcome.nextFocus, c.next);
-        if (!c.refusal.isEmpty()) {
-            EXPECT_EQ(remembered.LastStart + remembered.LastCount + remembered.LastSerialStart +
-                      remembered.LastSerialDigits, "9999");
-        }
+        const QString kept = remembered.LastStart + remembered.LastCount + remembered.LastSerialStart
+                             + remembered.LastSerialDigits;
+        EXPECT_TRUE(c.refusal.isEmpty() || kept == "9999") << kept.toStdString();
     }
 }
 
+// The rows run in order on one memory: the start 5 is shared by all frames.
 TEST(LeaveField, TestsOnlyAChangedTextButAnEmptySerialWidthEveryTime)
 {
+    const QString ok;
+    const struct { int index; const char* text; const QString& refusal; } steps[] = {
+        {10, "", ok}, {10, "1a", RuleMessages::NotANumber}, {10, " 5", ok}, {20, "", RuleMessages::StartBelowOne},
+        {40, "", ok}, {51, "99999", RuleMessages::TooLarge}, {33, "", RuleMessages::SerialDigitsBelowOne},
+        {52, "", RuleMessages::SerialDigitsBelowOne}, {52, "２", ok}};
     RememberedTexts remembered;
-    EXPECT_TRUE(leaveField(10, "", remembered).refusal.isEmpty());
-    EXPECT_EQ(leaveField(10, "1a", remembered).refusal, RuleMessages::NotANumber);
-    EXPECT_TRUE(leaveField(10, " 5", remembered).refusal.isEmpty());
-    EXPECT_EQ(leaveField(20, "", remembered).refusal, RuleMessages::StartBelowOne);  // 5 is shared by all frames
-    EXPECT_TRUE(leaveField(40, "", remembered).refusal.isEmpty());
-    EXPECT_EQ(leaveField(51, "99999", remembered).refusal, RuleMessages::TooLarge);
-    EXPECT_EQ(leaveField(33, "", remembered).refusal, RuleMessages::SerialDigitsBelowOne);
-    EXPECT_EQ(leaveField(52, "", remembered).refusal, RuleMessages::SerialDigitsBelowOne);
-    EXPECT_TRUE(leaveField(52, QStringLiteral("２"), remembered).refusal.isEmpty());
+    for (const auto& step : steps)
+        EXPECT_EQ(leaveField(step.index, QString::fromUtf8(step.text), remembered).refusal, step.refusal) << step.index;
     EXPECT_EQ(remembered.LastStart + "|" + remembered.LastSerialStart + "|" + remembered.LastSerialDigits,
               QStringLiteral("||２"));
 }

@@ -1,8 +1,6 @@
-#include "platform/control_array.h"
 #include "platform/vb_look.h"
 #include "rename/rule_messages.h"
 #include "rename/rule_window_fixture.h"
-
 #include "shared/field_colors.h"
 
 #include <QApplication>
@@ -22,8 +20,8 @@ TEST_F(RuleWindows, EachRuleShowsExactlyItsFrameWithTheFocusInItsFirstField)
     }
     for (int rule = 1; rule <= 2; ++rule) {
         chooseExtensionRule(rule);
-        EXPECT_TRUE(extensionWindow().Frame1.control(rule - 1)->isVisible()) << rule;
-        EXPECT_FALSE(extensionWindow().Frame1.control(2 - rule)->isVisible()) << rule;
+        const platform::ControlArray& frames = extensionWindow().Frame1;
+        EXPECT_TRUE(frames.control(rule - 1)->isVisible() && !frames.control(2 - rule)->isVisible()) << rule;
         EXPECT_EQ(focus(), extensionField(rule)) << rule;
         typeAndEnter(extensionField(rule), "Jpeg");
         EXPECT_EQ(focus(), copyButton()) << rule;
@@ -74,13 +72,12 @@ TEST_F(RuleWindows, ClosingOrResettingBringsTheMainWindowBackToRuleZero)
             extensionWindow().close();
         }
         ui::settle();
-        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option1, 0));
-        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option2, 0));
+        EXPECT_TRUE(mainWindow().isOptionSelected(mainWindow().Option1, 0)
+                    && mainWindow().isOptionSelected(mainWindow().Option2, 0));
         EXPECT_EQ(mainWindow().Rules.NameRule + mainWindow().Rules.ExtRule, 0);
         EXPECT_EQ(focus(), copyButton());
     }
-    EXPECT_TRUE(nameWindow().isOptionSelected(8));
-    EXPECT_TRUE(extensionWindow().isOptionSelected(0));
+    EXPECT_TRUE(nameWindow().isOptionSelected(8) && extensionWindow().isOptionSelected(0));
 }
 
 TEST_F(RuleWindows, NamesAreBuiltFromTheChosenFieldsWithTheDirectionsTheWindowsShowNow)
@@ -115,9 +112,7 @@ bool drawsNoCaret(QWidget* field)
 // A message box as the desktop shows it: it takes the activation while open
 // and, once closed, the desktop gives it to the main window, the last one used.
 // Notes whether the refused field looks focused, without a caret, meanwhile.
-class ActivatingMessages : public ScriptedMessages {
-public:
-    explicit ActivatingMessages(QWidget* lastUsed) : lastUsed_(lastUsed) {}
+struct ActivatingMessages : ScriptedMessages {
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
         platform::ModalDialogScope modal;
@@ -125,14 +120,11 @@ public:
         ui::showActive(&box);
         refusedLooksFocused = platform::backColor(refused) == FieldColor::Focused && drawsNoCaret(refused);
         box.hide();
-        ui::showActive(lastUsed_);
+        ui::showActive(&platform::FormInstance<frmMarlow>::get());
         return ScriptedMessages::present(text, buttons);
     }
     QWidget* refused = nullptr;
     bool refusedLooksFocused = false;
-
-private:
-    QWidget* lastUsed_;
 };
 
 }  // namespace
@@ -144,7 +136,7 @@ TEST_F(RuleWindows, ARefusedFieldLooksFocusedUnderItsOneBoxAndGetsTheFocusBack)
 {
     chooseNameRule(4);
     chooseExtensionRule(1);
-    ActivatingMessages boxes(&mainWindow());
+    ActivatingMessages boxes;
     QWidget* prefix = mainWindow().Text1.control(3);
     const QString missing = tree.path("missing");
     const struct { QWidget* field; QString refused; QString accepted; QString message; } cases[] = {
@@ -165,8 +157,7 @@ TEST_F(RuleWindows, ARefusedFieldLooksFocusedUnderItsOneBoxAndGetsTheFocusBack)
         ui::showActive(&mainWindow());
         EXPECT_EQ(boxes.texts(), QStringList{c.message});
         EXPECT_TRUE(boxes.refusedLooksFocused);
-        EXPECT_EQ(focus(), c.field);
-        EXPECT_EQ(QApplication::focusWidget(), c.field);
+        EXPECT_TRUE(focus() == c.field && QApplication::focusWidget() == c.field);
         platform::setTextOf(c.field, c.accepted);
     }
 }

@@ -3,7 +3,6 @@
 #include "support/ui_helpers.h"
 
 #include <QLabel>
-#include <QWidget>
 
 #include <new>
 

@@ -1,5 +1,4 @@
 list(APPEND VELDA_CORE_TESTS
-  shared/check_digits_test.cpp
   shared/folder_check_test.cpp
   shared/folder_picker_test.cpp
   shared/run_progress_test.cpp

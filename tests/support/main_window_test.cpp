@@ -3,7 +3,6 @@
 #include "archive/frm_melt.h"
 #include "folder_delete/frm_del_dir.h"
 #include "platform/process.h"
-#include "platform/vb_form.h"
 #include "rename/frm_marlow_a.h"
 #include "rename/frm_marlow_b.h"
 #include "shared/frm_about.h"
@@ -28,11 +27,6 @@ void MainWindowTest::TearDown()
     platform::setProgramEnder(nullptr);
     platform::setProgramFolderOverride(QString());
     QDir::setCurrent(previousFolder_);
-}
-
-frmMarlow& MainWindowTest::mainWindow()
-{
-    return platform::FormInstance<frmMarlow>::get();
 }
 
 frmMarlow& MainWindowTest::showMainWindow()

@@ -5,10 +5,6 @@
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
-#include <QString>
-
-#include <gtest/gtest.h>
-
 // The main window on a test's own folders: the program folder "program", the
 // current folder "work" and the per-user data folder "data" (home trash,
 // journals) lie in the test's TempTree, the program's end is only counted,
@@ -19,7 +15,7 @@ protected:
     void TearDown() override;
 
     // Loaded (built, hidden) on first use.
-    frmMarlow& mainWindow();
+    frmMarlow& mainWindow() { return platform::FormInstance<frmMarlow>::get(); }
     // Shown and active, so that focus changes are delivered.
     frmMarlow& showMainWindow();
     static void unloadAllWindows();
@@ -27,8 +23,7 @@ protected:
     ScriptedMessages messages;
     TempTree tree;
     const ScopedDataHome dataHome{tree.path("data")};
-    QString programFolder;
-    QString workFolder;
+    QString programFolder, workFolder;
     int endCount = 0;
 
 private:

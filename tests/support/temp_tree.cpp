@@ -4,23 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-TempTree::TempTree()
-{
-    EXPECT_TRUE(dir_.isValid());
-}
-
-// The toolkit cannot name every file a test leaves: entries go by their bytes.
-TempTree::~TempTree()
-{
-    removeRaw(QByteArray());
-}
 
 QString TempTree::writeFile(const QString& relative, const QByteArray& content)
 {
@@ -30,12 +17,6 @@ QString TempTree::writeFile(const QString& relative, const QByteArray& content)
     EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << full.toStdString();
     file.write(content);
     return full;
-}
-
-QByteArray TempTree::readFile(const QString& relative) const
-{
-    QFile file(path(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString TempTree::makeFolder(const QString& relative)
@@ -77,8 +58,13 @@ void TempTree::writeRaw(const QByteArray& relative, const QByteArray& content)
 
 QByteArray TempTree::readRaw(const QByteArray& relative) const
 {
+    return readRawFile(rawPath(relative));
+}
+
+QByteArray readRawFile(const QByteArray& path)
+{
     QFile file;
-    const int fd = ::open(rawPath(relative).constData(), O_RDONLY);
+    const int fd = ::open(path.constData(), O_RDONLY);
     return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll() : QByteArray();
 }
 

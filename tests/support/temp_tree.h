@@ -6,17 +6,20 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 // A temporary folder for one test, with short ways to build and read files.
 class TempTree {
 public:
-    TempTree();
-    ~TempTree();
+    TempTree() { EXPECT_TRUE(dir_.isValid()); }
+    // The toolkit cannot name every file a test leaves: entries go by their bytes.
+    ~TempTree() { removeRaw(QByteArray()); }
 
     QString root() const { return dir_.path(); }
     QString path(const QString& relative) const { return relative.isEmpty() ? root() : root() + '/' + relative; }
 
     QString writeFile(const QString& relative, const QByteArray& content = QByteArray("x"));
-    QByteArray readFile(const QString& relative) const;
+    QByteArray readFile(const QString& relative) const { return readRaw(QFile::encodeName(relative)); }
     QString makeFolder(const QString& relative);
     bool exists(const QString& relative) const;
     // Names in a folder (hidden ones included), sorted.
@@ -36,3 +39,6 @@ private:
 
     QTemporaryDir dir_;
 };
+
+// A file's content read by the exact bytes of its path; empty when missing.
+QByteArray readRawFile(const QByteArray& path);

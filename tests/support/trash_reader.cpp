@@ -1,28 +1,15 @@
 #include "support/trash_reader.h"
 
-#include <QDateTime>
-#include <QFile>
+#include "support/temp_tree.h"
 
-#include <gtest/gtest.h>
+#include <QDateTime>
 
 #include <algorithm>
 #include <dirent.h>
-#include <fcntl.h>
-
-namespace {
-
-QByteArray readRaw(const QByteArray& path)
-{
-    QFile file;
-    const int fd = ::open(path.constData(), O_RDONLY);
-    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) ? file.readAll() : "";
-}
-
-}  // namespace
 
 QByteArray readTrashInfo(const QByteArray& file)
 {
-    const QList<QByteArray> lines = readRaw(file).split('\n');
+    const QList<QByteArray> lines = readRawFile(file).split('\n');
     EXPECT_EQ(lines.value(0), "[Trash Info]");
     QMap<QByteArray, QByteArray> keys;
     for (const QByteArray& line : lines) {
@@ -37,7 +24,6 @@ QByteArray readTrashInfo(const QByteArray& file)
     EXPECT_LT(qAbs(deleted.secsTo(QDateTime::currentDateTime())), 3600) << "not local time";
     return QByteArray::fromPercentEncoding(path);
 }
-
 
 QList<QByteArray> rawNames(const QByteArray& folder)
 {

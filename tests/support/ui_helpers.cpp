@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -98,7 +97,7 @@ void sendMouse(QWidget* control, QEvent::Type type, QPoint at)
     QApplication::sendEvent(control, &event);
 }
 
-static QStringList entriesOf(const QAbstractItemView* list, bool selectedOnly)
+QStringList entriesOf(const QAbstractItemView* list, bool selectedOnly)
 {
     QStringList names;
     const QAbstractItemModel* model = list->model();
@@ -108,21 +107,6 @@ static QStringList entriesOf(const QAbstractItemView* list, bool selectedOnly)
             names.append(index.data().toString());
     }
     return names;
-}
-
-QStringList entries(const QAbstractItemView* list)
-{
-    return entriesOf(list, false);
-}
-
-QStringList selectedEntries(const QAbstractItemView* list)
-{
-    return entriesOf(list, true);
-}
-
-QWidget* focused()
-{
-    return QApplication::focusWidget();
 }
 
 void settle()

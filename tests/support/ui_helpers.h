@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QEvent>
 #include <QPoint>
 #include <QStringList>
@@ -7,7 +8,6 @@
 
 class QAbstractButton;
 class QAbstractItemView;
-class QWidget;
 
 // Driving windows on the offscreen platform as a user would.
 namespace ui {
@@ -28,10 +28,11 @@ void pressKeyHolding(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifi
 void doubleClick(QWidget* control);
 // One event of the left mouse button, at a point of the control.
 void sendMouse(QWidget* control, QEvent::Type type, QPoint at = QPoint(4, 4));
-QWidget* focused();
-// The entries of a list, in list order.
-QStringList entries(const QAbstractItemView* list);
-QStringList selectedEntries(const QAbstractItemView* list);
+inline QWidget* focused() { return QApplication::focusWidget(); }
+// The entries of a list, or the selected ones, in list order.
+QStringList entriesOf(const QAbstractItemView* list, bool selectedOnly);
+inline QStringList entries(const QAbstractItemView* list) { return entriesOf(list, false); }
+inline QStringList selectedEntries(const QAbstractItemView* list) { return entriesOf(list, true); }
 // Delivers posted events, deferred deletes included.
 void settle();
 
