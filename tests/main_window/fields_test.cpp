@@ -73,7 +73,7 @@ TEST_F(MainWindowFields, ArrowKeysMoveOnlyAsListedAndShiftMeansShiftAlone)
         {0, Qt::Key_Right, shift, field(0)}};
     for (const auto& c : cases) {
         ui::focusByUser(field(c.from));
-        ui::pressKey(field(c.from), c.key, c.modifiers);
+        ui::pressKeyHolding(field(c.from), c.key, c.modifiers);
         EXPECT_EQ(ui::focused(), c.expected) << "key " << c.key << " in field " << c.from;
     }
 }

@@ -28,12 +28,12 @@ void focusByUser(QWidget* control)
     settle();
 }
 
-void pressKey(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers)
+void pressKey(QWidget* control, Qt::Key key)
 {
     const QString text = key == Qt::Key_Return || key == Qt::Key_Enter ? QStringLiteral("\r") : QString();
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(control, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(control, &release);
     settle();
 }

@@ -16,7 +16,8 @@ namespace ui {
 void showActive(QWidget* window);
 // Focus as the user moves it: a Tab or click away from the current control.
 void focusByUser(QWidget* control);
-void pressKey(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A key alone; one pressed with Shift or Ctrl held is pressKeyHolding's.
+void pressKey(QWidget* control, Qt::Key key);
 void typeText(QWidget* control, const QString& text);
 // Types over a field's text, leaving the cursor at its end.
 void retype(QWidget* field, const QString& text);
