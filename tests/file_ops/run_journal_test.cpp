@@ -15,37 +15,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-namespace {
-
-QString onlyJournal(const TempTree& tree)
-{
-    const QStringList journals = FileOps::journalPaths(tree.path("journal"));
-    return journals.size() == 1 ? journals.first() : QString();
-}
-
-// Journal records fail as on a full disk.
-class FullDisk {
-public:
-    explicit FullDisk(const QString& journal)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &before_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit full{rlim_t(QFile(journal).size()), before_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &full);
-    }
-    ~FullDisk()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &before_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit before_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
-}  // namespace
-
 // A file renamed into place whose record the journal could not take, the disk
 // full at that moment or the record cut short by a power loss, is still found
 // by the next start, so that undoing the run gives it its old name back.
@@ -55,10 +24,15 @@ TEST(RunJournal, ARecordLostAfterARenameLeavesTheRunToTheNextStart)
         losses{
             {"disk full for the record, room again at the end",
              [](FileOps::RunJournal& journal, const platform::FileStamp& stamp) {
-                 {
-                     const FullDisk full(journal.path());
-                     EXPECT_TRUE(journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
-                 }
+                 // The file size limit stands in for a full disk.
+                 rlimit room{};
+                 ::getrlimit(RLIMIT_FSIZE, &room);
+                 const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+                 const rlimit full{rlim_t(QFile(journal.path()).size()), room.rlim_max};
+                 ::setrlimit(RLIMIT_FSIZE, &full);
+                 EXPECT_TRUE(journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
+                 ::setrlimit(RLIMIT_FSIZE, &room);
+                 std::signal(SIGXFSZ, handler);
                  EXPECT_FALSE(journal.end().failed());
              }},
             {"power lost while the record was written",
@@ -83,10 +57,10 @@ TEST(RunJournal, ARecordLostAfterARenameLeavesTheRunToTheNextStart)
         }
         EXPECT_FALSE(FileOps::settleInterruptedRuns(tree.path("journal")).firstError.failed());
         FileOps::JournalRun run;
-        ASSERT_TRUE(FileOps::readJournalRun(onlyJournal(tree), run));
+        ASSERT_TRUE(FileOps::readJournalRun(FileOps::journalPaths(tree.path("journal")).value(0), run));
         EXPECT_TRUE(run.finished);
         RunProgress progress(nullptr, 0);
-        const FileOps::UndoOutcome outcome = FileOps::undoRun(onlyJournal(tree), progress);
+        const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::journalPaths(tree.path("journal")).value(0), progress);
         EXPECT_EQ(outcome.undone, 1);
         EXPECT_EQ(tree.names("d"), QStringList{"old.txt"});
     }
@@ -109,7 +83,7 @@ TEST(RunJournal, UndoMovesBackACopyWhoseSourceWentUnrecorded)
         ASSERT_FALSE(journal.end().failed());
     }
     RunProgress progress(nullptr, 0);
-    EXPECT_EQ(FileOps::undoRun(onlyJournal(tree), progress).undone, 1);
+    EXPECT_EQ(FileOps::undoRun(FileOps::journalPaths(tree.path("journal")).value(0), progress).undone, 1);
     EXPECT_EQ(tree.readFile("s/a.txt"), "scan");
     EXPECT_FALSE(tree.exists("d/a.txt"));
 }
