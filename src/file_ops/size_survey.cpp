@@ -3,7 +3,6 @@
 #include "platform/file_system.h"
 #include "shared/run_progress.h"
 
-#include <chrono>
 #include <numeric>
 
 namespace FileOps {
@@ -26,9 +25,8 @@ SizeSurvey::~SizeSurvey()
 
 void SizeSurvey::countDone()
 {
-    // Where no thread could be started the sizes wait for the window.
-    if (!known_ && pending_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
-        settle();
+    // Until the window asks for the sizes, files done are counted without
+    // their bytes: settle() adds those of every file done before it.
     progress_.done(1, known_ ? sizes_.value(counted_) : 0);
     ++counted_;
 }
