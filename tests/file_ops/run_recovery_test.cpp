@@ -1,15 +1,23 @@
 #include "file_ops/journal_reader.h"
+#include "file_ops/placement_plan.h"
 #include "file_ops/run_journal.h"
 #include "file_ops/run_recovery.h"
+#include "file_ops/undo_offer.h"
+#include "file_ops/undo_run.h"
 #include "platform/file_name_codec.h"
+#include "platform/file_system.h"
 #include "platform/trash.h"
+#include "shared/run_progress.h"
 #include "support/private_data_home.h"
 #include "support/temp_tree.h"
 
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using FileOps::RunJournal;
 
@@ -23,6 +31,13 @@ bool journalsFinished(const TempTree& tree)
             return false;
     }
     return true;
+}
+
+// Undoes the run the menu offers.
+FileOps::UndoOutcome undoOffered(const TempTree& tree)
+{
+    RunProgress progress(nullptr, 0);
+    return FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress);
 }
 
 }  // namespace
@@ -59,8 +74,7 @@ TEST(RunRecovery, SettlesWhatTheJournalNamesAlone)
     EXPECT_FALSE(recovery.firstError.failed());
     EXPECT_EQ(tree.names("dst"), (QStringList{".velda-00001234.part", ".velda-folder.part", "keep.txt", "link",
                                               "p2 (2).txt", "p2 (3).txt", "p2.txt", "p3.txt"}));
-    EXPECT_EQ(tree.readFile("dst/p2 (3).txt"), "p2");
-    EXPECT_EQ(tree.readFile("dst/p3.txt"), "p3");
+    EXPECT_EQ(tree.readFile("dst/p2 (3).txt") + tree.readFile("dst/p3.txt"), "p2p3");
     EXPECT_EQ(QFile::symLinkTarget(tree.path("dst/link")), tree.path("dst/keep.txt"));
     EXPECT_EQ(tree.readRaw("sjis/\x83\x65.txt"), "sjis");
     EXPECT_EQ(recovery.restored.size(), 4);
@@ -177,19 +191,17 @@ TEST(RunRecovery, JournalKeepsEveryName)
 {
     TempTree tree;
     QVector<FileOps::PlannedFile> planned;
-    QStringList written, read;
     for (const QString& name : {QString("-"), QString("--"), QString("a b%41"), QString("line\nbreak"),
-                                QStringLiteral("写真 1.jpg"), platform::decodeFileName(QByteArray("caf\xe9.txt"))}) {
+                                QStringLiteral("写真 1.jpg"), platform::decodeFileName(QByteArray("caf\xe9.txt"))})
         planned.append({0, name, 0, name + "-"});
-        written.append(name + "|" + name + "-");
-    }
     RunJournal journal(tree.path("journal"), FileOps::RunKind::Copy);
     ASSERT_FALSE(journal.plan({tree.path("d")}, planned).failed());
     FileOps::JournalRun run;
     ASSERT_TRUE(FileOps::readJournalRun(journal.path(), run));
-    for (const auto& item : run.items)
-        read.append(item.planned.name + "|" + item.planned.newName);
-    EXPECT_EQ(read, written);
+    ASSERT_EQ(run.items.size(), planned.size());
+    for (int i = 0; i < planned.size(); ++i)
+        EXPECT_EQ(run.items.at(i).planned.name + "|" + run.items.at(i).planned.newName,
+                  planned.at(i).name + "|" + planned.at(i).newName);
 }
 
 // A journal counts as ended from its last whole line alone, never from a
@@ -251,4 +263,102 @@ TEST(RunRecovery, APowerLossTakesBackOnlyTheCopiesThatNeverCameToBe)
     EXPECT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
     EXPECT_EQ(tree.readFile("d/whole.txt"), "new whole.txt");
     EXPECT_EQ(tree.readFile("d/cut.txt"), "old cut.txt");
+}
+
+// A renumbering cut short while a file was set aside: the next start gives that file back beside its
+// name, held then by a placed file, and the run stays undoable; undone, every file has its own name
+// again, also one renamed into place before its journal said so. A run that placed nothing leaves no
+// journal.
+TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
+{
+    enum class Kill { BeforeRename, BeforePlacedRecord, AfterPlacedRecord };
+    for (const Kill kill : {Kill::BeforeRename, Kill::BeforePlacedRecord, Kill::AfterPlacedRecord}) {
+        SCOPED_TRACE(int(kill));
+        TempTree tree;
+        const QString folder = tree.path("journal");
+        tree.writeFile("d/a.txt", "a");
+        tree.writeFile("d/b.txt", "b");
+        {
+            RunJournal journal(folder, FileOps::RunKind::Move);
+            ASSERT_FALSE(journal.plan({tree.path("d")}, {{0, "a.txt", 0, "b.txt"}, {0, "b.txt", 0, "c.txt"}}).failed());
+            QString hold;
+            ASSERT_FALSE(FileOps::setAside(tree.path("d/b.txt"), journal, hold).failed());
+            const platform::FileStamp stamp = platform::stampOf(tree.path("d/a.txt"));
+            ASSERT_FALSE(journal.renaming(0, stamp).failed());
+            ASSERT_TRUE(kill == Kill::BeforeRename || !platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
+            ASSERT_TRUE(kill != Kill::AfterPlacedRecord || !journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
+        }
+        ASSERT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
+        EXPECT_EQ(FileOps::journalPaths(folder).isEmpty(), kill == Kill::BeforeRename);
+        if (kill != Kill::BeforeRename) {
+            ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
+            EXPECT_EQ(undoOffered(tree).left, QStringList());
+        }
+        EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
+        EXPECT_EQ(tree.readFile("d/a.txt") + tree.readFile("d/b.txt"), "ab");
+    }
+}
+
+// A file renamed into place whose record the journal could not take, the disk
+// full at that moment or the record cut short by a power loss, is still found
+// by the next start, so that undoing the run gives it its old name back.
+TEST(RunJournal, ARecordLostAfterARenameLeavesTheRunToTheNextStart)
+{
+    const std::vector<std::pair<const char*, std::function<void(RunJournal&, const platform::FileStamp&)>>> losses{
+        {"disk full for the record, room again at the end",
+         [](RunJournal& journal, const platform::FileStamp& stamp) {
+             // The file size limit stands in for a full disk.
+             rlimit room{};
+             ::getrlimit(RLIMIT_FSIZE, &room);
+             const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+             const rlimit full{rlim_t(QFile(journal.path()).size()), room.rlim_max};
+             ::setrlimit(RLIMIT_FSIZE, &full);
+             EXPECT_TRUE(journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
+             ::setrlimit(RLIMIT_FSIZE, &room);
+             std::signal(SIGXFSZ, handler);
+             EXPECT_FALSE(journal.end().failed());
+         }},
+        {"power lost while the record was written",
+         [](RunJournal& journal, const platform::FileStamp&) {
+             QFile file(journal.path());
+             ASSERT_TRUE(file.open(QIODevice::Append));
+             file.write("placed 0 ren");
+         }},
+    };
+    for (const auto& [loss, lose] : losses) {
+        SCOPED_TRACE(loss);
+        TempTree tree;
+        tree.writeFile("d/old.txt", "photo");
+        {
+            RunJournal journal(tree.path("journal"), FileOps::RunKind::Move);
+            ASSERT_FALSE(journal.plan({tree.path("d")}, {FileOps::PlannedFile{0, "old.txt", 0, "new.txt"}}).failed());
+            const platform::FileStamp stamp = platform::stampOf(tree.path("d/old.txt"));
+            ASSERT_FALSE(journal.renaming(0, stamp).failed());
+            ASSERT_TRUE(QDir().rename(tree.path("d/old.txt"), tree.path("d/new.txt")));
+            lose(journal, stamp);
+        }
+        EXPECT_FALSE(FileOps::settleInterruptedRuns(tree.path("journal")).firstError.failed());
+        EXPECT_TRUE(journalsFinished(tree));
+        EXPECT_EQ(undoOffered(tree).undone, 1);
+        EXPECT_EQ(tree.names("d"), QStringList{"old.txt"});
+    }
+}
+
+// A moved source deleted with no record of it (a kill just after, a full
+// journal) leaves its copy the only one: undo moves it back, never to the trash.
+TEST(RunJournal, UndoMovesBackACopyWhoseSourceWentUnrecorded)
+{
+    TempTree tree;
+    tree.writeFile("d/a.txt", "scan");
+    tree.makeFolder("s");
+    {
+        RunJournal journal(tree.path("journal"), FileOps::RunKind::Move);
+        for (const platform::FsError& step :
+             {journal.plan({tree.path("s"), tree.path("d")}, {FileOps::PlannedFile{0, "a.txt", 1, "a.txt"}}),
+              journal.placed(0, FileOps::PlacedWay::Moved, platform::stampOf(tree.path("d/a.txt")), true), journal.end()})
+            ASSERT_FALSE(step.failed());
+    }
+    EXPECT_EQ(undoOffered(tree).undone, 1);
+    EXPECT_EQ(tree.names("s") + tree.names("d"), QStringList{"a.txt"});
+    EXPECT_EQ(tree.readFile("s/a.txt"), "scan");
 }

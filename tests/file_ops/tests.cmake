@@ -8,7 +8,6 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/refusals_test.cpp
   file_ops/remove_folder_tree_test.cpp
   file_ops/replaced_files_test.cpp
-  file_ops/run_journal_test.cpp
   file_ops/run_recovery_test.cpp
   file_ops/size_survey_test.cpp
   file_ops/target_name_test.cpp

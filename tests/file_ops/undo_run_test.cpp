@@ -1,9 +1,6 @@
 #include "file_ops/folder_run.h"
-#include "file_ops/placement_plan.h"
-#include "file_ops/run_recovery.h"
 #include "file_ops/undo_offer.h"
 #include "file_ops/undo_run.h"
-#include "platform/file_system.h"
 #include "shared/run_progress.h"
 #include "support/private_data_home.h"
 #include "support/scripted_messages.h"
@@ -104,42 +101,6 @@ TEST(UndoLeftMessage, NamesFiveThenCounts)
     EXPECT_EQ(FileOps::undoLeftMessage({"a", "b", "c", "d", "e"}), QStringLiteral("元に戻せなかったファイル: a, b, c, d, e"));
     EXPECT_EQ(FileOps::undoLeftMessage({"a", "b", "c", "d", "e", "f", "g"}),
               QStringLiteral("元に戻せなかったファイル: a, b, c, d, e, ほか 2 個"));
-}
-
-// A renumbering cut short while a file was set aside: the next start gives that file back beside its
-// name, held then by a placed file, and the run stays undoable; undone, every file has its own name
-// again, also one renamed into place before its journal said so. A run that placed nothing leaves no
-// journal.
-TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
-{
-    enum class Kill { BeforeRename, BeforePlacedRecord, AfterPlacedRecord };
-    for (const Kill kill : {Kill::BeforeRename, Kill::BeforePlacedRecord, Kill::AfterPlacedRecord}) {
-        SCOPED_TRACE(int(kill));
-        TempTree tree;
-        const QString folder = tree.path("journal");
-        tree.writeFile("d/a.txt", "a");
-        tree.writeFile("d/b.txt", "b");
-        {
-            FileOps::RunJournal journal(folder, FileOps::RunKind::Move);
-            ASSERT_FALSE(journal.plan({tree.path("d")}, {{0, "a.txt", 0, "b.txt"}, {0, "b.txt", 0, "c.txt"}}).failed());
-            QString hold;
-            ASSERT_FALSE(FileOps::setAside(tree.path("d/b.txt"), journal, hold).failed());
-            const platform::FileStamp stamp = platform::stampOf(tree.path("d/a.txt"));
-            ASSERT_FALSE(journal.renaming(0, stamp).failed());
-            ASSERT_TRUE(kill == Kill::BeforeRename || !platform::renameFile(tree.path("d/a.txt"), tree.path("d/b.txt")).failed());
-            ASSERT_TRUE(kill != Kill::AfterPlacedRecord || !journal.placed(0, FileOps::PlacedWay::Renamed, stamp, true).failed());
-        }
-        ASSERT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
-        EXPECT_EQ(FileOps::journalPaths(folder).isEmpty(), kill == Kill::BeforeRename);
-        if (kill != Kill::BeforeRename) {
-            ASSERT_EQ(tree.names("d"), (QStringList{"b (2).txt", "b.txt"}));
-            RunProgress progress(nullptr, 0);
-            const FileOps::UndoOutcome outcome = FileOps::undoRun(FileOps::newestUndoableRun(folder).journalPath, progress);
-            EXPECT_TRUE(outcome.left.isEmpty()) << outcome.left.join(' ').toStdString();
-        }
-        EXPECT_EQ(tree.names("d"), (QStringList{"a.txt", "b.txt"}));
-        EXPECT_EQ(tree.readFile("d/a.txt") + tree.readFile("d/b.txt"), "ab");
-    }
 }
 
 // The menu takes a finished run's offer from the run, not from its journal:
