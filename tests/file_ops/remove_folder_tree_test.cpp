@@ -1,7 +1,6 @@
-#include "file_ops/journal_reader.h"
 #include "file_ops/remove_folder_tree.h"
-#include "file_ops/run_recovery.h"
 #include "file_ops/trash_folder_tree.h"
+#include "file_ops/undo_offer.h"
 #include "platform/fault_injection.h"
 #include "platform/file_name_codec.h"
 #include "shared/run_progress.h"
@@ -36,10 +35,10 @@ protected:
     TempTree tree;
 };
 
-void writeFiles(TempTree& tree, const QStringList& files)
+void writeFiles(TempTree& tree, const QStringList& files, const QString& under = QString())
 {
     for (const QString& file : files)
-        tree.writeFile(file);
+        tree.writeFile(under + file);
 }
 
 // Deeper than any path the system accepts: only a walk by folder handles gets there.
@@ -115,9 +114,8 @@ TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
         QStringList files;
         QString readOnly;
         FileOperation operation;
-        QString faultAt;  // where the fault is injected; empty: none
-        int injected;
-        int reported;  // the error the message names; 0: a mount there
+        QString faultAt;         // where the fault is injected; empty: none
+        int injected, reported;  // reported: the error the message names; 0: a mount there
         QString named;
         QStringList kept, gone;
     } cases[] = {
@@ -135,8 +133,7 @@ TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
         const QString at = QStringLiteral("row%1/").arg(row++);
         SCOPED_TRACE(at.toStdString());
         messages.clear();
-        for (const QString& file : c.files)
-            tree.writeFile(at + file);
+        writeFiles(tree, c.files, at);
         if (!c.readOnly.isEmpty())
             tree.setReadOnly(at + c.readOnly);
         if (!c.faultAt.isEmpty())
@@ -145,10 +142,8 @@ TEST_F(RemoveFolderTreeTest, AFailureStopsTheRunWithOneMessage)
         const QString named = tree.path(at + c.named);
         EXPECT_EQ(messages.texts(), QStringList{c.reported ? platform::errorMessageText(platform::makeError(c.reported, named))
                                                            : mountedVolumeMessage(named)});
-        for (const QString& file : c.kept)
-            EXPECT_TRUE(tree.exists(at + file)) << file.toStdString();
-        for (const QString& file : c.gone)
-            EXPECT_FALSE(tree.exists(at + file)) << file.toStdString();
+        for (const QString& file : c.kept + c.gone)
+            EXPECT_EQ(tree.exists(at + file), c.kept.contains(file)) << file.toStdString();
     }
 }
 
@@ -161,8 +156,7 @@ TEST_F(RemoveFolderTreeTest, CancelStopsAfterTheFileBeingDeleted)
     RunProgress progress(&view, 0);
     EXPECT_EQ(RemoveFolderTree(tree.path("T"), EntryScope::OrdinaryOnly, &progress), 9);
     EXPECT_EQ(progress.cancelledText(), QStringLiteral("中止しました。（1 / 4 ファイル）"));
-    EXPECT_EQ(tree.names("T"), (QStringList{".hidden", "A", "x.txt"}));
-    EXPECT_EQ(tree.names("T/A"), (QStringList{"B", "b.txt"}));
+    EXPECT_EQ(tree.names("T") + tree.names("T/A"), (QStringList{".hidden", "A", "x.txt", "B", "b.txt"}));
     EXPECT_EQ(tree.names("T/A/B").size(), 1);
     EXPECT_TRUE(messages.texts().isEmpty());
 }
@@ -255,9 +249,6 @@ TEST(TrashFolderTree, MovesTheWholeTreeOrNothing)
         if (c.trashed)
             expected.insert(c.folder, platform::encodeFileName(tree.path(c.folder)));
         EXPECT_EQ(readTrash(platform::encodeFileName(tree.path("data/Trash"))), expected);
-        const QStringList journals = FileOps::journalPaths(tree.path("journal"));
-        ASSERT_EQ(journals.size(), c.trashed ? 1 : 0);
-        FileOps::JournalRun run;
-        EXPECT_EQ(c.trashed && FileOps::readJournalRun(journals.value(0), run) && run.items.value(0).deleted, c.trashed);
+        EXPECT_EQ(FileOps::newestUndoableRun(tree.path("journal")).exists(), c.trashed);
     }
 }
