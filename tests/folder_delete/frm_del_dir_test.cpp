@@ -1,4 +1,5 @@
 #include "folder_delete/deletion_guard.h"
+#include "folder_delete/folder_deletion.h"
 #include "folder_delete/frm_del_dir.h"
 #include "platform/dir_list_box.h"
 #include "platform/drive_list_box.h"
@@ -21,13 +22,10 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 
-#include <gtest/gtest.h>
-
 using platform::FormInstance;
 
 namespace {
 
-const QString Question = QStringLiteral("　を削除します。ファイル及び下位のフォルダーもすべて削除します。よろしいか？");
 const QString Missing = QStringLiteral("  が存在しません。フォルダを指定し直して下さい。");
 
 // The folder dialog as the desktop shows it: a modal window that takes the
@@ -68,7 +66,8 @@ protected:
         ui::showActive(form);
     }
     QWidget* field() const { return form->Text1.control(5); }
-    QStringList files() const { return ui::entries(form->fileList(2)); }
+    // The folder to delete, the field, then the files listed.
+    QStringList shown() const { return QStringList{form->FolderToDelete, form->text1(5)} + ui::entries(form->fileList(2)); }
     void expectFreshMainWindow(const QString& startFolder)
     {
         EXPECT_TRUE(!FormInstance<frmDelDir>::isLoaded() && FormInstance<frmMarlow>::isLoaded() && mainWindow().isVisible());
@@ -91,7 +90,7 @@ TEST_F(FolderDeletionWindow, OpensAloneAndDeletesAFolderByItsExactNameNotByHowIt
     tree.writeRaw("work/keep\xff\nme/a.txt");
     tree.writeRaw("work/keep\xfe\nme/b.txt");
     const QString target = workFolder + "/" + platform::decodeFileName("keep\xff\nme");
-    const QString shown = workFolder + QStringLiteral("/keep\uFFFD\u23CEme");
+    const QString readable = workFolder + QStringLiteral("/keep\uFFFD\u23CEme");
     ASSERT_TRUE(platform::setCurrentFolder(target));
     mainWindow().setText1(3, QStringLiteral("pre_"));
     mainWindow().selectOption(mainWindow().Option1, 3);
@@ -102,24 +101,23 @@ TEST_F(FolderDeletionWindow, OpensAloneAndDeletesAFolderByItsExactNameNotByHowIt
     EXPECT_FALSE(FormInstance<frmMarlow>::isLoaded() || FormInstance<frmMarlowB>::isLoaded() ||
                  FormInstance<frmAbout>::isLoaded());
     EXPECT_TRUE(tree.exists("program/TEMP"));  // unloaded by code: no exit clean-up
-    EXPECT_EQ(form->FolderToDelete, target);
-    EXPECT_EQ(form->text1(5), shown);
-    EXPECT_EQ(files(), QStringList{"a.txt"});
+    EXPECT_EQ(shown(), (QStringList{target, readable, "a.txt"}));
     EXPECT_EQ(ui::focused(), field());
     messages.answerNo();
     ui::click(form->Command2);
     EXPECT_TRUE(tree.existsRaw("work/keep\xff\nme/a.txt"));
-    expectFreshMainWindow(shown);
+    expectFreshMainWindow(readable);
 
     open();
     form->close();
     ui::settle();
-    expectFreshMainWindow(shown);
+    expectFreshMainWindow(readable);
 
     open();
     messages.answerYes();
     ui::click(form->Command2);
-    EXPECT_EQ(messages.texts(), (QStringList{shown + Question, shown + Question}));
+    const QString question = FolderDeletion::deleteQuestion(readable);
+    EXPECT_EQ(messages.texts(), (QStringList{question, question}));
     EXPECT_FALSE(tree.existsRaw("work/keep\xff\nme"));
     EXPECT_EQ(tree.readRaw("work/keep\xfe\nme/b.txt"), "x");
     expectFreshMainWindow(workFolder);
@@ -138,19 +136,17 @@ TEST_F(FolderDeletionWindow, APickLeavesTheFieldLookingLeftAndDeleteFocusedWhere
     ActivatingPicker dialog(victim + "  ");
     ui::doubleClick(field());
     ui::showActive(form);  // the desktop gives the window back its activation
-    EXPECT_EQ(form->text1(5), victim);
+    EXPECT_EQ(shown(), (QStringList{victim, victim, "one.txt"}));
     EXPECT_EQ(ui::focused(), form->Command2);
     EXPECT_EQ(platform::backColor(field()), 0xC0C000u);
     EXPECT_FALSE(static_cast<QPlainTextEdit*>(field())->textCursor().hasSelection());
     QStyleOptionButton look;
     look.initFrom(form->Command2);
     EXPECT_TRUE((look.state & QStyle::State_HasFocus) && (look.state & QStyle::State_KeyboardFocusChange));
-    EXPECT_EQ(form->FolderToDelete, victim);
-    EXPECT_EQ(files(), QStringList{"one.txt"});
 
     messages.answerYes();
     ui::pressKey(form->Command2, Qt::Key_Return);
-    EXPECT_EQ(messages.texts(), QStringList{victim + Question});
+    EXPECT_EQ(messages.texts(), QStringList{FolderDeletion::deleteQuestion(victim)});
     EXPECT_FALSE(tree.exists("work/victim"));
     EXPECT_TRUE(tree.exists("data/Trash/files/victim/one.txt"));  // without Shift: to the trash
     EXPECT_TRUE(tree.exists("work/sub/s.txt"));
@@ -172,9 +168,8 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndRefusalsChan
     ui::retype(field(), "  " + workFolder + "/./gone/../sub\n");
     ui::pressKey(field(), Qt::Key_Return);
     EXPECT_EQ(ui::focused(), form->Command2);
-    EXPECT_EQ(form->FolderToDelete, sub);
-    EXPECT_EQ(form->Dir1->path(), sub);
-    EXPECT_EQ(files(), QStringList{"s.txt"});
+    EXPECT_EQ(QStringList({form->FolderToDelete, form->Dir1->path()}) + ui::entries(form->fileList(2)),
+              (QStringList{sub, sub, "s.txt"}));
 
     tree.writeFile("work/sub/t.txt");
     const QString locked = tree.makeFolder("locked");
@@ -191,9 +186,8 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndRefusalsChan
         ui::retype(field(), edit.typed);
         ui::focusByUser(form->File1.control(2));
         EXPECT_EQ(messages.texts(), QStringList{edit.message});
-        EXPECT_EQ(form->text1(5), edit.fieldAfter);
-        EXPECT_EQ(form->FolderToDelete, sub);
-        EXPECT_EQ(files(), (QStringList{"s.txt", "t.txt"}));  // shown afresh for the restored folder
+        // The files are shown afresh for the restored folder.
+        EXPECT_EQ(shown(), (QStringList{sub, edit.fieldAfter, "s.txt", "t.txt"}));
         EXPECT_EQ(ui::focused(), field());
     }
 
@@ -208,9 +202,7 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndRefusalsChan
     Q_EMIT form->Drive1->activated(form->Drive1->currentIndex());
     ui::settle();
     EXPECT_EQ(messages.count(), 1);
-    EXPECT_EQ(form->FolderToDelete, workFolder);
-    EXPECT_EQ(form->text1(5), workFolder);
-    EXPECT_EQ(files(), QStringList{"a.txt"});
+    EXPECT_EQ(shown(), (QStringList{workFolder, workFolder, "a.txt"}));
 
     // No answer is scripted: a question would fail the test.
     for (const QString& folder : {programFolder, temp}) {
