@@ -59,15 +59,13 @@ bool makeDeepTree(TempTree& tree, const QString& top)
 // The progress window as a removal sees it: every step reaches it, and what it
 // does there stands for the user or for another program.
 struct ActingView : RunProgressView {
-    explicit ActingView(std::function<bool(const RunProgressFigures&)> acting) : act(std::move(acting))
-    {
-        RunProgress::setTimingForTests(0, 0);
-    }
+    using Act = std::function<bool(const RunProgressFigures&)>;
+    explicit ActingView(Act acting) : act(std::move(acting)) { RunProgress::setTimingForTests(0, 0); }
     ~ActingView() override { RunProgress::setTimingForTests(500, 100); }
     void begin() override {}
     bool update(const RunProgressFigures& figures, bool) override { return act(figures); }
     void end() override {}
-    std::function<bool(const RunProgressFigures&)> act;
+    Act act;
 };
 
 }  // namespace
