@@ -110,16 +110,12 @@ TEST(RunRecovery, WhatCannotBeSettledIsKeptForTheNextStart)
 }
 
 // Runs stay undoable while among the newest 20 and younger than 30 days; an
-// unsettled journal stays whatever its age.
+// unsettled journal stays whatever its age. Each row keeps the first kept of
+// its journals, the one at unfinishedAt (if any) never ended.
 TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
 {
     const QDateTime now = QDateTime::fromString("2024-07-12T10:00:00Z", Qt::ISODate);
-    const struct {
-        const char* what;
-        QVector<qint64> hoursAgo;
-        int unfinishedAt;  // index into hoursAgo, or -1
-        int kept;          // the first of hoursAgo
-    } cases[] = {
+    const struct { const char* what; QVector<qint64> hoursAgo; int unfinishedAt, kept; } cases[] = {
         {"the newest 20", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}, -1, 20},
         {"younger than 30 days", {1, 29 * 24, 31 * 24}, -1, 2},
         {"unsettled", {1, 40 * 24}, 1, 2},

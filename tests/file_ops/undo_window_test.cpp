@@ -49,13 +49,14 @@ protected:
         messages.answerYes();
         form.RunBatchCopy();
     }
-    // Yes to the question; OK to the message that names what was left.
-    void undo(frmMarlow& form, bool leftMessage = false)
+    // Yes to the question; OK to the message that names what was left, given back.
+    QString undo(frmMarlow& form, bool leftMessage = false)
     {
         messages.answerYes();
         if (leftMessage)
             messages.answerOk();
         form.mnUndo1->trigger();
+        return messages.last();
     }
 };
 
@@ -131,26 +132,22 @@ TEST_F(UndoWindow, NewerDataStaysAndTheRestIsUndone)
     unloadAllWindows();
     frmMarlow& form = showMainWindow();
 
-    undo(form, true);
-    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt, c.txt"));
+    EXPECT_EQ(undo(form, true), QStringLiteral("元に戻せなかったファイル: b.txt, c.txt"));
     EXPECT_EQ(filesIn(tree, {"s", "d"}), (Files{{"s/a.txt", "a.txt"}, {"s/c.txt", "a new c"}, {"d/a.txt", "replaced"},
                                                {"d/b.txt", "b.txt, changed"}, {"d/c.txt", "c.txt"}, {"d/first.txt", "first"}}));
     EXPECT_TRUE(form.mnUndo1->text().startsWith(QStringLiteral("元に戻す: 移動 2 ファイル（")));
 
     QFile::remove(tree.path("s/c.txt"));
-    undo(form, true);
-    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt"));
+    EXPECT_EQ(undo(form, true), QStringLiteral("元に戻せなかったファイル: b.txt"));
     EXPECT_EQ(tree.readFile("s/c.txt"), "c.txt");
     EXPECT_FALSE(tree.exists("d/c.txt"));
 
     // Gone: named once more, then no longer offered; the older run is next,
     // its copy changed since.
     QFile::remove(tree.path("d/b.txt"));
-    undo(form, true);
-    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: b.txt"));
+    EXPECT_EQ(undo(form, true), QStringLiteral("元に戻せなかったファイル: b.txt"));
     tree.writeFile("d/first.txt", "first, changed");
-    undo(form, true);
-    EXPECT_EQ(messages.last(), QStringLiteral("元に戻せなかったファイル: first.txt"));
+    EXPECT_EQ(undo(form, true), QStringLiteral("元に戻せなかったファイル: first.txt"));
     EXPECT_EQ(filesIn(tree, {"s0", "d"}),
               (Files{{"s0/first.txt", "first"}, {"d/a.txt", "replaced"}, {"d/first.txt", "first, changed"}}));
 }
