@@ -84,8 +84,6 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"immutable destination", "dst", "a.txt", true, true, "old", {}, error(70, destination), true, "old", true},
         {"moved onto its own hard link", "dst", "a.txt", true, true, "", linkedDestination, "", false, Content},
         {"copied onto its own hard link", "dst", "a.txt", false, true, "", linkedDestination, "", true, Content},
-        {"copy to a stick", "stick", "b.txt", false, false, "", {}, "", true, Content},
-        {"disk full on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Copy, 61, "a.txt"), error(61, source), true, ""},
         {"placement fails on a stick", "stick", "b.txt", true, false, "", inject(FileOperation::Rename, 57),
          error(57, "<root>/stick/b.txt"), true, ""},
         {"renames cannot pass, then the copy fails", "dst", "a.txt", false, true, "old",
