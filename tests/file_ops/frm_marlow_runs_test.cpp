@@ -278,12 +278,11 @@ TEST_F(MainWindowRuns, AFailureStopsTheRunAtItsFile)
     EXPECT_EQ(form.Label2->text(), QStringLiteral("b.txt　　をコピー中です。"));
 }
 
-// A click on 中止 as the user gives it ends the move after the file being copied.
-TEST_F(MainWindowRuns, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
+// A click on 中止 as the user gives it ends the move after the file being
+// copied; what a stop leaves is the run's own test.
+TEST_F(MainWindowRuns, CancelEndsAMoveAfterTheFileBeingCopied)
 {
-    const auto contentOf = [](int file) { return QByteArray(20000 + 997 * file, char('a' + file)); };
-    for (int file = 1; file <= 6; ++file)
-        tree.writeFile(QStringLiteral("work/f%1.txt").arg(file), contentOf(file));
+    write("work", {"f1.txt", "f2.txt", "f3.txt", "f4.txt", "f5.txt", "f6.txt"});
     tree.writeFile("dst/keep.txt", "keep");
     frmMarlow& form = open(false);
     form.fileList(0)->selectAll();
@@ -303,8 +302,6 @@ TEST_F(MainWindowRuns, CancelEndsAMoveWithEveryPlacedFileWholeAndItsSourceGone)
     EXPECT_TRUE(progressTexts.contains(QStringLiteral("2 / 6 ファイル")));
     EXPECT_EQ(tree.names("dst"), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt"}));
     EXPECT_EQ(tree.names("work"), (QStringList{"f3.txt", "f4.txt", "f5.txt", "f6.txt"}));
-    for (int file = 1; file <= 6; ++file)
-        EXPECT_EQ(tree.readFile(QString(file <= 2 ? "dst/p_f%1.txt" : "work/f%1.txt").arg(file)), contentOf(file)) << file;
     EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（2 / 6 ファイル）"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
