@@ -264,23 +264,12 @@ TEST_F(MainWindowRuns, AClashOrAnUnsafeNameEndsTheRunBeforeAnythingIsCopied)
     runShows({QStringLiteral("a.txt  のコピー後のファイル名「../Same.txt」は使用できません。コピーを中止します。")}, {}, {});
 }
 
-// A run stopped by a moved source that cannot be deleted names that file in
-// the status line and shows the files placed before it.
-TEST_F(MainWindowRuns, AFailureStopsTheRunAtItsFile)
-{
-    write("work", {"a.txt", "b.txt", "c.txt"});
-    tree.setReadOnly("work/b.txt");
-    frmMarlow& form = open(false);
-    form.fileList(0)->selectAll();
-    messages.answerYes();
-    form.RunBatchCopy();
-    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"a.txt", "b.txt"}));
-    EXPECT_EQ(form.Label2->text(), QStringLiteral("b.txt　　をコピー中です。"));
-}
-
-// A click on 中止 as the user gives it ends the move after the file being
-// copied; what a stop leaves is the run's own test.
-TEST_F(MainWindowRuns, CancelEndsAMoveAfterTheFileBeingCopied)
+// A run stops after the file at hand: at a click on 中止 as the user gives
+// it; at Esc, which ends a deletion from both lists, both read again; at a
+// moved source that cannot be deleted, named in the status line. The
+// destination list shows what was placed; what a stop leaves on disk is the
+// runs' own tests.
+TEST_F(MainWindowRuns, ARunStopsAfterTheFileAtHand)
 {
     write("work", {"f1.txt", "f2.txt", "f3.txt", "f4.txt", "f5.txt", "f6.txt"});
     tree.writeFile("dst/keep.txt", "keep");
@@ -296,33 +285,32 @@ TEST_F(MainWindowRuns, CancelEndsAMoveAfterTheFileBeingCopied)
     messages.answerYes();
     press(form, 0);
     ui::settle();
-
     EXPECT_EQ(messages.count(), 2);
     EXPECT_EQ(progressOwner, &form);
     EXPECT_TRUE(progressTexts.contains(QStringLiteral("2 / 6 ファイル")));
-    EXPECT_EQ(tree.names("dst"), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt"}));
+    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt"}));
     EXPECT_EQ(tree.names("work"), (QStringList{"f3.txt", "f4.txt", "f5.txt", "f6.txt"}));
     EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（2 / 6 ファイル）"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
 
-// Esc cancels as the button does, and ends the deletion from both lists;
-// both lists are read again.
-TEST_F(MainWindowRuns, EscapeEndsTheDeletionAfterTheFileBeingDeleted)
-{
-    for (const char* name : {"work/a.txt", "work/b.txt", "work/c.txt", "work/d.txt", "dst/x.txt"})
-        tree.writeFile(name);
-    frmMarlow& form = open(false);
     form.fileList(0)->selectAll();
     form.fileList(1)->selectAll();
     tree.writeFile("dst/y.txt");  // listed once the list is read again
+    acted = false;
     atFilesDone(1, [](QWidget* window) { ui::pressKey(window, Qt::Key_Escape); });
+    messages.clear();
     messages.answerYes();
     messages.answerOk();
     press(form, 1);
-
     EXPECT_EQ(messages.count(), 2);
-    EXPECT_EQ(tree.names("work"), (QStringList{"b.txt", "c.txt", "d.txt"}));
-    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"x.txt", "y.txt"}));
+    EXPECT_EQ(tree.names("work"), (QStringList{"f4.txt", "f5.txt", "f6.txt"}));
+    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"keep.txt", "p_f1.txt", "p_f2.txt", "y.txt"}));
     EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（1 / 4 ファイル）"));
+
+    tree.setReadOnly("work/f5.txt");
+    form.fileList(0)->selectAll();
+    messages.answerYes();
+    form.RunBatchCopy();  // the deletion reset the prefix
+    EXPECT_EQ(ui::entries(form.fileList(1)), (QStringList{"f4.txt", "f5.txt", "keep.txt", "p_f1.txt", "p_f2.txt", "y.txt"}));
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("f5.txt　　をコピー中です。"));
 }
