@@ -61,7 +61,7 @@ protected:
     // acts in it once a given number of files is done.
     void atFilesDone(int filesDone, std::function<void(QWidget* window)> act)
     {
-        shownProgress.emplace([this, filesDone, act](QWidget* window, const RunProgressFigures& figures) {
+        shownProgress.emplace([this, filesDone, act, acted = false](QWidget* window, const RunProgressFigures& figures) mutable {
             progressOwner = window->parentWidget();
             for (const QLabel* label : window->findChildren<QLabel*>())
                 progressTexts.append(label->text());
@@ -74,7 +74,6 @@ protected:
     std::optional<ShownProgress> shownProgress;
     QWidget* progressOwner = nullptr;
     QStringList progressTexts;
-    bool acted = false;
 };
 
 const Press Click = [](frmMarlow& form) { ui::click(form.Command1.at<QPushButton>(1)); };
@@ -296,7 +295,6 @@ TEST_F(MainWindowRuns, ARunStopsAfterTheFileAtHand)
     form.fileList(0)->selectAll();
     form.fileList(1)->selectAll();
     tree.writeFile("dst/y.txt");  // listed once the list is read again
-    acted = false;
     atFilesDone(1, [](QWidget* window) { ui::pressKey(window, Qt::Key_Escape); });
     messages.clear();
     messages.answerYes();
