@@ -110,14 +110,6 @@ TEST(FileLayerFaults, FailTheOperationAndLeaveOneWholeFile)
     }
 }
 
-TEST(PathParts, AddNoSeparatorAfterARootNorTakeTheRootAway)
-{
-    EXPECT_EQ(joinPath(QStringLiteral("/"), QStringLiteral("a.txt")), "/a.txt");
-    EXPECT_EQ(joinPath(QByteArray("/data"), QByteArray("a.txt")), "/data/a.txt");
-    EXPECT_EQ(withoutTrailingSeparators(QStringLiteral("/data//")), "/data");
-    EXPECT_EQ(withoutTrailingSeparators(QStringLiteral("//")), "/");
-}
-
 // A name at the file system's limit gives up the end of its stem, never its
 // extension nor half a character, to take a number.
 TEST(FirstFreePath, FitsTheLimitOnNames)
