@@ -36,10 +36,7 @@ QByteArray zip64End(quint64 offset, quint64 size, quint64 recordAt = 0)
            + le(0xFFFFFFFF, 4) + le(0xFFFFFFFF, 4) + le(0, 2);
 }
 
-class ExtractArchiveTest : public ExtractionTest {
-protected:
-    void TearDown() override { Unpack32::setLibraryFileNames("liblhasa.so.0", "libarchive.so.13"); }
-};
+using ExtractArchiveTest = ExtractionTest;
 
 }  // namespace
 
@@ -171,6 +168,7 @@ TEST_F(ExtractArchiveTest, AMissingLibraryIsReportedAndTheOtherKindStillExtracts
     Unpack32::setLibraryFileNames("liblhasa.so.0", "libvelda-no-such.so.13");
     expect({"a.zip", zip, 9, -1, missing, {}});
     expect({"a.lzh", lzh, 0, 1, {}, {"a.txt=a"}});
+    Unpack32::setLibraryFileNames("liblhasa.so.0", "libarchive.so.13");
 }
 
 // The totals come from the headers before the first member, folders not
