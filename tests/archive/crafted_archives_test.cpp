@@ -4,7 +4,6 @@
 #include "archive/libarchive_member_reader.h"
 #include "archive/member_extraction.h"
 #include "extraction_test.h"
-#include "test_archives.h"
 
 using TestArchives::cp932;
 using CraftedArchiveTest = ExtractionTest;
@@ -18,11 +17,7 @@ decltype(&lha_reader_next_file) realNext = nullptr;
 decltype(&lha_reader_read) realRead = nullptr;
 size_t headerLeft = 0;
 
-LHAFileHeader* next(LHAReader* reader)
-{
-    headerLeft = 128;
-    return realNext(reader);
-}
+LHAFileHeader* next(LHAReader* reader) { headerLeft = 128; return realNext(reader); }
 
 size_t read(LHAReader* reader, void* buffer, size_t length)
 {

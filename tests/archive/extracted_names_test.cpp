@@ -1,5 +1,4 @@
 #include "extraction_test.h"
-#include "test_archives.h"
 
 #include <QFile>
 

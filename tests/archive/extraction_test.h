@@ -4,6 +4,7 @@
 #include "archive/extract_archive.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "test_archives.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -75,6 +76,8 @@ protected:
     ScriptedMessages messages;
     TempTree tree;
     QString melt = tree.makeFolder("MELT");
+    const QByteArray cutLzh =
+        TestArchives::lzh({{"first.txt", "first"}, {"second.txt", QByteArray(5000, 'y')}}).chopped(1000);
     qint32 count = -1;
     qint16 result = -1;
 };

@@ -13,7 +13,6 @@ namespace {
 
 class ArchiveItemTest : public MainWindowTest {
 protected:
-    // A user's double click on the row of that name: press, release, double click, release.
     void doubleClick(const QString& name, int list = 0)
     {
         platform::FileListBox* files = mainWindow().fileList(list);

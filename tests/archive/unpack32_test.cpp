@@ -1,7 +1,6 @@
 #include "archive/archive_command_line.h"
 #include "archive/unpack32.h"
 #include "extraction_test.h"
-#include "test_archives.h"
 
 #include <QFile>
 
@@ -14,8 +13,6 @@ using Unpack32Calls = ExtractionTest;
 // extraction, which these calls share.
 TEST_F(Unpack32Calls, TellWhatTheyFound)
 {
-    const QByteArray cut =
-        TestArchives::lzh({{"first.txt", "first"}, {"second.txt", QByteArray(5000, 'y')}}).chopped(1000);
     const QByteArray lzh = TestArchives::lzh({{"a.txt", "a"}, {{}, {}, "-lhd-", 2, "sub"}});
     const QByteArray zip = TestArchives::zip({{"a.txt", "a"}, {"sub/", {}}});
     // command: else the format's own
@@ -23,9 +20,10 @@ TEST_F(Unpack32Calls, TellWhatTheyFound)
                    QString destination = "MELT/"; } cases[] = {
         {"a.lzh", lzh, Success, 1, {"a.txt=a", "sub/"}},
         {"a.zip", zip, Success, 1, {"a.txt=a", "sub/"}},
-        {"cut.lzh", cut, ArchiveBroken, 2, {"first.txt=first"}},
+        {"cut.lzh", cutLzh, ArchiveBroken, 2, {"first.txt=first"}},
         {"zip.lzh", zip, NotArchive, 0, {}},
         {"empty.lzh", "", NotArchive, 0, {}},
+        {"missing.lzh", QByteArray(), NotArchive, 0, {}},
         {"text.zip", "PK but not really an archive", NotArchive, 0, {}},
         {"command.lzh", lzh, CommandLine, 1, {}, "-xs"},
         {"nowhere.zip", zip, OutputFolder, 1, {}, nullptr, "nowhere/"},
@@ -33,7 +31,8 @@ TEST_F(Unpack32Calls, TellWhatTheyFound)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ArchiveWorkFolder::makeEmpty(melt);
-        const QString path = tree.writeFile(QString("in/") + c.name, c.bytes);
+        const QString name = QString("in/") + c.name;
+        const QString path = c.bytes.isNull() ? tree.path(name) : tree.writeFile(name, c.bytes);
         const bool isLzh = path.endsWith(".lzh");
         const QByteArray line = ArchiveCommandLine::build(c.command ? c.command : isLzh ? "e" : "-xs", path,
                                                           tree.path(c.destination));
@@ -45,7 +44,4 @@ TEST_F(Unpack32Calls, TellWhatTheyFound)
         EXPECT_EQ((isLzh ? Unpack32::UnlhaGetFileCount : Unpack32::UnZipGetFileCount)(file), c.count);
         EXPECT_EQ(listing(), c.listing);
     }
-    QByteArray output(100, '\0');
-    const QByteArray missing = ArchiveCommandLine::build("e", tree.path("in/missing.lzh"), melt + "/");
-    EXPECT_EQ(Unpack32::Unlha(0, missing.constData(), output.data(), output.size()), NotArchive);
 }

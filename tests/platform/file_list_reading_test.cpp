@@ -32,7 +32,6 @@ TEST(FileListReading, ListsOrdinaryFilesSortedAndTellsWhichFileEachNameIsNow)
         shown << platform::readableFileName(name);
     EXPECT_EQ(shown, QStringList({"A.jpg", "a.JPG", "b.txt", "link", "Z.txt", "Ärger.txt", "ärger.txt", "テスト.txt",
                                   "写真.jpg", "😀.txt", "ｚ.txt"}));
-    EXPECT_EQ(before.names.at(7), platform::decodeFileName("\x83\x65\x83\x58\x83\x67.txt"));
     if (before.identities.isEmpty())
         GTEST_SKIP() << "this file system does not list identities";
 
