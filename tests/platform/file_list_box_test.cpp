@@ -84,7 +84,10 @@ TEST(FileListBox, ShowsNewRowsAtOnceWithoutABlankFrame)
     ui::showActive(&list);
     for (const char* name : {"placed.txt", "read.txt"}) {
         tree.writeFile(name);
-        list.listCount() == 0 ? list.appendEntries({name}) /* during a run */ : list.refresh();
+        if (list.listCount() == 0)
+            list.appendEntries({name});  // as during a run
+        else
+            list.refresh();
         const QImage atOnce = list.viewport()->grab().toImage();
         ui::settle();
         EXPECT_EQ(atOnce, list.viewport()->grab().toImage()) << name;

@@ -21,11 +21,20 @@ namespace {
 
 using TrashListing = QMap<QByteArray, QByteArray>;
 
+void setZone(const QByteArray& zone)
+{
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    ::tzset();
+}
+
 class TrashTest : public ::testing::Test {
 protected:
     // Local time apart from UTC, so that a date in UTC shows.
-    void SetUp() override { qputenv("TZ", "JST-9"); ::tzset(); }
-    void TearDown() override { savedZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", savedZone); ::tzset(); }
+    void SetUp() override { setZone("JST-9"); }
+    void TearDown() override { setZone(savedZone); }
 
     QList<QByteArray> names(const QByteArray& folder) const { return rawNames(root + "/" + folder); }
     ino_t inodeOf(const QByteArray& relative) const
