@@ -65,11 +65,7 @@ protected:
         velda.setProcessChannelMode(QProcess::MergedChannels);
     }
     void TearDown() override { stop(); }
-    void stop()
-    {
-        velda.kill();
-        velda.waitForFinished();
-    }
+    void stop() { velda.kill(); velda.waitForFinished(); }
 
     // The raw bytes through a shell: QProcess would encode them by the locale.
     void start(const QByteArray& path)

@@ -79,34 +79,32 @@ TEST_F(MainWindowFields, ArrowKeysMoveOnlyAsListedAndShiftMeansShiftAlone)
 }
 
 // A folder typed into a field is checked on leaving it: paths compare exactly,
-// so a case-only edit names another, here missing, folder; a missing
-// destination is created with its parents on Yes. A refused one puts the
-// stored folder back and keeps the focus. One too long for its field shows
-// its end after a "…", the whole path in its tool tip, and its text, which
-// the next check reads, stays whole.
+// and a missing destination is created with its parents on Yes. A refused one
+// puts the stored folder back and keeps the focus. One too long for its field
+// shows its end, the whole path in its tool tip, its text staying whole.
 TEST_F(MainWindowFields, ATypedFolderIsCheckedOnLeavingTheField)
 {
     using Answer = platform::MessageAnswer;
     const QString create = QStringLiteral(" を作成しますか。");
     const QString target = tree.path(QStringLiteral("写真の整理/2024年/05月/家族旅行_北海道_札幌_小樽_函館/カメラ_二台目/未整理"));
-    const struct { int index; QString typed; QVector<Answer> answers; QString message, folderAfter; } cases[] = {
-        {1, tree.path("WORK"), {}, tree.path("WORK") + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"), workFolder},
-        {2, tree.path("declined"), {Answer::No}, tree.path("declined") + create, workFolder},
-        {2, target, {Answer::Yes}, target + create, target},
+    const struct { int index; QString typed; Answer answer; QString message, folderAfter; } cases[] = {
+        {1, tree.path("WORK"), Answer::Ok, tree.path("WORK") + QStringLiteral("  が存在しません。フォルダを指定し直して下さい。"),
+         workFolder},
+        {2, tree.path("declined"), Answer::No, tree.path("declined") + create, workFolder},
+        {2, target, Answer::Yes, target + create, target},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         messages.clear();
-        for (const Answer answer : c.answers)
-            messages.answer(answer);
+        messages.answer(c.answer);
         ui::focusByUser(field(c.index));
         ui::retype(field(c.index), c.typed);
         QWidget* next = field(c.index == 1 ? 0 : 3);
         ui::focusByUser(next);
         EXPECT_EQ(messages.texts().join('\n'), c.message);
-        EXPECT_EQ(form->text1(c.index), c.folderAfter);
-        EXPECT_EQ(c.index == 1 ? form->SourceFolder : form->DestFolder, c.folderAfter);
-        EXPECT_EQ(form->fileList(c.index - 1)->path(), c.folderAfter);
+        const QString stored = c.index == 1 ? form->SourceFolder : form->DestFolder;
+        EXPECT_EQ(QStringList({form->text1(c.index), stored, form->fileList(c.index - 1)->path()}),
+                  QStringList({c.folderAfter, c.folderAfter, c.folderAfter}));
         const bool accepted = c.typed == c.folderAfter;
         EXPECT_EQ(QFileInfo::exists(c.typed), accepted);
         EXPECT_EQ(ui::focused(), accepted ? next : field(c.index));
@@ -118,9 +116,9 @@ TEST_F(MainWindowFields, ATypedFolderIsCheckedOnLeavingTheField)
 }
 
 // Neither a menu nor the toolkit's folder dialog takes the focus, so a
-// half-typed folder is not checked as they open; every menu opens. A pick is
-// checked and moves the focus on; a cancel restores the stored folder, checked
-// again. Fields that hold no folder open no picker.
+// half-typed folder is not checked as they open. A pick is checked and moves
+// the focus on; a cancel restores the stored folder, checked again. Fields
+// that hold no folder open no picker.
 TEST_F(MainWindowFields, APickedFolderIsCheckedAndMovesTheFocusOnACancelRestoresTheStoredOne)
 {
     const QString photos = tree.makeFolder("photos");

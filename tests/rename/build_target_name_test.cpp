@@ -6,8 +6,7 @@
 
 namespace {
 
-RuleSet nameRule(int rule, int front, int back, int count, const QString& text = {}, const QString& prefix = {},
-                 const QString& suffix = {})
+RuleSet nameRule(int rule, int front, int back, int count, const QString& text = {})
 {
     RuleSet rules;
     rules.NameRule = rule;
@@ -15,8 +14,6 @@ RuleSet nameRule(int rule, int front, int back, int count, const QString& text =
     rules.StartFromBack = back;
     rules.CharCount = count;
     rules.RuleText = text;
-    rules.Prefix = prefix;
-    rules.Suffix = suffix;
     return rules;
 }
 
@@ -31,9 +28,11 @@ RuleSet insertRule(bool fromFront, int position, int rule = 5)
 RuleSet extensionRule(int rule, const QString& extension, const QString& prefix = {}, const QString& suffix = {},
                       bool extBeforeName = true)
 {
-    RuleSet rules = nameRule(0, 0, 0, 0, {}, prefix, suffix);
+    RuleSet rules;
     rules.ExtRule = rule;
     rules.NewExtension = extension;
+    rules.Prefix = prefix;
+    rules.Suffix = suffix;
     rules.ExtBeforeName = extBeforeName;
     return rules;
 }
@@ -50,9 +49,7 @@ TEST(BuildTargetName, EachRuleBuildsItsName)
         {extensionRule(2, "bak", "P_", "_S", false), "name.txt", "P_name_Stxt.bak"},
         {extensionRule(2, "", "P_", "_S", false), "name.txt", "P_name_Stxt"},
         {extensionRule(2, "", "P_", "_S"), "name.txt", "txtP_name_S"},
-        // keep and same name, with prefix and suffix
-        {extensionRule(0, "", "a"), ".profile", "a.profile"}, {nameRule(1, 0, 0, 0, "new"), "one.txt", "new.txt"},
-        {nameRule(1, 0, 0, 0, "new", "[", "]"), "x.txt", "[new].txt"},
+        {extensionRule(0, "", "a", "z"), ".profile", "az.profile"}, {nameRule(1, 0, 0, 0, "new"), "one.txt", "new.txt"},
         // delete from the front and back
         {nameRule(2, 3, 0, 2), "abcdefg.txt", "abefg.txt"}, {nameRule(2, 6, 0, 5), "abcdefg", "abcde"},
         {nameRule(2, 8, 0, 1), "abcdefg", "abcdefg"}, {nameRule(2, 0, 3, 2), "abcdefg", "abcdg"},

@@ -19,10 +19,7 @@ QPoint centreOf(const QWidget* control) { return control->mapToGlobal(control->r
 // comes first.
 class BoxesAnsweredWithEnter : public platform::MessagePresenter {
 public:
-    explicit BoxesAnsweredWithEnter(QPoint clickWhileUp) : clickWhileUp(clickWhileUp)
-    {
-        platform::setMessagePresenter(this);
-    }
+    explicit BoxesAnsweredWithEnter(QPoint click) : clickWhileUp(click) { platform::setMessagePresenter(this); }
     ~BoxesAnsweredWithEnter() override { platform::setMessagePresenter(nullptr); }
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
