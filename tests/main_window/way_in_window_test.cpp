@@ -15,12 +15,6 @@ namespace {
 
 class MainWindowWayIn : public MainWindowTest {
 protected:
-    void TearDown() override
-    {
-        platform::setDesktopOpener(nullptr);
-        MainWindowTest::TearDown();
-    }
-
     // A file manager's drag of these files let go over the control; true when
     // taken, as a copy (a move would let the file manager delete them).
     bool drop(QWidget* control, const QStringList& names)
@@ -54,15 +48,12 @@ TEST_F(MainWindowWayIn, StartsOnTheCurrentOrTheNamedFolderWithTheSourceFieldFocu
         SCOPED_TRACE(named.toStdString());
         frmMarlow::StartFolder = named;
         frmMarlow& form = showMainWindow();
-        const QString folder = named.isEmpty() ? workFolder : named;
-        const QStringList files{named.isEmpty() ? "photo.jpg" : "a.jpg"};
+        const QString folder = named.isEmpty() ? workFolder : named, file = named.isEmpty() ? "photo.jpg" : "a.jpg";
         EXPECT_EQ(QStringList({form.text1(1), form.text1(2), form.SourceFolder, form.DestFolder}),
                   QStringList({folder, folder, folder, folder}));
-        EXPECT_EQ(ui::entries(form.fileList(0)), files);
-        EXPECT_EQ(ui::entries(form.fileList(1)), files);
-        EXPECT_TRUE(form.List1->isHidden());
-        EXPECT_TRUE(form.isChecked(0) && form.isChecked(1));
-        EXPECT_TRUE(form.isOptionSelected(form.Option1, 0) && form.isOptionSelected(form.Option2, 0));
+        EXPECT_EQ(ui::entries(form.fileList(0)) + ui::entries(form.fileList(1)), QStringList({file, file}));
+        EXPECT_TRUE(form.List1->isHidden() && form.isChecked(0) && form.isChecked(1)
+                    && form.isOptionSelected(form.Option1, 0) && form.isOptionSelected(form.Option2, 0));
         EXPECT_EQ(QApplication::focusWidget(), form.Text1.control(1));
         unloadAllWindows();
     }
@@ -116,6 +107,7 @@ TEST_F(MainWindowWayIn, HelpOpensTheManualOrSaysWhereItIs)
         EXPECT_EQ(platform::FormInstance<frmAbout>::get().Address, manual);
         unloadAllWindows();
     }
+    platform::setDesktopOpener(nullptr);
 }
 
 // A folder onto a folder field is taken as typed there; files onto the source

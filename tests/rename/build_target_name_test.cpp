@@ -6,8 +6,7 @@
 
 namespace {
 
-RuleSet nameRule(int rule, int front, int back, int count, const QString& text = {}, const QString& prefix = {},
-                 const QString& suffix = {})
+RuleSet nameRule(int rule, int front, int back, int count, const QString& text = {})
 {
     RuleSet rules;
     rules.NameRule = rule;
@@ -15,8 +14,6 @@ RuleSet nameRule(int rule, int front, int back, int count, const QString& text =
     rules.StartFromBack = back;
     rules.CharCount = count;
     rules.RuleText = text;
-    rules.Prefix = prefix;
-    rules.Suffix = suffix;
     return rules;
 }
 
@@ -31,9 +28,11 @@ RuleSet insertRule(bool fromFront, int position, int rule = 5)
 RuleSet extensionRule(int rule, const QString& extension, const QString& prefix = {}, const QString& suffix = {},
                       bool extBeforeName = true)
 {
-    RuleSet rules = nameRule(0, 0, 0, 0, {}, prefix, suffix);
+    RuleSet rules;
     rules.ExtRule = rule;
     rules.NewExtension = extension;
+    rules.Prefix = prefix;
+    rules.Suffix = suffix;
     rules.ExtBeforeName = extBeforeName;
     return rules;
 }
@@ -44,24 +43,17 @@ TEST(BuildTargetName, EachRuleBuildsItsName)
 {
     const struct { RuleSet rules; QString name, expected; } cases[] = {
         // extension from the first dot: keep, replace, move into the name before or after it
-        {RuleSet{}, "report.final.txt", "report.final.txt"}, {extensionRule(1, "doc"), "report.final.txt", "report.doc"},
-        {extensionRule(1, ""), "photo.jpg", "photo"}, {extensionRule(2, "bak"), "README", "README.bak"},
-        {extensionRule(2, "bak", "P_", "_S"), "name.txt", "txtP_name_S.bak"}, {extensionRule(2, ""), "a.tar.gz", "tar.gza"},
-        {extensionRule(2, "bak", "P_", "_S", false), "name.txt", "P_name_Stxt.bak"},
-        {extensionRule(2, "", "P_", "_S", false), "name.txt", "P_name_Stxt"},
-        {extensionRule(2, "", "P_", "_S"), "name.txt", "txtP_name_S"},
-        // keep and same name, with prefix and suffix
-        {extensionRule(0, "", "a"), ".profile", "a.profile"}, {nameRule(1, 0, 0, 0, "new"), "one.txt", "new.txt"},
-        {nameRule(1, 0, 0, 0, "new", "[", "]"), "x.txt", "[new].txt"},
-        // delete from the front and back
-        {nameRule(2, 3, 0, 2), "abcdefg.txt", "abefg.txt"}, {nameRule(2, 6, 0, 5), "abcdefg", "abcde"},
-        {nameRule(2, 8, 0, 1), "abcdefg", "abcdefg"}, {nameRule(2, 0, 3, 2), "abcdefg", "abcdg"},
-        {nameRule(2, 0, 3, 0), "abcdefg", "abcdefg"}, {nameRule(2, 0, 8, 2), "abcdefg", "abcdefg"},
-        {nameRule(2, 0, 7, 7), "abcdefg", ""},
-        // replace by text
+        {RuleSet{}, "a.b.txt", "a.b.txt"}, {extensionRule(1, "doc"), "report.final.txt", "report.doc"},
+        {extensionRule(1, ""), "photo.jpg", "photo"}, {extensionRule(2, ""), "a.tar.gz", "tar.gza"},
+        {extensionRule(2, "bak"), "READ", "READ.bak"}, {extensionRule(2, "bak", "P_", "_S"), "n.txt", "txtP_n_S.bak"},
+        {extensionRule(2, "bak", "P_", "_S", false), "n.txt", "P_n_Stxt.bak"},
+        {extensionRule(0, "", "a", "z"), ".profile", "az.profile"}, {nameRule(1, 0, 0, 0, "new"), "one.txt", "new.txt"},
+        // delete, then replace by text: a run of characters from the front or back
+        {nameRule(2, 3, 0, 2), "abcdefg.txt", "abefg.txt"}, {nameRule(2, 0, 3, 0), "abcdefg", "abcdefg"},
+        {nameRule(2, 0, 7, 7), "abcdefg", ""}, {nameRule(3, 0, 3, 2, "X"), "abcdefg", "abcdXg"},
         {nameRule(3, 8, 0, 1, "X"), "abcdefg", "abcdefgX"}, {nameRule(3, 0, 8, 1, "X"), "abcdefg", "Xabcdefg"},
         {nameRule(3, 3, 0, 0, "X"), "abcdefg", "abXcdefg"}, {nameRule(3, 6, 0, 9, "X"), "abcdefg", "abcdeX"},
-        {nameRule(3, 3, 0, 2, "X"), "abcdefg.txt", "abXefg.txt"}, {nameRule(3, 0, 3, 2, "X"), "abcdefg", "abcdXg"},
+        {nameRule(3, 3, 0, 2, "X"), "abcdefg.txt", "abXefg.txt"},
         // insert text
         {insertRule(true, 0), "abcdefg", "Xabcdefg"}, {insertRule(true, 2), "abcdefg", "abXcdefg"},
         {insertRule(true, 7), "abcdefg", "abcdefgX"}, {insertRule(true, 9), "abcdefg", "abcdefgX"},
@@ -86,7 +78,6 @@ TEST(SerialNumbers, NumberRulesWrapToTheWidthAndAdvanceEvenOutsideTheName)
     const struct { RuleSet rules; int digits, first; QStringList names, expected; int next; } cases[] = {
         {nameRule(4, 1, 0, 3), 3, 998, {"IMG_a.jpg", "IMG_b.jpg", "IMG_c.jpg", "IMG_d.jpg"},
          {"998_a.jpg", "999_b.jpg", "000_c.jpg", "001_d.jpg"}, 1002},
-        {nameRule(4, 1, 0, 0), 2, 5, {"x"}, {"05x"}, 6},
         {nameRule(4, 9, 0, 2), 2, 1, {"ab.txt", "abcdefghij.txt"}, {"ab01.txt", "abcdefgh02.txt"}, 3},
         {insertRule(false, 0, 6), 5, 32767, {"scan.png", "scan.png"}, {"scan32767.png", "scan32768.png"}, 32769},
     };

@@ -18,11 +18,8 @@ protected:
     QWidget* extensionField(int index) { return extensionWindow().Text1.control(index); }
     QWidget* copyButton() { return mainWindow().Command1.control(0); }
     static QWidget* focus() { return platform::focusedControl(); }
-
-    // The user clicks an option.
-    static void click(QRadioButton* option) { option->click(); ui::settle(); }
-    void chooseNameRule(int rule) { click(mainWindow().Option1.at<QRadioButton>(rule)); }
-    void chooseExtensionRule(int rule) { click(mainWindow().Option2.at<QRadioButton>(rule)); }
+    void chooseNameRule(int rule) { ui::click(mainWindow().Option1.at<QRadioButton>(rule)); }
+    void chooseExtensionRule(int rule) { ui::click(mainWindow().Option2.at<QRadioButton>(rule)); }
     static void typeAndEnter(QWidget* field, const QString& text)
     {
         ui::typeText(field, text);

@@ -17,12 +17,8 @@ QPoint centreOf(const QWidget* control) { return control->mapToGlobal(control->r
 // Real message boxes, answered with Enter through the X server once they have
 // the keyboard focus; with clickWhileUp, a click on a window the box blocks
 // comes first.
-class BoxesAnsweredWithEnter : public platform::MessagePresenter {
-public:
-    explicit BoxesAnsweredWithEnter(QPoint clickWhileUp) : clickWhileUp(clickWhileUp)
-    {
-        platform::setMessagePresenter(this);
-    }
+struct BoxesAnsweredWithEnter : platform::MessagePresenter {
+    explicit BoxesAnsweredWithEnter(QPoint click) : clickWhileUp(click) { platform::setMessagePresenter(this); }
     ~BoxesAnsweredWithEnter() override { platform::setMessagePresenter(nullptr); }
     platform::MessageAnswer present(const QString& text, platform::MessageButtons buttons) override
     {
@@ -39,13 +35,11 @@ public:
             DesktopSession::pressKey(QStringLiteral("Return"));
         });
         script.start(100);
-        return real_.present(text, buttons);
+        return real.present(text, buttons);
     }
     QPoint clickWhileUp;
     QStringList texts;
-
-private:
-    platform::QtMessagePresenter real_;
+    platform::QtMessagePresenter real;
 };
 
 class RuleWindowsOnADesktop : public RuleWindowTest {

@@ -62,9 +62,9 @@ TEST_F(RuleWindows, ClosingOrResettingBringsTheMainWindowBackToRuleZero)
     for (const bool reset : {false, true}) {
         SCOPED_TRACE(reset ? "reset" : "close boxes");
         chooseNameRule(6);
-        click(nameWindow().Option2.at<QRadioButton>(9));
+        ui::click(nameWindow().Option2.at<QRadioButton>(9));
         chooseExtensionRule(2);
-        click(extensionWindow().Option3.at<QRadioButton>(1));
+        ui::click(extensionWindow().Option3.at<QRadioButton>(1));
         if (reset) {
             mainWindow().ResetRules();
         } else {
@@ -92,8 +92,8 @@ TEST_F(RuleWindows, NamesAreBuiltFromTheChosenFieldsWithTheDirectionsTheWindowsS
     mainWindow().setText1(3, " P_ ");
     mainWindow().LoadRuleSet();
     EXPECT_EQ(mainWindow().buildTargetName("abcdefg.txt"), "txtP_abXcdefg.bak");
-    click(nameWindow().Option2.at<QRadioButton>(7));
-    click(extensionWindow().Option3.at<QRadioButton>(1));
+    ui::click(nameWindow().Option2.at<QRadioButton>(7));
+    ui::click(extensionWindow().Option3.at<QRadioButton>(1));
     mainWindow().LoadRuleSet();
     EXPECT_EQ(mainWindow().buildTargetName("abcdefg.txt"), "P_abcdefXgtxt.bak");
 }

@@ -1,5 +1,4 @@
 #include "platform/shell.h"
-#include "platform/vb_form.h"
 #include "shared/frm_about.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
@@ -22,15 +21,9 @@ TEST(AboutWindow, StartsAViewerOrSaysThereIsNoneOpensTheManualAndOkCloses)
     qputenv("PATH", QFile::encodeName(tree.makeFolder("bin")));
     QStringList started;
     bool starts = true;
-    platform::setProgramStarter([&](const QString& program) {
-        started << program;
-        return starts;
-    });
+    platform::setProgramStarter([&](const QString& program) { started << program; return starts; });
     QList<QUrl> opened;
-    platform::setDesktopOpener([&opened](const QUrl& url) {
-        opened << url;
-        return true;
-    });
+    platform::setDesktopOpener([&opened](const QUrl& url) { opened << url; return true; });
 
     frmAbout& about = platform::FormInstance<frmAbout>::get();
     ui::showActive(&about);

@@ -10,12 +10,9 @@
 
 namespace {
 
-class PressCounter : public QWidget {
-public:
-    int presses = 0;
-
-protected:
+struct PressCounter : QWidget {
     void mousePressEvent(QMouseEvent* /*event*/) override { ++presses; }
+    int presses = 0;
 };
 
 }  // namespace

@@ -12,11 +12,10 @@ TEST(WorkFolderPaths, AProgramWithTheInstalledManualBesideItIsInstalled)
     const QString installedManual = QStringLiteral("prefix/share/" VELDA_PROGRAM_NAME "/manual.html");
     tree.writeFile(installedManual);
     tree.writeFile("build/manual.html");
-    tree.makeFolder("bare");
     tree.makeFolder("prefix/bin");
     tree.setReadOnly("build");
     const struct { QString folder; bool installed; QString manual; } cases[] = {
-        {"prefix/bin", true, installedManual}, {"build", false, "build/manual.html"}, {"bare", false, "bare/manual.html"}};
+        {"prefix/bin", true, installedManual}, {"build", false, "build/manual.html"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder.toStdString());
         const WorkFolderPaths::Paths paths = WorkFolderPaths::pathsFor(tree.path(c.folder) + "/");

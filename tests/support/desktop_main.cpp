@@ -1,12 +1,7 @@
 #include "support/desktop_session.h"
-#include "support/private_data_home.h"
-
-#include <QApplication>
-#include <QStyleFactory>
+#include "support/ui_helpers.h"
 
 #include <cstring>
-
-#include <gtest/gtest.h>
 
 // The window tests that need a real desktop: a private X server with a window
 // manager, or, where none can be started, every test skips.
@@ -19,10 +14,5 @@ int main(int argc, char** argv)
     const bool started = !listing && !session.start().isEmpty();
     DesktopSession::setAvailable(started);
     qputenv("QT_QPA_PLATFORM", started ? "xcb" : "offscreen");
-    const PrivateDataHome dataHome;
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setQuitOnLastWindowClosed(false);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return ui::runWindowTests(argc, argv);
 }

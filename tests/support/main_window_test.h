@@ -5,10 +5,9 @@
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
 
-// The main window on a test's own folders: the program folder "program", the
-// current folder "work" and the per-user data folder "data" (home trash,
-// journals) lie in the test's TempTree, the program's end is only counted,
-// and every window is unloaded afterwards.
+// The main window on the folders "program", "work" (the current one) and
+// "data" (per-user: trash, journals) of the test's tree; the program's end is
+// only counted, and every window is unloaded afterwards.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <fcntl.h>
 #include <ftw.h>
@@ -11,12 +10,8 @@
 
 QString TempTree::writeFile(const QString& relative, const QByteArray& content)
 {
-    const QString full = path(relative);
-    QDir().mkpath(QFileInfo(full).path());
-    QFile file(full);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << full.toStdString();
-    file.write(content);
-    return full;
+    writeRaw(QFile::encodeName(relative), content);
+    return path(relative);
 }
 
 QString TempTree::makeFolder(const QString& relative)
@@ -28,7 +23,7 @@ QString TempTree::makeFolder(const QString& relative)
 
 bool TempTree::exists(const QString& relative) const
 {
-    return QFileInfo::exists(path(relative)) || QFileInfo(path(relative)).isSymLink();
+    return existsRaw(QFile::encodeName(relative));
 }
 
 QStringList TempTree::names(const QString& relative) const

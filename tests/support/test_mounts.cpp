@@ -23,11 +23,6 @@ bool run(const QString& program, const QStringList& arguments, QString* output =
     return true;
 }
 
-QByteArray bytes(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
 }  // namespace
 
 TestMount::TestMount(TempTree& tree, Kind kind, const QString& relative, const QString& viewOf)
@@ -35,18 +30,20 @@ TestMount::TestMount(TempTree& tree, Kind kind, const QString& relative, const Q
 {
     if (::geteuid() != 0)
         return;
+    const QByteArray target = QFile::encodeName(folder_);
     switch (kind) {
     case Kind::Tmpfs:
-        mounted_ = ::mount("tmpfs", bytes(folder_).constData(), "tmpfs", 0, "size=8m") == 0;
+        mounted_ = ::mount("tmpfs", target.constData(), "tmpfs", 0, "size=8m") == 0;
         break;
     case Kind::Share:
-        mounted_ = ::mount("server:/export", bytes(folder_).constData(), "ramfs", 0, nullptr) == 0;
+        mounted_ = ::mount("server:/export", target.constData(), "ramfs", 0, nullptr) == 0;
         break;
     case Kind::View:
     case Kind::ReadOnlyView:
-        mounted_ = ::mount(bytes(tree.path(viewOf)).constData(), bytes(folder_).constData(), nullptr, MS_BIND, nullptr) == 0;
+        mounted_ = ::mount(QFile::encodeName(tree.path(viewOf)).constData(), target.constData(), nullptr, MS_BIND,
+                           nullptr) == 0;
         if (mounted_ && kind == Kind::ReadOnlyView && !remountReadOnly()) {
-            ::umount(bytes(folder_).constData());
+            ::umount(target.constData());
             mounted_ = false;
         }
         break;
@@ -76,7 +73,7 @@ bool TestMount::remountReadOnly()
 {
     const bool view = kind_ == Kind::View || kind_ == Kind::ReadOnlyView;
     const unsigned long flags = MS_REMOUNT | MS_RDONLY | (view ? MS_BIND : 0);
-    return ::mount(nullptr, bytes(folder_).constData(), nullptr, flags, nullptr) == 0;
+    return ::mount(nullptr, QFile::encodeName(folder_).constData(), nullptr, flags, nullptr) == 0;
 }
 
 ImmutableFile::ImmutableFile(const QString& path) : path_(path), made_(run("chattr", {"+i", path}))

@@ -1,12 +1,16 @@
 #include "support/ui_helpers.h"
 
 #include "platform/vb_look.h"
+#include "support/private_data_home.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QStyleFactory>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace ui {
 
@@ -114,6 +118,16 @@ void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+int runWindowTests(int argc, char** argv)
+{
+    const PrivateDataHome dataHome;
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
 
 }  // namespace ui

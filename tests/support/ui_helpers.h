@@ -36,5 +36,7 @@ inline QStringList entries(const QAbstractItemView* list) { return entriesOf(lis
 inline QStringList selectedEntries(const QAbstractItemView* list) { return entriesOf(list, true); }
 // Delivers posted events, deferred deletes included.
 void settle();
+// A window test program's main, on a per-user data folder of its own.
+int runWindowTests(int argc, char** argv);
 
 }  // namespace ui
