@@ -220,15 +220,18 @@ private:
         secondName_ = way_ == Way::Rename && destinationExists_ && platform::isSameFile(readPath_, destination_);
         if (!destinationExists_ || secondName_ || replacesItsSource_ || run_.replaceForGood)
             return ResultValue::Proceed;
-        const platform::FileStamp old = platform::stampOf(destination_);
+        // Where the folder tells no letter case apart, the old file goes to
+        // the trash, and comes back, under its own spelling.
+        retiredPath_ = caseVariants_.isEmpty() ? destination_ : caseVariants_.first();
+        const platform::FileStamp old = platform::stampOf(retiredPath_);
         bool linked = false;
         const platform::FsError error =
-            platform::keepInTrash(destination_, retired_, linked, [this, &old](const platform::TrashEntry& entry) {
-                return run_.journal.replacing(run_.item, destination_, entry, old);
+            platform::keepInTrash(retiredPath_, retired_, linked, [this, &old](const platform::TrashEntry& entry) {
+                return run_.journal.replacing(run_.item, retiredPath_, entry, old);
             });
         // Gone already (FUSE may still show a name just set aside), or one
         // that may not be deleted, which the replacement reports as it always has.
-        if (error.number == platform::ErrorNumber::FileNotFound || (error.failed() && !platform::isDeletableFile(destination_)))
+        if (error.number == platform::ErrorNumber::FileNotFound || (error.failed() && !platform::isDeletableFile(retiredPath_)))
             return ResultValue::Proceed;
         if (error.failed())
             return stopPlacing(error);
@@ -323,7 +326,7 @@ private:
         if (oldFile_ == OldFile::Linked)
             platform::dropTrashLink(retired_);
         const platform::FsError back =
-            oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, destination_) : platform::FsError{};
+            oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, retiredPath_) : platform::FsError{};
         oldFile_ = OldFile::InPlace;
         return back;
     }
@@ -352,6 +355,7 @@ private:
     Way way_ = Way::ViaStagingFolder;
     enum class OldFile { InPlace, Linked, Moved } oldFile_ = OldFile::InPlace;
     platform::TrashEntry retired_;
+    QString retiredPath_;
     bool destinationMayBeTaken_ = true;
     bool destinationExists_ = false;
     bool ownEntry_ = false;
