@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <QSet>
 
 #include <algorithm>
 
@@ -38,6 +39,7 @@ struct Taken {
     int item;
     QString hold;  // a moved file set aside; empty when nothing was
     bool lost = false;
+    Step earlierPlacements = Step::Done;  // how those it replaced came back
 };
 
 // A file going back across volumes keeps the progress window alive; it is
@@ -60,6 +62,7 @@ public:
     Undo(JournalRun& run, RunJournal& journal, RunProgress& progress, UndoOutcome& outcome)
         : run_(run), journal_(journal), progress_(progress), outcome_(outcome)
     {
+        findEarlierPlacements();
     }
 
     // Everything the run placed is taken away first, newest first, a moved
@@ -80,10 +83,12 @@ public:
             Taken next{i, QString()};
             const Step step = takeAway(item, next);
             next.lost = step == Step::Lost;
-            if (step == Step::Left)
+            if (step == Step::Left) {
                 leave(item);
-            else
-                taken.append(next);
+                continue;
+            }
+            next.earlierPlacements = bringBackEarlierPlacements(item);
+            taken.append(next);
         }
         putBackMovedFiles(taken);
         for (const Taken& item : std::as_const(taken)) {
@@ -96,6 +101,46 @@ public:
     }
 
 private:
+    // Files the run placed that a later file of it replaced (one new name
+    // for all), by the trash file they went to.
+    void findEarlierPlacements()
+    {
+        QHash<QString, int> lastPlacedAt;  // by name key
+        for (int i = 0; i < run_.items.size(); ++i) {
+            const JournalRun::Item& item = run_.items.at(i);
+            for (const JournalRun::Trashed& old : item.replaced) {
+                const int earlier = lastPlacedAt.value(placeKey(old.path), -1);
+                // Inode numbers aside: FUSE may number a file anew under its new name.
+                if (earlier >= 0 && old.stamp.isAsLeft(run_.items.at(earlier).stamp, false))
+                    earlierPlacements_.insert(old.entry.filePath());
+            }
+            if (item.placed)
+                lastPlacedAt.insert(placeKey(run_.destinationPath(item)), i);
+        }
+    }
+
+    // One key for every spelling of a path that its folder takes as one.
+    QString placeKey(const QString& path)
+    {
+        const QString folder = platform::parentOf(path);
+        auto known = letterCases_.constFind(folder);
+        if (known == letterCases_.constEnd())
+            known = letterCases_.insert(folder, platform::letterCaseOf(folder));
+        return platform::joinPath(folder, platform::nameKey(platform::nameOf(path), *known));
+    }
+
+    // They come back as soon as their successor is gone, for their own
+    // item, undone next, to find them where the run put them.
+    Step bringBackEarlierPlacements(const JournalRun::Item& item)
+    {
+        Step worst = Step::Done;
+        for (const JournalRun::Trashed& old : item.replaced) {
+            if (earlierPlacements_.contains(old.entry.filePath()))
+                worst = std::max(worst, bringBack(old));
+        }
+        return worst;
+    }
+
     // A file set aside when a kill cut the run short came back beside its
     // name, then held by a placed file that the undo has now taken away.
     void giveReturnedFilesTheirNames()
@@ -233,11 +278,13 @@ private:
     void bringBackWhatItReplaced(const Taken& taken)
     {
         const JournalRun::Item& item = run_.items.at(taken.item);
-        Step worst = taken.lost ? Step::Lost : Step::Done;
+        Step worst = std::max(taken.lost ? Step::Lost : Step::Done, taken.earlierPlacements);
         if (item.deleted)
             worst = std::max(worst, bringBack(item.deletion));
-        for (const JournalRun::Trashed& old : item.replaced)
-            worst = std::max(worst, bringBack(old));
+        for (const JournalRun::Trashed& old : item.replaced) {
+            if (!earlierPlacements_.contains(old.entry.filePath()))
+                worst = std::max(worst, bringBack(old));
+        }
         if (worst != Step::Done)
             leave(item);
         if (worst == Step::Left || noted(journal_.undone(taken.item)).failed())
@@ -302,6 +349,8 @@ private:
     RunProgress& progress_;
     UndoOutcome& outcome_;
     QHash<QString, bool> keepsInodes_;  // by folder
+    QHash<QString, platform::LetterCase> letterCases_;  // by folder
+    QSet<QString> earlierPlacements_;
     QMap<int, QString> left_;  // in the order of the run
 };
 
