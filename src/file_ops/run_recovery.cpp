@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace FileOps {
 
@@ -58,13 +59,18 @@ public:
 
     // Copies placed after the last flush, before a power loss: one whose
     // bytes are not its source's never came to be, and what it replaced
-    // comes back from the trash.
-    Settled checkUnflushed(const JournalRun& run, const JournalRun::Item& item)
+    // comes back from the trash. One written after the journal's last
+    // record is the user's work since.
+    Settled checkUnflushed(const JournalRun& run, const JournalRun::Item& item, const platform::FileStamp& journal)
     {
         if (item.way == PlacedWay::Renamed)
             return Settled::Done;
         const QString destination = run.destinationPath(item);
         const QString source = run.sourcePath(item);
+        const platform::FileStamp now = platform::stampOf(destination);
+        if (std::make_pair(now.modifiedSeconds, now.modifiedNanoseconds)
+            > std::make_pair(journal.modifiedSeconds, journal.modifiedNanoseconds))
+            return Settled::Done;
         if (!platform::fileExists(source) || !platform::fileExists(destination)
             || platform::haveSameContent(source, destination))
             return Settled::Done;
@@ -170,6 +176,8 @@ bool hasTakenItsNewName(const QString& destination, const platform::FileStamp& s
 
 void settleJournal(const QString& path, Recovery& recovery)
 {
+    // As the run left it: reopening may cut a last record short.
+    const platform::FileStamp lastRecord = platform::stampOf(path);
     RunJournal journal;
     JournalRun run;
     // One a running program holds is its own to finish.
@@ -182,7 +190,7 @@ void settleJournal(const QString& path, Recovery& recovery)
         kept = settler.settle(run.unsettledSteps.at(i)) == Settled::Kept || kept;
     if (run.bootId != currentBootId()) {
         for (const int item : std::as_const(run.unflushedItems))
-            kept = settler.checkUnflushed(run, run.items.at(item)) == Settled::Kept || kept;
+            kept = settler.checkUnflushed(run, run.items.at(item), lastRecord) == Settled::Kept || kept;
     }
     // Renamed into place just before the kill, before the journal could say so.
     for (int i = 0; i < run.items.size() && !run.undoing; ++i) {

@@ -6,6 +6,7 @@
 #include "support/private_data_home.h"
 #include "support/temp_tree.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -215,20 +216,22 @@ TEST(RunRecovery, TellsAnEndedJournalFromItsLastLine)
 
 // After a power loss, a copy placed but not yet on disk that lacks its
 // source's bytes never came to be: it goes, and the file it replaced comes
-// back from the trash. A copy that holds its source's bytes stays.
+// back from the trash. A copy that holds its source's bytes stays, and so
+// does one the user changed since.
 TEST(RunRecovery, APowerLossTakesBackOnlyTheCopiesThatNeverCameToBe)
 {
     TempTree tree;
     ScopedDataHome home(tree.path("home"));
     const QString folder = tree.path("journal");
-    const QStringList names{"whole.txt", "cut.txt"};
+    const QStringList names{"whole.txt", "cut.txt", "edited.txt"};
     for (const QString& name : names) {
         tree.writeFile("s/" + name, "new " + name.toUtf8());
         tree.writeFile("d/" + name, "old " + name.toUtf8());
     }
     {
         RunJournal journal(folder, FileOps::RunKind::Copy);
-        ASSERT_FALSE(journal.plan({tree.path("s"), tree.path("d")}, {{0, names[0], 1, names[0]}, {0, names[1], 1, names[1]}})
+        ASSERT_FALSE(journal.plan({tree.path("s"), tree.path("d")},
+                                  {{0, names[0], 1, names[0]}, {0, names[1], 1, names[1]}, {0, names[2], 1, names[2]}})
                          .failed());
         for (int item = 0; item < names.size(); ++item) {
             const QString destination = tree.path("d/" + names[item]);
@@ -247,8 +250,13 @@ TEST(RunRecovery, APowerLossTakesBackOnlyTheCopiesThatNeverCameToBe)
     QByteArray records = tree.readFile(journal);
     const int bootId = int(records.lastIndexOf(' ', records.indexOf('\n'))) + 1;
     tree.writeFile(journal, records.replace(bootId, records.indexOf('\n') - bootId, "another-boot"));
+    QFile edited(tree.writeFile("d/edited.txt", "by hand"));
+    ASSERT_TRUE(edited.open(QIODevice::Append)
+                && edited.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    edited.close();
 
     EXPECT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
     EXPECT_EQ(tree.readFile("d/whole.txt"), "new whole.txt");
     EXPECT_EQ(tree.readFile("d/cut.txt"), "old cut.txt");
+    EXPECT_EQ(tree.readFile("d/edited.txt"), "by hand");
 }
