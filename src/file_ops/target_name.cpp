@@ -35,7 +35,8 @@ bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames)
     const QByteArray bytes = surrogates ? platform::encodeFileName(newName) : newName.toUtf8();
     if (surrogates && platform::decodeFileName(bytes) != newName)
         return false;
-    if (fatNames && !isFatName(newName))
+    // A stick keeps names as Unicode: bytes that are no UTF-8 have no name there.
+    if (fatNames && (!isFatName(newName) || platform::hasForeignBytes(newName)))
         return false;
     return bytes.size() <= maxNameBytes;
 }
