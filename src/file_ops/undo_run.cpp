@@ -62,7 +62,7 @@ public:
     Undo(JournalRun& run, RunJournal& journal, RunProgress& progress, UndoOutcome& outcome)
         : run_(run), journal_(journal), progress_(progress), outcome_(outcome)
     {
-        findEarlierPlacements();
+        findPlacements();
     }
 
     // Everything the run placed is taken away first, newest first, a moved
@@ -101,9 +101,10 @@ public:
     }
 
 private:
-    // Files the run placed that a later file of it replaced (one new name
-    // for all), by the trash file they went to.
-    void findEarlierPlacements()
+    // Where the run placed files still to undo, and which of those files a
+    // later file of it replaced (one new name for all), by the trash file
+    // they went to.
+    void findPlacements()
     {
         QHash<QString, int> lastPlacedAt;  // by name key
         for (int i = 0; i < run_.items.size(); ++i) {
@@ -116,17 +117,24 @@ private:
             }
             if (item.placed)
                 lastPlacedAt.insert(placeKey(run_.destinationPath(item)), i);
+            if (item.placed && !item.undone)
+                placed_.insert(placeKey(run_.destinationPath(item)));
         }
     }
 
-    // One key for every spelling of a path that its folder takes as one.
+    // One key for every way to a file: its folder by identity (a folder
+    // list may reach it by a link), its name as the folder compares names.
     QString placeKey(const QString& path)
     {
         const QString folder = platform::parentOf(path);
-        auto known = letterCases_.constFind(folder);
-        if (known == letterCases_.constEnd())
-            known = letterCases_.insert(folder, platform::letterCaseOf(folder));
-        return platform::joinPath(folder, platform::nameKey(platform::nameOf(path), *known));
+        auto known = folderKeys_.constFind(folder);
+        if (known == folderKeys_.constEnd()) {
+            const platform::FileStamp stamp = platform::stampOf(platform::joinPath(folder, QStringLiteral(".")));
+            const QString identity =
+                stamp.exists() ? QStringLiteral("%1:%2").arg(stamp.device).arg(stamp.inode) : folder;
+            known = folderKeys_.insert(folder, {identity, platform::letterCaseOf(folder)});
+        }
+        return known->identity + QLatin1Char('/') + platform::nameKey(platform::nameOf(path), known->letterCase);
     }
 
     // They come back as soon as their successor is gone, for their own
@@ -200,6 +208,10 @@ private:
             if (error.number != platform::ErrorNumber::FileAlreadyExists)
                 return error.failed() ? Step::Left : Step::Done;
         }
+        // A file the run did not put there holds the old name (made since):
+        // this one stays where it is, its place not freed for another.
+        if (!placed_.contains(placeKey(source)))
+            return Step::Left;
         const QString hold = platform::holdPathBeside(destination);
         if (noted(journal_.hold(hold, destination)).failed() || platform::renameFile(destination, hold).failed())
             return Step::Left;
@@ -249,11 +261,17 @@ private:
         }
     }
 
-    // Should this fail too, the next start gives the file its name back.
+    // Back where the run put it; should another file have gone back there
+    // meanwhile, beside it in sight, to take its name at the next undo.
     void giveUp(Taken& taken)
     {
         const JournalRun::Item& item = run_.items.at(taken.item);
-        static_cast<void>(platform::renameFile(taken.hold, run_.destinationPath(item)));
+        const QString destination = run_.destinationPath(item);
+        if (platform::renameFile(taken.hold, destination).number == platform::ErrorNumber::FileAlreadyExists) {
+            const QString beside = platform::firstFreePath(destination);
+            if (!platform::renameFile(taken.hold, beside).failed())
+                static_cast<void>(noted(journal_.returned(destination, beside, platform::stampOf(beside))));
+        }
         leave(item);
         taken.item = -1;
     }
@@ -349,7 +367,12 @@ private:
     RunProgress& progress_;
     UndoOutcome& outcome_;
     QHash<QString, bool> keepsInodes_;  // by folder
-    QHash<QString, platform::LetterCase> letterCases_;  // by folder
+    struct FolderKey {
+        QString identity;
+        platform::LetterCase letterCase;
+    };
+    QHash<QString, FolderKey> folderKeys_;  // by folder
+    QSet<QString> placed_;  // by place key
     QSet<QString> earlierPlacements_;
     QMap<int, QString> left_;  // in the order of the run
 };

@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+
 namespace {
 
 // Asks to cancel at its second update, shown from the first step on.
@@ -96,6 +98,32 @@ TEST_F(UndoRun, ACopyTrashedByAnUndoStaysInTheTrash)
     trashed.close();
     EXPECT_TRUE(undo().left.isEmpty());
     EXPECT_EQ(tree.readFile("d/a.txt"), "old");
+}
+
+// A renumbering whose old name the user gave another file since, or whose
+// placed file the user changed since: the undo leaves what it cannot undo,
+// and every file stays in sight, none hidden.
+TEST(UndoRenumbering, AFileLeftBehindStaysInSight)
+{
+    const Renames cases[] = {
+        {{"a", "b"}, {"c", "a"}},              // then a new file c
+        {{"a", "b"}, {"c", "a"}, {"d", "c"}},  // then c changed
+    };
+    for (const Renames& renames : cases) {
+        TempTree tree;
+        for (const auto& rename : renames)
+            tree.writeFile("d/" + rename.first, rename.first.toUtf8());
+        ASSERT_EQ(FolderRun(tree, renames, {}, true, true, "d", "d").runConfirmed(), QStringList());
+        tree.writeFile("d/c", "the user's");
+
+        RunProgress progress(nullptr, 0);
+        EXPECT_FALSE(FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress).left.isEmpty());
+        QByteArrayList found;
+        for (const QString& name : tree.names("d"))
+            found.append(name.startsWith('.') ? "hidden" : tree.readFile("d/" + name));
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, (QByteArrayList{"a", "c", "the user's"}));
+    }
 }
 
 // The message names the first five files left, and counts the rest.
