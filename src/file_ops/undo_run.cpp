@@ -1,18 +1,17 @@
 #include "file_ops/undo_run.h"
 
 #include "file_ops/journal_reader.h"
+#include "file_ops/run_placements.h"
 #include "file_ops/undo_offer.h"
 #include "platform/file_name_codec.h"
 #include "platform/data_progress.h"
 #include "platform/file_system.h"
-#include "platform/name_rules.h"
 #include "platform/path_parts.h"
 #include "platform/trash.h"
 #include "shared/run_progress.h"
 
 #include <QHash>
 #include <QMap>
-#include <QSet>
 
 #include <algorithm>
 
@@ -60,9 +59,8 @@ private:
 class Undo {
 public:
     Undo(JournalRun& run, RunJournal& journal, RunProgress& progress, UndoOutcome& outcome)
-        : run_(run), journal_(journal), progress_(progress), outcome_(outcome)
+        : run_(run), journal_(journal), progress_(progress), outcome_(outcome), placements_(run)
     {
-        findPlacements();
     }
 
     // Everything the run placed is taken away first, newest first, a moved
@@ -101,49 +99,13 @@ public:
     }
 
 private:
-    // Where the run placed files still to undo, and which of those files a
-    // later file of it replaced (one new name for all), by the trash file
-    // they went to.
-    void findPlacements()
-    {
-        QHash<QString, int> lastPlacedAt;  // by name key
-        for (int i = 0; i < run_.items.size(); ++i) {
-            const JournalRun::Item& item = run_.items.at(i);
-            for (const JournalRun::Trashed& old : item.replaced) {
-                const int earlier = lastPlacedAt.value(placeKey(old.path), -1);
-                // Inode numbers aside: FUSE may number a file anew under its new name.
-                if (earlier >= 0 && old.stamp.isAsLeft(run_.items.at(earlier).stamp, false))
-                    earlierPlacements_.insert(old.entry.filePath());
-            }
-            if (item.placed)
-                lastPlacedAt.insert(placeKey(run_.destinationPath(item)), i);
-            if (item.placed && !item.undone)
-                placed_.insert(placeKey(run_.destinationPath(item)));
-        }
-    }
-
-    // One key for every way to a file: its folder by identity (a folder
-    // list may reach it by a link), its name as the folder compares names.
-    QString placeKey(const QString& path)
-    {
-        const QString folder = platform::parentOf(path);
-        auto known = folderKeys_.constFind(folder);
-        if (known == folderKeys_.constEnd()) {
-            const platform::FileStamp stamp = platform::stampOf(platform::joinPath(folder, QStringLiteral(".")));
-            const QString identity =
-                stamp.exists() ? QStringLiteral("%1:%2").arg(stamp.device).arg(stamp.inode) : folder;
-            known = folderKeys_.insert(folder, {identity, platform::letterCaseOf(folder)});
-        }
-        return known->identity + QLatin1Char('/') + platform::nameKey(platform::nameOf(path), known->letterCase);
-    }
-
     // They come back as soon as their successor is gone, for their own
     // item, undone next, to find them where the run put them.
     Step bringBackEarlierPlacements(const JournalRun::Item& item)
     {
         Step worst = Step::Done;
         for (const JournalRun::Trashed& old : item.replaced) {
-            if (earlierPlacements_.contains(old.entry.filePath()))
+            if (placements_.isEarlierPlacement(old.entry.filePath()))
                 worst = std::max(worst, bringBack(old));
         }
         return worst;
@@ -210,7 +172,7 @@ private:
         }
         // A file the run did not put there holds the old name (made since):
         // this one stays where it is, its place not freed for another.
-        if (!placed_.contains(placeKey(source)))
+        if (!placements_.holdsPlacedFile(source))
             return Step::Left;
         const QString hold = platform::holdPathBeside(destination);
         if (noted(journal_.hold(hold, destination)).failed() || platform::renameFile(destination, hold).failed())
@@ -300,7 +262,7 @@ private:
         if (item.deleted)
             worst = std::max(worst, bringBack(item.deletion));
         for (const JournalRun::Trashed& old : item.replaced) {
-            if (!earlierPlacements_.contains(old.entry.filePath()))
+            if (!placements_.isEarlierPlacement(old.entry.filePath()))
                 worst = std::max(worst, bringBack(old));
         }
         if (worst != Step::Done)
@@ -367,13 +329,7 @@ private:
     RunProgress& progress_;
     UndoOutcome& outcome_;
     QHash<QString, bool> keepsInodes_;  // by folder
-    struct FolderKey {
-        QString identity;
-        platform::LetterCase letterCase;
-    };
-    QHash<QString, FolderKey> folderKeys_;  // by folder
-    QSet<QString> placed_;  // by place key
-    QSet<QString> earlierPlacements_;
+    RunPlacements placements_;
     QMap<int, QString> left_;  // in the order of the run
 };
 
