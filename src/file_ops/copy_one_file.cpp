@@ -13,6 +13,8 @@
 #include "platform/trash.h"
 #include "shared/result_value.h"
 
+#include <algorithm>
+
 namespace FileOps {
 
 namespace {
@@ -222,7 +224,8 @@ private:
             return ResultValue::Proceed;
         // Where the folder tells no letter case apart, the old file goes to
         // the trash, and comes back, under its own spelling.
-        retiredPath_ = caseVariants_.isEmpty() ? destination_ : caseVariants_.first();
+        const auto spelling = std::find_if(caseVariants_.cbegin(), caseVariants_.cend(), platform::pathExists);
+        retiredPath_ = spelling == caseVariants_.cend() ? destination_ : *spelling;
         const platform::FileStamp old = platform::stampOf(retiredPath_);
         bool linked = false;
         const platform::FsError error =
