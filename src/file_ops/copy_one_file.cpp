@@ -309,14 +309,14 @@ private:
         return error.failed() ? stopAt(error, run_.journal.path()) : ResultValue::Proceed;
     }
 
-    // A hidden copy beside the destination that cannot be placed goes at
-    // once, not only at the next start; an old file put in the trash for it
-    // stays, or comes back, at the destination.
+    // A staged copy that cannot be placed goes at once, not only at the next
+    // start (a film would fill the disk until then); an old file put in the
+    // trash for it stays, or comes back, at the destination.
     qint16 stopPlacing(const platform::FsError& error) { return stopPlacing(error, destination_); }
 
     qint16 stopPlacing(const platform::FsError& error, const QString& about)
     {
-        if (way_ == Way::BesideDestination && !staged_.isEmpty())
+        if (way_ != Way::Rename && !staged_.isEmpty())
             platform::discardTemporaryFile(staged_);
         const platform::FsError back = putBackOldFile();
         stopAt(error, about);

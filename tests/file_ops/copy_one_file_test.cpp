@@ -83,6 +83,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"staging folder missing", "dst", "a.txt", false, true, "", [](TempTree& t) { QDir(t.path("TEMP")).removeRecursively(); },
          error(76, source), true, ""},
         {"placement fails", "dst", "a.txt", true, true, "", inject(FileOperation::Rename, 57), error(57, destination), true, ""},
+        {"placement of a copy fails", "dst", "a.txt", false, true, "", inject(FileOperation::Rename, 57), error(57, destination), true, ""},
         {"renames cannot pass after all", "dst", "a.txt", true, false, "", inject(FileOperation::Rename, 74), "", false, Content},
         {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75, destination), true, "old"},
         {"read-only destination", "dst", "a.txt", true, true, "old", readOnly("dst/a.txt"), error(75, destination), true, "old"},
