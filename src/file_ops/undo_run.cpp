@@ -243,8 +243,12 @@ private:
         const QString part = platform::partPathBeside(source);
         platform::FsError error = noted(journal_.part(part));
         DataShown shown(progress_);
+        platform::FileStamp copied;
         if (!error.failed())
-            error = platform::copyFile(from, part, platform::CopyFlush::Durable, nullptr, nullptr, &shown);
+            error = platform::copyFile(from, part, platform::CopyFlush::Durable, &copied, nullptr, &shown);
+        // Changed while it was copied: it stays where it is, as it is now.
+        if (!error.failed() && !isAsLeft(from, copied))
+            error = platform::makeError(platform::ErrorNumber::PathFileAccess, from);
         if (!error.failed())
             error = platform::renameFile(part, source);
         if (error.failed()) {

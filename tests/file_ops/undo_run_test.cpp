@@ -8,6 +8,7 @@
 #include "support/private_data_home.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -124,6 +125,40 @@ TEST(UndoRenumbering, AFileLeftBehindStaysInSight)
         std::sort(found.begin(), found.end());
         EXPECT_EQ(found, (QByteArrayList{"a", "c", "the user's"}));
     }
+}
+
+// A file changed while an undo copies it back across volumes stays where it
+// is, as it is now.
+TEST(UndoAcrossVolumes, AFileChangedWhileCopiedBackStays)
+{
+    TempTree tree;
+    TestMount volume(tree, TestMount::Kind::Tmpfs, "m");
+    if (!volume.mounted())
+        GTEST_SKIP() << "no tmpfs mount possible here";
+    const QByteArray big(6 * 1024 * 1024, 'b');
+    tree.writeFile("s/big.bin", big);
+    ASSERT_EQ(FolderRun(tree, {{"big.bin", "big.bin"}}, {}, true, false, "s", "m").runConfirmed(), QStringList());
+    // Writes to the file once part of it is copied back.
+    struct Changing : RunProgressView {
+        explicit Changing(const QString& path) : file(path) {}
+        void begin() override {}
+        bool update(const RunProgressFigures& figures, bool) override
+        {
+            if (figures.bytesDone > 0 && !file.isOpen()) {
+                EXPECT_TRUE(file.open(QIODevice::Append) && file.write("!") == 1 && file.flush());
+            }
+            return false;
+        }
+        void end() override {}
+        QFile file;
+    } view(tree.path("m/big.bin"));
+    RunProgress::setTimingForTests(0, 0);
+    RunProgress progress(&view, 1);
+    EXPECT_EQ(FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress).left,
+              QStringList{"big.bin"});
+    RunProgress::setTimingForTests(500, 100);
+    EXPECT_EQ(tree.readFile("m/big.bin"), big + "!");
+    EXPECT_TRUE(view.file.isOpen());
 }
 
 // The message names the first five files left, and counts the rest.
