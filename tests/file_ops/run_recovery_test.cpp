@@ -1,8 +1,11 @@
 #include "file_ops/journal_reader.h"
 #include "file_ops/run_journal.h"
 #include "file_ops/run_recovery.h"
+#include "file_ops/undo_offer.h"
+#include "file_ops/undo_run.h"
 #include "platform/file_name_codec.h"
 #include "platform/trash.h"
+#include "shared/run_progress.h"
 #include "support/private_data_home.h"
 #include "support/temp_tree.h"
 
@@ -128,8 +131,8 @@ TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
 }
 
 // Killed while replacing a file: the old file stays, or comes back, under its
-// name unless its successor took the name; a name reserved in the trash that
-// no file took is given up.
+// name unless its successor took the name, then undoing the run brings it
+// back; a name reserved in the trash that no file took is given up.
 TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
 {
     enum class Moment { Reserved, InTrash, Replaced };
@@ -145,6 +148,7 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
         const QString destination = tree.writeFile("dst/a.txt", "old");
         {
             RunJournal killed(tree.path("journal"), FileOps::RunKind::Copy);
+            ASSERT_FALSE(killed.plan({tree.path("src"), tree.path("dst")}, {{0, "a.txt", 1, "a.txt"}}).failed());
             platform::TrashEntry entry;
             const auto note = [&](const platform::TrashEntry& reserved) {
                 EXPECT_FALSE(killed.replacing(0, destination, reserved, platform::stampOf(destination)).failed());
@@ -169,6 +173,11 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
         EXPECT_EQ(tree.names("data/Trash/files") + tree.names("data/Trash/info"),
                   replaced ? (QStringList{"a.txt", "a.txt.trashinfo"}) : QStringList());
         EXPECT_TRUE(journalsFinished(tree));
+        const FileOps::UndoOffer offer = FileOps::newestUndoableRun(tree.path("journal"));
+        ASSERT_EQ(offer.exists(), replaced);
+        RunProgress progress(nullptr, 0);
+        EXPECT_TRUE(!replaced || FileOps::undoRun(offer.journalPath, progress).left.isEmpty());
+        EXPECT_EQ(tree.readFile("dst/a.txt"), "old");
     }
 }
 
