@@ -151,8 +151,9 @@ private:
         }
         if (!now.exists())
             return Step::Done;
+        // A copy in the trash already, and what it replaced back in its place.
         if (!isAsLeft(destination, now, item.stamp))
-            return Step::Left;
+            return holdsWhatItReplaced(item) ? Step::Done : Step::Left;
         if (what == TakeAway::Copy) {
             platform::TrashEntry entry;
             const int index = taken.item;
@@ -179,6 +180,12 @@ private:
             return Step::Left;
         taken.hold = hold;
         return Step::Done;
+    }
+
+    bool holdsWhatItReplaced(const JournalRun::Item& item)
+    {
+        return std::any_of(item.replaced.cbegin(), item.replaced.cend(),
+                           [this](const JournalRun::Trashed& old) { return isAsLeft(old.path, old.stamp); });
     }
 
     // One rename, or across volumes a copy on disk under its old name before the moved file goes.

@@ -161,6 +161,26 @@ TEST(UndoAcrossVolumes, AFileChangedWhileCopiedBackStays)
     EXPECT_TRUE(view.file.isOpen());
 }
 
+// An undo killed once a replaced file was back, before its journal said so,
+// is finished by the next undo, which names no file as left.
+TEST_F(UndoRun, AnUndoCutShortIsFinishedByTheNext)
+{
+    tree.writeFile("s/a.txt", "new");
+    tree.writeFile("d/a.txt", "old");
+    const QString journal = runToD({{"a.txt", "a.txt"}}, false, true);
+    RunProgress progress(nullptr, 1);
+    ASSERT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+    QFile records(journal);
+    ASSERT_TRUE(records.open(QIODevice::ReadWrite));
+    const QByteArray cut = records.readAll().replace("undone 0\n", "");
+    ASSERT_TRUE(records.resize(0) && records.write(cut) == cut.size());
+    records.close();
+
+    EXPECT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+    EXPECT_EQ(tree.readFile("d/a.txt"), "old");
+    EXPECT_FALSE(FileOps::newestUndoableRun(tree.path("journal")).exists());
+}
+
 // The message names the first five files left, and counts the rest.
 TEST(UndoLeftMessage, NamesFiveThenCounts)
 {
