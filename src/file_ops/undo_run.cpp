@@ -145,7 +145,10 @@ private:
         // Taken away already by an undo that a kill cut short: a copy is in
         // the trash, a moved file back under its old name.
         if (what == TakeAway::Move && !isAsLeft(destination, now, item.stamp)) {
-            if (isAsLeft(run_.sourcePath(item), item.stamp))
+            // Copied back across volumes, it is another inode there.
+            const QString source = run_.sourcePath(item);
+            if (item.way == PlacedWay::Moved ? platform::stampOf(source).isAsLeft(item.stamp, false)
+                                             : isAsLeft(source, item.stamp))
                 return Step::Done;
             return now.exists() ? Step::Left : Step::Lost;
         }
@@ -171,6 +174,11 @@ private:
             if (error.number != platform::ErrorNumber::FileAlreadyExists)
                 return error.failed() ? Step::Left : Step::Done;
         }
+        // Copied back already by an undo that a kill cut short before the
+        // moved file went: only the moved file is left to go.
+        if (item.way == PlacedWay::Moved && platform::stampOf(source).isAsLeft(item.stamp, false)
+            && platform::haveSameContent(source, destination))
+            return platform::deleteFile(destination).failed() ? Step::Left : Step::Done;
         // A file the run did not put there holds the old name (made since):
         // this one stays where it is, its place not freed for another.
         if (!placements_.holdsPlacedFile(source))

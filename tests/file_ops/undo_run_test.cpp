@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -161,24 +162,40 @@ TEST(UndoAcrossVolumes, AFileChangedWhileCopiedBackStays)
     EXPECT_TRUE(view.file.isOpen());
 }
 
-// An undo killed once a replaced file was back, before its journal said so,
-// is finished by the next undo, which names no file as left.
-TEST_F(UndoRun, AnUndoCutShortIsFinishedByTheNext)
+// An undo killed once its files were back, before its journal said so, or
+// once a moved file was copied back, before it left the other volume, is
+// finished by the next undo, which names no file as left.
+TEST(UndoCutShort, IsFinishedByTheNextUndo)
 {
-    tree.writeFile("s/a.txt", "new");
-    tree.writeFile("d/a.txt", "old");
-    const QString journal = runToD({{"a.txt", "a.txt"}}, false, true);
-    RunProgress progress(nullptr, 1);
-    ASSERT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
-    QFile records(journal);
-    ASSERT_TRUE(records.open(QIODevice::ReadWrite));
-    const QByteArray cut = records.readAll().replace("undone 0\n", "");
-    ASSERT_TRUE(records.resize(0) && records.write(cut) == cut.size());
-    records.close();
+    const struct { const char* what; bool move, copiedBackOnly; } cases[] = {
+        {"copy on one disk", false, false}, {"move onto another volume", true, false},
+        {"move copied back", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        std::optional<TestMount> volume;
+        if (c.move && !volume.emplace(tree, TestMount::Kind::Tmpfs, "d").mounted())
+            continue;  // no mount possible here
+        tree.writeFile("s/a.txt", "new");
+        tree.writeFile("d/a.txt", "old");
+        ASSERT_EQ(FolderRun(tree, {{"a.txt", "a.txt"}}, {}, c.move, true, "s", "d").runConfirmed(), QStringList());
+        const QString journal = FileOps::newestUndoableRun(tree.path("journal")).journalPath;
+        RunProgress progress(nullptr, 1);
+        if (c.copiedBackOnly) {
+            ASSERT_FALSE(platform::copyFile(tree.path("d/a.txt"), tree.path("s/a.txt")).failed());
+        } else {
+            ASSERT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+            QFile records(journal);
+            ASSERT_TRUE(records.open(QIODevice::ReadWrite));
+            const QByteArray cut = records.readAll().replace("undone 0\n", "");
+            ASSERT_TRUE(records.resize(0) && records.write(cut) == cut.size());
+        }
 
-    EXPECT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
-    EXPECT_EQ(tree.readFile("d/a.txt"), "old");
-    EXPECT_FALSE(FileOps::newestUndoableRun(tree.path("journal")).exists());
+        EXPECT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+        EXPECT_EQ(tree.readFile("s/a.txt") + tree.readFile("d/a.txt"), "newold");
+        EXPECT_FALSE(FileOps::newestUndoableRun(tree.path("journal")).exists());
+    }
 }
 
 // The message names the first five files left, and counts the rest.
