@@ -13,6 +13,8 @@
 #include "platform/trash.h"
 #include "shared/result_value.h"
 
+#include <algorithm>
+
 namespace FileOps {
 
 namespace {
@@ -220,15 +222,19 @@ private:
         secondName_ = way_ == Way::Rename && destinationExists_ && platform::isSameFile(readPath_, destination_);
         if (!destinationExists_ || secondName_ || replacesItsSource_ || run_.replaceForGood)
             return ResultValue::Proceed;
-        const platform::FileStamp old = platform::stampOf(destination_);
+        // Where the folder tells no letter case apart, the old file goes to
+        // the trash, and comes back, under its own spelling.
+        const auto spelling = std::find_if(caseVariants_.cbegin(), caseVariants_.cend(), platform::pathExists);
+        retiredPath_ = spelling == caseVariants_.cend() ? destination_ : *spelling;
+        const platform::FileStamp old = platform::stampOf(retiredPath_);
         bool linked = false;
         const platform::FsError error =
-            platform::keepInTrash(destination_, retired_, linked, [this, &old](const platform::TrashEntry& entry) {
-                return run_.journal.replacing(run_.item, destination_, entry, old);
+            platform::keepInTrash(retiredPath_, retired_, linked, [this, &old](const platform::TrashEntry& entry) {
+                return run_.journal.replacing(run_.item, retiredPath_, entry, old);
             });
         // Gone already (FUSE may still show a name just set aside), or one
         // that may not be deleted, which the replacement reports as it always has.
-        if (error.number == platform::ErrorNumber::FileNotFound || (error.failed() && !platform::isDeletableFile(destination_)))
+        if (error.number == platform::ErrorNumber::FileNotFound || (error.failed() && !platform::isDeletableFile(retiredPath_)))
             return ResultValue::Proceed;
         if (error.failed())
             return stopPlacing(error);
@@ -303,14 +309,14 @@ private:
         return error.failed() ? stopAt(error, run_.journal.path()) : ResultValue::Proceed;
     }
 
-    // A hidden copy beside the destination that cannot be placed goes at
-    // once, not only at the next start; an old file put in the trash for it
-    // stays, or comes back, at the destination.
+    // A staged copy that cannot be placed goes at once, not only at the next
+    // start (a film would fill the disk until then); an old file put in the
+    // trash for it stays, or comes back, at the destination.
     qint16 stopPlacing(const platform::FsError& error) { return stopPlacing(error, destination_); }
 
     qint16 stopPlacing(const platform::FsError& error, const QString& about)
     {
-        if (way_ == Way::BesideDestination && !staged_.isEmpty())
+        if (way_ != Way::Rename && !staged_.isEmpty())
             platform::discardTemporaryFile(staged_);
         const platform::FsError back = putBackOldFile();
         stopAt(error, about);
@@ -323,7 +329,7 @@ private:
         if (oldFile_ == OldFile::Linked)
             platform::dropTrashLink(retired_);
         const platform::FsError back =
-            oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, destination_) : platform::FsError{};
+            oldFile_ == OldFile::Moved ? platform::restoreFromTrash(retired_, retiredPath_) : platform::FsError{};
         oldFile_ = OldFile::InPlace;
         return back;
     }
@@ -352,6 +358,7 @@ private:
     Way way_ = Way::ViaStagingFolder;
     enum class OldFile { InPlace, Linked, Moved } oldFile_ = OldFile::InPlace;
     platform::TrashEntry retired_;
+    QString retiredPath_;
     bool destinationMayBeTaken_ = true;
     bool destinationExists_ = false;
     bool ownEntry_ = false;

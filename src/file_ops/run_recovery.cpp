@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace FileOps {
 
@@ -58,13 +59,18 @@ public:
 
     // Copies placed after the last flush, before a power loss: one whose
     // bytes are not its source's never came to be, and what it replaced
-    // comes back from the trash.
-    Settled checkUnflushed(const JournalRun& run, const JournalRun::Item& item)
+    // comes back from the trash. One written after the journal's last
+    // record is the user's work since.
+    Settled checkUnflushed(const JournalRun& run, const JournalRun::Item& item, const platform::FileStamp& journal)
     {
         if (item.way == PlacedWay::Renamed)
             return Settled::Done;
         const QString destination = run.destinationPath(item);
         const QString source = run.sourcePath(item);
+        const platform::FileStamp now = platform::stampOf(destination);
+        if (std::make_pair(now.modifiedSeconds, now.modifiedNanoseconds)
+            > std::make_pair(journal.modifiedSeconds, journal.modifiedNanoseconds))
+            return Settled::Done;
         if (!platform::fileExists(source) || !platform::fileExists(destination)
             || platform::haveSameContent(source, destination))
             return Settled::Done;
@@ -163,13 +169,34 @@ void noteError(const platform::FsError& error, Recovery& recovery)
         recovery.firstError = error;
 }
 
-bool hasTakenItsNewName(const QString& destination, const platform::FileStamp& stamp)
+// path holds the file the journal noted, unchanged.
+bool holdsAsNoted(const QString& path, const platform::FileStamp& stamp)
 {
-    return platform::stampOf(destination).isAsLeft(stamp, platform::keepsInodeNumbers(platform::parentOf(destination)));
+    return platform::stampOf(path).isAsLeft(stamp, platform::keepsInodeNumbers(platform::parentOf(path)));
+}
+
+// Copied into place just before the kill, before the journal could say so:
+// the name of the file it replaced holds another file now. Its source was
+// never deleted, so it is a copy, to be undone as one.
+void noteCopiedIntoPlace(JournalRun& run, int index, RunJournal& journal, Recovery& recovery)
+{
+    JournalRun::Item& item = run.items[index];
+    if (item.placed || item.renaming || item.replaced.isEmpty())
+        return;
+    const JournalRun::Trashed& old = item.replaced.last();
+    if (!platform::stampOf(old.path).exists() || holdsAsNoted(old.path, old.stamp))
+        return;
+    item.placed = true;
+    item.stamp = platform::stampOf(run.destinationPath(item));
+    item.onDisk = false;
+    run.unflushedItems.append(index);
+    noteError(journal.placed(index, PlacedWay::Copied, item.stamp, false), recovery);
 }
 
 void settleJournal(const QString& path, Recovery& recovery)
 {
+    // As the run left it: reopening may cut a last record short.
+    const platform::FileStamp lastRecord = platform::stampOf(path);
     RunJournal journal;
     JournalRun run;
     // One a running program holds is its own to finish.
@@ -180,14 +207,16 @@ void settleJournal(const QString& path, Recovery& recovery)
     bool kept = false;
     for (int i = int(run.unsettledSteps.size()) - 1; i >= 0; --i)
         kept = settler.settle(run.unsettledSteps.at(i)) == Settled::Kept || kept;
+    for (int i = 0; i < run.items.size() && !run.undoing; ++i)
+        noteCopiedIntoPlace(run, i, journal, recovery);
     if (run.bootId != currentBootId()) {
         for (const int item : std::as_const(run.unflushedItems))
-            kept = settler.checkUnflushed(run, run.items.at(item)) == Settled::Kept || kept;
+            kept = settler.checkUnflushed(run, run.items.at(item), lastRecord) == Settled::Kept || kept;
     }
     // Renamed into place just before the kill, before the journal could say so.
     for (int i = 0; i < run.items.size() && !run.undoing; ++i) {
         JournalRun::Item& item = run.items[i];
-        if (item.renaming && !item.placed && hasTakenItsNewName(run.destinationPath(item), item.stamp)) {
+        if (item.renaming && !item.placed && holdsAsNoted(run.destinationPath(item), item.stamp)) {
             item.placed = true;
             noteError(journal.placed(i, PlacedWay::Renamed, item.stamp, true), recovery);
         }

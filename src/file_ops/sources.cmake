@@ -9,6 +9,7 @@ list(APPEND VELDA_CORE_SOURCES
   file_ops/progress_pacer.cpp
   file_ops/remove_folder_tree.cpp
   file_ops/run_journal.cpp
+  file_ops/run_placements.cpp
   file_ops/run_recovery.cpp
   file_ops/size_survey.cpp
   file_ops/target_name.cpp

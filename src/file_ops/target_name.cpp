@@ -1,6 +1,7 @@
 #include "file_ops/target_name.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/file_system.h"
 #include "platform/name_rules.h"
 
 #include <algorithm>
@@ -9,6 +10,8 @@
 namespace FileOps {
 
 namespace {
+
+constexpr int FatNameUnits = 255;
 
 bool isFatName(const QString& name)
 {
@@ -35,14 +38,20 @@ bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames)
     const QByteArray bytes = surrogates ? platform::encodeFileName(newName) : newName.toUtf8();
     if (surrogates && platform::decodeFileName(bytes) != newName)
         return false;
-    if (fatNames && !isFatName(newName))
+    // A stick keeps names as Unicode: bytes that are no UTF-8 have no name there.
+    if (fatNames && (!isFatName(newName) || platform::hasForeignBytes(newName)))
         return false;
-    return bytes.size() <= maxNameBytes;
+    // A stick counts a name's UTF-16 units, whatever its bytes.
+    return fatNames ? newName.size() <= FatNameUnits : bytes.size() <= maxNameBytes;
 }
 
 TargetNameCheck::TargetNameCheck(const QStringList& folders) : maxNameBytes_(INT_MAX)
 {
     for (const QString& folder : folders) {
+        // A staging folder on another file system never holds a new name.
+        if (folder != folders.first()
+            && platform::compareFileSystems(folder, folders.first()) == platform::FileSystemMatch::Different)
+            continue;
         maxNameBytes_ = std::min(maxNameBytes_, platform::maxFileNameBytes(folder));
         fatNames_ = fatNames_ || platform::storesFatNamesOnly(folder);
     }

@@ -10,10 +10,12 @@ namespace FileOps {
 // anything is copied.
 // maxNameBytes is the tightest limit of the folders the name goes into;
 // fatNames: one of them is of the FAT family (USB sticks, SD cards), which
-// cannot store control characters, " * : < > ? \ | nor a trailing dot or blank.
+// cannot store control characters, " * : < > ? \ | nor a trailing dot or blank,
+// and counts 255 UTF-16 units of a name instead of bytes.
 bool isUsableTargetName(const QString& newName, int maxNameBytes, bool fatNames = false);
 
-// The folders a run writes into, looked up once for the whole run.
+// The folders a run writes into, looked up once for the whole run: the
+// destination, then staging folders, which count where they share its file system.
 class TargetNameCheck {
 public:
     explicit TargetNameCheck(const QStringList& folders);

@@ -1,11 +1,11 @@
 #include "file_ops/undo_run.h"
 
 #include "file_ops/journal_reader.h"
+#include "file_ops/run_placements.h"
 #include "file_ops/undo_offer.h"
 #include "platform/file_name_codec.h"
 #include "platform/data_progress.h"
 #include "platform/file_system.h"
-#include "platform/name_rules.h"
 #include "platform/path_parts.h"
 #include "platform/trash.h"
 #include "shared/run_progress.h"
@@ -38,6 +38,7 @@ struct Taken {
     int item;
     QString hold;  // a moved file set aside; empty when nothing was
     bool lost = false;
+    Step earlierPlacements = Step::Done;  // how those it replaced came back
 };
 
 // A file going back across volumes keeps the progress window alive; it is
@@ -58,7 +59,7 @@ private:
 class Undo {
 public:
     Undo(JournalRun& run, RunJournal& journal, RunProgress& progress, UndoOutcome& outcome)
-        : run_(run), journal_(journal), progress_(progress), outcome_(outcome)
+        : run_(run), journal_(journal), progress_(progress), outcome_(outcome), placements_(run)
     {
     }
 
@@ -80,10 +81,12 @@ public:
             Taken next{i, QString()};
             const Step step = takeAway(item, next);
             next.lost = step == Step::Lost;
-            if (step == Step::Left)
+            if (step == Step::Left) {
                 leave(item);
-            else
-                taken.append(next);
+                continue;
+            }
+            next.earlierPlacements = bringBackEarlierPlacements(item);
+            taken.append(next);
         }
         putBackMovedFiles(taken);
         for (const Taken& item : std::as_const(taken)) {
@@ -96,6 +99,18 @@ public:
     }
 
 private:
+    // They come back as soon as their successor is gone, for their own
+    // item, undone next, to find them where the run put them.
+    Step bringBackEarlierPlacements(const JournalRun::Item& item)
+    {
+        Step worst = Step::Done;
+        for (const JournalRun::Trashed& old : item.replaced) {
+            if (placements_.isEarlierPlacement(old.entry.filePath()))
+                worst = std::max(worst, bringBack(old));
+        }
+        return worst;
+    }
+
     // A file set aside when a kill cut the run short came back beside its
     // name, then held by a placed file that the undo has now taken away.
     void giveReturnedFilesTheirNames()
@@ -130,14 +145,18 @@ private:
         // Taken away already by an undo that a kill cut short: a copy is in
         // the trash, a moved file back under its old name.
         if (what == TakeAway::Move && !isAsLeft(destination, now, item.stamp)) {
-            if (isAsLeft(run_.sourcePath(item), item.stamp))
+            // Copied back across volumes, it is another inode there.
+            const QString source = run_.sourcePath(item);
+            if (item.way == PlacedWay::Moved ? platform::stampOf(source).isAsLeft(item.stamp, false)
+                                             : isAsLeft(source, item.stamp))
                 return Step::Done;
             return now.exists() ? Step::Left : Step::Lost;
         }
         if (!now.exists())
             return Step::Done;
+        // A copy in the trash already, and what it replaced back in its place.
         if (!isAsLeft(destination, now, item.stamp))
-            return Step::Left;
+            return holdsWhatItReplaced(item) ? Step::Done : Step::Left;
         if (what == TakeAway::Copy) {
             platform::TrashEntry entry;
             const int index = taken.item;
@@ -155,11 +174,26 @@ private:
             if (error.number != platform::ErrorNumber::FileAlreadyExists)
                 return error.failed() ? Step::Left : Step::Done;
         }
+        // Copied back already by an undo that a kill cut short before the
+        // moved file went: only the moved file is left to go.
+        if (item.way == PlacedWay::Moved && platform::stampOf(source).isAsLeft(item.stamp, false)
+            && platform::haveSameContent(source, destination))
+            return platform::deleteFile(destination).failed() ? Step::Left : Step::Done;
+        // A file the run did not put there holds the old name (made since):
+        // this one stays where it is, its place not freed for another.
+        if (!placements_.holdsPlacedFile(source))
+            return Step::Left;
         const QString hold = platform::holdPathBeside(destination);
         if (noted(journal_.hold(hold, destination)).failed() || platform::renameFile(destination, hold).failed())
             return Step::Left;
         taken.hold = hold;
         return Step::Done;
+    }
+
+    bool holdsWhatItReplaced(const JournalRun::Item& item)
+    {
+        return std::any_of(item.replaced.cbegin(), item.replaced.cend(),
+                           [this](const JournalRun::Trashed& old) { return isAsLeft(old.path, old.stamp); });
     }
 
     // One rename, or across volumes a copy on disk under its old name before the moved file goes.
@@ -204,11 +238,17 @@ private:
         }
     }
 
-    // Should this fail too, the next start gives the file its name back.
+    // Back where the run put it; should another file have gone back there
+    // meanwhile, beside it in sight, to take its name at the next undo.
     void giveUp(Taken& taken)
     {
         const JournalRun::Item& item = run_.items.at(taken.item);
-        static_cast<void>(platform::renameFile(taken.hold, run_.destinationPath(item)));
+        const QString destination = run_.destinationPath(item);
+        if (platform::renameFile(taken.hold, destination).number == platform::ErrorNumber::FileAlreadyExists) {
+            const QString beside = platform::firstFreePath(destination);
+            if (!platform::renameFile(taken.hold, beside).failed())
+                static_cast<void>(noted(journal_.returned(destination, beside, platform::stampOf(beside))));
+        }
         leave(item);
         taken.item = -1;
     }
@@ -218,8 +258,12 @@ private:
         const QString part = platform::partPathBeside(source);
         platform::FsError error = noted(journal_.part(part));
         DataShown shown(progress_);
+        platform::FileStamp copied;
         if (!error.failed())
-            error = platform::copyFile(from, part, platform::CopyFlush::Durable, nullptr, nullptr, &shown);
+            error = platform::copyFile(from, part, platform::CopyFlush::Durable, &copied, nullptr, &shown);
+        // Changed while it was copied: it stays where it is, as it is now.
+        if (!error.failed() && !isAsLeft(from, copied))
+            error = platform::makeError(platform::ErrorNumber::PathFileAccess, from);
         if (!error.failed())
             error = platform::renameFile(part, source);
         if (error.failed()) {
@@ -233,11 +277,13 @@ private:
     void bringBackWhatItReplaced(const Taken& taken)
     {
         const JournalRun::Item& item = run_.items.at(taken.item);
-        Step worst = taken.lost ? Step::Lost : Step::Done;
+        Step worst = std::max(taken.lost ? Step::Lost : Step::Done, taken.earlierPlacements);
         if (item.deleted)
             worst = std::max(worst, bringBack(item.deletion));
-        for (const JournalRun::Trashed& old : item.replaced)
-            worst = std::max(worst, bringBack(old));
+        for (const JournalRun::Trashed& old : item.replaced) {
+            if (!placements_.isEarlierPlacement(old.entry.filePath()))
+                worst = std::max(worst, bringBack(old));
+        }
         if (worst != Step::Done)
             leave(item);
         if (worst == Step::Left || noted(journal_.undone(taken.item)).failed())
@@ -302,6 +348,7 @@ private:
     RunProgress& progress_;
     UndoOutcome& outcome_;
     QHash<QString, bool> keepsInodes_;  // by folder
+    RunPlacements placements_;
     QMap<int, QString> left_;  // in the order of the run
 };
 

@@ -54,8 +54,12 @@ bool isLink(const QString& path)
 
 bool pathExists(const QString& path)
 {
-    struct stat info;
-    return ::lstat(encodeFileName(path).constData(), &info) == 0;
+    // Asked of the file system itself: FUSE remembers for a while a name that
+    // another spelling of it took away (exFAT), and would tell it is still there.
+    struct statx info;
+    return ::statx(AT_FDCWD, encodeFileName(path).constData(), AT_SYMLINK_NOFOLLOW | AT_STATX_FORCE_SYNC, STATX_TYPE,
+                   &info)
+        == 0;
 }
 
 bool isReadOnly(const QString& path)

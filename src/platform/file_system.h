@@ -63,7 +63,7 @@ bool folderExists(const QString& path);
 // True when path itself is a symbolic link (a trailing separator is ignored).
 bool isLink(const QString& path);
 
-// True when any entry, hidden or not, is at path (a link is not followed).
+// True when any entry, hidden or not, is at path now (a link is not followed).
 bool pathExists(const QString& path);
 
 // A file the user may not write. Root's override is not taken into account, so

@@ -1,6 +1,7 @@
 #include "platform/trash.h"
 
 #include "platform/file_name_codec.h"
+#include "platform/file_system.h"
 #include "platform/mount_points.h"
 #include "platform/path_parts.h"
 #include "platform/trash_location.h"
@@ -128,6 +129,9 @@ FsError intoTrash(const QString& path, TrashEntry& entry, const std::optional<Fi
     const QByteArray name = nameOf(source);
     if (name.isEmpty() || name == "." || name == "..")
         return makeError(ErrorNumber::BadFileName, path);
+    // FUSE may still show a name just renamed away: nothing is reserved for it.
+    if (!pathExists(path))
+        return errorFromErrno(ENOENT, path);
     struct stat info;
     if (::lstat(source.constData(), &info) != 0)
         return errorFromErrno(errno, path);

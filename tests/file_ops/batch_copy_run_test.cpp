@@ -1,8 +1,11 @@
 #include "file_ops/folder_run.h"
 #include "file_ops/placement_plan.h"
+#include "file_ops/undo_offer.h"
+#include "file_ops/undo_run.h"
 #include "platform/fault_injection.h"
 #include "platform/fs_error.h"
 #include "platform/name_rules.h"
+#include "shared/run_progress.h"
 #include "support/temp_tree.h"
 #include "support/test_mounts.h"
 
@@ -45,6 +48,7 @@ const Scenario Scenarios[] = {
     {"case twins onto the medium", {{"IMG_0001.JPG", "IMG_0001.JPG"}, {"img_0001.jpg", "img_0001.jpg"}}, {}, {}, true},
     {"over files spelt in capitals", {{"img_0001.jpg", "img_0001.jpg"}, {"img_0002.jpg", "img_0002.jpg"}},
      {"IMG_0001.JPG", "IMG_0002.JPG"}, {}, true},
+    {"one new name for all", {{"a", "x"}, {"b", "x"}, {"c", "x"}}, {"x"}, {}},
     {"one new name in two spellings", {{"a", "x.txt"}, {"b", "X.TXT"}}, {"c"}, {}},
     {"two spellings over a file", {{"a", "X.TXT"}, {"b", "x.TXT"}}, {"x.txt"}, {}},
     {"chain through a hard link", {{"p1", "p2"}, {"p2", "p3"}, {"p3", "p4"}}, {}, {}, false, true},
@@ -77,12 +81,13 @@ class DestinationMedium : public ::testing::TestWithParam<Medium> {};
 
 }  // namespace
 
-// Every run ends as its preview showed, every byte checked, whatever order
-// the new names meet the run's own sources in. On a medium that tells letter
-// case apart IMG_0001.JPG and img_0001.jpg are two files; on one that does
-// not (exFAT sticks) a case-only rename works and the file just placed is
-// never deleted as "another spelling". Hard links of one file are two names,
-// each handled as its own.
+// Every run ends as its preview showed, and its undo as things were before,
+// every byte and name checked, whatever order the new names meet the run's
+// own sources in. On a medium that tells letter case apart IMG_0001.JPG and
+// img_0001.jpg are two files; on one that does not (exFAT sticks) a
+// case-only rename works and the file just placed is never deleted as
+// "another spelling". Hard links of one file are two names, each handled as
+// its own.
 TEST_P(DestinationMedium, RunsEndAsPreviewed)
 {
     const Medium& medium = GetParam();
@@ -128,6 +133,13 @@ TEST_P(DestinationMedium, RunsEndAsPreviewed)
             EXPECT_EQ(described(contents(tree, "pc")), described(s.fromPc && move ? Files() : pc));
             EXPECT_EQ(described(contents(tree, "melt")), described(melt));
             EXPECT_TRUE(tree.names("TEMP").isEmpty());
+            if (s.linked)
+                continue;  // a second name the run let go of stays gone
+            RunProgress progress(nullptr, 0);
+            EXPECT_EQ(FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress).left,
+                      QStringList());
+            EXPECT_EQ(described(contents(tree, "d")), described(d));
+            EXPECT_EQ(described(contents(tree, "pc")), described(pc));
         }
     }
 }

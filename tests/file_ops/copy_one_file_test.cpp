@@ -76,6 +76,7 @@ TEST(CopyOneFile, EveryOutcomeIsReportedAndLosesNothing)
         {"unsafe name", "dst", "../a.txt", true, true, "", {}, unsafe, true, ""},
         {"disk full in staging", "dst", "a.txt", false, true, "old", inject(FileOperation::Copy, 61, "a.txt"), error(61, source), true, "old"},
         {"staging folder missing", "dst", "a.txt", false, true, "", [](TempTree& t) { t.removeRaw("TEMP"); }, error(76, source), true, ""},
+        {"placement of a copy fails", "dst", "a.txt", false, true, "", inject(FileOperation::Rename, 57), error(57, destination), true, ""},
         {"renames cannot pass after all", "dst", "a.txt", true, false, "", inject(FileOperation::Rename, 74), "", false, Content},
         {"replacing fails", "dst", "a.txt", true, true, "old", inject(FileOperation::Replace, 75), error(75, destination), true, "old"},
         {"read-only destination", "dst", "a.txt", true, true, "old", [](TempTree& t) { t.setReadOnly("dst/a.txt"); },

@@ -27,7 +27,10 @@ TEST(FatDestination, RefusesNamesTheStickCannotStore)
     EXPECT_EQ(copyAlone({source, "b 2.txt", stick.folder(), tree.path("TEMP"), false, false}), 0);
 
     EXPECT_EQ(platform::renameFile(stick.folder() + "/b 2.txt", stick.folder() + "/c?.txt").number, 52);
-    EXPECT_EQ(tree.names("stick"), QStringList{"b 2.txt"});
+    // 600 bytes, 204 characters: a name the stick keeps.
+    const QString longName = QString(200, QChar(0x5199)) + ".txt";
+    EXPECT_EQ(copyAlone({source, longName, stick.folder(), tree.path("TEMP"), false, false}), 0);
+    EXPECT_EQ(tree.names("stick"), (QStringList{"b 2.txt", longName}));
     EXPECT_EQ(tree.readFile("stick/b 2.txt"), "data");
     EXPECT_TRUE(tree.exists("src/a.txt"));
 }

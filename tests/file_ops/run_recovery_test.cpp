@@ -11,6 +11,7 @@
 #include "support/private_data_home.h"
 #include "support/temp_tree.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -136,8 +137,8 @@ TEST(RunRecovery, PrunesJournalsOfRunsThatCanNoLongerBeUndone)
 }
 
 // Killed while replacing a file: the old file stays, or comes back, under its
-// name unless its successor took the name; a name reserved in the trash that
-// no file took is given up.
+// name unless its successor took the name, then undoing the run brings it
+// back; a name reserved in the trash that no file took is given up.
 TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
 {
     enum class Moment { Reserved, InTrash, Replaced };
@@ -153,6 +154,7 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
         const QString destination = tree.writeFile("dst/a.txt", "old");
         {
             RunJournal killed(tree.path("journal"), FileOps::RunKind::Copy);
+            ASSERT_FALSE(killed.plan({tree.path("src"), tree.path("dst")}, {{0, "a.txt", 1, "a.txt"}}).failed());
             platform::TrashEntry entry;
             const auto note = [&](const platform::TrashEntry& reserved) {
                 EXPECT_FALSE(killed.replacing(0, destination, reserved, platform::stampOf(destination)).failed());
@@ -177,6 +179,11 @@ TEST(RunRecovery, AnInterruptedReplacementKeepsTheOldFile)
         EXPECT_EQ(tree.names("data/Trash/files") + tree.names("data/Trash/info"),
                   replaced ? (QStringList{"a.txt", "a.txt.trashinfo"}) : QStringList());
         EXPECT_TRUE(journalsFinished(tree));
+        const FileOps::UndoOffer offer = FileOps::newestUndoableRun(tree.path("journal"));
+        ASSERT_EQ(offer.exists(), replaced);
+        RunProgress progress(nullptr, 0);
+        EXPECT_TRUE(!replaced || FileOps::undoRun(offer.journalPath, progress).left.isEmpty());
+        EXPECT_EQ(tree.readFile("dst/a.txt"), "old");
     }
 }
 
@@ -222,20 +229,22 @@ TEST(RunRecovery, TellsAnEndedJournalFromItsLastLine)
 
 // After a power loss, a copy placed but not yet on disk that lacks its
 // source's bytes never came to be: it goes, and the file it replaced comes
-// back from the trash. A copy that holds its source's bytes stays.
+// back from the trash. A copy that holds its source's bytes stays, and so
+// does one the user changed since.
 TEST(RunRecovery, APowerLossTakesBackOnlyTheCopiesThatNeverCameToBe)
 {
     TempTree tree;
     ScopedDataHome home(tree.path("home"));
     const QString folder = tree.path("journal");
-    const QStringList names{"whole.txt", "cut.txt"};
+    const QStringList names{"whole.txt", "cut.txt", "edited.txt"};
     for (const QString& name : names) {
         tree.writeFile("s/" + name, "new " + name.toUtf8());
         tree.writeFile("d/" + name, "old " + name.toUtf8());
     }
     {
         RunJournal journal(folder, FileOps::RunKind::Copy);
-        ASSERT_FALSE(journal.plan({tree.path("s"), tree.path("d")}, {{0, names[0], 1, names[0]}, {0, names[1], 1, names[1]}})
+        ASSERT_FALSE(journal.plan({tree.path("s"), tree.path("d")},
+                                  {{0, names[0], 1, names[0]}, {0, names[1], 1, names[1]}, {0, names[2], 1, names[2]}})
                          .failed());
         for (int item = 0; item < names.size(); ++item) {
             const QString destination = tree.path("d/" + names[item]);
@@ -254,9 +263,14 @@ TEST(RunRecovery, APowerLossTakesBackOnlyTheCopiesThatNeverCameToBe)
     QByteArray records = tree.readFile(journal);
     const int bootId = int(records.lastIndexOf(' ', records.indexOf('\n'))) + 1;
     tree.writeFile(journal, records.replace(bootId, records.indexOf('\n') - bootId, "another-boot"));
+    QFile edited(tree.writeFile("d/edited.txt", "by hand"));
+    ASSERT_TRUE(edited.open(QIODevice::Append)
+                && edited.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    edited.close();
 
     EXPECT_FALSE(FileOps::settleInterruptedRuns(folder).firstError.failed());
-    EXPECT_EQ(tree.readFile("d/whole.txt") + ", " + tree.readFile("d/cut.txt"), "new whole.txt, old cut.txt");
+    EXPECT_EQ(tree.readFile("d/whole.txt") + ", " + tree.readFile("d/cut.txt") + ", " + tree.readFile("d/edited.txt"),
+              "new whole.txt, old cut.txt, by hand");
 }
 
 // A renumbering cut short while a file was set aside: the next start gives that file back beside its

@@ -1,10 +1,12 @@
 #include "file_ops/folder_run.h"
 #include "file_ops/undo_offer.h"
 #include "file_ops/undo_run.h"
+#include "platform/file_system.h"
 #include "shared/run_progress.h"
 #include "support/private_data_home.h"
 #include "support/scripted_messages.h"
 #include "support/temp_tree.h"
+#include "support/test_mounts.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -13,6 +15,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <tuple>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -93,6 +98,101 @@ TEST_F(UndoRun, ACopyTrashedByAnUndoStaysInTheTrash)
     trashed.close();
     EXPECT_TRUE(undo().left.isEmpty());
     EXPECT_EQ(tree.readFile("d/a.txt"), "old");
+}
+
+// A renumbering whose old name the user gave another file since, or whose
+// placed file the user changed since: the undo leaves what it cannot undo,
+// and every file stays in sight, none hidden.
+TEST(UndoRenumbering, AFileLeftBehindStaysInSight)
+{
+    const Renames cases[] = {
+        {{"a", "b"}, {"c", "a"}},              // then a new file c
+        {{"a", "b"}, {"c", "a"}, {"d", "c"}},  // then c changed
+    };
+    for (const Renames& renames : cases) {
+        TempTree tree;
+        for (const auto& rename : renames)
+            tree.writeFile("d/" + rename.first, rename.first.toUtf8());
+        ASSERT_EQ(FolderRun(tree, renames, {}, true, true, "d", "d").runConfirmed(), QStringList());
+        tree.writeFile("d/c", "the user's");
+
+        RunProgress progress(nullptr, 0);
+        EXPECT_FALSE(FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress).left.isEmpty());
+        QByteArrayList found;
+        for (const QString& name : tree.names("d"))
+            found.append(name.startsWith('.') ? "hidden" : tree.readFile("d/" + name));
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, (QByteArrayList{"a", "c", "the user's"}));
+    }
+}
+
+// A file changed while an undo copies it back across volumes stays where it
+// is, as it is now.
+TEST(UndoAcrossVolumes, AFileChangedWhileCopiedBackStays)
+{
+    TempTree tree;
+    TestMount volume(tree, TestMount::Kind::Tmpfs, "m");
+    if (!volume.mounted())
+        GTEST_SKIP() << "no tmpfs mount possible here";
+    const QByteArray big(6 * 1024 * 1024, 'b');
+    tree.writeFile("s/big.bin", big);
+    ASSERT_EQ(FolderRun(tree, {{"big.bin", "big.bin"}}, {}, true, false, "s", "m").runConfirmed(), QStringList());
+    // Writes to the file once part of it is copied back.
+    struct Changing : RunProgressView {
+        explicit Changing(const QString& path) : file(path) {}
+        void begin() override {}
+        bool update(const RunProgressFigures& figures, bool) override
+        {
+            if (figures.bytesDone > 0 && !file.isOpen()) {
+                EXPECT_TRUE(file.open(QIODevice::Append) && file.write("!") == 1 && file.flush());
+            }
+            return false;
+        }
+        void end() override {}
+        QFile file;
+    } view(tree.path("m/big.bin"));
+    RunProgress::setTimingForTests(0, 0);
+    RunProgress progress(&view, 1);
+    EXPECT_EQ(FileOps::undoRun(FileOps::newestUndoableRun(tree.path("journal")).journalPath, progress).left,
+              QStringList{"big.bin"});
+    RunProgress::setTimingForTests(500, 100);
+    EXPECT_EQ(tree.readFile("m/big.bin"), big + "!");
+}
+
+// An undo killed once its files were back, before its journal said so, or
+// once a moved file was copied back, before it left the other volume, is
+// finished by the next undo, which names no file as left.
+TEST(UndoCutShort, IsFinishedByTheNextUndo)
+{
+    const struct { const char* what; bool move, copiedBackOnly; } cases[] = {
+        {"copy on one disk", false, false}, {"move onto another volume", true, false},
+        {"move copied back", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempTree tree;
+        std::optional<TestMount> volume;
+        if (c.move && !volume.emplace(tree, TestMount::Kind::Tmpfs, "d").mounted())
+            continue;  // no mount possible here
+        tree.writeFile("s/a.txt", "new");
+        tree.writeFile("d/a.txt", "old");
+        ASSERT_EQ(FolderRun(tree, {{"a.txt", "a.txt"}}, {}, c.move, true, "s", "d").runConfirmed(), QStringList());
+        const QString journal = FileOps::newestUndoableRun(tree.path("journal")).journalPath;
+        RunProgress progress(nullptr, 1);
+        if (c.copiedBackOnly) {
+            ASSERT_FALSE(platform::copyFile(tree.path("d/a.txt"), tree.path("s/a.txt")).failed());
+        } else {
+            ASSERT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+            QFile records(journal);
+            ASSERT_TRUE(records.open(QIODevice::ReadWrite));
+            const QByteArray cut = records.readAll().replace("undone 0\n", "");
+            ASSERT_TRUE(records.resize(0) && records.write(cut) == cut.size());
+        }
+
+        EXPECT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+        EXPECT_EQ(tree.readFile("s/a.txt") + tree.readFile("d/a.txt"), "newold");
+        EXPECT_FALSE(FileOps::newestUndoableRun(tree.path("journal")).exists());
+    }
 }
 
 // The message names the first five files left, and counts the rest.
