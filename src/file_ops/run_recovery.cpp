@@ -2,6 +2,7 @@
 
 #include "file_ops/journal_reader.h"
 #include "file_ops/placement_plan.h"
+#include "file_ops/undo_offer.h"
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
 #include "platform/message_box.h"
@@ -236,6 +237,9 @@ void settleJournal(const QString& path, Recovery& recovery)
         journal.discard();
         return;
     }
+    // The undo ends here as if cancelled: what it left stays offered.
+    if (run.undoing && std::any_of(run.items.cbegin(), run.items.cend(), isLeftToUndo))
+        ++recovery.undoesCutShort;
     noteError(run.undoing ? journal.undoEnd() : journal.end(), recovery);
 }
 
@@ -276,6 +280,9 @@ void recoverInterruptedRuns(const QString& folder)
         if (file.first != file.second)
             platform::showMessage(keptUnderMessage(file.first, file.second));
     }
+    if (recovery.undoesCutShort > 0)
+        platform::showMessage(QStringLiteral("前回の「元に戻す」は途中で中断されました。"
+                                             "もう一度「元に戻す」を選ぶと、残りのファイルを元に戻します。"));
     if (recovery.firstError.failed())
         platform::showError(recovery.firstError);
     pruneJournals(folder);

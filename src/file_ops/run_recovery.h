@@ -12,6 +12,7 @@ namespace FileOps {
 // What the start-up did with the runs a kill interrupted.
 struct [[nodiscard]] Recovery {
     QVector<QPair<QString, QString>> restored;  // set-aside files given back: original path, path now
+    int undoesCutShort = 0;  // undoes a kill ended with files still to undo
     platform::FsError firstError;
 };
 
@@ -26,8 +27,8 @@ struct [[nodiscard]] Recovery {
 Recovery settleInterruptedRuns(const QString& folder);
 
 // At start-up: settles what killed runs left, tells the user of each file
-// that got another name than its own back and of the first failure, and
-// prunes the journals.
+// that got another name than its own back, of an undo to choose again and of
+// the first failure, and prunes the journals.
 void recoverInterruptedRuns(const QString& folder);
 
 // How many finished runs, at most, and how old, at most, stay undoable.

@@ -307,6 +307,33 @@ TEST(UndoKilledRun, EveryFileGetsItsOwnNameBack)
     }
 }
 
+// An undo a kill cut short ends at the next start, which tells the user to
+// choose it again while it left a file to undo.
+TEST(UndoKilledRun, TheNextStartTellsOfAFileLeftToUndo)
+{
+    for (const bool everyFileUndone : {false, true}) {
+        SCOPED_TRACE(everyFileUndone ? "every file undone" : "a file left to undo");
+        TempTree tree;
+        tree.writeFile("d/a.txt", "copy");
+        {
+            RunJournal journal(tree.path("journal"), FileOps::RunKind::Copy);
+            for (const platform::FsError& step :
+                 {journal.plan({tree.path("s"), tree.path("d")}, {FileOps::PlannedFile{0, "a.txt", 1, "a.txt"}}),
+                  journal.placed(0, FileOps::PlacedWay::Copied, platform::stampOf(tree.path("d/a.txt")), true), journal.end()})
+                ASSERT_FALSE(step.failed());
+        }
+        {
+            RunJournal journal;
+            ASSERT_TRUE(journal.reopen(FileOps::journalPaths(tree.path("journal")).value(0)));
+            ASSERT_FALSE(journal.undoBegin().failed());
+            ASSERT_FALSE(everyFileUndone && journal.undone(0).failed());
+        }
+        const FileOps::Recovery recovery = FileOps::settleInterruptedRuns(tree.path("journal"));
+        EXPECT_EQ(recovery.undoesCutShort, everyFileUndone ? 0 : 1);
+        EXPECT_EQ(FileOps::newestUndoableRun(tree.path("journal")).exists(), !everyFileUndone);
+    }
+}
+
 // A file renamed into place whose record the journal could not take, the disk
 // full at that moment or the record cut short by a power loss, is still found
 // by the next start, so that undoing the run gives it its old name back.
