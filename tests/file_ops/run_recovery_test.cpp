@@ -33,6 +33,16 @@ bool journalsFinished(const TempTree& tree)
     return true;
 }
 
+// A finished run that placed s/a.txt, or one of its own, at d/a.txt, which is there.
+void journalOneFile(const TempTree& tree, FileOps::RunKind kind, FileOps::PlacedWay way)
+{
+    RunJournal journal(tree.path("journal"), kind);
+    for (const platform::FsError& step :
+         {journal.plan({tree.path("s"), tree.path("d")}, {FileOps::PlannedFile{0, "a.txt", 1, "a.txt"}}),
+          journal.placed(0, way, platform::stampOf(tree.path("d/a.txt")), true), journal.end()})
+        ASSERT_FALSE(step.failed());
+}
+
 // Undoes the run the menu offers.
 FileOps::UndoOutcome undoOffered(const TempTree& tree)
 {
@@ -315,13 +325,7 @@ TEST(UndoKilledRun, TheNextStartTellsOfAFileLeftToUndo)
         SCOPED_TRACE(everyFileUndone ? "every file undone" : "a file left to undo");
         TempTree tree;
         tree.writeFile("d/a.txt", "copy");
-        {
-            RunJournal journal(tree.path("journal"), FileOps::RunKind::Copy);
-            for (const platform::FsError& step :
-                 {journal.plan({tree.path("s"), tree.path("d")}, {FileOps::PlannedFile{0, "a.txt", 1, "a.txt"}}),
-                  journal.placed(0, FileOps::PlacedWay::Copied, platform::stampOf(tree.path("d/a.txt")), true), journal.end()})
-                ASSERT_FALSE(step.failed());
-        }
+        journalOneFile(tree, FileOps::RunKind::Copy, FileOps::PlacedWay::Copied);
         {
             RunJournal journal;
             ASSERT_TRUE(journal.reopen(FileOps::journalPaths(tree.path("journal")).value(0)));
@@ -379,13 +383,7 @@ TEST(RunJournal, UndoMovesBackACopyWhoseSourceWentUnrecorded)
     TempTree tree;
     tree.writeFile("d/a.txt", "scan");
     tree.makeFolder("s");
-    {
-        RunJournal journal(tree.path("journal"), FileOps::RunKind::Move);
-        for (const platform::FsError& step :
-             {journal.plan({tree.path("s"), tree.path("d")}, {FileOps::PlannedFile{0, "a.txt", 1, "a.txt"}}),
-              journal.placed(0, FileOps::PlacedWay::Moved, platform::stampOf(tree.path("d/a.txt")), true), journal.end()})
-            ASSERT_FALSE(step.failed());
-    }
+    journalOneFile(tree, FileOps::RunKind::Move, FileOps::PlacedWay::Moved);
     EXPECT_EQ(undoOffered(tree).undone, 1);
     EXPECT_EQ(tree.names("s") + tree.names("d"), QStringList{"a.txt"});
     EXPECT_EQ(tree.readFile("s/a.txt"), "scan");
