@@ -152,15 +152,17 @@ TEST_F(TrashTest, RefusalsLeaveEverythingAsItWas)
         {"another file at the path", "src/a.txt", FileStamp{0, 1}, 53},
         {"a folder holding the trash", "data", std::nullopt, 75},
         {"a folder holding a mounted volume", "src", std::nullopt, 75, true},
-        {"a mounted volume itself", "src/volume", std::nullopt, 75, true},
+        {"a mounted volume itself", "src/sub/volume", std::nullopt, 75, true},
+        {"a folder holding a volume, seen through a bind mount", "view/sub", std::nullopt, 75, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         tree.writeRaw("src/a.txt", "data");
         tree.writeRaw("data/Trash/files/kept.txt", "older");
         tree.writeRaw("data/Trash/info/kept.txt.trashinfo", "[Trash Info]\nPath=/kept.txt\n");
-        const TestMount volume(tree, TestMount::Kind::Tmpfs, "src/volume");
-        if (c.needsMount && !volume.mounted())
+        const TestMount volume(tree, TestMount::Kind::Tmpfs, "src/sub/volume");
+        const TestMount view(tree, TestMount::Kind::View, "view", "src");
+        if (c.needsMount && !(volume.mounted() && view.mounted()))
             continue;  // no mount possible here
         const QString path = decodeFileName(root + "/" + c.entry);
         const ino_t inode = inodeOf(c.entry);
