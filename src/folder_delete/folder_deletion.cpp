@@ -96,7 +96,8 @@ DeleteOutcome deleteFolder(const QString& folder, const QStringList& protectedFo
 {
     if (folder.isEmpty())
         return DeleteOutcome::Declined;
-    const QString refusal = DeletionGuard::refusal(folder, protectedFolders);
+    // The journals keep what lets runs be undone and hidden files be given back.
+    const QString refusal = DeletionGuard::refusal(folder, protectedFolders + QStringList{FileOps::journalFolder()});
     if (!refusal.isEmpty()) {
         platform::showMessage(refusal);
         return DeleteOutcome::Refused;

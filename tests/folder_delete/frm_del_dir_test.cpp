@@ -1,3 +1,4 @@
+#include "file_ops/run_journal.h"
 #include "folder_delete/deletion_guard.h"
 #include "folder_delete/folder_deletion.h"
 #include "folder_delete/frm_del_dir.h"
@@ -205,7 +206,8 @@ TEST_F(FolderDeletionWindow, TypedListedAndDriveFoldersAreCheckedAndRefusalsChan
     EXPECT_EQ(shown(), (QStringList{workFolder, workFolder, "a.txt"}));
 
     // No answer is scripted: a question would fail the test.
-    for (const QString& folder : {programFolder, temp}) {
+    ASSERT_TRUE(QDir().mkpath(FileOps::journalFolder()));
+    for (const QString& folder : {programFolder, temp, FileOps::journalFolder()}) {
         SCOPED_TRACE(folder.toStdString());
         messages.clear();
         ui::retype(field(), folder);
