@@ -2,10 +2,12 @@
 
 #include "platform/file_name_codec.h"
 #include "platform/folder_handle.h"
+#include "platform/path_parts.h"
 
 #include <QDir>
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace DeletionGuard {
 
@@ -32,9 +34,21 @@ bool isVolumeRoot(const QString& folder)
     return !platform::FolderHandle::open(folder, handle).failed() && handle.isMountRoot();
 }
 
+// By name, and by identity: a bind mount shows the same folder under
+// another path that no resolution of links reaches.
 bool holds(const QString& folder, const QString& inner)
 {
-    return inner == folder || inner.startsWith(folder + QLatin1Char('/'));
+    if (inner == folder || inner.startsWith(folder + QLatin1Char('/')))
+        return true;
+    struct stat target, info;
+    if (::stat(platform::encodeFileName(folder).constData(), &target) != 0)
+        return false;
+    for (QByteArray path = platform::encodeFileName(inner);; path = platform::parentOf(path)) {
+        if (::stat(path.constData(), &info) == 0 && info.st_dev == target.st_dev && info.st_ino == target.st_ino)
+            return true;
+        if (path == "/")
+            return false;
+    }
 }
 
 }  // namespace

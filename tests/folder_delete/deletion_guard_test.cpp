@@ -29,6 +29,10 @@ TEST(DeletionGuard, RefusesRootsAndTheProgramFolderHoweverTheyAreWritten)
         {tree.path("apps/vel"), ""}};
     for (const auto& c : cases)
         EXPECT_EQ(refusal(c[0], {program, temp}), c[1]) << c[0].toStdString();
+    // No link leads there: a bind mount shows the same folders under another path.
+    const TestMount view(tree, TestMount::Kind::View, "view", "apps");
+    for (const char* folder : {"view/velda", "view/velda/TEMP"})
+        EXPECT_EQ(refusal(tree.path(folder), {program, temp}), view.mounted() ? held : "") << folder;
 }
 
 // Any volume's root counts, whatever its device is called: a network share
