@@ -298,8 +298,12 @@ private:
     {
         const QString inTrash = trashed.entry.filePath();
         const platform::FileStamp inTrashNow = platform::stampOf(inTrash);
-        if (!inTrashNow.exists())
-            return isAsLeft(trashed.path, trashed.stamp) ? Step::Done : Step::Lost;
+        if (!inTrashNow.exists()) {
+            if (isAsLeft(trashed.path, trashed.stamp))
+                return Step::Done;
+            // A trash out of reach (its stick unplugged) may be back later.
+            return platform::folderExists(platform::parentOf(inTrash)) ? Step::Lost : Step::Left;
+        }
         if (platform::pathExists(trashed.path) || !isAsLeft(inTrash, inTrashNow, trashed.stamp))
             return Step::Left;
         return platform::restoreFromTrash(trashed.entry, trashed.path).failed() ? Step::Left : Step::Done;

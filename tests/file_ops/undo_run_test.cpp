@@ -1,4 +1,6 @@
+#include "file_ops/delete_selected.h"
 #include "file_ops/folder_run.h"
+#include "file_ops/run_journal.h"
 #include "file_ops/undo_offer.h"
 #include "file_ops/undo_run.h"
 #include "platform/file_system.h"
@@ -193,6 +195,33 @@ TEST(UndoCutShort, IsFinishedByTheNextUndo)
         EXPECT_EQ(tree.readFile("s/a.txt") + tree.readFile("d/a.txt"), "newold");
         EXPECT_FALSE(FileOps::newestUndoableRun(tree.path("journal")).exists());
     }
+}
+
+// A file deleted from a stick that is out at the undo is left for a later
+// undo, which brings it back once the stick is in again.
+TEST(UndoDeletion, AStickOutLeavesItsFilesForLater)
+{
+    TempTree tree;
+    const ScopedDataHome dataHome{tree.path("data")};
+    tree.writeFile("disk/a.txt", "data");
+    std::optional<TestMount> stick;
+    if (!stick.emplace(tree, TestMount::Kind::View, "stick", "disk").mounted())
+        GTEST_SKIP() << "no mount possible here";
+    {
+        FileOps::RunJournal journal(tree.path("journal"), FileOps::RunKind::Delete);
+        ASSERT_FALSE(journal.plan({tree.path("stick")}, {FileOps::PlannedFile{0, "a.txt", -1, QString()}}).failed());
+        FileOps::DeletionRun run{journal};
+        run.item = 0;
+        ASSERT_EQ(FileOps::deleteListedFile(run, tree.path("stick"), "a.txt"), 0);
+        ASSERT_FALSE(journal.end().failed());
+    }
+    const QString journal = FileOps::newestUndoableRun(tree.path("journal")).journalPath;
+    RunProgress progress(nullptr, 1);
+    stick.reset();
+    EXPECT_EQ(FileOps::undoRun(journal, progress).left, QStringList{"a.txt"});
+    stick.emplace(tree, TestMount::Kind::View, "stick", "disk");
+    EXPECT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+    EXPECT_EQ(tree.readFile("disk/a.txt"), "data");
 }
 
 // The message names the first five files left, and counts the rest.
