@@ -124,7 +124,8 @@ qint16 deleteListedFile(DeletionRun& run, const QString& folder, const QString& 
         });
         run.trashed += error.failed() ? 0 : 1;
     }
-    if (!error.failed())
+    // Gone already by another spelling of its name: FUSE shows it a while longer.
+    if (!error.failed() || !platform::pathExists(path))
         return ResultValue::Proceed;
     platform::showError(error);
     return ResultValue::Stop;

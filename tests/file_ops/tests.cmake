@@ -3,6 +3,7 @@ list(APPEND VELDA_CORE_TESTS
   file_ops/batch_move_kill_test.cpp
   file_ops/big_file_run_test.cpp
   file_ops/copy_one_file_test.cpp
+  file_ops/delete_selected_test.cpp
   file_ops/fat_destination_test.cpp
   file_ops/folder_run.cpp
   file_ops/refusals_test.cpp
