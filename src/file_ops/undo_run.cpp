@@ -150,7 +150,8 @@ private:
             if (item.way == PlacedWay::Moved ? platform::stampOf(source).isAsLeft(item.stamp, false)
                                              : isAsLeft(source, item.stamp))
                 return Step::Done;
-            return now.exists() ? Step::Left : Step::Lost;
+            // A file on a stick that is out may be back later.
+            return now.exists() || !platform::folderExists(platform::parentOf(destination)) ? Step::Left : Step::Lost;
         }
         if (!now.exists())
             return Step::Done;

@@ -197,31 +197,37 @@ TEST(UndoCutShort, IsFinishedByTheNextUndo)
     }
 }
 
-// A file deleted from a stick that is out at the undo is left for a later
-// undo, which brings it back once the stick is in again.
-TEST(UndoDeletion, AStickOutLeavesItsFilesForLater)
+// A file deleted from a stick, or moved onto it, that is out at the undo is
+// left for a later undo, which brings it back once the stick is in again.
+TEST(UndoStickOut, LeavesItsFilesForLater)
 {
-    TempTree tree;
-    const ScopedDataHome dataHome{tree.path("data")};
-    tree.writeFile("disk/a.txt", "data");
-    std::optional<TestMount> stick;
-    if (!stick.emplace(tree, TestMount::Kind::View, "stick", "disk").mounted())
-        GTEST_SKIP() << "no mount possible here";
-    {
-        FileOps::RunJournal journal(tree.path("journal"), FileOps::RunKind::Delete);
-        ASSERT_FALSE(journal.plan({tree.path("stick")}, {FileOps::PlannedFile{0, "a.txt", -1, QString()}}).failed());
-        FileOps::DeletionRun run{journal};
-        run.item = 0;
-        ASSERT_EQ(FileOps::deleteListedFile(run, tree.path("stick"), "a.txt"), 0);
-        ASSERT_FALSE(journal.end().failed());
+    for (const bool move : {false, true}) {
+        SCOPED_TRACE(move ? "moved onto the stick" : "deleted on the stick");
+        TempTree tree;
+        const ScopedDataHome dataHome{tree.path("data")};
+        tree.writeFile("disk/photos/a.txt", "data");
+        tree.makeFolder("s");
+        std::optional<TestMount> stick;
+        if (!stick.emplace(tree, TestMount::Kind::View, "stick", "disk").mounted())
+            GTEST_SKIP() << "no mount possible here";
+        {
+            FileOps::RunJournal journal(tree.path("journal"), move ? FileOps::RunKind::Move : FileOps::RunKind::Delete);
+            const FileOps::PlannedFile planned = move ? FileOps::PlannedFile{1, "a.txt", 0, "a.txt"} : FileOps::PlannedFile{0, "a.txt", -1, QString()};
+            ASSERT_FALSE(journal.plan({tree.path("stick/photos"), tree.path("s")}, {planned}).failed());
+            FileOps::DeletionRun run{journal};
+            run.item = 0;
+            ASSERT_TRUE(move ? !journal.placed(0, FileOps::PlacedWay::Moved, platform::stampOf(tree.path("stick/photos/a.txt")), true).failed()
+                             : FileOps::deleteListedFile(run, tree.path("stick/photos"), "a.txt") == 0);
+            ASSERT_FALSE(journal.end().failed());
+        }
+        const QString journal = FileOps::newestUndoableRun(tree.path("journal")).journalPath;
+        RunProgress progress(nullptr, 1);
+        stick.reset();
+        EXPECT_EQ(FileOps::undoRun(journal, progress).left, QStringList{"a.txt"});
+        stick.emplace(tree, TestMount::Kind::View, "stick", "disk");
+        EXPECT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
+        EXPECT_EQ(tree.readFile(move ? "s/a.txt" : "disk/photos/a.txt"), "data");
     }
-    const QString journal = FileOps::newestUndoableRun(tree.path("journal")).journalPath;
-    RunProgress progress(nullptr, 1);
-    stick.reset();
-    EXPECT_EQ(FileOps::undoRun(journal, progress).left, QStringList{"a.txt"});
-    stick.emplace(tree, TestMount::Kind::View, "stick", "disk");
-    EXPECT_TRUE(FileOps::undoRun(journal, progress).left.isEmpty());
-    EXPECT_EQ(tree.readFile("disk/a.txt"), "data");
 }
 
 // The message names the first five files left, and counts the rest.
