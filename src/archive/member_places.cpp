@@ -2,6 +2,7 @@
 
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "platform/name_rules.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -22,6 +23,25 @@ QString variant(const QString& name, int number)
     return dot < 0 ? name + tag : name.left(dot) + tag + name.mid(dot);
 }
 
+// The name to try for the number'th place. A name longer than the file system
+// takes (a Windows name of 100 Japanese characters is 300 bytes here) is cut
+// short, keeping its number and its extension, which tells the file's type.
+QString candidate(const QString& name, int number, int limit)
+{
+    const QString full = number == 1 ? name : variant(name, number);
+    if (platform::encodeFileName(full).size() <= limit)
+        return full;
+    const QString tag = number == 1 ? QString() : QStringLiteral(" (%1)").arg(number);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    QString extension = dot > 0 ? name.mid(dot) : QString();
+    if (platform::encodeFileName(tag + extension).size() >= limit)
+        extension.clear();
+    QString stem = name.left(name.size() - extension.size());
+    while (stem.size() > 1 && platform::encodeFileName(stem + tag + extension).size() > limit)
+        stem.chop(stem.back().isLowSurrogate() ? 2 : 1);
+    return stem + tag + extension;
+}
+
 bool isFolder(const QByteArray& path)
 {
     struct stat info;
@@ -35,18 +55,24 @@ QString relativeTo(const QString& root, const QString& path)
 
 }  // namespace
 
+MemberPlaces::MemberPlaces(const QString& destinationFolder)
+    : destinationFolder_(destinationFolder), nameLimit_(platform::maxFileNameBytes(destinationFolder))
+{
+}
+
 QString MemberPlaces::placeFolder(const QString& parent, const QString& name, const QString& shownFrom)
 {
     for (int number = 1; number <= MaxVariants; ++number) {
-        const QString path = platform::joinPath(parent, number == 1 ? name : variant(name, number));
+        const QString placed = candidate(name, number, nameLimit_);
+        const QString path = platform::joinPath(parent, placed);
         const QByteArray encoded = platform::encodeFileName(path);
         const bool made = ::mkdir(encoded.constData(), 0777) == 0;
         if (!made && errno != EEXIST)
             return QString();
         // A folder of an earlier member is shared; anything else keeps its name.
         if (made || isFolder(encoded)) {
-            if (number > 1)
-                renamed_.append({shownFrom, relativeTo(destinationFolder_, path)});
+            if (placed != name)
+                renamed_.append({shownFrom, relativeTo(destinationFolder_, path), number == 1});
             return path;
         }
     }
@@ -80,14 +106,15 @@ MemberPlaces::NewFile MemberPlaces::createFile(const QStringList& parts)
         return file;
     const QString& name = parts.last();
     for (int number = 1; number <= MaxVariants; ++number) {
-        file.path = platform::joinPath(folderPath, number == 1 ? name : variant(name, number));
+        const QString placed = candidate(name, number, nameLimit_);
+        file.path = platform::joinPath(folderPath, placed);
         // 0666: the kernel takes the user's umask off, as for any new file.
         file.fd = ::open(platform::encodeFileName(file.path).constData(),
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (file.fd >= 0) {
             file.shownPath = relativeTo(destinationFolder_, file.path);
-            if (number > 1)
-                renamed_.append({parts.join(QLatin1Char('/')), file.shownPath});
+            if (placed != name)
+                renamed_.append({parts.join(QLatin1Char('/')), file.shownPath, number == 1});
             return file;
         }
         if (errno != EEXIST)

@@ -8,15 +8,17 @@
 // Where the members of one extraction land below its folder. Every member
 // gets a place of its own: a name already taken, by an earlier member or by
 // a folder, a file or a link, is never replaced nor followed: the member
-// lands as "name (2).ext" and the change is noted. A folder renamed so
-// holds every later member of that folder.
+// lands as "name (2).ext" and the change is noted, as is a name cut short
+// to fit the file system. A folder renamed so holds every later member of
+// that folder.
 class MemberPlaces {
 public:
-    explicit MemberPlaces(const QString& destinationFolder) : destinationFolder_(destinationFolder) {}
+    explicit MemberPlaces(const QString& destinationFolder);
 
     struct Renamed {
         QString from;  // the place the member would have had, "/" between parts
         QString to;
+        bool shortened = false;  // the name was too long for the file system, not taken
     };
 
     // The folder of parts, made where missing; empty when it cannot be made.
@@ -37,6 +39,7 @@ private:
     QString placeFolder(const QString& parent, const QString& name, const QString& shownFrom);
 
     const QString destinationFolder_;
+    const int nameLimit_;  // bytes
     QHash<QString, QString> folders_;  // member folder, "/" between parts -> its path
     QVector<Renamed> renamed_;
 };
