@@ -202,8 +202,10 @@ Extraction extract(Format format, const QString& archivePath, const QString& des
         extraction.freeBytes = space.freeBytes;
         return extraction;
     }
-    if (progress)
-        progress->planned(choice.survey.files, choice.survey.declaredBytes);
+    if (progress && !progress->planned(choice.survey.files, choice.survey.declaredBytes)) {
+        extraction.code = Code::OutputFolder;
+        return extraction;
+    }
     extraction.outcome = MemberExtraction::extractAll(*choice.factory(), destinationFolder, progress);
     const bool nothingRead = extraction.outcome.membersRead == 0
                              && extraction.outcome.end == MemberExtraction::Outcome::End::Broken;

@@ -11,7 +11,12 @@ namespace {
 // cancelAt (from 1), or within a member once stopAtBytes of it are written.
 struct RecordedProgress : ExtractionProgress {
     RecordedProgress(int cancelAt, qint64 stopAtBytes) : cancelAt(cancelAt), stopAtBytes(stopAtBytes) {}
-    void planned(int files, qint64 bytes) override { plannedFiles = files; plannedBytes = bytes; }
+    bool planned(int files, qint64 bytes) override
+    {
+        plannedFiles = files;
+        plannedBytes = bytes;
+        return true;
+    }
     bool beforeMember(const QString& name) override { seen << name; return cancelAt == 0 || seen.size() < cancelAt; }
     void fileDone(qint64 bytes) override { ++filesDone; bytesDone += bytes; }
     bool written(qint64 bytes) override
