@@ -9,9 +9,9 @@
 class ExtractionProgress : public platform::DataProgress {
 public:
     ~ExtractionProgress() override = default;
-    // The archive was checked and its members are about to be written: its
-    // headers list files files, of bytes bytes in all. False leaves the
-    // destination folder unused.
+    // The archive was recognised and its members are about to be written, once
+    // the destination's room is checked: its headers list files files, of
+    // bytes bytes in all. False leaves the destination folder unused.
     virtual bool planned(int files, qint64 bytes) = 0;
     // Work on the member begins; false stops the run before it.
     virtual bool beforeMember(const QString& memberName) = 0;
