@@ -5,6 +5,7 @@
 #include "platform/name_rules.h"
 
 #include <cerrno>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,8 +25,8 @@ QString variant(const QString& name, int number)
 }
 
 // The name to try for the number'th place. A name longer than the file system
-// takes (a Windows name of 100 Japanese characters is 300 bytes here) is cut
-// short, keeping its number and its extension, which tells the file's type.
+// takes (a Windows name of 100 Japanese characters is 300 bytes on ext4) is
+// cut short, keeping its number and its extension, which tells the file's type.
 QString candidate(const QString& name, int number, int limit)
 {
     const QString full = number == 1 ? name : variant(name, number);
@@ -42,6 +43,10 @@ QString candidate(const QString& name, int number, int limit)
     return stem + tag + extension;
 }
 
+// Names are cut only once the file system refuses one for its length: exFAT
+// takes 255 UTF-16 characters, more than the 255 bytes it gives as its limit.
+constexpr int NoLimit = std::numeric_limits<int>::max();
+
 bool isFolder(const QByteArray& path)
 {
     struct stat info;
@@ -55,18 +60,18 @@ QString relativeTo(const QString& root, const QString& path)
 
 }  // namespace
 
-MemberPlaces::MemberPlaces(const QString& destinationFolder)
-    : destinationFolder_(destinationFolder), nameLimit_(platform::maxFileNameBytes(destinationFolder))
-{
-}
-
 QString MemberPlaces::placeFolder(const QString& parent, const QString& name, const QString& shownFrom)
 {
-    for (int number = 1; number <= MaxVariants; ++number) {
-        const QString placed = candidate(name, number, nameLimit_);
+    int limit = NoLimit;
+    for (int number = 1; number <= MaxVariants;) {
+        const QString placed = candidate(name, number, limit);
         const QString path = platform::joinPath(parent, placed);
         const QByteArray encoded = platform::encodeFileName(path);
         const bool made = ::mkdir(encoded.constData(), 0777) == 0;
+        if (!made && errno == ENAMETOOLONG && limit == NoLimit) {
+            limit = platform::maxFileNameBytes(parent);
+            continue;
+        }
         if (!made && errno != EEXIST)
             return QString();
         // A folder of an earlier member is shared; anything else keeps its name.
@@ -75,6 +80,7 @@ QString MemberPlaces::placeFolder(const QString& parent, const QString& name, co
                 renamed_.append({shownFrom, relativeTo(destinationFolder_, path), number == 1});
             return path;
         }
+        ++number;
     }
     return QString();
 }
@@ -105,8 +111,9 @@ MemberPlaces::NewFile MemberPlaces::createFile(const QStringList& parts)
     if (folderPath.isEmpty())
         return file;
     const QString& name = parts.last();
-    for (int number = 1; number <= MaxVariants; ++number) {
-        const QString placed = candidate(name, number, nameLimit_);
+    int limit = NoLimit;
+    for (int number = 1; number <= MaxVariants;) {
+        const QString placed = candidate(name, number, limit);
         file.path = platform::joinPath(folderPath, placed);
         // 0666: the kernel takes the user's umask off, as for any new file.
         file.fd = ::open(platform::encodeFileName(file.path).constData(),
@@ -117,8 +124,13 @@ MemberPlaces::NewFile MemberPlaces::createFile(const QStringList& parts)
                 renamed_.append({parts.join(QLatin1Char('/')), file.shownPath, number == 1});
             return file;
         }
+        if (errno == ENAMETOOLONG && limit == NoLimit) {
+            limit = platform::maxFileNameBytes(folderPath);
+            continue;
+        }
         if (errno != EEXIST)
             return file;
+        ++number;
     }
     errno = EEXIST;
     return file;

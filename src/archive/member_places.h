@@ -13,7 +13,7 @@
 // that folder.
 class MemberPlaces {
 public:
-    explicit MemberPlaces(const QString& destinationFolder);
+    explicit MemberPlaces(const QString& destinationFolder) : destinationFolder_(destinationFolder) {}
 
     struct Renamed {
         QString from;  // the place the member would have had, "/" between parts
@@ -39,7 +39,6 @@ private:
     QString placeFolder(const QString& parent, const QString& name, const QString& shownFrom);
 
     const QString destinationFolder_;
-    const int nameLimit_;  // bytes
     QHash<QString, QString> folders_;  // member folder, "/" between parts -> its path
     QVector<Renamed> renamed_;
 };
