@@ -24,13 +24,17 @@ QString variant(const QString& name, int number)
     return dot < 0 ? name + tag : name.left(dot) + tag + name.mid(dot);
 }
 
+// Names are cut only once the file system refuses one for its length: exFAT
+// takes 255 UTF-16 characters, more than the 255 bytes it gives as its limit.
+constexpr int NoLimit = std::numeric_limits<int>::max();
+
 // The name to try for the number'th place. A name longer than the file system
 // takes (a Windows name of 100 Japanese characters is 300 bytes on ext4) is
 // cut short, keeping its number and its extension, which tells the file's type.
 QString candidate(const QString& name, int number, int limit)
 {
     const QString full = number == 1 ? name : variant(name, number);
-    if (platform::encodeFileName(full).size() <= limit)
+    if (limit == NoLimit || platform::encodeFileName(full).size() <= limit)
         return full;
     const QString tag = number == 1 ? QString() : QStringLiteral(" (%1)").arg(number);
     const int dot = name.lastIndexOf(QLatin1Char('.'));
@@ -39,13 +43,9 @@ QString candidate(const QString& name, int number, int limit)
         extension.clear();
     QString stem = name.left(name.size() - extension.size());
     while (stem.size() > 1 && platform::encodeFileName(stem + tag + extension).size() > limit)
-        stem.chop(stem.back().isLowSurrogate() ? 2 : 1);
+        stem.chop(stem.at(stem.size() - 1).isLowSurrogate() ? 2 : 1);
     return stem + tag + extension;
 }
-
-// Names are cut only once the file system refuses one for its length: exFAT
-// takes 255 UTF-16 characters, more than the 255 bytes it gives as its limit.
-constexpr int NoLimit = std::numeric_limits<int>::max();
 
 bool isFolder(const QByteArray& path)
 {
