@@ -79,11 +79,11 @@ QString report(const MemberExtraction::Outcome& outcome)
         parts << (brokenAfter.isEmpty() ? QStringLiteral("書庫が壊れていて読めない部分があります。")
                                         : QStringLiteral("書庫が %1 の後で壊れていて、その先は読めませんでした。")
                                               .arg(brokenAfter));
-    for (const bool shortened : {false, true}) {
+    for (const bool refused : {false, true}) {
         QStringList names;
         int renamed = 0;
         for (const MemberPlaces::Renamed& member : outcome.renamed) {
-            if (member.shortened != shortened)
+            if (member.refused != refused)
                 continue;
             if (++renamed <= NamesShown)
                 names << QStringLiteral("%1 → %2").arg(member.from, member.to);
@@ -92,8 +92,8 @@ QString report(const MemberExtraction::Outcome& outcome)
             continue;
         if (renamed > NamesShown)
             names << QStringLiteral("ほか %1 個").arg(renamed - NamesShown);
-        const QString heading = shortened ? QStringLiteral("名前が長すぎるため、%1 個を短くした名前で解凍しました。\r")
-                                          : QStringLiteral("同じ名前が書庫に重ねてあったため、%1 個を別の名前で解凍しました。\r");
+        const QString heading = refused ? QStringLiteral("ディスクが受け付けない名前のため、%1 個を別の名前で解凍しました。\r")
+                                        : QStringLiteral("同じ名前が書庫に重ねてあったため、%1 個を別の名前で解凍しました。\r");
         parts << heading.arg(renamed) + names.join(QLatin1Char('\r'));
     }
     return parts.join(QLatin1Char('\r'));

@@ -47,6 +47,21 @@ QString candidate(const QString& name, int number, int limit)
     return stem + tag + extension;
 }
 
+// A FAT or exFAT disk refuses these in a name; Japanese Windows users know
+// their full-width forms.
+QString withFullWidthForFat(const QString& name)
+{
+    static const QString refused = QStringLiteral("\"*:<>?|");
+    static const QString fullWidth = QStringLiteral("＂＊：＜＞？｜");
+    QString usable = name;
+    for (QChar& c : usable) {
+        const int at = refused.indexOf(c);
+        if (at >= 0)
+            c = fullWidth.at(at);
+    }
+    return usable;
+}
+
 bool isFolder(const QByteArray& path)
 {
     struct stat info;
@@ -63,8 +78,9 @@ QString relativeTo(const QString& root, const QString& path)
 QString MemberPlaces::placeFolder(const QString& parent, const QString& name, const QString& shownFrom)
 {
     int limit = NoLimit;
+    QString wanted = name;
     for (int number = 1; number <= MaxVariants;) {
-        const QString placed = candidate(name, number, limit);
+        const QString placed = candidate(wanted, number, limit);
         const QString path = platform::joinPath(parent, placed);
         const QByteArray encoded = platform::encodeFileName(path);
         const bool made = ::mkdir(encoded.constData(), 0777) == 0;
@@ -72,12 +88,17 @@ QString MemberPlaces::placeFolder(const QString& parent, const QString& name, co
             limit = platform::maxFileNameBytes(parent);
             continue;
         }
+        if (!made && errno != EEXIST && wanted == name) {
+            wanted = withFullWidthForFat(name);
+            if (wanted != name)
+                continue;
+        }
         if (!made && errno != EEXIST)
             return QString();
         // A folder of an earlier member is shared; anything else keeps its name.
         if (made || isFolder(encoded)) {
             if (placed != name)
-                renamed_.append({shownFrom, relativeTo(destinationFolder_, path), number == 1});
+                renamed_.append({shownFrom, relativeTo(destinationFolder_, path), number == 1 || wanted != name});
             return path;
         }
         ++number;
@@ -112,8 +133,9 @@ MemberPlaces::NewFile MemberPlaces::createFile(const QStringList& parts)
         return file;
     const QString& name = parts.last();
     int limit = NoLimit;
+    QString wanted = name;
     for (int number = 1; number <= MaxVariants;) {
-        const QString placed = candidate(name, number, limit);
+        const QString placed = candidate(wanted, number, limit);
         file.path = platform::joinPath(folderPath, placed);
         // 0666: the kernel takes the user's umask off, as for any new file.
         file.fd = ::open(platform::encodeFileName(file.path).constData(),
@@ -121,12 +143,17 @@ MemberPlaces::NewFile MemberPlaces::createFile(const QStringList& parts)
         if (file.fd >= 0) {
             file.shownPath = relativeTo(destinationFolder_, file.path);
             if (placed != name)
-                renamed_.append({parts.join(QLatin1Char('/')), file.shownPath, number == 1});
+                renamed_.append({parts.join(QLatin1Char('/')), file.shownPath, number == 1 || wanted != name});
             return file;
         }
         if (errno == ENAMETOOLONG && limit == NoLimit) {
             limit = platform::maxFileNameBytes(folderPath);
             continue;
+        }
+        if (errno != EEXIST && wanted == name) {
+            wanted = withFullWidthForFat(name);
+            if (wanted != name)
+                continue;
         }
         if (errno != EEXIST)
             return file;

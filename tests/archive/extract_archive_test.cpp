@@ -172,6 +172,22 @@ TEST_F(ExtractArchiveTest, TheRoomCheckedCountsTheWorkFolderEmptied)
     EXPECT_EQ(tree.readFile("disk/MELT/new.bin"), big);
 }
 
+// The work folder on a stick, as beside a program run from one: letter-case
+// twins are both kept, and names the stick refuses get usable ones.
+TEST_F(ExtractArchiveTest, MembersLandUnderNamesAStickTakes)
+{
+    const TestMount stick(tree, TestMount::Kind::Exfat, "stick");
+    if (!stick.mounted())
+        GTEST_SKIP() << "no exFAT mount possible here";
+    melt = tree.makeFolder("stick/MELT");
+    extract("fat.zip", TestArchives::zip({{"12:30 メモ.txt", "m", true}, {"what?.txt", "q"}, {"A.TXT", "A"},
+                                          {"a.txt", "a"}, {"x|y/b.txt", "b"}}));
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(count, 5);
+    EXPECT_EQ(tree.names("stick/MELT"), QStringList({"12：30 メモ.txt", "A.TXT", "a (2).txt", "what？.txt", "x｜y"}));
+    EXPECT_EQ(tree.readFile("stick/MELT/x｜y/b.txt"), "b");
+}
+
 TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)
 {
     constexpr qint64 GiB = qint64(1) << 30;
