@@ -48,7 +48,8 @@ void ExtractArchive(const QString& archivePath, const QString& destinationFolder
     const Unpack32::Extraction extraction =
         Unpack32::extract(archiver->format, archivePath, destinationFolder, progress);
     switch (extraction.code) {
-    case Unpack32::Code::NotArchive: result = ResultValue::Stop; return;
+    case Unpack32::Code::NotArchive:
+    case Unpack32::Code::OutputFolder: result = ResultValue::Stop; return;
     case Unpack32::Code::EncryptedDirectory:
         platform::showMessage(ExtractionMessages::encryptedDirectory());
         result = ResultValue::Stop;

@@ -79,15 +79,22 @@ QString report(const MemberExtraction::Outcome& outcome)
         parts << (brokenAfter.isEmpty() ? QStringLiteral("書庫が壊れていて読めない部分があります。")
                                         : QStringLiteral("書庫が %1 の後で壊れていて、その先は読めませんでした。")
                                               .arg(brokenAfter));
-    const QVector<MemberPlaces::Renamed>& renamed = outcome.renamed;
-    if (!renamed.isEmpty()) {
+    for (const bool refused : {false, true}) {
         QStringList names;
-        for (int i = 0; i < renamed.size() && i < NamesShown; ++i)
-            names << QStringLiteral("%1 → %2").arg(renamed.at(i).from, renamed.at(i).to);
-        if (renamed.size() > NamesShown)
-            names << QStringLiteral("ほか %1 個").arg(renamed.size() - NamesShown);
-        parts << QStringLiteral("同じ名前が書庫に重ねてあったため、%1 個を別の名前で解凍しました。\r").arg(renamed.size())
-                     + names.join(QLatin1Char('\r'));
+        int renamed = 0;
+        for (const MemberPlaces::Renamed& member : outcome.renamed) {
+            if (member.refused != refused)
+                continue;
+            if (++renamed <= NamesShown)
+                names << QStringLiteral("%1 → %2").arg(member.from, member.to);
+        }
+        if (renamed == 0)
+            continue;
+        if (renamed > NamesShown)
+            names << QStringLiteral("ほか %1 個").arg(renamed - NamesShown);
+        const QString heading = refused ? QStringLiteral("ディスクが受け付けない名前のため、%1 個を別の名前で解凍しました。\r")
+                                        : QStringLiteral("同じ名前が書庫に重ねてあったため、%1 個を別の名前で解凍しました。\r");
+        parts << heading.arg(renamed) + names.join(QLatin1Char('\r'));
     }
     return parts.join(QLatin1Char('\r'));
 }

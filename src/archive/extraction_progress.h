@@ -9,9 +9,10 @@
 class ExtractionProgress : public platform::DataProgress {
 public:
     ~ExtractionProgress() override = default;
-    // Before the first member: the archive's headers list files files, of
-    // bytes bytes in all.
-    virtual void planned(int files, qint64 bytes) = 0;
+    // The archive was recognised and its members are about to be written, once
+    // the destination's room is checked: its headers list files files, of
+    // bytes bytes in all. False leaves the destination folder unused.
+    virtual bool planned(int files, qint64 bytes) = 0;
     // Work on the member begins; false stops the run before it.
     virtual bool beforeMember(const QString& memberName) = 0;
     // A member that is not a folder is done with: written (bytes of data) or not (0).

@@ -2,8 +2,10 @@
 
 #include "platform/file_name_codec.h"
 #include "platform/file_system.h"
+#include "platform/name_rules.h"
 
 #include <cerrno>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +24,44 @@ QString variant(const QString& name, int number)
     return dot < 0 ? name + tag : name.left(dot) + tag + name.mid(dot);
 }
 
+// Names are cut only once the file system refuses one for its length: exFAT
+// takes 255 UTF-16 characters, more than the 255 bytes it gives as its limit.
+constexpr int NoLimit = std::numeric_limits<int>::max();
+
+// The name to try for the number'th place. A name longer than the file system
+// takes (a Windows name of 100 Japanese characters is 300 bytes on ext4) is
+// cut short, keeping its number and its extension, which tells the file's type.
+QString candidate(const QString& name, int number, int limit)
+{
+    const QString full = number == 1 ? name : variant(name, number);
+    if (limit == NoLimit || platform::encodeFileName(full).size() <= limit)
+        return full;
+    const QString tag = number == 1 ? QString() : QStringLiteral(" (%1)").arg(number);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    QString extension = dot > 0 ? name.mid(dot) : QString();
+    if (platform::encodeFileName(tag + extension).size() >= limit)
+        extension.clear();
+    QString stem = name.left(name.size() - extension.size());
+    while (stem.size() > 1 && platform::encodeFileName(stem + tag + extension).size() > limit)
+        stem.chop(stem.at(stem.size() - 1).isLowSurrogate() ? 2 : 1);
+    return stem + tag + extension;
+}
+
+// A FAT or exFAT disk refuses these in a name; Japanese Windows users know
+// their full-width forms.
+QString withFullWidthForFat(const QString& name)
+{
+    static const QString refused = QStringLiteral("\"*:<>?|");
+    static const QString fullWidth = QStringLiteral("＂＊：＜＞？｜");
+    QString usable = name;
+    for (QChar& c : usable) {
+        const int at = refused.indexOf(c);
+        if (at >= 0)
+            c = fullWidth.at(at);
+    }
+    return usable;
+}
+
 bool isFolder(const QByteArray& path)
 {
     struct stat info;
@@ -37,18 +77,31 @@ QString relativeTo(const QString& root, const QString& path)
 
 QString MemberPlaces::placeFolder(const QString& parent, const QString& name, const QString& shownFrom)
 {
-    for (int number = 1; number <= MaxVariants; ++number) {
-        const QString path = platform::joinPath(parent, number == 1 ? name : variant(name, number));
+    int limit = NoLimit;
+    QString wanted = name;
+    for (int number = 1; number <= MaxVariants;) {
+        const QString placed = candidate(wanted, number, limit);
+        const QString path = platform::joinPath(parent, placed);
         const QByteArray encoded = platform::encodeFileName(path);
         const bool made = ::mkdir(encoded.constData(), 0777) == 0;
+        if (!made && errno == ENAMETOOLONG && limit == NoLimit) {
+            limit = platform::maxFileNameBytes(parent);
+            continue;
+        }
+        if (!made && errno != EEXIST && wanted == name) {
+            wanted = withFullWidthForFat(name);
+            if (wanted != name)
+                continue;
+        }
         if (!made && errno != EEXIST)
             return QString();
         // A folder of an earlier member is shared; anything else keeps its name.
         if (made || isFolder(encoded)) {
-            if (number > 1)
-                renamed_.append({shownFrom, relativeTo(destinationFolder_, path)});
+            if (placed != name)
+                renamed_.append({shownFrom, relativeTo(destinationFolder_, path), number == 1 || wanted != name});
             return path;
         }
+        ++number;
     }
     return QString();
 }
@@ -79,19 +132,32 @@ MemberPlaces::NewFile MemberPlaces::createFile(const QStringList& parts)
     if (folderPath.isEmpty())
         return file;
     const QString& name = parts.last();
-    for (int number = 1; number <= MaxVariants; ++number) {
-        file.path = platform::joinPath(folderPath, number == 1 ? name : variant(name, number));
+    int limit = NoLimit;
+    QString wanted = name;
+    for (int number = 1; number <= MaxVariants;) {
+        const QString placed = candidate(wanted, number, limit);
+        file.path = platform::joinPath(folderPath, placed);
         // 0666: the kernel takes the user's umask off, as for any new file.
         file.fd = ::open(platform::encodeFileName(file.path).constData(),
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (file.fd >= 0) {
             file.shownPath = relativeTo(destinationFolder_, file.path);
-            if (number > 1)
-                renamed_.append({parts.join(QLatin1Char('/')), file.shownPath});
+            if (placed != name)
+                renamed_.append({parts.join(QLatin1Char('/')), file.shownPath, number == 1 || wanted != name});
             return file;
+        }
+        if (errno == ENAMETOOLONG && limit == NoLimit) {
+            limit = platform::maxFileNameBytes(folderPath);
+            continue;
+        }
+        if (errno != EEXIST && wanted == name) {
+            wanted = withFullWidthForFat(name);
+            if (wanted != name)
+                continue;
         }
         if (errno != EEXIST)
             return file;
+        ++number;
     }
     errno = EEXIST;
     return file;

@@ -8,8 +8,9 @@
 // Where the members of one extraction land below its folder. Every member
 // gets a place of its own: a name already taken, by an earlier member or by
 // a folder, a file or a link, is never replaced nor followed: the member
-// lands as "name (2).ext" and the change is noted. A folder renamed so
-// holds every later member of that folder.
+// lands as "name (2).ext" and the change is noted, as is a name the file
+// system refuses, cut short or with full-width forms of FAT's refused
+// characters. A folder renamed so holds every later member of that folder.
 class MemberPlaces {
 public:
     explicit MemberPlaces(const QString& destinationFolder) : destinationFolder_(destinationFolder) {}
@@ -17,6 +18,7 @@ public:
     struct Renamed {
         QString from;  // the place the member would have had, "/" between parts
         QString to;
+        bool refused = false;  // the file system refused the name (too long, or a character), not taken
     };
 
     // The folder of parts, made where missing; empty when it cannot be made.

@@ -195,6 +195,11 @@ Extraction extract(Format format, const QString& archivePath, const QString& des
         extraction.code = choice.encryptedDirectory ? Code::EncryptedDirectory : Code::NotArchive;
         return extraction;
     }
+    // planned() may free room in the destination: the room is measured after it.
+    if (progress && !progress->planned(choice.survey.files, choice.survey.declaredBytes)) {
+        extraction.code = Code::OutputFolder;
+        return extraction;
+    }
     const ExtractionRoom::Space space = ExtractionRoom::of(destinationFolder);
     if (space.known && !ExtractionRoom::fits(choice.survey.declaredBytes, space.freeBytes, space.fileSystemBytes)) {
         extraction.code = Code::NoRoom;
@@ -202,8 +207,6 @@ Extraction extract(Format format, const QString& archivePath, const QString& des
         extraction.freeBytes = space.freeBytes;
         return extraction;
     }
-    if (progress)
-        progress->planned(choice.survey.files, choice.survey.declaredBytes);
     extraction.outcome = MemberExtraction::extractAll(*choice.factory(), destinationFolder, progress);
     const bool nothingRead = extraction.outcome.membersRead == 0
                              && extraction.outcome.end == MemberExtraction::Outcome::End::Broken;

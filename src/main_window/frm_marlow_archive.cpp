@@ -18,17 +18,28 @@
 namespace {
 
 // An extraction's progress in the window of a run: done / total files as the
-// archive's directory lists them.
+// archive's directory lists them. The work folder is emptied only once the
+// archive proved extractable, so that one refused leaves the members open
+// before it in place.
 class ExtractionRunProgress : public ExtractionProgress {
 public:
-    explicit ExtractionRunProgress(RunProgress& run) : run_(run) {}
-    void planned(int files, qint64 bytes) override { run_.plan(files, bytes); }
+    ExtractionRunProgress(RunProgress& run, const QString& workFolder) : run_(run), workFolder_(workFolder) {}
+    bool planned(int files, qint64 bytes) override
+    {
+        run_.plan(files, bytes);
+        workFolderEmptied_ = true;
+        return ArchiveWorkFolder::makeEmpty(workFolder_);
+    }
     bool beforeMember(const QString& memberName) override { return run_.step(memberName); }
     void fileDone(qint64 bytes) override { run_.done(1, bytes); }
     bool written(qint64 bytes) override { return run_.written(bytes); }
 
+    bool workFolderEmptied() const { return workFolderEmptied_; }
+
 private:
     RunProgress& run_;
+    const QString workFolder_;
+    bool workFolderEmptied_ = false;
 };
 
 }  // namespace
@@ -51,22 +62,31 @@ void frmMarlow::ExtractArchiveItem(int listIndex)
         platform::showMessage(QStringLiteral("解凍できません。"));
         return;
     }
-    if (!ArchiveWorkFolder::makeEmpty(MeltFolder))
+    const platform::FsError madeWorkFolder = platform::makeFolderPath(MeltFolder);
+    if (madeWorkFolder.failed()) {
+        platform::showError(madeWorkFolder);
         return;
+    }
     const QString archivePath = platform::joinPath(fileList(0)->path(), archiveName);
     qint32 memberCount = 0;
     qint16 result = 0;
+    bool workFolderEmptied = false;
     {
         ProgressWindow view(this, QStringLiteral("書庫を解凍しています…"));
         RunProgress progress(&view, 0);
-        ExtractionRunProgress extraction(progress);
+        ExtractionRunProgress extraction(progress, MeltFolder);
         MarlowFuncUtility::ExtractArchive(archivePath, MeltFolder + QLatin1Char('/'), memberCount, result,
                                           &extraction);
+        workFolderEmptied = extraction.workFolderEmptied();
         if (progress.cancelled())
             Label2->setText(progress.cancelledText());
     }
-    if (result > 0)
+    if (result > 0) {
+        // The members it listed are gone.
+        if (workFolderEmptied)
+            platform::FormInstance<FrmMELT>::unload();
         return;
+    }
 
     FrmMELT& contents = platform::FormInstance<FrmMELT>::get();
     platform::showInFront(&contents);

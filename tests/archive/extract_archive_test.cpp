@@ -2,16 +2,23 @@
 #include "archive/extraction_room.h"
 #include "archive/unpack32.h"
 #include "extraction_test.h"
+#include "support/test_mounts.h"
 
 using TestArchives::le;
 
 namespace {
 
 // Records what an extraction reports; cancels before the member numbered
-// cancelAt (from 1), or within a member once stopAtBytes of it are written.
+// cancelAt (from 1), or within a member once stopAtBytes of it are written;
+// empties workFolder, if any, once the archive is recognised.
 struct RecordedProgress : ExtractionProgress {
     RecordedProgress(int cancelAt, qint64 stopAtBytes) : cancelAt(cancelAt), stopAtBytes(stopAtBytes) {}
-    void planned(int files, qint64 bytes) override { plannedFiles = files; plannedBytes = bytes; }
+    bool planned(int files, qint64 bytes) override
+    {
+        plannedFiles = files;
+        plannedBytes = bytes;
+        return workFolder.isEmpty() || ArchiveWorkFolder::makeEmpty(workFolder);
+    }
     bool beforeMember(const QString& name) override { seen << name; return cancelAt == 0 || seen.size() < cancelAt; }
     void fileDone(qint64 bytes) override { ++filesDone; bytesDone += bytes; }
     bool written(qint64 bytes) override
@@ -23,6 +30,7 @@ struct RecordedProgress : ExtractionProgress {
     int cancelAt, plannedFiles = -1, filesDone = 0;
     qint64 stopAtBytes, plannedBytes = -1, bytesDone = 0, largestWritten = 0;
     QStringList seen;
+    QString workFolder;
 };
 
 // The end of a ZIP64 archive whose directory is said to lie at offset for size bytes.
@@ -143,6 +151,41 @@ TEST_F(ExtractArchiveTest, CraftedArchivesAreRefusedOrReadAsFarAsTheyAreSound)
     };
     for (const Outcome& row : cases)
         expect(row);
+}
+
+// The members of the archive open before count as room: they go before the
+// next archive is extracted.
+TEST_F(ExtractArchiveTest, TheRoomCheckedCountsTheWorkFolderEmptied)
+{
+    const TestMount disk(tree, TestMount::Kind::Tmpfs, "disk");
+    if (!disk.mounted())
+        GTEST_SKIP() << "no tmpfs mount possible here";
+    melt = tree.makeFolder("disk/MELT");
+    tree.writeFile("disk/MELT/old.bin", QByteArray(5 << 20, 'o'));
+    RecordedProgress emptying(0, -1);
+    emptying.workFolder = melt;
+    const QByteArray big(3 << 20, 'n');
+    MarlowFuncUtility::ExtractArchive(tree.writeFile("in/new.zip", TestArchives::zip({{"new.bin", big}})), melt + "/",
+                                      count, result, &emptying);
+    EXPECT_EQ(result, 0) << messages.texts().join('|').toStdString();
+    EXPECT_EQ(tree.names("disk/MELT"), QStringList({"new.bin"}));
+    EXPECT_EQ(tree.readFile("disk/MELT/new.bin"), big);
+}
+
+// The work folder on a stick, as beside a program run from one: letter-case
+// twins are both kept, and names the stick refuses get usable ones.
+TEST_F(ExtractArchiveTest, MembersLandUnderNamesAStickTakes)
+{
+    const TestMount stick(tree, TestMount::Kind::Exfat, "stick");
+    if (!stick.mounted())
+        GTEST_SKIP() << "no exFAT mount possible here";
+    melt = tree.makeFolder("stick/MELT");
+    extract("fat.zip", TestArchives::zip({{"12:30 メモ.txt", "m", true}, {"what?.txt", "q"}, {"A.TXT", "A"},
+                                          {"a.txt", "a"}, {"x|y/b.txt", "b"}}));
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(count, 5);
+    EXPECT_EQ(tree.names("stick/MELT"), QStringList({"12：30 メモ.txt", "A.TXT", "a (2).txt", "what？.txt", "x｜y"}));
+    EXPECT_EQ(tree.readFile("stick/MELT/x｜y/b.txt"), "b");
 }
 
 TEST(ExtractionRoom, KeepsFivePercentOfTheDiskAtMostOneGibFree)

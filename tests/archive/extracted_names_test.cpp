@@ -21,6 +21,8 @@ TEST_F(ExtractedNames, MembersLandUnderTheirNamesAndFolders)
     second.unicodeFolder = QStringLiteral("資料/表");
     TestArchives::LzhMember twin = first;
     twin.data = "twin";
+    // 300 bytes here, a name Windows takes
+    const auto longName = [](int length) { return QString(length, QChar(0x5199)); };
     const Outcome cases[] = {
         {"levels.lzh",
          TestArchives::lzh({{cp932("フォルダ\\表示.TXT"), "zero", "-lh0-", 0},
@@ -51,6 +53,11 @@ TEST_F(ExtractedNames, MembersLandUnderTheirNamesAndFolders)
         {"utf16.lzh", TestArchives::lzh({first, second, twin, {"a", "file a"}, {"b.txt", "in a", "-lh0-", 2, "a"}}), 0,
          5, "同じ名前が書庫に重ねてあったため、2 個を別の名前で解凍しました。\r日本.txt → 日本 (2).txt\ra → a (2)",
          {"a (2)/b.txt=in a", "a=file a", "日本 (2).txt=twin", "日本.txt=first", "資料/表/語.txt=second"}},
+        {"long.zip",
+         TestArchives::zip({{(longName(100) + ".txt").toUtf8(), "long", true}, {cp932(longName(100) + ".txt"), "twin"},
+                            {cp932(longName(100) + "/x.txt"), "in"}}),
+         0, 3, longName(100) + " → " + longName(85),
+         {longName(82) + " (2).txt=twin", longName(83) + ".txt=long", longName(85) + "/x.txt=in"}},
     };
     for (const Outcome& row : cases)
         expect(row);

@@ -77,6 +77,7 @@ TEST_F(ArchiveItemTest, ADoubleClickedArchiveOpensTheContentsWindowOnItsMembers)
     EXPECT_EQ(ui::entries(window.fileList()), QStringList({"three.txt"}));
     doubleClick("broken.zip");
     EXPECT_EQ(archiveName(), "second.LZH");
+    EXPECT_EQ(tree.names("program/MELT"), QStringList({"three.txt"}));
     EXPECT_TRUE(messages.texts().isEmpty());
     window.close();
     ui::settle();
@@ -84,13 +85,16 @@ TEST_F(ArchiveItemTest, ADoubleClickedArchiveOpensTheContentsWindowOnItsMembers)
 }
 
 // An archive of one big member: the progress window shows its name while it
-// is written, and Esc stops within it. What a stop leaves is the extraction's
-// own test.
+// is written, and Esc stops within it; the members of the archive open before
+// it are gone then, and so is their window. What a stop leaves is the
+// extraction's own test.
 TEST_F(ArchiveItemTest, ABigMemberShowsProgressWithinItAndEscStopsIt)
 {
     const QByteArray big(8 * 1024 * 1024, 'b');
     tree.writeFile("work/big.zip", TestArchives::zip({{"big.bin", big, false, true}}));
+    tree.writeFile("work/small.zip", TestArchives::zip({{"small.txt", "s"}}));
     frmMarlow& form = showMainWindow();
+    doubleClick("small.zip");
     qint64 shownBytes = 0;
     QStringList shownTexts;
     const ShownProgress shown([&](QWidget* window, const RunProgressFigures& figures) {
@@ -104,6 +108,6 @@ TEST_F(ArchiveItemTest, ABigMemberShowsProgressWithinItAndEscStopsIt)
     doubleClick("big.zip");
     EXPECT_TRUE(shownBytes > 0 && shownBytes < big.size()) << shownBytes;
     EXPECT_TRUE(shownTexts.contains(QStringLiteral("big.bin")));
-    EXPECT_FALSE(platform::FormInstance<FrmMELT>::isLoaded());
+    EXPECT_EQ(form.extractedFileList(), nullptr);
     EXPECT_EQ(form.Label2->text(), QStringLiteral("中止しました。（0 / 1 ファイル）"));
 }
