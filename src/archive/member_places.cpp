@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <limits>
+#include <optional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,6 +63,43 @@ QString withFullWidthForFat(const QString& name)
     return usable;
 }
 
+// The names to try for a member in folder, one after another: its own, then
+// "name (n).ext" while a name is taken; cut short, or with full-width forms,
+// where the file system refuses it.
+class NameTries {
+public:
+    NameTries(const QString& folder, const QString& name) : folder_(folder), name_(name), wanted_(name) {}
+
+    QString name() const { return candidate(wanted_, number_, limit_); }
+    // After a failure with error; false when no other name is worth a try.
+    bool next(int error)
+    {
+        if (error == ENAMETOOLONG && limit_ == NoLimit) {
+            limit_ = platform::maxFileNameBytes(folder_);
+            return true;
+        }
+        if (error != EEXIST && wanted_ == name_) {
+            wanted_ = withFullWidthForFat(name_);
+            if (wanted_ != name_)
+                return true;
+        }
+        return error == EEXIST && ++number_ <= MaxVariants;
+    }
+    // The name the member got, when another than its own.
+    std::optional<MemberPlaces::Renamed> renamed(const QString& from, const QString& to) const
+    {
+        if (name() == name_)
+            return std::nullopt;
+        return MemberPlaces::Renamed{from, to, number_ == 1 || wanted_ != name_};
+    }
+
+private:
+    const QString folder_, name_;
+    QString wanted_;
+    int number_ = 1;
+    int limit_ = NoLimit;
+};
+
 bool isFolder(const QByteArray& path)
 {
     struct stat info;
@@ -77,32 +115,17 @@ QString relativeTo(const QString& root, const QString& path)
 
 QString MemberPlaces::placeFolder(const QString& parent, const QString& name, const QString& shownFrom)
 {
-    int limit = NoLimit;
-    QString wanted = name;
-    for (int number = 1; number <= MaxVariants;) {
-        const QString placed = candidate(wanted, number, limit);
-        const QString path = platform::joinPath(parent, placed);
+    NameTries tries(parent, name);
+    do {
+        const QString path = platform::joinPath(parent, tries.name());
         const QByteArray encoded = platform::encodeFileName(path);
-        const bool made = ::mkdir(encoded.constData(), 0777) == 0;
-        if (!made && errno == ENAMETOOLONG && limit == NoLimit) {
-            limit = platform::maxFileNameBytes(parent);
-            continue;
-        }
-        if (!made && errno != EEXIST && wanted == name) {
-            wanted = withFullWidthForFat(name);
-            if (wanted != name)
-                continue;
-        }
-        if (!made && errno != EEXIST)
-            return QString();
         // A folder of an earlier member is shared; anything else keeps its name.
-        if (made || isFolder(encoded)) {
-            if (placed != name)
-                renamed_.append({shownFrom, relativeTo(destinationFolder_, path), number == 1 || wanted != name});
+        if (::mkdir(encoded.constData(), 0777) == 0 || (errno == EEXIST && isFolder(encoded))) {
+            if (const auto renamed = tries.renamed(shownFrom, relativeTo(destinationFolder_, path)))
+                renamed_.append(*renamed);
             return path;
         }
-        ++number;
-    }
+    } while (tries.next(errno));
     return QString();
 }
 
@@ -131,34 +154,18 @@ MemberPlaces::NewFile MemberPlaces::createFile(const QStringList& parts)
     const QString folderPath = folder(parts.mid(0, parts.size() - 1));
     if (folderPath.isEmpty())
         return file;
-    const QString& name = parts.last();
-    int limit = NoLimit;
-    QString wanted = name;
-    for (int number = 1; number <= MaxVariants;) {
-        const QString placed = candidate(wanted, number, limit);
-        file.path = platform::joinPath(folderPath, placed);
+    NameTries tries(folderPath, parts.last());
+    do {
+        file.path = platform::joinPath(folderPath, tries.name());
         // 0666: the kernel takes the user's umask off, as for any new file.
         file.fd = ::open(platform::encodeFileName(file.path).constData(),
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (file.fd >= 0) {
             file.shownPath = relativeTo(destinationFolder_, file.path);
-            if (placed != name)
-                renamed_.append({parts.join(QLatin1Char('/')), file.shownPath, number == 1 || wanted != name});
+            if (const auto renamed = tries.renamed(parts.join(QLatin1Char('/')), file.shownPath))
+                renamed_.append(*renamed);
             return file;
         }
-        if (errno == ENAMETOOLONG && limit == NoLimit) {
-            limit = platform::maxFileNameBytes(folderPath);
-            continue;
-        }
-        if (errno != EEXIST && wanted == name) {
-            wanted = withFullWidthForFat(name);
-            if (wanted != name)
-                continue;
-        }
-        if (errno != EEXIST)
-            return file;
-        ++number;
-    }
-    errno = EEXIST;
-    return file;
+    } while (tries.next(errno));
+    return file;  // errno tells why
 }
